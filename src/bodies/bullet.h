@@ -1,0 +1,72 @@
+// The moving body: launch state, closed-form trajectory, and one tick of a
+// projectile's flight with collision, impact refinement, crater and damage.
+#pragma once
+
+#include "core/surface.h"
+
+namespace qm {
+
+struct World;
+
+// Model constants of the projectile's trajectory (one model length unit is
+// 800 pixels).
+constexpr double launch_speed_scale = 0.28645270023;  // model units per unit of power
+constexpr double gravity = 0.54031528;
+constexpr double wind_accel = 0.0057091621;          // per whole wind component
+constexpr double wind_half_accel_x = 0.00285458105;  // wind_accel with the 1/2 of at^2/2 applied
+constexpr double pixels_per_unit = 800.0;
+constexpr double pi = 3.141592653589793;
+
+constexpr double tick_step = 0.025;  // flight-clock step per tick
+constexpr double sub_step = 0.001;   // flight-clock step while refining an impact
+constexpr int max_sub_steps = 25;
+constexpr int state_at_rest = 40;
+
+// Placeholder position of a freshly launched body, until its first step.
+constexpr int placeholder_x = -150;
+constexpr int placeholder_y = 400;
+
+class bullet {
+public:
+    explicit bullet(World* owner);
+    bullet(const bullet&) = default;
+    bullet& operator=(const bullet&) = default;
+    virtual ~bullet() = default;
+
+    virtual int update(int view_x, int view_y);
+    virtual void calc();
+    virtual void paint();
+    virtual int hit();
+
+    // Launch, and launch both secondaries beside it.
+    void reset(Surface* surface, double power, double angle, double wind_strength, double wind_angle, int x, int y,
+               int direction);
+    // Launch without the secondaries; the trailing int only selects this form.
+    void reset(Surface* surface, double power, double angle, double wind_strength, double wind_angle, int x, int y,
+               int direction, int);
+
+    int focus() const { return state < state_at_rest ? 1 : 0; }
+
+    double vel_x = 0.0;
+    double vel_y = 0.0;
+    double wind_x = 0.0;
+    double wind_y = 0.0;
+    double time = 0.0;
+    int pos_x = 0;
+    int pos_y = 0;
+    int view_x = 0;
+    int view_y = 0;
+    int state = state_at_rest;
+    int origin_x = 0;
+    int origin_y = 0;
+    int dir = 0;
+    Surface* dc = nullptr;
+
+    World* world;  // the world this body lives in
+
+protected:
+    void stamp_crater();   // 60 by 48 crater at the position, into all six stripes
+    void damage_units();   // the impact offered to both units, unless on the flat map
+};
+
+}  // namespace qm

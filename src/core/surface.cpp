@@ -1,0 +1,23 @@
+// Surface storage and single-pixel access.
+#include "core/surface.h"
+
+namespace qm {
+
+Surface::Surface(int width, int height)
+    : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, 0x00000000u)
+{
+}
+
+COLORREF GetPixel(const Surface& s, int x, int y)
+{
+    if (x < 0 || y < 0 || x >= s.width() || y >= s.height()) return CLR_INVALID;
+    return s.row(y)[x];
+}
+
+void SetPixel(Surface& s, int x, int y, COLORREF color)
+{
+    if (x < 0 || y < 0 || x >= s.width() || y >= s.height()) return;
+    s.row(y)[x] = color;
+}
+
+}  // namespace qm

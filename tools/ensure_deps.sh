@@ -1,0 +1,26 @@
+#!/bin/sh
+# Installs the Debian packages the build, the tests and the program need.
+# As root it installs what is missing; otherwise it prints the command.
+set -eu
+
+packages="g++ cmake ninja-build make pkg-config libgtest-dev libbenchmark-dev libpng-dev zlib1g-dev \
+libsdl2-dev libimgui-dev console-setup-linux clang libclang-rt-14-dev xvfb xdotool x11-apps imagemagick"
+
+missing=""
+for p in $packages; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing="$missing $p"
+  fi
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing packages. Run as root:" >&2
+  echo "  apt-get update && apt-get install -y$missing" >&2
+  exit 1
+fi
+echo "Installing:$missing"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+# shellcheck disable=SC2086
+apt-get install -y -qq --no-install-recommends $missing
