@@ -1,0 +1,61 @@
+// The services the platform-neutral shell code asks of a platform: posting
+// messages, moving the pointer, showing windows. The SDL shell implements
+// them; tests and the headless runner use recording fakes.
+#pragma once
+
+#include <cstdint>
+
+namespace qm {
+
+// Message numbers and virtual-key codes, with the values of the platform the
+// game ran on, so a native shell can pass its own straight through.
+enum : unsigned {
+    WM_DESTROY = 0x0002,
+    WM_INITDIALOG = 0x0110,
+    WM_COMMAND = 0x0111,
+    WM_TIMER = 0x0113,
+    WM_KEYDOWN = 0x0100,
+    WM_KEYUP = 0x0101,
+    WM_MOUSEMOVE = 0x0200,
+    WM_RBUTTONDOWN = 0x0204,
+    WM_RBUTTONUP = 0x0205,
+};
+
+enum : unsigned {
+    VK_RETURN = 0x0D,
+    VK_ESCAPE = 0x1B,
+    VK_LEFT = 0x25,
+    VK_UP = 0x26,
+    VK_RIGHT = 0x27,
+    VK_DOWN = 0x28,
+    VK_ADD = 0x6B,       // numeric keypad plus
+    VK_SUBTRACT = 0x6D,  // numeric keypad minus
+    VK_C = 0x43,
+    VK_F = 0x46,
+};
+
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+
+// lparam of a mouse message: x in the low 16 bits, y in the high 16 bits.
+constexpr LPARAM make_mouse_lparam(int x, int y)
+{
+    return static_cast<LPARAM>((static_cast<std::uint32_t>(y) & 0xFFFFu) << 16 |
+                               (static_cast<std::uint32_t>(x) & 0xFFFFu));
+}
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Ask the message loop to end with this exit code.
+    virtual void post_quit(int exit_code) = 0;
+    // Put the pointer at a normalised absolute position (0 to 65535 across
+    // the desktop on each axis).
+    virtual void move_pointer_absolute(int nx, int ny) = 0;
+    // The default handling of a message the main window does not handle.
+    virtual LRESULT default_window_proc(unsigned message, WPARAM wparam, LPARAM lparam) = 0;
+};
+
+}  // namespace qm
