@@ -173,7 +173,7 @@ int execute(Session& s, const ScriptCommand& command, long line_number, std::FIL
         std::fflush(out);
         break;
     case ScriptCommandKind::frame:
-        if (write_png(s.world.memoria, command.path.c_str()) == 0) {
+        if (!write_png(s.world.memoria, command.path.c_str())) {
             std::fprintf(err, "qmsim: script line %ld: cannot write the frame to %s\n", line_number,
                          command.path.c_str());
             return exit_failed;
