@@ -171,23 +171,6 @@ TEST_F(ShotControl, NoWindChangeWhileAShotIsInTheAir)
     EXPECT_EQ(w->shots_done, 2);
 }
 
-TEST_F(ShotControl, TheThirdShotFliesInTheNewWind)
-{
-    // Shots 1 and 2 in the starting wind; the change comes before the firing
-    // in the same idle tick, so shot 3 leaves in the new wind.
-    w->shots_done = 2;
-    w->fire_now = 1;
-    w->shoot_delay = 29;
-    aim_and_rolls(*w);
-    int rolled_wind = w->new_wind;
-    int rolled_wang = w->new_wang;
-    turn_logic(*w, 0);
-    EXPECT_EQ(w->wind, rolled_wind);
-    EXPECT_EQ(w->wang, rolled_wang);
-    EXPECT_EQ(w->shots_done, 1);
-    EXPECT_EQ(w->mainbullet.state, 0);
-}
-
 TEST_F(ShotControl, FirstTickPlacesTargetAndPlayer)
 {
     update_target(*w, 0, 0);

@@ -139,15 +139,6 @@ TEST_F(WindowProc, PanMovesTheViewTwiceTheDragAndPutsThePointerBack)
     EXPECT_EQ(platform.pointer_moves.size(), 2u);
 }
 
-TEST_F(WindowProc, MouseWithoutTheRightButtonDoesNotPan)
-{
-    w->DeskCap_X = 800;
-    w->DeskCap_Y = 600;
-    EXPECT_EQ(send(WM_MOUSEMOVE, 0, make_mouse_lparam(40, 40)), 0);
-    EXPECT_EQ(w->mouse_cam_x, 0);
-    EXPECT_TRUE(platform.pointer_moves.empty());
-}
-
 TEST_F(WindowProc, PanWithoutADesktopSizeMeasuresMovesFromTheLastPoint)
 {
     // Nothing to normalise the pointer position against: it is not moved,
