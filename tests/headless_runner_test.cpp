@@ -223,6 +223,7 @@ TEST(HeadlessRunner, TheSameScriptGivesTheSameOutputAndFrames)
         return "down left\ntick 3\ndown f\ntick 45\nframe " + dir + tag + "-a.png\nstate\nrdown 400 300\nmove 380 "
                "310\ntick 20\nrup\ntick 100\nframe " + dir + tag + "-b.png\nstate\n";
     };
+    for (const char* tag : {"first-a", "first-b", "second-a", "second-b"}) std::remove((dir + tag + ".png").c_str());
     RunResult first = run({"--wind", "random:1"}, script("first"));
     RunResult second = run({"--wind", "random:1"}, script("second"));
     ASSERT_EQ(first.code, 0) << first.err;
