@@ -46,11 +46,11 @@ TEST(SecBullet, StrikesOnItsOwnWithCraterAndDamage)
     // unit close by; the main projectile's path stays clear of both.
     bullet& m = w->mainbullet;
     m.reset(&w->memoria, 2.5, 50.0, 0.0, 90.0, 0, 700, 1);
-    World probe(*w);
-    for (int n = 0; n < 3; ++n) probe.mainbullet.update(0, 0);
-    const int x = probe.sec_bullet1.pos_x;
-    const int y = probe.sec_bullet1.pos_y;
-    ASSERT_NE(x, probe.mainbullet.pos_x);
+    auto probe = std::make_unique<World>(*w);
+    for (int n = 0; n < 3; ++n) probe->mainbullet.update(0, 0);
+    const int x = probe->sec_bullet1.pos_x;
+    const int y = probe->sec_bullet1.pos_y;
+    ASSERT_NE(x, probe->mainbullet.pos_x);
     test::set_ground(*w, x, y, test::terrain);
     test::set_ground(*w, x + 5, y + 5, test::terrain);
     // Placing a unit relaunches the secondaries from it, so the shot is
