@@ -84,8 +84,8 @@ TEST(AimGauge, DrawsItsLayersInOrder)
         return GetPixel(w->memoria, cx + static_cast<int>(r * std::cos(a)), cy + static_cast<int>(r * std::sin(a)));
     };
     EXPECT_EQ(at(0, 0), 0x00C0C0C0u);      // hub
-    EXPECT_EQ(at(315, 30), 0x007070FFu);   // needle
-    EXPECT_EQ(at(305, 35), 0x0041DA41u);   // green band
+    EXPECT_EQ(at(310, 30), 0x007070FFu);   // needle, pointing at the aim angle
+    EXPECT_EQ(at(302, 35), 0x0041DA41u);   // green band
     EXPECT_EQ(at(325, 35), 0x0041CADAu);   // yellow band
     EXPECT_EQ(at(-20, 30), 0x00101010u);   // lower limit mark
     EXPECT_EQ(at(0, 35), 0x00DACCC0u);     // second fan
