@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "test_world.h"
 
 namespace qm {
@@ -77,21 +75,6 @@ TEST(BotFall, RestingUnitKeepsItsAnchorAndCountsFocusDown)
     EXPECT_EQ(p.bot::focus(), 0);
     p.update(0, 0);
     EXPECT_EQ(p.focus_ticks, 0);
-}
-
-TEST(BotFall, PositionsTruncateTowardZero)
-{
-    auto w = make_world();
-    bot& b = w->target1;
-    b.reset(&w->memoria, 0, 0, -100, 0);
-    // Only the wind moves x: 0.4 pixels right, then 0.4 pixels left.
-    b.wind_x = 1.0;
-    b.time = std::sqrt(0.4 / (1.0 * 0.0009515270166666666 * 800));
-    b.calc();
-    EXPECT_EQ(b.pos_x, -99);
-    b.wind_x = -1.0;
-    b.calc();
-    EXPECT_EQ(b.pos_x, -100);
 }
 
 TEST(BotFall, UnitStandsOnTheSinglePixelUnderItsContactPoint)
@@ -259,28 +242,6 @@ TEST(BotLife, DeathDrawsTwentySixTicksHidesEightAndRespawnsOnTheThirtyFourth)
     b.update(0, 0);
     EXPECT_EQ(b.damage_ticks, 73);
     EXPECT_EQ(b.pos_x, 100);
-}
-
-TEST(BotLife, UnitFallingOutOfTheWorldStopsThereAndRespawns)
-{
-    auto w = make_world();
-    bot& b = w->target1;
-    b.reset(&w->memoria, 0, 90, 0, 1200);
-    int n = 0;
-    while (b.respawn_ticks == 0 && n < 100) {
-        b.update(0, 0);
-        ++n;
-    }
-    ASSERT_LT(n, 100);
-    EXPECT_GT(b.pos_y, 1267);
-    const int y = b.pos_y;
-    // Counting down from 35: it stays put, and is placed anew 33 ticks on.
-    for (int k = 0; k < 32; ++k) b.update(0, 0);
-    EXPECT_EQ(b.pos_y, y);
-    EXPECT_EQ(b.respawn_ticks, 2);
-    b.update(0, 0);
-    EXPECT_EQ(b.respawn_ticks, 0);
-    EXPECT_EQ(b.anchor_y, 0);
 }
 
 TEST(BotFocus, PlayerAnswersZeroOnceAfterAShot)

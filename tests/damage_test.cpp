@@ -51,7 +51,11 @@ TEST_F(Damage, BodyHitsCostMoreThanNearMisses)
 
 TEST_F(Damage, HitPointsStopAtZeroAndTheDeadCanStillBeHit)
 {
+    // Eight full hits leave 40; the ninth kills.
+    for (int i = 0; i < 8; ++i) b.damage(b.pos_x, b.pos_y);
+    EXPECT_EQ(b.hp, 40);
     b.hp = 50;
+    b.damage_ticks = 0;
     b.damage(b.pos_x, b.pos_y);
     EXPECT_EQ(b.hp, 0);
     EXPECT_EQ(b.damage_shown, 120);
@@ -79,14 +83,6 @@ TEST_F(Damage, HitsWhileTheTextRunsAddUp)
     b.damage(b.pos_x, b.pos_y + 68);
     EXPECT_EQ(b.damage_shown, 49);
     EXPECT_EQ(b.damage_ticks, 5);
-}
-
-TEST_F(Damage, NineFullHitsKillAUnit)
-{
-    for (int i = 0; i < 8; ++i) b.damage(b.pos_x, b.pos_y);
-    EXPECT_EQ(b.hp, 40);
-    b.damage(b.pos_x, b.pos_y);
-    EXPECT_EQ(b.hp, 0);
 }
 
 }  // namespace

@@ -43,23 +43,6 @@ TEST(Slope, GroundShapesGiveTheirAngles)
     }
 }
 
-TEST(Slope, LevelGroundFillsTheLowerHalfOfTheBins)
-{
-    auto w = test::make_world();
-    test::lay_level_ground(*w, 0, 200, 700);
-    bot& b = w->target1;
-    b.reset(&w->memoria, 0, 90, 0, 0);
-    b.pos_x = 100;
-    b.pos_y = 700;
-    b.state = 0;
-    b.get_slope();
-    // Straight down every ring is solid; straight up only the centre sample.
-    EXPECT_EQ(b.slope_bins[6], 20);
-    EXPECT_EQ(b.slope_bins[18], 1);
-    EXPECT_EQ(b.slope_bins[0], 20);
-    EXPECT_EQ(b.slope_bins[12], 20);
-}
-
 TEST(Slope, SamplesBeyondTheWorldStartTheCountdown)
 {
     auto w = test::make_world();
