@@ -115,7 +115,7 @@ oo#.......
 
 TEST(Ellipse, ClippingKeepsEveryPixel)
 {
-    for (const Pen& pen : {pen1, pen2}) {
+    for (const Pen& pen : {pen1, pen2, Pen{3, ink}}) {
         expect_clipping_keeps_pixels([&](Surface& s, int x, int y) { Ellipse(s, pen, brush, x - 30, y - 24, x + 30, y + 24); });
         expect_clipping_keeps_pixels([&](Surface& s, int x, int y) { Ellipse(s, pen, brush, x - 7, y - 8, x + 8, y + 7); });
     }
@@ -214,7 +214,7 @@ TEST(Pie, RunsCounterClockwiseOnScreen)
 
 TEST(Pie, ClippingKeepsEveryPixel)
 {
-    for (const Pen& pen : {pen1, pen2}) {
+    for (const Pen& pen : {pen1, pen2, Pen{3, ink}}) {
         expect_clipping_keeps_pixels([&](Surface& s, int x, int y) {
             Pie(s, pen, brush, x - 40, y - 40, x + 40, y + 40, x + 180, y - 87, x - 120, y - 150);
         });

@@ -155,7 +155,7 @@ TEST(Lines, CurrentPositionFollowsAndStandingPenIsUsed)
 TEST(Lines, ClippingKeepsEveryPixel)
 {
     const std::pair<POINT, POINT> lines[] = {{{-300, -70}, {200, 130}}, {{37, -400}, {-41, 390}}, {{-45, 3}, {45, 2}}};
-    for (const Pen& pen : {pen1, pen2}) {
+    for (const Pen& pen : {pen1, pen2, Pen{3, ink}}) {
         for (const auto& [a, b] : lines) {
             expect_clipping_keeps_pixels([&](Surface& s, int x, int y) {
                 MoveToEx(s, a.x + x, a.y + y);

@@ -78,7 +78,7 @@ TEST(Polygon, ClippingKeepsEveryPixel)
     const POINT body[] = {{-24, -30}, {22, -41}, {27, -12}, {-19, 0}};
     const POINT notch[] = {{-30, -20}, {30, -25}, {0, 0}, {25, 28}, {-28, 20}};
     for (FillMode mode : {FillMode::winding, FillMode::alternate}) {
-        for (const Pen& pen : {pen1, pen2}) {
+        for (const Pen& pen : {pen1, pen2, Pen{3, ink}}) {
             for (const auto& shape : {std::pair{body, 4}, std::pair{notch, 5}}) {
                 expect_clipping_keeps_pixels([&](Surface& s, int x, int y) {
                     POINT moved[5];

@@ -15,7 +15,7 @@ using raster::i64;
 using raster::Spans;
 
 // Boxes up to this size are measured exactly in 64-bit integers; larger ones
-// (only ever partly visible) in long double.
+// (only ever partly visible) to double precision.
 constexpr i64 exact_box_limit = i64{1} << 15;
 
 constexpr i64 unbounded = i64{1} << 62;
@@ -46,8 +46,8 @@ struct EllipseBox {
         const i64 rest = h * h - d_y * d_y;
         if (rest < 0) return out;
         // Largest doubled offset d with (d / w)^2 + (d_y / h)^2 <= 1.
-        i64 d = static_cast<i64>(static_cast<long double>(w) * std::sqrt(static_cast<long double>(rest)) /
-                                 static_cast<long double>(h));
+        i64 d = static_cast<i64>(static_cast<double>(w) * std::sqrt(static_cast<double>(rest)) /
+                                 static_cast<double>(h));
         if (w <= exact_box_limit && h <= exact_box_limit) {
             const i64 limit = w * w * rest;
             while (d > 0 && d * d * h * h > limit) --d;

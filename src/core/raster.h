@@ -43,12 +43,26 @@ inline void fill_span(Surface& s, i64 y, i64 x0, i64 x1, COLORREF c)
     for (i64 i = 0; i < n; ++i) p[i] = c;
 }
 
-// Stores c in the block x0..x1 by y0..y1 (all included), clipped.
+// Stores c in the block x0..x1 by y0..y1 (all included), clipped once. Rows
+// that span the whole width lie end to end and are filled as one run.
 inline void fill_block(Surface& s, i64 x0, i64 y0, i64 x1, i64 y1, COLORREF c)
 {
+    x0 = std::max<i64>(x0, 0);
+    x1 = std::min<i64>(x1, s.width() - 1);
     y0 = std::max<i64>(y0, 0);
     y1 = std::min<i64>(y1, s.height() - 1);
-    for (i64 y = y0; y <= y1; ++y) fill_span(s, y, x0, x1, c);
+    if (x0 > x1 || y0 > y1) return;
+    const i64 stride = s.width();
+    i64 n = x1 - x0 + 1;
+    i64 rows = y1 - y0 + 1;
+    if (n == stride) {
+        n *= rows;
+        rows = 1;
+    }
+    COLORREF* p = s.row(static_cast<int>(y0)) + x0;
+    for (i64 j = 0; j < rows; ++j, p += stride) {
+        for (i64 i = 0; i < n; ++i) p[i] = c;
+    }
 }
 
 // How a pen of width w lies on a one-pixel path: it covers the offsets lo..hi

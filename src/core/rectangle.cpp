@@ -31,6 +31,11 @@ void Rectangle(Surface& s, const Pen& pen, const Brush& brush, int left, int top
     const i64 last_x = r - 1;
     const i64 last_y = b - 1;
     const raster::PenReach reach = raster::pen_reach(pen);
+    // Pen and brush alike (the clearing rectangles): one block.
+    if (pen.color == brush.color) {
+        raster::fill_block(s, l + reach.lo, t + reach.lo, last_x + reach.hi, last_y + reach.hi, pen.color);
+        return;
+    }
     const i64 y_begin = std::max<i64>(t + reach.lo, 0);
     const i64 y_end = std::min<i64>(last_y + reach.hi, s.height() - 1);
     for (i64 y = y_begin; y <= y_end; ++y) {

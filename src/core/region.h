@@ -13,8 +13,8 @@ namespace qm::raster {
 struct Spans {
     static constexpr int capacity = 8;
     int count = 0;
-    i64 from[capacity] = {};
-    i64 to[capacity] = {};
+    i64 from[capacity];  // only the first count entries are set
+    i64 to[capacity];
 
     void add(i64 a, i64 b)
     {
