@@ -141,6 +141,16 @@ TEST(StretchBlt, ClipsBothSurfaces)
             EXPECT_EQ(GetPixel(dst, x, y), y == 0 ? 0u : number((x + 2) / 2, (y - 1) / 2)) << x << ", " << y;
         }
     }
+    // Pixels whose source lies outside the source keep their colour, also on
+    // rows that repeat a source row.
+    Surface marked(6, 4);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 6; ++x) SetPixel(marked, x, y, 7);
+    }
+    StretchBlt(marked, 0, 0, 6, 4, src, -1, 0, 3, 2);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 6; ++x) EXPECT_EQ(GetPixel(marked, x, y), x < 2 ? 7u : number(x / 2 - 1, y / 2)) << x << ", " << y;
+    }
     Surface untouched(3, 3);
     StretchBlt(untouched, 0, 0, 3, 3, src, 10, 10, 2, 2);
     StretchBlt(untouched, 0, 0, -3, 3, src, 0, 0, 2, 2);

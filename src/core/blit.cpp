@@ -79,10 +79,20 @@ void StretchBlt(Surface& dst, int x, int y, int width, int height, const Surface
     const i64 j_end = std::min<i64>(h, dst.height() - i64{y});
     if (i_begin >= i_end || j_begin >= j_end) return;
 
+    // A row taken from the same source row as the one above is a copy of it,
+    // when every pixel of the run comes from inside the source.
+    const bool rows_repeat = &dst != &src && src_x >= 0 && i64{src_x} + sw <= src.width();
+    i64 last_sy = -1;
     for (i64 j = j_begin; j < j_end; ++j) {
         const i64 sy = src_y + (2 * j + 1) * sh / (2 * h);
         if (sy < 0 || sy >= src.height()) continue;
         COLORREF* d = dst.row(static_cast<int>(y + j));
+        if (sy == last_sy && rows_repeat) {
+            std::memcpy(d + (x + i_begin), dst.row(static_cast<int>(y + j - 1)) + (x + i_begin),
+                        static_cast<std::size_t>(i_end - i_begin) * sizeof(COLORREF));
+            continue;
+        }
+        last_sy = sy;
         const COLORREF* s = src.row(static_cast<int>(sy));
         // Source column tracked as quotient and remainder of the numerator.
         const i64 den = 2 * w;

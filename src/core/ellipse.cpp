@@ -32,8 +32,8 @@ struct EllipseBox {
 
     i64 width() const { return right - left; }
     i64 height() const { return bottom - top; }
-    // Doubled offsets of pixel (x, y) from the centre.
-    i64 dx(i64 x) const { return 2 * x + 1 - (left + right); }
+    // Doubled vertical offset of row y's pixel centres from the centre; the
+    // horizontal one of pixel x is 2x + 1 - (left + right).
     i64 dy(i64 y) const { return 2 * y + 1 - (top + bottom); }
 
     // The pixels of row y, or none.
