@@ -28,7 +28,8 @@ BENCHMARK(BM_FillFrame);
 POINT at(int cx, int cy, double theta, double r)
 {
     const double pi = 3.141592653589793;
-    return {cx + static_cast<int>(r * std::cos(theta * pi / 180)), cy + static_cast<int>(r * std::sin(theta * pi / 180))};
+    return {cx + static_cast<int>(r * std::cos(theta * pi / 180)),
+            cy + static_cast<int>(r * std::sin(theta * pi / 180))};
 }
 
 // A tick's drawing with the camera at (0, cam_y): the larger cam_y, the more
@@ -99,8 +100,8 @@ void BM_Crater(benchmark::State& state)
     init_DCs(*w);
     for (auto _ : state) {
         for (int i = 0; i < 6; ++i) {
-            Ellipse(w->ground[i], Pen{2, 0x00C0C0C0}, Brush{0x00C0C0C0}, 370 - 800 * i + 2400, 376, 430 - 800 * i + 2400,
-                    424);
+            Ellipse(w->ground[i], Pen{2, 0x00C0C0C0}, Brush{0x00C0C0C0}, 370 - 800 * i + 2400, 376,
+                    430 - 800 * i + 2400, 424);
         }
         benchmark::ClobberMemory();
     }

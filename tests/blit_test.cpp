@@ -44,8 +44,8 @@ TEST(BitBlt, CopiesExactlyAndClipsAgainstBothSurfaces)
                 const int j = y - c.y;
                 const int sx = c.sx + i;
                 const int sy = c.sy + j;
-                const bool copied = i >= 0 && i < c.w && j >= 0 && j < c.h && sx >= 0 && sx < src.width() &&
-                                    sy >= 0 && sy < src.height();
+                const bool copied = i >= 0 && i < c.w && j >= 0 && j < c.h && sx >= 0 && sx < src.width() && sy >= 0 &&
+                                    sy < src.height();
                 EXPECT_EQ(GetPixel(dst, x, y), copied ? number(sx, sy) : 0u) << c.name << " at " << x << ", " << y;
             }
         }
@@ -84,7 +84,8 @@ TEST(BitBlt, StripesOutsideTheFrameAreClippedAway)
     }
     const int cam_x = 0;
     const int cam_y = 0;
-    for (int i = 0; i < 6; ++i) BitBlt(frame, 800 * i - cam_x - 2400, 500 - cam_y, 800, 800, stripes[i], 0, 0, Rop::srcpaint);
+    for (int i = 0; i < 6; ++i)
+        BitBlt(frame, 800 * i - cam_x - 2400, 500 - cam_y, 800, 800, stripes[i], 0, 0, Rop::srcpaint);
     for (int y = 0; y < 600; ++y) {
         for (int x = 0; x < 800; x += 13) {
             EXPECT_EQ(GetPixel(frame, x, y), y < 500 ? 0u : GetPixel(stripes[3], x, y - 500)) << x << ", " << y;
@@ -149,7 +150,8 @@ TEST(StretchBlt, ClipsBothSurfaces)
     }
     StretchBlt(marked, 0, 0, 6, 4, src, -1, 0, 3, 2);
     for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 6; ++x) EXPECT_EQ(GetPixel(marked, x, y), x < 2 ? 7u : number(x / 2 - 1, y / 2)) << x << ", " << y;
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(GetPixel(marked, x, y), x < 2 ? 7u : number(x / 2 - 1, y / 2)) << x << ", " << y;
     }
     Surface untouched(3, 3);
     StretchBlt(untouched, 0, 0, 3, 3, src, 10, 10, 2, 2);

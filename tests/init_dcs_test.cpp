@@ -67,21 +67,5 @@ TEST(InitDCs, EveryStripePixelIsEmpty)
     }
 }
 
-// Clearing each surface with its standing tools gives the colours the frame
-// and the hit test start from.
-TEST(InitDCs, StandingToolsClearToTheirColours)
-{
-    auto w = std::make_unique<World>();
-    init_DCs(*w);
-    Rectangle(w->memoria, 0, 0, 800, 600);
-    Rectangle(w->targ1_dc, 0, 0, 80, 80);
-    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{799, 599}, std::pair{400, 300}}) {
-        EXPECT_EQ(GetPixel(w->memoria, x, y), 0x00C0C0C0u);
-    }
-    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{79, 79}, std::pair{40, 40}}) {
-        EXPECT_EQ(GetPixel(w->targ1_dc, x, y), 0x00FFFFFFu);
-    }
-}
-
 }  // namespace
 }  // namespace qm

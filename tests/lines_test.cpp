@@ -19,11 +19,12 @@ struct LineCase {
     Pen pen;
     POINT from;
     POINT to;
-    const char* expected;
+    std::string expected;
 };
 
 TEST(Lines, DrawEverythingButTheEndPoint)
 {
+    const std::string blank_8x5 = blank(8, 5);
     const LineCase cases[] = {
         {"horizontal", pen1, {1, 2}, {6, 2}, R"(
 ........
@@ -68,13 +69,7 @@ TEST(Lines, DrawEverythingButTheEndPoint)
 .....#..
 ....#...
 )"},
-        {"zero length", pen1, {3, 3}, {3, 3}, R"(
-........
-........
-........
-........
-........
-)"},
+        {"zero length", pen1, {3, 3}, {3, 3}, blank_8x5},
         // A two-pixel pen adds the pixels above (mostly horizontal lines) or
         // to the left (mostly vertical lines).
         {"two-pixel horizontal", pen2, {1, 2}, {6, 2}, R"(
@@ -107,10 +102,11 @@ TEST(Lines, DrawEverythingButTheEndPoint)
 )"},
     };
     for (const LineCase& c : cases) {
-        EXPECT_EQ(draw(8, 5, [&](Surface& s) {
-                      MoveToEx(s, c.from.x, c.from.y);
-                      LineTo(s, c.pen, c.to.x, c.to.y);
-                  }),
+        EXPECT_EQ(draw(8, 5,
+                       [&](Surface& s) {
+                           MoveToEx(s, c.from.x, c.from.y);
+                           LineTo(s, c.pen, c.to.x, c.to.y);
+                       }),
                   c.expected)
             << c.name;
     }
@@ -182,12 +178,13 @@ TEST(Lines, GridLineCoversTwoColumnsFromRowOne)
 
 TEST(Lines, HugeCoordinatesFinish)
 {
-    EXPECT_EQ(draw(4, 3, [](Surface& s) {
-                  MoveToEx(s, INT_MIN, INT_MIN);
-                  LineTo(s, pen1, INT_MAX, INT_MAX);
-                  MoveToEx(s, INT_MAX, 2);
-                  LineTo(s, pen1, INT_MIN, 2);
-              }),
+    EXPECT_EQ(draw(4, 3,
+                   [](Surface& s) {
+                       MoveToEx(s, INT_MIN, INT_MIN);
+                       LineTo(s, pen1, INT_MAX, INT_MAX);
+                       MoveToEx(s, INT_MAX, 2);
+                       LineTo(s, pen1, INT_MIN, 2);
+                   }),
               R"(
 #...
 .#..

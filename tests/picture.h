@@ -41,6 +41,11 @@ inline std::string draw(int width, int height, const std::function<void(Surface&
     return picture(s);
 }
 
+inline std::string blank(int width, int height)
+{
+    return draw(width, height, [](Surface&) {});
+}
+
 // Draws the shape (given relative to an origin) on a large surface where it
 // lies wholly inside, and on small surfaces where it lies partly outside on
 // every side; each small surface must show exactly its window of the large

@@ -30,22 +30,6 @@ TEST(Rectangle, CoversTheBoxWithoutItsRightAndBottomEdges)
 .#####..
 ........
 )"},
-        {"width 0 draws one pixel wide", Pen{0, ink}, 1, 1, 6, 5, R"(
-........
-.#####..
-.#ooo#..
-.#ooo#..
-.#####..
-........
-)"},
-        {"swapped corners", pen1, 6, 5, 1, 1, R"(
-........
-.#####..
-.#ooo#..
-.#ooo#..
-.#####..
-........
-)"},
         // The two-pixel frame covers the one-pixel frame and the pixels just
         // above and left of it.
         {"two-pixel pen", pen2, 2, 2, 7, 6, R"(
@@ -69,14 +53,6 @@ TEST(Rectangle, CoversTheBoxWithoutItsRightAndBottomEdges)
 .##.....
 .##.....
 .##.....
-........
-........
-)"},
-        {"empty box draws nothing", pen1, 3, 1, 3, 5, R"(
-........
-........
-........
-........
 ........
 ........
 )"},
@@ -104,6 +80,16 @@ ooo#....
     }
 }
 
+TEST(Rectangle, SameBoxSamePixels)
+{
+    auto box = [](const Pen& pen, int l, int t, int r, int b) {
+        return draw(8, 6, [&](Surface& s) { Rectangle(s, pen, brush, l, t, r, b); });
+    };
+    EXPECT_EQ(box(Pen{0, ink}, 1, 1, 6, 5), box(pen1, 1, 1, 6, 5)) << "width 0 is one pixel wide";
+    EXPECT_EQ(box(pen1, 6, 5, 1, 1), box(pen1, 1, 1, 6, 5)) << "swapped corners";
+    EXPECT_EQ(box(pen1, 3, 1, 3, 5), blank(8, 6)) << "empty box";
+}
+
 TEST(Rectangle, HugeCoordinatesAreClippedNotOverflowed)
 {
     EXPECT_EQ(draw(4, 3, [](Surface& s) { Rectangle(s, pen1, brush, INT_MIN, INT_MIN, INT_MAX, INT_MAX); }), R"(
@@ -111,11 +97,12 @@ oooo
 oooo
 oooo
 )");
-    EXPECT_EQ(draw(4, 3, [](Surface& s) {
-                  Rectangle(s, pen1, brush, INT_MIN, 0, INT_MIN + 8, 3);
-                  Rectangle(s, pen2, brush, INT_MAX - 8, 0, INT_MAX, 3);
-                  Rectangle(s, pen1, brush, INT_MAX, INT_MAX, INT_MIN, 1);
-              }),
+    EXPECT_EQ(draw(4, 3,
+                   [](Surface& s) {
+                       Rectangle(s, pen1, brush, INT_MIN, 0, INT_MIN + 8, 3);
+                       Rectangle(s, pen2, brush, INT_MAX - 8, 0, INT_MAX, 3);
+                       Rectangle(s, pen1, brush, INT_MAX, INT_MAX, INT_MIN, 1);
+                   }),
               R"(
 ....
 ####

@@ -46,8 +46,8 @@ struct EllipseBox {
         const i64 rest = h * h - d_y * d_y;
         if (rest < 0) return out;
         // Largest doubled offset d with (d / w)^2 + (d_y / h)^2 <= 1.
-        i64 d = static_cast<i64>(static_cast<double>(w) * std::sqrt(static_cast<double>(rest)) /
-                                 static_cast<double>(h));
+        i64 d =
+            static_cast<i64>(static_cast<double>(w) * std::sqrt(static_cast<double>(rest)) / static_cast<double>(h));
         if (w <= exact_box_limit && h <= exact_box_limit) {
             const i64 limit = w * w * rest;
             while (d > 0 && d * d * h * h > limit) --d;
@@ -124,8 +124,8 @@ void Pie(Surface& s, int left, int top, int right, int bottom, int xs, int ys, i
 // the end radial, both radials included; its border (arc and both radials)
 // takes the pen. Equal directions, or a point on the centre, give the whole
 // ellipse.
-void Pie(Surface& s, const Pen& pen, const Brush& brush, int left, int top, int right, int bottom, int xs,
-         int ys, int xe, int ye)
+void Pie(Surface& s, const Pen& pen, const Brush& brush, int left, int top, int right, int bottom, int xs, int ys,
+         int xe, int ye)
 {
     const EllipseBox box = make_box(left, top, right, bottom);
     if (empty(box)) return;

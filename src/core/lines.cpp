@@ -92,8 +92,7 @@ void LineTo(Surface& s, int x, int y) { LineTo(s, s.pen, x, y); }
 void LineTo(Surface& s, const Pen& pen, int x, int y)
 {
     raster::draw_segment(s, pen.color, raster::clamp_coord(s.current.x), raster::clamp_coord(s.current.y),
-                         raster::clamp_coord(x), raster::clamp_coord(y), raster::pen_reach(pen),
-                         raster::Nib::across);
+                         raster::clamp_coord(x), raster::clamp_coord(y), raster::pen_reach(pen), raster::Nib::across);
     s.current = {x, y};
 }
 
