@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "core/init_dcs.h"
 #include "core/world.h"
 
 namespace {
@@ -13,14 +14,8 @@ std::unique_ptr<qm::World> resting_world()
 {
     auto w = std::make_unique<qm::World>();
     qm::fill_circle_samp(*w);
-    w->memoria = qm::Surface(qm::frame_width, qm::frame_height);
-    w->targ1_dc = qm::Surface(qm::scratch_size, qm::scratch_size);
-    w->targ1_dc.pen = qm::Pen{0, 0x00FFFFFF};
-    w->targ1_dc.brush = qm::Brush{0x00FFFFFF};
-    for (int i = 0; i < qm::stripe_count; ++i) {
-        qm::Surface& stripe = w->ground[i];
-        stripe = qm::Surface(qm::stripe_size, qm::stripe_size);
-        std::fill(stripe.data(), stripe.data() + qm::stripe_size * qm::stripe_size, 0x00C0C0C0u);
+    qm::init_DCs(*w);
+    for (qm::Surface& stripe : w->ground) {
         // Level ground from y 700 down.
         for (int y = 200; y < qm::stripe_size; ++y) {
             std::fill(stripe.row(y), stripe.row(y) + qm::stripe_size, 0x00FF0000u);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "core/init_dcs.h"
 #include "core/world.h"
 
 namespace qm::test {
@@ -18,18 +19,7 @@ inline std::unique_ptr<World> make_world()
 {
     auto w = std::make_unique<World>();
     fill_circle_samp(*w);
-    w->memoria = Surface(frame_width, frame_height);
-    w->memoria.pen = Pen{0, empty};
-    w->memoria.brush = Brush{empty};
-    w->memoria.fill_mode = FillMode::winding;
-    w->targ1_dc = Surface(scratch_size, scratch_size);
-    w->targ1_dc.pen = Pen{0, white};
-    w->targ1_dc.brush = Brush{white};
-    std::fill(w->targ1_dc.data(), w->targ1_dc.data() + scratch_size * scratch_size, white);
-    for (Surface& stripe : w->ground) {
-        stripe = Surface(stripe_size, stripe_size);
-        std::fill(stripe.data(), stripe.data() + stripe_size * stripe_size, empty);
-    }
+    init_DCs(*w);
     return w;
 }
 
