@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
-#include "terrain_test_support.h"
+#include "core/init_dcs.h"
+#include "core/world.h"
+#include "terrain/terrain_raster.h"
 
 namespace qm {
 namespace {
@@ -22,13 +25,9 @@ class Background : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        test::make_empty_stripes(*world);
-        // The frame surface as the surface set-up leaves it, with stale content.
+        init_DCs(*world);
+        // Stale content from an earlier frame.
         Surface& m = world->memoria;
-        m = Surface(frame_width, frame_height);
-        m.pen = Pen{0, sky};
-        m.brush = Brush{sky};
-        m.fill_mode = FillMode::winding;
         std::fill(m.data(), m.data() + frame_width * frame_height, 0x00123456u);
     }
 

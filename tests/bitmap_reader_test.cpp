@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
 #include "terrain/bitmap_writer.h"
+#include "core/world.h"
 #include "terrain_test_support.h"
 
 namespace qm {

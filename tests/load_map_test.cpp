@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "terrain/bitmap_reader.h"
 #include "terrain/bitmap_writer.h"
+#include "core/init_dcs.h"
+#include "core/world.h"
+#include "terrain/terrain_raster.h"
 #include "terrain_test_support.h"
 
 namespace qm {
@@ -21,7 +25,7 @@ protected:
     void SetUp() override
     {
         world = std::make_unique<World>();
-        test::make_empty_stripes(*world);
+        init_DCs(*world);
         std::fill(world->imagen.begin(), world->imagen.end(), 1);
     }
 

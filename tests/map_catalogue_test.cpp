@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "terrain/bitmap_writer.h"
+#include "core/world.h"
 #include "terrain_test_support.h"
 
 namespace fs = std::filesystem;

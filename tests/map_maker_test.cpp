@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <memory>
 
 #include "terrain/bitmap_reader.h"
+#include "core/world.h"
 #include "terrain_test_support.h"
 
 namespace qm {

@@ -1,5 +1,5 @@
-// Helpers shared by the terrain tests: scratch directories, empty stripes and
-// byte patching of map files.
+// Helpers shared by the terrain tests: scratch directories and byte patching
+// of map files.
 #pragma once
 
 #include <unistd.h>
@@ -9,9 +9,6 @@
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include "core/world.h"
-#include "terrain/terrain_raster.h"
 
 namespace qm::test {
 
@@ -41,17 +38,6 @@ public:
 private:
     std::filesystem::path path_;
 };
-
-// The stripes as the surface set-up leaves them: 800 by 800, all empty.
-inline void make_empty_stripes(World& world)
-{
-    for (Surface& s : world.ground) {
-        s = Surface(stripe_size, stripe_size);
-        for (int y = 0; y < stripe_size; ++y) {
-            for (int x = 0; x < stripe_size; ++x) s.row(y)[x] = empty_colour;
-        }
-    }
-}
 
 inline void patch16(std::vector<unsigned char>& bytes, std::size_t offset, std::uint32_t v)
 {
