@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "terrain/bitmap_writer.h"
+#include "terrain_test_support.h"
+
 namespace qm {
 namespace {
 
@@ -204,12 +207,35 @@ TEST(HeadlessRunner, BadCommandLinesGiveUsage)
     }
 }
 
+TEST(HeadlessRunner, AMapFileIsBuiltIntoTerrainBeforeTheFirstTick)
+{
+    // Terrain in the lower half of an 800 by 800 map: world y 900 and below,
+    // x -400 to 399. Both units fall onto it instead of the flat ground line.
+    test::TempDir dir;
+    MapPicture picture(800, 800);
+    for (int row = 400; row < 800; ++row)
+        for (int column = 0; column < 800; ++column) picture.at(row, column) = map_terrain;
+    const std::string map = (dir.path() / "half.bmp").string();
+    ASSERT_TRUE(write_bitmap(map, picture));
+
+    RunResult r = run({"--map", map}, "tick 100\nstate\n");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(field(r.out, "player_bot", "pos_y"), 900.0);
+    EXPECT_EQ(field(r.out, "target1", "pos_y"), 900.0);
+    EXPECT_EQ(field(r.out, "target1", "hp"), 1000.0);
+}
+
 TEST(HeadlessRunner, UnusableInputFilesAreNamed)
 {
-    RunResult map = run({"--map", "no-such-map.bmp"}, "state\n");
-    EXPECT_EQ(map.code, 2);
-    EXPECT_NE(map.err.find("no-such-map.bmp"), std::string::npos) << map.err;
-    EXPECT_EQ(map.out, "");
+    test::TempDir dir;
+    const std::string text_file = (dir.path() / "notes.bmp").string();
+    ASSERT_TRUE(write_file(text_file, {'B', 'M', 'a', 'p', '\n'}));
+    for (const std::string& bad_map : {std::string("no-such-map.bmp"), text_file}) {
+        RunResult map = run({"--map", bad_map}, "state\n");
+        EXPECT_EQ(map.code, 2);
+        EXPECT_NE(map.err.find(bad_map), std::string::npos) << map.err;
+        EXPECT_EQ(map.out, "");
+    }
 
     RunResult script = run({"--script", "no-such-script.txt"}, "state\n");
     EXPECT_EQ(script.code, 2);
@@ -218,12 +244,12 @@ TEST(HeadlessRunner, UnusableInputFilesAreNamed)
 
 TEST(HeadlessRunner, TheSameScriptGivesTheSameOutputAndFrames)
 {
-    const std::string dir = ::testing::TempDir();
+    test::TempDir scratch;
+    const std::string dir = scratch.path().string() + "/";
     auto script = [&](const std::string& tag) {
         return "down left\ntick 3\ndown f\ntick 45\nframe " + dir + tag + "-a.png\nstate\nrdown 400 300\nmove 380 "
                "310\ntick 20\nrup\ntick 100\nframe " + dir + tag + "-b.png\nstate\n";
     };
-    for (const char* tag : {"first-a", "first-b", "second-a", "second-b"}) std::remove((dir + tag + ".png").c_str());
     RunResult first = run({"--wind", "random:1"}, script("first"));
     RunResult second = run({"--wind", "random:1"}, script("second"));
     ASSERT_EQ(first.code, 0) << first.err;
