@@ -123,5 +123,3 @@ BENCHMARK(BM_HitTest);
 
 }  // namespace
 }  // namespace qm
-
-BENCHMARK_MAIN();

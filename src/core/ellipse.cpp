@@ -70,7 +70,13 @@ EllipseBox make_box(int left, int top, int right, int bottom)
     return box;
 }
 
-bool empty(const EllipseBox& box) { return box.width() == 0 || box.height() == 0; }
+// No pixel to draw: a box without area, or one the pen cannot reach the
+// surface from (a crater stamped into the stripes it does not touch).
+bool nothing_to_draw(const Surface& s, const Pen& pen, const EllipseBox& box)
+{
+    return box.width() == 0 || box.height() == 0 ||
+           raster::misses_surface(s, raster::pen_reach(pen), box.left, box.top, box.right, box.bottom);
+}
 
 // A direction from the centre, doubled like the pixel offsets.
 struct Ray {
@@ -110,7 +116,7 @@ void Ellipse(Surface& s, int left, int top, int right, int bottom)
 void Ellipse(Surface& s, const Pen& pen, const Brush& brush, int left, int top, int right, int bottom)
 {
     const EllipseBox box = make_box(left, top, right, bottom);
-    if (empty(box)) return;
+    if (nothing_to_draw(s, pen, box)) return;
     raster::draw_region(s, pen, brush, box.top, box.bottom, [&](i64 y) { return box.row(y); });
 }
 
@@ -128,7 +134,7 @@ void Pie(Surface& s, const Pen& pen, const Brush& brush, int left, int top, int 
          int xe, int ye)
 {
     const EllipseBox box = make_box(left, top, right, bottom);
-    if (empty(box)) return;
+    if (nothing_to_draw(s, pen, box)) return;
     const i64 cx2 = box.left + box.right;
     const i64 cy2 = box.top + box.bottom;
     const Ray start{2 * raster::clamp_coord(xs) - cx2, 2 * raster::clamp_coord(ys) - cy2};

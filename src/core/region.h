@@ -67,6 +67,14 @@ inline Spans shrink(const Spans& p)
     return out;
 }
 
+// Whether a shape within the box [left, right) by [top, bottom), its border
+// drawn with a pen of the given reach, leaves no pixel on the surface.
+inline bool misses_surface(const Surface& s, PenReach reach, i64 left, i64 top, i64 right, i64 bottom)
+{
+    return right - 1 + reach.hi < 0 || left + reach.lo >= s.width() || bottom - 1 + reach.hi < 0 ||
+           top + reach.lo >= s.height();
+}
+
 // Draws the shape whose rows top..bottom-1 hold the spans row_spans(y). A
 // pixel of the shape is on its border when one of its four neighbours is not
 // in the shape; the border is a thin, 8-connected line that takes the pen,

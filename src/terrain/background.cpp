@@ -1,8 +1,11 @@
-// Background drawing: sky, black backing under the stripes, the stripes
-// combined by OR, a 100-pixel grid, the wind dial and its arrow.
+// Background drawing: sky and terrain composed in one pass (the stripes as if
+// OR-ed over a black backing), a 100-pixel grid, the wind dial and its arrow.
 #include "terrain/background.h"
 
+#include <algorithm>
+#include <cassert>
 #include <cmath>
+#include <cstring>
 
 #include "core/world.h"
 #include "terrain/terrain_raster.h"
@@ -37,14 +40,73 @@ POINT dial_point(double radius, double degrees)
     return {dial_x + static_cast<int>(radius * std::cos(a)), dial_y + static_cast<int>(radius * std::sin(a))};
 }
 
-void draw_terrain(World& world, int cam_x, int cam_y)
+// One row of sky over frame columns [from, to): the standing brush inside,
+// the standing pen's one-pixel outline along the frame's edges.
+void sky_span(COLORREF* row, int y, int from, int to, COLORREF edge, COLORREF sky)
+{
+    if (from >= to) return;
+    const COLORREF c = y == 0 || y == frame_height - 1 ? edge : sky;
+    for (int x = from; x < to; ++x) row[x] = c;
+    if (from == 0) row[0] = edge;
+    if (to == frame_width) row[frame_width - 1] = edge;
+}
+
+// The sky, the black backing under the terrain and the six stripes OR-ed
+// over it, composed in one pass that writes each frame pixel once. The
+// pixels are those of the three layers: the sky cleared with the standing
+// pen and brush, the backing drawn with the standing pen and a black brush,
+// then each stripe OR-ed over it. Inside the backing, 0 | stripe is a plain
+// copy; on its one-pixel outline the pen's colour is OR-ed in.
+void draw_sky_and_terrain(World& world, int cam_x, int cam_y)
 {
     Surface& frame = world.memoria;
-    Rectangle(frame, frame.pen, Brush{backing_colour}, terrain_left - cam_x, terrain_top - cam_y,
-              terrain_left + terrain_width - cam_x, terrain_top + stripe_size - cam_y);
-    for (int i = 0; i < stripe_count; ++i) {
-        BitBlt(frame, stripe_size * i - cam_x + terrain_left, terrain_top - cam_y, stripe_size, stripe_size,
-               world.ground[i], 0, 0, Rop::srcpaint);
+    if (frame.empty()) return;
+    // Both are fixed when the surface is made: 800 by 600, a one-pixel pen.
+    assert(frame.width() == frame_width && frame.height() == frame_height);
+    assert(frame.pen.width <= 1);
+    const COLORREF edge = frame.pen.color;
+    const COLORREF sky = frame.brush.color;
+
+    // The backing in frame coordinates, right and bottom excluded, and the
+    // part of it that shows.
+    const long long left = static_cast<long long>(terrain_left) - cam_x;
+    const long long right = left + terrain_width;
+    const long long top = static_cast<long long>(terrain_top) - cam_y;
+    const long long bottom = top + stripe_size;
+    const int x_begin = static_cast<int>(std::clamp<long long>(left, 0, frame_width));
+    const int x_end = static_cast<int>(std::clamp<long long>(right, 0, frame_width));
+
+    for (int y = 0; y < frame_height; ++y) {
+        COLORREF* row = frame.row(y);
+        if (y < top || y >= bottom || x_begin >= x_end) {
+            sky_span(row, y, 0, frame_width, edge, sky);
+            continue;
+        }
+        sky_span(row, y, 0, x_begin, edge, sky);
+        sky_span(row, y, x_end, frame_width, edge, sky);
+
+        const int stripe_y = static_cast<int>(y - top);
+        for (int x = x_begin; x < x_end;) {
+            const int terrain_x = static_cast<int>(x - left);
+            const Surface& stripe = world.ground[terrain_x / stripe_size];
+            const int stripe_x = terrain_x % stripe_size;
+            const int run = std::min(stripe_size - stripe_x, x_end - x);
+            // A stripe smaller than its place (one never made) leaves the backing.
+            int copied = 0;
+            if (stripe_y < stripe.height()) {
+                copied = std::clamp(stripe.width() - stripe_x, 0, run);
+                std::memcpy(row + x, stripe.row(stripe_y) + stripe_x, static_cast<std::size_t>(copied) * sizeof(COLORREF));
+            }
+            for (int i = copied; i < run; ++i) row[x + i] = backing_colour;
+            x += run;
+        }
+
+        if (y == top || y == bottom - 1) {
+            for (int x = x_begin; x < x_end; ++x) row[x] |= edge;
+        } else {
+            if (left >= 0 && left < frame_width) row[left] |= edge;
+            if (right - 1 >= 0 && right - 1 < frame_width) row[right - 1] |= edge;
+        }
     }
 }
 
@@ -84,8 +146,7 @@ void draw_wind_dial(Surface& frame, double wang)
 void draw_background(World& world, int cam_x, int cam_y)
 {
     Surface& frame = world.memoria;
-    Rectangle(frame, 0, 0, frame_width, frame_height);  // sky, with the standing brush and pen
-    draw_terrain(world, cam_x, cam_y);
+    draw_sky_and_terrain(world, cam_x, cam_y);
     draw_grid(frame, cam_x, cam_y);
     draw_wind_dial(frame, world.wang);
     if (world.flat_map != 0) {

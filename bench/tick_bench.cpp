@@ -1,0 +1,119 @@
+// Cost of one whole tick (paint() without a window) in four situations, and
+// of the tick's heaviest pieces alone: the background, a unit's slope and a
+// point test against a unit's body.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "core/paint.h"
+#include "situations.h"
+#include "terrain/background.h"
+
+namespace qm::bench {
+namespace {
+
+// Ticks in a situation that lasts: each iteration is one more tick of it.
+void steady_ticks(benchmark::State& state, const World& situation)
+{
+    auto w = std::make_unique<World>(situation);
+    for (auto _ : state) {
+        paint(*w);
+        benchmark::DoNotOptimize(w->memoria.data());
+    }
+}
+
+// A tick that happens once: every iteration starts again from the
+// situation, rewound with the clock stopped, so that each timed tick is that
+// very tick.
+void one_tick(benchmark::State& state, const World& situation, std::string problem)
+{
+    const Rewind rewind(situation);
+    if (problem.empty()) problem = rewind.check();
+    if (!problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    auto w = std::make_unique<World>(situation);
+    for (auto _ : state) {
+        state.PauseTiming();
+        rewind(*w);
+        state.ResumeTiming();
+        paint(*w);
+        benchmark::DoNotOptimize(w->memoria.data());
+    }
+}
+
+// The impact tick again, but each time after a copy of the whole world
+// (some 17 MB), which leaves the frame and the stripes out of the
+// per-core cache, as presenting a frame does between two ticks.
+void BM_Tick_ImpactAfterFullCopy(benchmark::State& state)
+{
+    const std::string problem = check_shot_before_impact();
+    if (!problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    const World& situation = shot_before_impact();
+    auto w = std::make_unique<World>(situation);
+    for (auto _ : state) {
+        state.PauseTiming();
+        *w = situation;
+        state.ResumeTiming();
+        paint(*w);
+        benchmark::DoNotOptimize(w->memoria.data());
+    }
+}
+// A fixed count: each copy takes milliseconds.
+BENCHMARK(BM_Tick_ImpactAfterFullCopy)->Unit(benchmark::kMicrosecond)->Iterations(300);
+
+void BM_Tick_FlatAtRest(benchmark::State& state) { steady_ticks(state, flat_at_rest()); }
+BENCHMARK(BM_Tick_FlatAtRest)->Unit(benchmark::kMicrosecond);
+
+void BM_Tick_HillsAtRest(benchmark::State& state) { steady_ticks(state, hills_at_rest()); }
+BENCHMARK(BM_Tick_HillsAtRest)->Unit(benchmark::kMicrosecond);
+
+void BM_Tick_ShotNearTarget(benchmark::State& state)
+{
+    one_tick(state, shot_near_target(), check_shot_near_target());
+}
+BENCHMARK(BM_Tick_ShotNearTarget)->Unit(benchmark::kMicrosecond);
+
+void BM_Tick_Impact(benchmark::State& state)
+{
+    one_tick(state, shot_before_impact(), check_shot_before_impact());
+}
+BENCHMARK(BM_Tick_Impact)->Unit(benchmark::kMicrosecond);
+
+void BM_DrawBackground(benchmark::State& state)
+{
+    auto w = std::make_unique<World>(hills_at_rest());
+    const int cam_x = w->cam1.cam_x;
+    const int cam_y = w->cam1.cam_y;
+    for (auto _ : state) {
+        draw_background(*w, cam_x, cam_y);
+        benchmark::DoNotOptimize(w->memoria.data());
+    }
+}
+BENCHMARK(BM_DrawBackground)->Unit(benchmark::kMicrosecond);
+
+void BM_GetSlope(benchmark::State& state)
+{
+    auto w = std::make_unique<World>(hills_at_rest());
+    for (auto _ : state) benchmark::DoNotOptimize(w->target1.get_slope());
+}
+BENCHMARK(BM_GetSlope)->Unit(benchmark::kMicrosecond);
+
+void BM_Collision(benchmark::State& state)
+{
+    // A point inside the test box, beside the body: the whole test runs.
+    auto w = std::make_unique<World>(hills_at_rest());
+    bot& target = w->target1;
+    const int x = target.pos_x + 30;
+    const int y = target.pos_y - 30;
+    for (auto _ : state) benchmark::DoNotOptimize(target.collision(x, y));
+}
+BENCHMARK(BM_Collision)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace qm::bench
