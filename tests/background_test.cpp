@@ -180,6 +180,43 @@ TEST_F(Background, FlatMapDrawsABlueGroundLineAtWorldY500)
     }
 }
 
+TEST_F(Background, SkyAndTerrainInOnePassAreTheThreeLayers)
+{
+    // The one pass must leave what the layers would: the sky cleared with
+    // the frame's pen and brush, the black backing drawn with its pen, each
+    // stripe OR-ed over it. The cameras put every edge of the terrain area
+    // (and of each stripe) just inside, on and just outside the frame's
+    // edges; the stripes hold values other than terrain and empty, so that
+    // a copy where an OR belongs shows.
+    for (int i = 0; i < stripe_count; ++i) {
+        Surface& stripe = world->ground[i];
+        for (int y = 0; y < stripe_size; ++y) {
+            for (int x = 0; x < stripe_size; ++x) {
+                const unsigned v = static_cast<unsigned>(x * 7 + y * 13 + i * 101);
+                stripe.row(y)[x] = v % 3 == 0 ? terrain_colour : v % 3 == 1 ? 0x00C0C0C0u : (v * 2654435761u) & 0x00FFFFFFu;
+            }
+        }
+    }
+    Surface layers(frame_width, frame_height);
+    const Pen& pen = world->memoria.pen;
+    const int xs[] = {-3201, -3200, -3199, -2401, -2400, -2399, -1601, -1600, -10, 1599, 1600, 1601, 2399, 2400, 2401};
+    const int ys[] = {-101, -100, -99, 499, 500, 501, 699, 700, 701, 1299, 1300, 1301};
+    for (int cam_x : xs) {
+        for (int cam_y : ys) {
+            std::fill(layers.data(), layers.data() + frame_width * frame_height, 0x00123456u);
+            Rectangle(layers, pen, world->memoria.brush, 0, 0, frame_width, frame_height);
+            Rectangle(layers, pen, Brush{0}, -2400 - cam_x, 500 - cam_y, 2400 - cam_x, 1300 - cam_y);
+            for (int i = 0; i < stripe_count; ++i) {
+                BitBlt(layers, stripe_size * i - 2400 - cam_x, 500 - cam_y, stripe_size, stripe_size, world->ground[i],
+                       0, 0, Rop::srcpaint);
+            }
+            draw_sky_and_terrain(*world, cam_x, cam_y);
+            ASSERT_TRUE(std::equal(layers.data(), layers.data() + frame_width * frame_height, world->memoria.data()))
+                << "camera " << cam_x << "," << cam_y;
+        }
+    }
+}
+
 TEST_F(Background, StripesAreReadNotChanged)
 {
     SetPixel(world->ground[3], 10, 10, terrain_colour);

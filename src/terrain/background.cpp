@@ -51,12 +51,10 @@ void sky_span(COLORREF* row, int y, int from, int to, COLORREF edge, COLORREF sk
     if (to == frame_width) row[frame_width - 1] = edge;
 }
 
-// The sky, the black backing under the terrain and the six stripes OR-ed
-// over it, composed in one pass that writes each frame pixel once. The
-// pixels are those of the three layers: the sky cleared with the standing
-// pen and brush, the backing drawn with the standing pen and a black brush,
-// then each stripe OR-ed over it. Inside the backing, 0 | stripe is a plain
-// copy; on its one-pixel outline the pen's colour is OR-ed in.
+}  // namespace
+
+// Inside the backing, 0 | stripe is a plain copy; on its one-pixel outline
+// the pen's colour is OR-ed in.
 void draw_sky_and_terrain(World& world, int cam_x, int cam_y)
 {
     Surface& frame = world.memoria;
@@ -109,6 +107,8 @@ void draw_sky_and_terrain(World& world, int cam_x, int cam_y)
         }
     }
 }
+
+namespace {
 
 void draw_grid(Surface& frame, int cam_x, int cam_y)
 {
