@@ -128,6 +128,7 @@ void Rewind::operator()(World& w) const
     w = *values_;
     w.memoria = with_tools_of(std::move(frame), situation_.memoria);
     w.targ1_dc = with_tools_of(std::move(scratch), situation_.targ1_dc);
+    std::copy(situation_.targ1_dc.data(), situation_.targ1_dc.data() + scratch_size * scratch_size, w.targ1_dc.data());
     for (int i = 0; i < stripe_count; ++i) {
         w.ground[i] = with_tools_of(std::move(ground[i]), situation_.ground[i]);
         const Rows& rows = changed_[i];
@@ -147,6 +148,7 @@ std::string Rewind::check() const
     (*this)(rewound);
     paint(rewound);
     if (!same_pixels(fresh.memoria, rewound.memoria)) return "a rewound tick draws another frame";
+    if (!same_pixels(fresh.targ1_dc, rewound.targ1_dc)) return "a rewound tick leaves another scratch surface";
     for (int i = 0; i < stripe_count; ++i) {
         if (!same_pixels(fresh.ground[i], rewound.ground[i])) return "a rewound tick leaves other terrain";
     }

@@ -32,10 +32,10 @@ std::string check_shot_near_target();
 std::string check_shot_before_impact();
 
 // Puts a world back to a situation after its next tick, copying only what
-// that tick changes: the values of the world, and the rows of the terrain
-// stripes that its craters touch. Every tick draws the whole frame and
-// clears the scratch surface before reading them, so their pixels stay as
-// they are, and the caches stay as a run of ticks leaves them.
+// that tick changes: the values of the world, the scratch surface, and the
+// rows of the terrain stripes that its craters touch. Every tick draws the
+// whole frame before it reads it, so its pixels stay as they are, and the
+// caches stay as a run of ticks leaves them.
 class Rewind {
 public:
     explicit Rewind(const World& situation);

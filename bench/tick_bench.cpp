@@ -47,7 +47,7 @@ void one_tick(benchmark::State& state, const World& situation, std::string probl
 // The impact tick again, but each time after a copy of the whole world
 // (some 17 MB), which leaves the frame and the stripes out of the
 // per-core cache, as presenting a frame does between two ticks.
-void BM_Tick_ImpactAfterFullCopy(benchmark::State& state)
+void BM_ColdTick_Impact(benchmark::State& state)
 {
     const std::string problem = check_shot_before_impact();
     if (!problem.empty()) {
@@ -65,7 +65,7 @@ void BM_Tick_ImpactAfterFullCopy(benchmark::State& state)
     }
 }
 // A fixed count: each copy takes milliseconds.
-BENCHMARK(BM_Tick_ImpactAfterFullCopy)->Unit(benchmark::kMicrosecond)->Iterations(300);
+BENCHMARK(BM_ColdTick_Impact)->Unit(benchmark::kMicrosecond)->Iterations(300);
 
 void BM_Tick_FlatAtRest(benchmark::State& state) { steady_ticks(state, flat_at_rest()); }
 BENCHMARK(BM_Tick_FlatAtRest)->Unit(benchmark::kMicrosecond);
@@ -104,16 +104,28 @@ void BM_GetSlope(benchmark::State& state)
 }
 BENCHMARK(BM_GetSlope)->Unit(benchmark::kMicrosecond);
 
-void BM_Collision(benchmark::State& state)
+// A point inside the test box, beside the body: the whole test runs. Each
+// test at a new slope draws the body; one at the slope already drawn reads it.
+void collisions(benchmark::State& state, double other_slope)
 {
-    // A point inside the test box, beside the body: the whole test runs.
     auto w = std::make_unique<World>(hills_at_rest());
     bot& target = w->target1;
+    const double slopes[2] = {target.slope, other_slope};
     const int x = target.pos_x + 30;
     const int y = target.pos_y - 30;
-    for (auto _ : state) benchmark::DoNotOptimize(target.collision(x, y));
+    int i = 0;
+    for (auto _ : state) {
+        target.slope = slopes[i];
+        i ^= 1;
+        benchmark::DoNotOptimize(target.collision(x, y));
+    }
 }
-BENCHMARK(BM_Collision)->Unit(benchmark::kMicrosecond);
+
+void BM_Collision_NewSlope(benchmark::State& state) { collisions(state, hills_at_rest().target1.slope + 15); }
+BENCHMARK(BM_Collision_NewSlope)->Unit(benchmark::kMicrosecond);
+
+void BM_Collision_SameSlope(benchmark::State& state) { collisions(state, hills_at_rest().target1.slope); }
+BENCHMARK(BM_Collision_SameSlope)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace qm::bench

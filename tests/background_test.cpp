@@ -180,14 +180,15 @@ TEST_F(Background, FlatMapDrawsABlueGroundLineAtWorldY500)
     }
 }
 
-TEST_F(Background, SkyAndTerrainInOnePassAreTheThreeLayers)
+TEST_F(Background, BackdropInOnePassIsItsLayers)
 {
     // The one pass must leave what the layers would: the sky cleared with
     // the frame's pen and brush, the black backing drawn with its pen, each
-    // stripe OR-ed over it. The cameras put every edge of the terrain area
-    // (and of each stripe) just inside, on and just outside the frame's
-    // edges; the stripes hold values other than terrain and empty, so that
-    // a copy where an OR belongs shows.
+    // stripe OR-ed over it, the grid lines drawn over all. The cameras put
+    // every edge of the terrain area (and of each stripe) just inside, on
+    // and just outside the frame's edges, and the grid at every offset sign;
+    // the stripes hold values other than terrain and empty, so that a copy
+    // where an OR belongs shows.
     for (int i = 0; i < stripe_count; ++i) {
         Surface& stripe = world->ground[i];
         for (int y = 0; y < stripe_size; ++y) {
@@ -199,8 +200,8 @@ TEST_F(Background, SkyAndTerrainInOnePassAreTheThreeLayers)
     }
     Surface layers(frame_width, frame_height);
     const Pen& pen = world->memoria.pen;
-    const int xs[] = {-3201, -3200, -3199, -2401, -2400, -2399, -1601, -1600, -10, 1599, 1600, 1601, 2399, 2400, 2401};
-    const int ys[] = {-101, -100, -99, 499, 500, 501, 699, 700, 701, 1299, 1300, 1301};
+    const int xs[] = {-3201, -3200, -3199, -2401, -2400, -2399, -1601, -1600, -10, 0, 1, 99, 1599, 1600, 1601, 2399, 2400, 2401};
+    const int ys[] = {-101, -100, -99, -1, 0, 1, 99, 499, 500, 501, 699, 700, 701, 1299, 1300, 1301};
     for (int cam_x : xs) {
         for (int cam_y : ys) {
             std::fill(layers.data(), layers.data() + frame_width * frame_height, 0x00123456u);
@@ -210,9 +211,20 @@ TEST_F(Background, SkyAndTerrainInOnePassAreTheThreeLayers)
                 BitBlt(layers, stripe_size * i - 2400 - cam_x, 500 - cam_y, stripe_size, stripe_size, world->ground[i],
                        0, 0, Rop::srcpaint);
             }
-            draw_sky_and_terrain(*world, cam_x, cam_y);
+            const Pen grid_pen{2, grid};
+            for (int i = 0; i <= 8; ++i) {
+                MoveToEx(layers, 100 * i - cam_x % 100, 1);
+                LineTo(layers, grid_pen, 100 * i - cam_x % 100, frame_height);
+            }
+            for (int i = 0; i <= 6; ++i) {
+                MoveToEx(layers, 1, 100 * i - cam_y % 100);
+                LineTo(layers, grid_pen, frame_width, 100 * i - cam_y % 100);
+            }
+            draw_backdrop(*world, cam_x, cam_y);
             ASSERT_TRUE(std::equal(layers.data(), layers.data() + frame_width * frame_height, world->memoria.data()))
                 << "camera " << cam_x << "," << cam_y;
+            EXPECT_EQ(world->memoria.current.x, layers.current.x);
+            EXPECT_EQ(world->memoria.current.y, layers.current.y);
         }
     }
 }

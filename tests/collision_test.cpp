@@ -39,13 +39,15 @@ TEST_F(Collision, BodyTurnsWithTheSlope)
 TEST_F(Collision, TestBoxReachesFortyPixelsLeftAndUpButNotRightAndDown)
 {
     // Points outside the 80 by 80 box are answered without drawing, so the
-    // scratch surface keeps a mark laid before the call.
+    // scratch surface keeps a mark laid before the call. The world is told
+    // that the surface holds no body, so that a point inside has to draw it.
     struct Case {
         int dx, dy;
         bool drawn;
     } cases[] = {{-40, 0, true}, {40, 0, false}, {-41, 0, false}, {0, -40, true}, {0, 40, false}, {39, 39, true}};
     for (const Case& c : cases) {
         SetPixel(w->targ1_dc, 0, 0, 0x00123456);
+        w->targ1_holds_body = 0;
         EXPECT_EQ(b.collision(b.pos_x + c.dx, b.pos_y + c.dy), 0) << c.dx << "," << c.dy;
         EXPECT_EQ(GetPixel(w->targ1_dc, 0, 0) != 0x00123456u, c.drawn) << c.dx << "," << c.dy;
     }
@@ -67,6 +69,40 @@ TEST_F(Collision, BothUnitsShareTheScratchSurface)
     EXPECT_EQ(p.collision(300, 690), 0);
     EXPECT_EQ(b.collision(300, 690), 1);
     EXPECT_EQ(p.collision(330, 710), 1);
+}
+
+TEST_F(Collision, ABodyAlreadyDrawnAnswersAsADrawingWould)
+{
+    // Tests at a slope already on the scratch surface read it as it is; any
+    // other slope, or the other unit at another slope, draws anew. Each
+    // answer must be that of a surface drawn for that very call.
+    player& p = w->player_bot;
+    p.reset(&w->memoria, 0, 90, 0, 0);
+    p.pos_x = 330;
+    p.pos_y = 700;
+    std::unique_ptr<World> fresh = test::make_world();
+    fresh->target1 = b;
+    fresh->player_bot = p;
+    fresh->target1.world = fresh.get();
+    fresh->player_bot.world = fresh.get();
+    struct Case {
+        bool on_player;
+        double slope;
+        int x, y;
+    } cases[] = {
+        {false, 0, 280, 700},   {false, 45, 280, 700},  {false, 45, 337, 697}, {false, 0, 337, 697},
+        {false, 0, 324, 676},   {true, 0, 354, 676},    {true, 45, 354, 676},  {false, 45, 324, 676},
+        {true, 180, 330, 710},  {false, 180, 300, 690}, {false, 0, 300, 690},
+    };
+    for (const Case& c : cases) {
+        bot& unit = c.on_player ? static_cast<bot&>(p) : b;
+        bot& same = c.on_player ? static_cast<bot&>(fresh->player_bot) : fresh->target1;
+        unit.slope = c.slope;
+        same.slope = c.slope;
+        fresh->targ1_holds_body = 0;
+        EXPECT_EQ(unit.collision(c.x, c.y), same.collision(c.x, c.y))
+            << (c.on_player ? "player" : "target") << " at slope " << c.slope << ": " << c.x << "," << c.y;
+    }
 }
 
 }  // namespace

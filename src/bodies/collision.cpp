@@ -1,5 +1,7 @@
 // The point test against a unit's body: the body is drawn on the shared
-// 80 by 80 scratch surface and the point's pixel read back.
+// 80 by 80 scratch surface and the point's pixel read back. The picture
+// depends on the slope alone, so a body already there at that slope is read
+// as it is: an impact's refinement tests the same body many times a tick.
 #include "bodies/body_polygon.h"
 #include "bodies/bot.h"
 #include "core/world.h"
@@ -20,11 +22,15 @@ int bot::collision(int x, int y)
         return 0;
     }
     Surface& scratch = world->targ1_dc;
-    // Cleared with the white pen and brush that stay selected in it.
-    Rectangle(scratch, 0, 0, scratch_size, scratch_size);
-    POINT corners[body_corner_count];
-    body_polygon(slope, box_half, box_half, corners);
-    Polygon(scratch, Pen{0, hull_colour}, Brush{hull_colour}, corners, body_corner_count);
+    if (world->targ1_holds_body == 0 || world->targ1_slope != slope) {
+        // Cleared with the white pen and brush that stay selected in it.
+        Rectangle(scratch, 0, 0, scratch_size, scratch_size);
+        POINT corners[body_corner_count];
+        body_polygon(slope, box_half, box_half, corners);
+        Polygon(scratch, Pen{0, hull_colour}, Brush{hull_colour}, corners, body_corner_count);
+        world->targ1_holds_body = 1;
+        world->targ1_slope = slope;
+    }
     return GetPixel(scratch, x - pos_x + box_half, y - pos_y + box_half) == hull_colour ? 1 : 0;
 }
 

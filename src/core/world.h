@@ -97,6 +97,10 @@ struct WorldState {
     Surface memoria;
     std::array<Surface, stripe_count> ground;
     Surface targ1_dc;
+    // The unit body the scratch surface holds (white around it), as the
+    // slope it was drawn at; 0 while it holds none.
+    int targ1_holds_body = 0;
+    double targ1_slope = 0.0;
 
     RingSample circle_samp[ring_radii][ring_directions] = {};
 

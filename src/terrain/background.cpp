@@ -1,5 +1,6 @@
-// Background drawing: sky and terrain composed in one pass (the stripes as if
-// OR-ed over a black backing), a 100-pixel grid, the wind dial and its arrow.
+// Background drawing: sky, terrain (the stripes as if OR-ed over a black
+// backing) and a 100-pixel grid composed in one pass, then the wind dial and
+// its arrow.
 #include "terrain/background.h"
 
 #include <algorithm>
@@ -21,7 +22,6 @@ constexpr COLORREF dial_inner_colour = 0x00C0C0C0;
 constexpr COLORREF arrow_colour = 0x007070FF;     // light red
 constexpr COLORREF flat_line_colour = 0x00FF0000;
 constexpr int grid_spacing = 100;      // world pixels between grid lines
-constexpr int grid_pen_width = 2;
 constexpr int flat_line_pen_width = 2;
 constexpr int terrain_width = stripe_count * stripe_size;  // world x -2400 to 2399
 constexpr int flat_ground_y = 500;                         // the flat map's ground line
@@ -40,6 +40,13 @@ POINT dial_point(double radius, double degrees)
     return {dial_x + static_cast<int>(radius * std::cos(a)), dial_y + static_cast<int>(radius * std::sin(a))};
 }
 
+// Kept out of line so that the copy goes to the C library's memcpy, which
+// picks the machine's widest vector copy at run time.
+[[gnu::noinline]] void copy_pixels(COLORREF* to, const COLORREF* from, int count)
+{
+    std::memcpy(to, from, static_cast<std::size_t>(count) * sizeof(COLORREF));
+}
+
 // One row of sky over frame columns [from, to): the standing brush inside,
 // the standing pen's one-pixel outline along the frame's edges.
 void sky_span(COLORREF* row, int y, int from, int to, COLORREF edge, COLORREF sky)
@@ -51,11 +58,56 @@ void sky_span(COLORREF* row, int y, int from, int to, COLORREF edge, COLORREF sk
     if (to == frame_width) row[frame_width - 1] = edge;
 }
 
+// Where the grid lies in the frame. Each line is drawn from 1 to the far
+// edge with a two-pixel pen, which covers its own pixel and the one before:
+// a vertical line through column X covers columns X - 1 and X of rows 1 to
+// 599, a horizontal one through row Y rows Y - 1 and Y of columns 1 to 799.
+// Truncating remainders keep the lines on world multiples of 100.
+struct Grid {
+    static constexpr int vertical_lines = frame_width / grid_spacing + 1;
+    static constexpr int horizontal_lines = frame_height / grid_spacing + 1;
+
+    bool line_row[frame_height] = {};
+    int columns[2 * vertical_lines] = {};
+    int column_count = 0;
+    POINT last_end;  // where the last line leaves the current position
+
+    Grid(int cam_x, int cam_y)
+    {
+        const int r_x = cam_x % grid_spacing;
+        const int r_y = cam_y % grid_spacing;
+        for (int i = 0; i < vertical_lines; ++i) {
+            const int x = grid_spacing * i - r_x;
+            for (int c : {x - 1, x}) {
+                if (c >= 0 && c < frame_width) columns[column_count++] = c;
+            }
+        }
+        for (int i = 0; i < horizontal_lines; ++i) {
+            const int y = grid_spacing * i - r_y;
+            for (int r : {y - 1, y}) {
+                if (r >= 0 && r < frame_height) line_row[r] = true;
+            }
+        }
+        last_end = {frame_width, grid_spacing * (horizontal_lines - 1) - r_y};
+    }
+
+    void draw(COLORREF* row, int y) const
+    {
+        if (line_row[y]) {
+            for (int x = 1; x < frame_width; ++x) row[x] = grid_colour;
+        }
+        if (y >= 1) {
+            for (int i = 0; i < column_count; ++i) row[columns[i]] = grid_colour;
+        }
+    }
+};
+
 }  // namespace
 
 // Inside the backing, 0 | stripe is a plain copy; on its one-pixel outline
-// the pen's colour is OR-ed in.
-void draw_sky_and_terrain(World& world, int cam_x, int cam_y)
+// the pen's colour is OR-ed in. The grid goes over each row while the row is
+// at hand.
+void draw_backdrop(World& world, int cam_x, int cam_y)
 {
     Surface& frame = world.memoria;
     if (frame.empty()) return;
@@ -64,6 +116,7 @@ void draw_sky_and_terrain(World& world, int cam_x, int cam_y)
     assert(frame.pen.width <= 1);
     const COLORREF edge = frame.pen.color;
     const COLORREF sky = frame.brush.color;
+    const Grid grid(cam_x, cam_y);
 
     // The backing in frame coordinates, right and bottom excluded, and the
     // part of it that shows.
@@ -78,6 +131,7 @@ void draw_sky_and_terrain(World& world, int cam_x, int cam_y)
         COLORREF* row = frame.row(y);
         if (y < top || y >= bottom || x_begin >= x_end) {
             sky_span(row, y, 0, frame_width, edge, sky);
+            grid.draw(row, y);
             continue;
         }
         sky_span(row, y, 0, x_begin, edge, sky);
@@ -93,7 +147,7 @@ void draw_sky_and_terrain(World& world, int cam_x, int cam_y)
             int copied = 0;
             if (stripe_y < stripe.height()) {
                 copied = std::clamp(stripe.width() - stripe_x, 0, run);
-                std::memcpy(row + x, stripe.row(stripe_y) + stripe_x, static_cast<std::size_t>(copied) * sizeof(COLORREF));
+                copy_pixels(row + x, stripe.row(stripe_y) + stripe_x, copied);
             }
             for (int i = copied; i < run; ++i) row[x + i] = backing_colour;
             x += run;
@@ -105,26 +159,12 @@ void draw_sky_and_terrain(World& world, int cam_x, int cam_y)
             if (left >= 0 && left < frame_width) row[left] |= edge;
             if (right - 1 >= 0 && right - 1 < frame_width) row[right - 1] |= edge;
         }
+        grid.draw(row, y);
     }
+    frame.current = grid.last_end;
 }
 
 namespace {
-
-void draw_grid(Surface& frame, int cam_x, int cam_y)
-{
-    const Pen pen{grid_pen_width, grid_colour};
-    // Truncating remainders keep the lines on world multiples of 100.
-    const int r_x = cam_x % grid_spacing;
-    const int r_y = cam_y % grid_spacing;
-    for (int i = 0; i <= frame_width / grid_spacing; ++i) {
-        MoveToEx(frame, grid_spacing * i - r_x, 1);
-        LineTo(frame, pen, grid_spacing * i - r_x, frame_height);
-    }
-    for (int i = 0; i <= frame_height / grid_spacing; ++i) {
-        MoveToEx(frame, 1, grid_spacing * i - r_y);
-        LineTo(frame, pen, frame_width, grid_spacing * i - r_y);
-    }
-}
 
 void draw_wind_dial(Surface& frame, double wang)
 {
@@ -146,8 +186,7 @@ void draw_wind_dial(Surface& frame, double wang)
 void draw_background(World& world, int cam_x, int cam_y)
 {
     Surface& frame = world.memoria;
-    draw_sky_and_terrain(world, cam_x, cam_y);
-    draw_grid(frame, cam_x, cam_y);
+    draw_backdrop(world, cam_x, cam_y);
     draw_wind_dial(frame, world.wang);
     if (world.flat_map != 0) {
         MoveToEx(frame, 0, flat_ground_y - cam_y);

@@ -10,10 +10,10 @@ struct World;
 // (cam_x, cam_y). Reads the stripes, never changes them.
 void draw_background(World& world, int cam_x, int cam_y);
 
-// Its first layer alone: the sky and the terrain. Every frame pixel is
-// written once, to what clearing the frame with its standing pen and brush,
+// Its first layers alone: sky, terrain and grid, in one pass over the frame.
+// Each pixel is what clearing the frame with its standing pen and brush,
 // drawing the black backing rectangle under the stripes with the standing
-// pen and OR-ing each stripe over it would leave.
-void draw_sky_and_terrain(World& world, int cam_x, int cam_y);
+// pen, OR-ing each stripe over it and drawing the grid lines would leave.
+void draw_backdrop(World& world, int cam_x, int cam_y);
 
 }  // namespace qm
