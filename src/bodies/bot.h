@@ -16,7 +16,7 @@ public:
     int update(int view_x, int view_y) override;
     void calc() override;
     void paint() override;
-    int hit() override;
+    int hit() final;  // final: get_slope calls it 480 times a tick, directly
     virtual int focus();
 
     void reset(Surface* surface, double wind_strength, double wind_angle, int x, int y);

@@ -84,6 +84,17 @@ template <class RowSpans>
 void draw_region(Surface& s, const Pen& pen, const Brush& brush, i64 top, i64 bottom, RowSpans row_spans)
 {
     const PenReach reach = pen_reach(pen);
+    // A one-pixel pen of the brush's colour leaves exactly the shape's own
+    // pixels, border and inside alike: each row's spans, filled once.
+    if (reach.lo == 0 && reach.hi == 0 && pen.color == brush.color) {
+        const i64 y_begin = std::max<i64>(top, 0);
+        const i64 y_end = std::min<i64>(bottom, s.height());
+        for (i64 y = y_begin; y < y_end; ++y) {
+            const Spans here = row_spans(y);
+            for (int i = 0; i < here.count; ++i) fill_span(s, y, here.from[i], here.to[i], pen.color);
+        }
+        return;
+    }
     auto spans = [&](i64 y) { return y < top || y >= bottom ? Spans{} : row_spans(y); };
 
     // One pass handles pens that reach no lower than their row; others

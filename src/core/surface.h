@@ -67,9 +67,19 @@ private:
 };
 
 // Pixel access. GetPixel answers CLR_INVALID outside the surface; SetPixel
-// ignores such points.
-COLORREF GetPixel(const Surface& s, int x, int y);
-void SetPixel(Surface& s, int x, int y, COLORREF color);
+// ignores such points. Both are inline: the terrain and hit tests read
+// hundreds of single pixels a tick.
+inline COLORREF GetPixel(const Surface& s, int x, int y)
+{
+    if (x < 0 || y < 0 || x >= s.width() || y >= s.height()) return CLR_INVALID;
+    return s.row(y)[x];
+}
+
+inline void SetPixel(Surface& s, int x, int y, COLORREF color)
+{
+    if (x < 0 || y < 0 || x >= s.width() || y >= s.height()) return;
+    s.row(y)[x] = color;
+}
 
 // Shapes. Boxes run from (left, top) up to but excluding (right, bottom);
 // everything is clipped to the surface.
