@@ -141,6 +141,35 @@ TEST(Ellipse, CraterClearsEveryPixelInside)
     EXPECT_EQ(GetPixel(stripe, sx + 30, sy), terrain);
 }
 
+// A pen of the brush's colour is drawn as one pass over the shape's grown
+// rows; the pixels must be those of pen and brush drawn apart, taken together.
+TEST(Ellipse, PenOfTheBrushColourCoversPenAndBrushTogether)
+{
+    auto together = [](const std::string& picture) {
+        std::string out = picture;
+        for (char& c : out) c = c == 'o' ? '#' : c;
+        return out;
+    };
+    const Brush ink_brush{ink};
+    for (int width : {0, 1, 2, 3, 4, 7}) {
+        const Pen pen{width, ink};
+        const int boxes[][4] = {{3, 3, 19, 14}, {2, 4, 7, 5}, {-5, -3, 12, 9}, {4, 2, 20, 21}};
+        for (const auto& box : boxes) {
+            const std::string apart =
+                draw(24, 24, [&](Surface& s) { Ellipse(s, pen, brush, box[0], box[1], box[2], box[3]); });
+            const std::string alike =
+                draw(24, 24, [&](Surface& s) { Ellipse(s, pen, ink_brush, box[0], box[1], box[2], box[3]); });
+            EXPECT_EQ(alike, together(apart)) << "width " << width << ", box at " << box[0] << "," << box[1];
+            const std::string pie_apart =
+                draw(24, 24, [&](Surface& s) { Pie(s, pen, brush, box[0], box[1], box[2], box[3], 30, 0, 0, 30); });
+            const std::string pie_alike =
+                draw(24, 24, [&](Surface& s) { Pie(s, pen, ink_brush, box[0], box[1], box[2], box[3], 30, 0, 0, 30); });
+            EXPECT_EQ(pie_alike, together(pie_apart))
+                << "pie, width " << width << ", box at " << box[0] << "," << box[1];
+        }
+    }
+}
+
 TEST(Ellipse, HugeBoxesFinishAndStayClipped)
 {
     EXPECT_EQ(draw(4, 3, [](Surface& s) { Ellipse(s, pen1, brush, INT_MIN, INT_MIN, INT_MAX, INT_MAX); }), R"(

@@ -84,14 +84,19 @@ template <class RowSpans>
 void draw_region(Surface& s, const Pen& pen, const Brush& brush, i64 top, i64 bottom, RowSpans row_spans)
 {
     const PenReach reach = pen_reach(pen);
-    // A one-pixel pen of the brush's colour leaves exactly the shape's own
-    // pixels, border and inside alike: each row's spans, filled once.
-    if (reach.lo == 0 && reach.hi == 0 && pen.color == brush.color) {
-        const i64 y_begin = std::max<i64>(top, 0);
-        const i64 y_end = std::min<i64>(bottom, s.height());
-        for (i64 y = y_begin; y < y_end; ++y) {
+    // A pen of the brush's colour: every pixel of the shape grown by the
+    // pen's square, since growing an inside pixel reaches nothing that the
+    // growth of the border does not (walk from it toward the target: the
+    // first pixel off the inside is a border pixel nearer the target). A
+    // one-pixel pen thus leaves just the shape's own rows.
+    if (pen.color == brush.color) {
+        const i64 y_begin = std::max<i64>(top, -reach.hi);
+        const i64 y_end = std::min<i64>(bottom - 1, s.height() - 1 - reach.lo);
+        for (i64 y = y_begin; y <= y_end; ++y) {
             const Spans here = row_spans(y);
-            for (int i = 0; i < here.count; ++i) fill_span(s, y, here.from[i], here.to[i], pen.color);
+            for (int i = 0; i < here.count; ++i) {
+                fill_block(s, here.from[i] + reach.lo, y + reach.lo, here.to[i] + reach.hi, y + reach.hi, pen.color);
+            }
         }
         return;
     }
