@@ -110,9 +110,9 @@ struct Grid {
 void draw_backdrop(World& world, int cam_x, int cam_y)
 {
     Surface& frame = world.memoria;
-    if (frame.empty()) return;
-    // Both are fixed when the surface is made: 800 by 600, a one-pixel pen.
-    assert(frame.width() == frame_width && frame.height() == frame_height);
+    // The frame is made 800 by 600 with a one-pixel pen (init_DCs); before
+    // it is made there is nothing to draw on.
+    if (frame.width() != frame_width || frame.height() != frame_height) return;
     assert(frame.pen.width <= 1);
     const COLORREF edge = frame.pen.color;
     const COLORREF sky = frame.brush.color;
