@@ -3,6 +3,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+BENCH_ARGS ?=
 
 .PHONY: deps build run test test-release test-asan fuzz fuzz-build bench clean
 
@@ -37,8 +38,10 @@ fuzz-build: deps
 fuzz: fuzz-build
 	@sh tools/run_fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+# Every benchmark, then a table of medians against the frame fill; e.g.
+# BENCH_ARGS=--benchmark_filter=Tick for some of them.
 bench: build
-	$(BUILD)/qm_bench
+	$(BUILD)/qm_bench $(BENCH_ARGS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
