@@ -76,8 +76,10 @@ std::string format_time(double seconds)
     char text[32];
     if (seconds >= 1e-3) {
         std::snprintf(text, sizeof text, "%.2f ms", seconds * 1e3);
-    } else {
+    } else if (seconds >= 1e-6) {
         std::snprintf(text, sizeof text, "%.1f us", seconds * 1e6);
+    } else {
+        std::snprintf(text, sizeof text, "%.0f ns", seconds * 1e9);
     }
     return text;
 }
