@@ -1,6 +1,123 @@
-// Entry point of qmsim.
+// Entry point of qmsim: options, the display check, and the desktop shell's
+// windows around the platform-neutral start-up and message loop.
+#include <SDL.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <string>
+
+#include "core/world.h"
+#include "main/accelerators.h"
+#include "main/dialog_procedure.h"
+#include "main/dialog_template.h"
+#include "main/imgui_dialog.h"
+#include "main/message_loop.h"
+#include "main/resources.h"
+#include "main/sdl_display.h"
+#include "main/sdl_events.h"
+#include "main/sdl_presenter.h"
+#include "main/sdl_windows.h"
+#include "main/startup.h"
+
+namespace {
+
+constexpr const char* main_window_title = "QM Simulator";
+
+void print_usage()
+{
+    std::printf("usage: qmsim [--help] [--version]\n"
+                "QM Simulator: practise artillery shots on destructible terrain.\n"
+                "Maps are the 1-bit, 800 pixel high .bmp files of the working directory.\n");
+}
+
+bool has_environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] != '\0';
+}
+
+// A display to open: an X or Wayland session, or a video driver named
+// explicitly.
+bool display_available()
+{
+    return has_environment("DISPLAY") || has_environment("WAYLAND_DISPLAY") || has_environment("SDL_VIDEODRIVER");
+}
+
+int fail(const std::string& what)
+{
+    std::fprintf(stderr, "qmsim: %s\n", what.c_str());
+    return 1;
+}
+
+// Destroys the main window and its renderer, and shuts SDL down, on every
+// way out.
+struct SdlSession {
+    SDL_Window* main_window = nullptr;
+    SDL_Renderer* main_renderer = nullptr;
+    ~SdlSession()
+    {
+        if (main_renderer != nullptr) SDL_DestroyRenderer(main_renderer);
+        if (main_window != nullptr) SDL_DestroyWindow(main_window);
+        SDL_Quit();
+    }
+};
+
+int run_desktop()
+{
+    using namespace qm;
+
+    Dialog dialog;
+    AcceleratorTable accelerators;
+    std::string error;
+    if (!parse_dialog_template(dialog_resource, dialog, error) || !check_dialog_controls(dialog, error) ||
+        !parse_accelerators(accelerator_resource, accelerators, error)) {
+        return fail(error);
+    }
+
+    // A full-screen main window stays up while the message box has the
+    // keyboard.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        return fail(std::string("cannot open a display (") + SDL_GetError() +
+                    "); use --headless to run without one");
+    }
+    SdlSession session;
+
+    auto world = std::make_unique<World>();
+
+    // The desktop's size before any display change.
+    SdlScreen screen;
+    SDL_DisplayMode desktop;
+    if (SDL_GetDesktopDisplayMode(screen.display_index, &desktop) != 0) {
+        return fail(std::string("cannot measure the desktop: ") + SDL_GetError());
+    }
+    screen.desktop_width = screen.width = world->DeskCap_X = desktop.w;
+    screen.desktop_height = screen.height = world->DeskCap_Y = desktop.h;
+
+    // The main window: borderless, covering the desktop, hidden until the
+    // simulator runs.
+    session.main_window = SDL_CreateWindow(main_window_title, 0, 0, desktop.w, desktop.h,
+                                           SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
+    if (session.main_window != nullptr) session.main_renderer = SDL_CreateRenderer(session.main_window, -1, 0);
+    if (session.main_renderer == nullptr) return fail(std::string("cannot create the main window: ") + SDL_GetError());
+    screen.main_window = session.main_window;
+
+    SdlPresenter presenter(session.main_renderer, screen);
+    world->cliente = &presenter;
+
+    ImGuiDialog dialog_window;
+    if (!dialog_window.create(dialog)) return fail(std::string("cannot create the dialog: ") + SDL_GetError());
+
+    SdlDisplay display(screen);
+    SdlEvents events(*world, dialog, dialog_window, screen);
+    SdlWindows windows(screen, dialog_window, events);
+    MessageLoop loop(*world, dialog, display, accelerators, events, windows);
+    return run_shell(*world, loop, display);
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -10,11 +127,16 @@ int main(int argc, char** argv)
             return 0;
         }
         if (std::strcmp(argv[i], "--help") == 0) {
-            std::printf("usage: qmsim [--help] [--version]\n"
-                        "QM Simulator: practise artillery shots on destructible terrain.\n");
+            print_usage();
             return 0;
         }
+        std::fprintf(stderr, "qmsim: unknown option '%s' (see --help)\n", argv[i]);
+        return 2;
     }
-    std::printf("qmsim %s\n", QM_VERSION);
-    return 0;
+    if (!display_available()) {
+        std::fprintf(stderr, "qmsim: no display found (DISPLAY and WAYLAND_DISPLAY are unset); "
+                             "use --headless to run without one\n");
+        return 1;
+    }
+    return run_desktop();
 }
