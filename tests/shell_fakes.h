@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -116,6 +117,7 @@ public:
     std::uint64_t ms_per_clock_read = 0;  // the clock also moves when read
     int clock_reads = 0;
     int waits = 0;
+    std::function<void()> on_clock_read;
 
     void add(std::uint64_t at_ms, Message message) { script.push_back({at_ms, message}); }
 
@@ -138,6 +140,7 @@ public:
     std::uint64_t now_ms() override
     {
         ++clock_reads;
+        if (on_clock_read) on_clock_read();
         std::uint64_t now = clock_ms;
         clock_ms += ms_per_clock_read;
         return now;
