@@ -1,7 +1,10 @@
 # The two commands: `make run` and `make test`. Both install what is missing.
 BUILD ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test test-release test-asan fuzz fuzz-build bench clean
 
 deps:
 	@sh tools/ensure_deps.sh
@@ -13,11 +16,29 @@ build: deps
 run: build
 	cd maps && ../$(BUILD)/qmsim
 
-test: build
+# Every test in the release build, again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then each fuzzer for 30 seconds.
+test: test-release test-asan
+	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
+
+test-release: build
 	cd $(BUILD) && ctest --output-on-failure
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_SANITIZE=ON
+	cmake --build $(ASAN_BUILD)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure
+
+fuzz-build: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_FUZZ=ON
+	cmake --build $(FUZZ_BUILD)
+
+# Each fuzzer for FUZZ_SECONDS, from its committed seed corpus.
+fuzz: fuzz-build
+	@sh tools/run_fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 bench: build
 	$(BUILD)/qm_bench
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -1,0 +1,28 @@
+#!/bin/sh
+# Runs every fuzzer of a fuzz build for a set time, starting from a scratch
+# copy of its committed seed corpus so the repository stays clean.
+set -eu
+build=$1
+seconds=$2
+found=0
+failed=0
+for fuzzer in "$build"/*_fuzz; do
+  [ -x "$fuzzer" ] || continue
+  found=1
+  name=$(basename "$fuzzer")
+  seeds="tests/fuzz/corpus/${name%_fuzz}"
+  work="$build/corpus-$name"
+  mkdir -p "$work"
+  [ -d "$seeds" ] && cp -r "$seeds"/. "$work"/
+  echo "== $name for ${seconds}s"
+  status=0
+  "$fuzzer" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$build/$name-" "$work" \
+    > "$build/$name.log" 2>&1 || status=$?
+  tail -n 12 "$build/$name.log"
+  if [ "$status" -ne 0 ]; then
+    echo "$name failed (exit $status); the input that failed is under $build/$name-*" >&2
+    failed=1
+  fi
+done
+[ "$found" = 1 ] || echo "no fuzzers built"
+[ "$failed" = 0 ]
