@@ -178,6 +178,14 @@ void ImGuiDialog::paint(DialogContext& context)
 
     ImGui_ImplSDLRenderer_NewFrame();
     ImGui_ImplSDL2_NewFrame();
+    // Over the window, the pointer position SDL keeps from its motion events:
+    // the global position the back end asks for can lag behind them on X11.
+    if (SDL_GetMouseFocus() == window_) {
+        int x = 0;
+        int y = 0;
+        SDL_GetMouseState(&x, &y);
+        ImGui::GetIO().MousePos = ImVec2(static_cast<float>(x), static_cast<float>(y));
+    }
     ImGui::NewFrame();
     draw_controls(context);
     ImGui::Render();
@@ -296,7 +304,11 @@ void ImGuiDialog::draw_list(Control& control)
     ImGui::SetNextItemWidth(px(control.width));
     bool has_selection = control.selection >= 0 && control.selection < static_cast<int>(control.items.size());
     const char* shown = has_selection ? control.items[static_cast<std::size_t>(control.selection)].c_str() : "";
-    if (!ImGui::BeginCombo("##list", shown, ImGuiComboFlags_HeightRegular)) return;
+    // A little room inside the drop-down's border keeps its last entry whole.
+    ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(1, 2));
+    bool open = ImGui::BeginCombo("##list", shown, ImGuiComboFlags_HeightRegular);
+    ImGui::PopStyleVar();
+    if (!open) return;
 
     for (int i = 0; i < static_cast<int>(control.items.size()); ++i) {
         bool selected = i == control.selection;

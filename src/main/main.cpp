@@ -84,6 +84,8 @@ int run_desktop()
                     "); use --headless to run without one");
     }
     SdlSession session;
+    // Keys are keys: no text input, no input-method windows.
+    SDL_StopTextInput();
 
     auto world = std::make_unique<World>();
 
@@ -96,6 +98,12 @@ int run_desktop()
     screen.desktop_width = screen.width = world->DeskCap_X = desktop.w;
     screen.desktop_height = screen.height = world->DeskCap_Y = desktop.h;
 
+    // The dialog's window comes first: SDL wakes its waits through the
+    // window made last, and the main window, destroyed last, is the safe one
+    // for that.
+    ImGuiDialog dialog_window;
+    if (!dialog_window.create(dialog)) return fail(std::string("cannot create the dialog: ") + SDL_GetError());
+
     // The main window: borderless, covering the desktop, hidden until the
     // simulator runs.
     session.main_window = SDL_CreateWindow(main_window_title, 0, 0, desktop.w, desktop.h,
@@ -106,9 +114,6 @@ int run_desktop()
 
     SdlPresenter presenter(session.main_renderer, screen);
     world->cliente = &presenter;
-
-    ImGuiDialog dialog_window;
-    if (!dialog_window.create(dialog)) return fail(std::string("cannot create the dialog: ") + SDL_GetError());
 
     SdlDisplay display(screen);
     SdlEvents events(*world, dialog, dialog_window, screen);

@@ -119,8 +119,8 @@ bool SdlEvents::translate_main_mouse(const SDL_Event& event, Message& message)
         if (panning_ && relative_mode_) {
             // Each move reports the travel since the last one, from the
             // press point; the pointer cannot leave the screen.
-            x = std::clamp(press_x_ + event.motion.xrel, 0, std::max(screen_.desktop_width - 1, 0));
-            y = std::clamp(press_y_ + event.motion.yrel, 0, std::max(screen_.desktop_height - 1, 0));
+            x = std::clamp(press_x_ + event.motion.xrel, 0, std::max(screen_.width - 1, 0));
+            y = std::clamp(press_y_ + event.motion.yrel, 0, std::max(screen_.height - 1, 0));
         }
         message = Message{Window::main, WM_MOUSEMOVE, 0, make_mouse_lparam(x, y), 0};
         return true;

@@ -57,7 +57,10 @@ void SdlPresenter::draw_window_background()
 void SdlPresenter::show(const Surface& frame, int width, int height)
 {
     if (frame.empty() || !upload(frame)) return;
-    draw_window_background();
+    int window_width = 0;
+    int window_height = 0;
+    SDL_GetRendererOutputSize(renderer_, &window_width, &window_height);
+    if (width < window_width || height < window_height) draw_window_background();
     SDL_Rect target{0, 0, width, height};
     SDL_RenderCopy(renderer_, texture_, nullptr, &target);
     SDL_RenderPresent(renderer_);
