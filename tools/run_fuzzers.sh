@@ -7,7 +7,7 @@ seconds=$2
 found=0
 failed=0
 for fuzzer in "$build"/*_fuzz; do
-  [ -x "$fuzzer" ] || continue
+  [ -f "$fuzzer" ] && [ -x "$fuzzer" ] || continue  # not the corpus-* work directories
   found=1
   name=$(basename "$fuzzer")
   seeds="tests/fuzz/corpus/${name%_fuzz}"

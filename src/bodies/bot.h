@@ -7,6 +7,8 @@
 
 namespace qm {
 
+constexpr int full_hp = 1000;  // hit points after every placement
+
 class bot : public bullet {
 public:
     explicit bot(World* owner) : bullet(owner) {}

@@ -11,8 +11,8 @@ namespace qm {
 namespace {
 
 // Per tick the offset turns by dir x 158.4 x 0.001 x 25 degrees and, while
-// its length is at most 43, grows by 3.6000000000000005 (the sum of 25
-// sub-step growths of 0.144).
+// its length is at most 43, grows by 3.6000000000000005 (the double just
+// above 3.6); a refinement sub-step turns it by 0.1584 and grows it by 0.144.
 constexpr double turn_rate = 158.4;  // degrees per unit of flight time
 constexpr double tick_growth = 3.6000000000000005;
 constexpr double sub_step_turn = 0.1584;

@@ -3,8 +3,11 @@
 
 namespace qm {
 
+// A size of zero or less in either direction makes an empty surface.
 Surface::Surface(int width, int height)
-    : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, 0x00000000u)
+    : width_(width > 0 && height > 0 ? width : 0),
+      height_(width > 0 && height > 0 ? height : 0),
+      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0x00000000u)
 {
 }
 

@@ -1,0 +1,149 @@
+// A unit's life: placement, the fall under gravity and a third of the wind,
+// landing and re-anchoring, ground contact, death and the respawn countdown,
+// and the camera's question whether to stay on it.
+#include "bodies/bot.h"
+
+#include "core/world.h"
+
+namespace qm {
+
+namespace {
+
+// The wind moves a unit a third as much as a projectile.
+constexpr double unit_wind_half_accel_x = 0.0009515270166666666;  // wind_half_accel_x / 3
+constexpr double unit_wind_accel = 0.0019030540333333332;         // wind_accel / 3
+
+// A unit is inside the world while -2400 < x <= 2399 and y <= 1267; there is
+// no bound above.
+constexpr int world_left = -2400;
+constexpr int world_right = 2399;
+constexpr int world_bottom = 1267;
+
+// Terrain stripes: stripe i starts at world x i * 800 - 2400, row 0 at y 500.
+constexpr int stripe_world_left = -2400;
+constexpr int terrain_top = 500;
+constexpr COLORREF terrain_colour = 0x00FF0000;
+constexpr int flat_ground_y = 500;  // the flat map's ground line
+
+// Death: the countdown starts at 35; the unit is drawn while it is above 9,
+// hidden below that, and placed anew when it reaches 1.
+constexpr int respawn_countdown = 35;
+constexpr int last_hidden_tick = 9;
+constexpr int respawn_x_offset = 800;  // a respawn stands at random_x - 800 ...
+constexpr int respawn_y = 0;           // ... and drops from the top
+
+constexpr int focus_hold = 40;  // ticks the camera dwells after a fall or a death
+
+}  // namespace
+
+void bot::reset(Surface* surface, double wind_strength, double wind_angle, int x, int y)
+{
+    bullet::reset(surface, 0.0, 0.0, wind_strength, wind_angle, x, y, 1);
+    anchor_x = x;
+    anchor_y = y;
+    respawn_ticks = 0;
+    hp = full_hp;
+}
+
+void bot::calc()
+{
+    double t = time;
+    pos_x = static_cast<int>((vel_x * launch_speed_scale * t + wind_x * unit_wind_half_accel_x * t * t) *
+                                 pixels_per_unit +
+                             anchor_x);
+    pos_y = static_cast<int>(anchor_y - (vel_y * launch_speed_scale * t +
+                                         (wind_y * unit_wind_accel - gravity) * 0.5 * t * t) *
+                                            pixels_per_unit);
+}
+
+int bot::update(int new_view_x, int new_view_y)
+{
+    if (state >= state_at_rest) return 0;
+    view_x = new_view_x;
+    view_y = new_view_y;
+
+    if (hit() == 0) {
+        time += tick_step;
+        calc();
+    }
+    if (state == 0 && hit() != 0) {
+        // The advance reached the ground: find the landing in sub-steps and
+        // anchor the next fall there. Landed even if no sub-step touched.
+        time -= tick_step;
+        state = 0;
+        for (int i = 0; i < max_sub_steps; ++i) {
+            time += sub_step;
+            calc();
+            if (hit() != 0) break;
+        }
+        state = 1;
+        time = 0.0;
+        anchor_x = pos_x;
+        anchor_y = pos_y;
+    }
+
+    if (state <= 0) {
+        focus_ticks = focus_hold;
+    } else {
+        slope = get_slope();
+        if (focus_ticks > 0) --focus_ticks;
+    }
+    if (state > 0) state = 0;
+
+    if (hp == 0 && respawn_ticks == 0) {
+        respawn_ticks = respawn_countdown;
+        focus_ticks = focus_hold;
+    }
+    if (respawn_ticks > last_hidden_tick || respawn_ticks == 0) paint();
+    if (respawn_ticks > 1) --respawn_ticks;
+    if (respawn_ticks == 1) {
+        respawn_ticks = 0;
+        const World& w = *world;
+        reset(dc, w.wind, w.wang, w.random_x - respawn_x_offset, respawn_y);
+    }
+    return 1;
+}
+
+int bot::hit()
+{
+    if (pos_y > world_bottom || pos_x > world_right || pos_x <= world_left) {
+        // Outside positions count as ground, so the unit stops there while
+        // its countdown runs.
+        ++state;
+        if (respawn_ticks == 0) respawn_ticks = respawn_countdown;
+        return 1;
+    }
+    const World& w = *world;
+    if (w.flat_map != 0) {
+        if (pos_y >= flat_ground_y) {
+            ++state;
+            return 1;
+        }
+        return 0;
+    }
+    if (pos_y >= terrain_top) {
+        int i = (pos_x - stripe_world_left) / stripe_size;
+        if (GetPixel(w.ground[i], pos_x - stripe_world_left - stripe_size * i, pos_y - terrain_top) ==
+            terrain_colour) {
+            ++state;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int bot::focus()
+{
+    return focus_ticks != 0 ? 1 : 0;
+}
+
+int player::focus()
+{
+    // The first question after a shot is answered 0, which turns the camera
+    // to the projectile.
+    if (just_fired == 0) return 1;
+    just_fired = 0;
+    return 0;
+}
+
+}  // namespace qm

@@ -1,0 +1,56 @@
+// A world ready for body tests: the ring table filled, the surfaces made as
+// at start-up, and helpers to lay terrain into the stripes.
+#pragma once
+
+#include <algorithm>
+#include <memory>
+
+#include "core/init_dcs.h"
+#include "core/world.h"
+
+namespace qm::test {
+
+inline constexpr COLORREF terrain = 0x00FF0000;
+inline constexpr COLORREF empty = 0x00C0C0C0;
+inline constexpr COLORREF white = 0x00FFFFFF;
+inline constexpr COLORREF black = 0x00000000;
+
+inline std::unique_ptr<World> make_world()
+{
+    auto w = std::make_unique<World>();
+    fill_circle_samp(*w);
+    init_DCs(*w);
+    return w;
+}
+
+// World pixel (x, y) of the terrain, -2400 <= x < 2400 and 500 <= y < 1300.
+inline void set_ground(World& w, int x, int y, COLORREF colour)
+{
+    int i = (x + 2400) / stripe_size;
+    SetPixel(w.ground[i], x + 2400 - stripe_size * i, y - 500, colour);
+}
+
+inline COLORREF ground_at(const World& w, int x, int y)
+{
+    int i = (x + 2400) / stripe_size;
+    return GetPixel(w.ground[i], x + 2400 - stripe_size * i, y - 500);
+}
+
+// Terrain wherever solid(x, y) holds, over x0 <= x < x1, y0 <= y < y1.
+template <class Solid>
+void lay_terrain(World& w, int x0, int y0, int x1, int y1, Solid solid)
+{
+    for (int y = std::max(y0, 500); y < std::min(y1, 1300); ++y) {
+        for (int x = std::max(x0, -2400); x < std::min(x1, 2400); ++x) {
+            if (solid(x, y)) set_ground(w, x, y, terrain);
+        }
+    }
+}
+
+// Level ground from row y down, across x0 <= x < x1.
+inline void lay_level_ground(World& w, int x0, int x1, int y)
+{
+    lay_terrain(w, x0, y, x1, 1300, [](int, int) { return true; });
+}
+
+}  // namespace qm::test
