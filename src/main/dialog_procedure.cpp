@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cstdio>
 
+#include "core/init_dcs.h"
 #include "main/shell_pending.h"
 
 namespace qm {

@@ -1,4 +1,4 @@
-// Stand-ins for the terrain, surface and main-window code the shell calls,
+// Stand-ins for the terrain and main-window code the shell calls,
 // until that code lands; removed entry by entry as it does.
 #include "main/shell_pending.h"
 
@@ -13,15 +13,6 @@ int load_map(World& world)
     if (world.lm_c == 800) return 0;
     ++world.lm_c;
     return 1;
-}
-
-void init_DCs(World& world)
-{
-    if (world.cliente != nullptr) {
-        world.DevCap_X = world.cliente->horzres();
-        world.DevCap_Y = world.cliente->vertres();
-    }
-    world.memoria = Surface(frame_width, frame_height);
 }
 
 LRESULT WindowProcedure(World& world, Platform& platform, unsigned message, WPARAM wparam, LPARAM lparam)
