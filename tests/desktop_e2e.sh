@@ -5,8 +5,10 @@
 #   - the dialog lists the map of its folder; choosing it and pressing Enter
 #     builds the terrain, which the main window then shows;
 #   - Enter alone starts the flat map: the main window covers the screen,
-#     the frame shows the wind dial and stays still at rest; F fires a shot
-#     that flies in later frames; Esc ends the program with exit code 0;
+#     the frame shows the wind dial and stays still at rest; a right-button
+#     drag pans the view by twice its length and leaves the pointer where
+#     it was pressed; F fires a shot that flies in later frames; Esc ends
+#     the program with exit code 0;
 #   - a refused switch to 16 bits per pixel shows its message and, once the
 #     box is closed, ends the program with exit code 0.
 # Usage: desktop_e2e.sh QMSIM. Exit code 77 (skipped) when Xvfb or one of the
@@ -164,6 +166,11 @@ count_colour() {
         -format "%[fx:round(mean*w*h)]" info:
 }
 
+# The left edge of the pixels of colour RRGGBB in a screenshot.
+left_edge() {
+    convert "$work/shots/$1.png" -fill black +opaque "#$2" -trim -format "%X" info: | tr -d '+'
+}
+
 # How many pixels two screenshots differ in.
 difference() {
     compare -metric AE "$work/shots/$1.png" "$work/shots/$2.png" null: 2>&1 | cut -d' ' -f1
@@ -250,6 +257,30 @@ ground=$(count_colour rest1 800x600+0+0 0000FF)
 [ "$ground" -ge 1200 ] && [ "$ground" -le 2000 ] || fail "no flat-map ground line ($ground blue pixels)"
 [ "$(difference rest1 rest2)" -eq 0 ] || fail "the frame changes at rest"
 
+# A right-button drag 30 pixels to the right moves the view 60 pixels right
+# while the button is held; the pointer ends where it was pressed.
+player_x=$(left_edge rest1 20A040)
+xdotool mousemove 500 200
+sleep 0.2
+xdotool mousedown 3
+sleep 0.2
+for step in 1 2 3; do
+    xdotool mousemove_relative -- 10 0
+    sleep 0.05
+done
+sleep 0.8
+shot panned
+xdotool mouseup 3
+sleep 0.2
+panned_x=$(left_edge panned 20A040)
+# The camera's quarter steps in whole pixels come to rest up to 3 short.
+moved=$((player_x - panned_x))
+[ $moved -ge 57 ] && [ $moved -le 60 ] || fail "a 30 pixel drag moved the player from $player_x to $panned_x"
+pointer=$(xdotool getmouselocation | cut -d' ' -f1-2)
+[ "$pointer" = "x:500 y:200" ] || fail "the pointer did not stay at the press point ($pointer)"
+# The camera returns to the player once the pan has expired.
+sleep 1.5
+
 xdotool key f
 sleep 1.2
 shot flight1
@@ -263,7 +294,7 @@ hud_flight=$(convert "$work/shots/flight2.png" -crop 250x16+25+28 +repage txt:- 
 xdotool key Escape
 wait_exit "flat run"
 [ "$rc" -eq 0 ] || fail "flat run: exit code $rc"
-echo "ok: flat map, wind dial, shot in flight, Esc"
+echo "ok: flat map, wind dial, pan, shot in flight, Esc"
 
 # --- A refused resolution change --------------------------------------------------
 start_qmsim "$work/map_run"
