@@ -1,0 +1,13 @@
+// The first layer of every frame: sky, terrain, grid, wind dial and, on the
+// flat map, the ground line.
+#pragma once
+
+namespace qm {
+
+struct World;
+
+// Draws into world.memoria with the view's top-left corner at world point
+// (cam_x, cam_y). Reads the stripes, never changes them.
+void draw_background(World& world, int cam_x, int cam_y);
+
+}  // namespace qm

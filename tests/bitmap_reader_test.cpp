@@ -1,0 +1,232 @@
+// Map file reader: header acceptance, row order, bit order, stride, and files
+// whose header lies about what follows.
+#include "terrain/bitmap_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+#include "terrain/bitmap_writer.h"
+#include "core/world.h"
+#include "terrain_test_support.h"
+
+namespace qm {
+namespace {
+
+using test::patch16;
+using test::patch32;
+
+constexpr std::size_t offset_field = 10;
+constexpr std::size_t width_field = 18;
+constexpr std::size_t height_field = 22;
+constexpr std::size_t bits_field = 28;
+constexpr std::size_t palette_start = 54;
+constexpr std::size_t pixels_start = 62;
+constexpr std::uint8_t sentinel = 7;  // a value the reader never stores
+
+// A picture that differs under any mirroring, shift or stride error.
+MapPicture pattern(int width)
+{
+    MapPicture p(width, map_rows);
+    for (int r = 0; r < map_rows; ++r) {
+        for (int c = 0; c < width; ++c) p.at(r, c) = ((r * 31 + c * 17) ^ (r >> 3)) % 3 == 0 ? 0 : 1;
+    }
+    return p;
+}
+
+class BitmapReader : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::fill(world->imagen.begin(), world->imagen.end(), sentinel);
+        world->imagen_x = 123;
+        world->imagen_y = 456;
+    }
+
+    std::string write(const std::vector<unsigned char>& bytes, const std::string& name = "map.bmp")
+    {
+        std::string path = dir.file(name);
+        EXPECT_TRUE(write_file(path, bytes));
+        return path;
+    }
+
+    bool untouched() const
+    {
+        return world->imagen_x == 123 && world->imagen_y == 456 &&
+               std::all_of(world->imagen.begin(), world->imagen.end(), [](std::uint8_t v) { return v == sentinel; });
+    }
+
+    // The loaded image equals the picture, and every row of imagen beyond the
+    // picture's padded width still holds the sentinel.
+    void expect_loaded(const MapPicture& p, int expected_x)
+    {
+        ASSERT_EQ(world->imagen_x, expected_x);
+        ASSERT_EQ(world->imagen_y, map_rows);
+        for (int r = 0; r < map_rows; ++r) {
+            for (int c = 0; c < p.width; ++c) ASSERT_EQ(world->image_at(r, c), p.at(r, c)) << r << "," << c;
+            for (int c = expected_x; c < map_max_columns; ++c) ASSERT_EQ(world->image_at(r, c), sentinel);
+        }
+    }
+
+    test::TempDir dir;
+    std::unique_ptr<World> world = std::make_unique<World>();
+};
+
+TEST_F(BitmapReader, LoadsMapsOfEveryWidthWithPaddedRowsBottomUp)
+{
+    struct Case {
+        int width;
+        int imagen_x;
+    };
+    for (Case c : {Case{3200, 3200}, Case{1000, 1000}, Case{1001, 1008}, Case{8, 8}, Case{1, 8}}) {
+        SetUp();
+        MapPicture p = pattern(c.width);
+        std::string path = write(encode_bitmap(p));
+        ASSERT_EQ(open_bitmap(*world, path.c_str(), bitmap_load), 1) << c.width;
+        expect_loaded(p, c.imagen_x);
+    }
+}
+
+TEST_F(BitmapReader, FirstStoredRowIsBottomAndHighBitIsLeftmost)
+{
+    // Built by hand, independent of the writer: only the first byte of the
+    // first stored row has a 0 bit, its most significant one.
+    std::vector<unsigned char> bytes = encode_bitmap(MapPicture(32, map_rows, map_empty));
+    bytes[pixels_start] = 0x7F;
+    ASSERT_EQ(open_bitmap(*world, write(bytes).c_str(), bitmap_load), 1);
+    EXPECT_EQ(world->image_at(799, 0), 0);
+    EXPECT_EQ(world->image_at(799, 1), 1);
+    EXPECT_EQ(world->image_at(799, 7), 1);
+    EXPECT_EQ(world->image_at(0, 0), 1);
+    EXPECT_EQ(world->imagen_x, 32);
+}
+
+TEST_F(BitmapReader, PaddingBitsOfTheLastByteAreKept)
+{
+    // 1001 wide: 126 data bytes, stride 128; columns 1001 to 1007 come from
+    // the low seven bits of byte 125.
+    std::vector<unsigned char> bytes = encode_bitmap(MapPicture(1001, map_rows, map_empty));
+    for (int r = 0; r < map_rows; ++r) bytes[pixels_start + static_cast<std::size_t>(r) * 128 + 125] = 0x80;
+    ASSERT_EQ(open_bitmap(*world, write(bytes).c_str(), bitmap_load), 1);
+    EXPECT_EQ(world->imagen_x, 1008);
+    for (int r : {0, 400, 799}) {
+        EXPECT_EQ(world->image_at(r, 1000), 1);
+        for (int c = 1001; c < 1008; ++c) EXPECT_EQ(world->image_at(r, c), 0) << c;
+    }
+}
+
+TEST_F(BitmapReader, RejectsWhatIsNotAnAcceptedMap)
+{
+    struct Case {
+        const char* what;
+        std::function<void(std::vector<unsigned char>&)> spoil;
+    };
+    const Case cases[] = {
+        {"signature", [](auto& b) { b[1] = 'N'; }},
+        {"reserved low word", [](auto& b) { patch16(b, 6, 1); }},
+        {"reserved high word", [](auto& b) { patch16(b, 8, 1); }},
+        {"4 bits", [](auto& b) { patch16(b, bits_field, 4); }},
+        {"8 bits", [](auto& b) { patch16(b, bits_field, 8); }},
+        {"24 bits", [](auto& b) { patch16(b, bits_field, 24); }},
+        {"height 799", [](auto& b) { patch32(b, height_field, 799); }},
+        {"height 801", [](auto& b) { patch32(b, height_field, 801); }},
+        {"height -800 (top-down)", [](auto& b) { patch32(b, height_field, static_cast<std::uint32_t>(-800)); }},
+        {"width 3201", [](auto& b) { patch32(b, width_field, 3201); }},
+        {"width -8", [](auto& b) { patch32(b, width_field, static_cast<std::uint32_t>(-8)); }},
+        {"width -2^31", [](auto& b) { patch32(b, width_field, 0x80000000u); }},
+        {"ends after the signature", [](auto& b) { b.resize(2); }},
+        {"ends inside the header", [](auto& b) { b.resize(29); }},
+        {"one byte", [](auto& b) { b.resize(1); }},
+        {"empty", [](auto& b) { b.clear(); }},
+    };
+    for (const Case& c : cases) {
+        std::vector<unsigned char> bytes = encode_bitmap(pattern(64));
+        c.spoil(bytes);
+        std::string path = write(bytes);
+        EXPECT_EQ(open_bitmap(*world, path.c_str(), bitmap_check_only), 0) << c.what;
+        EXPECT_EQ(open_bitmap(*world, path.c_str(), bitmap_load), 0) << c.what;
+        EXPECT_TRUE(untouched()) << c.what;
+    }
+    EXPECT_EQ(open_bitmap(*world, dir.file("missing.bmp").c_str(), bitmap_load), 0);
+    EXPECT_EQ(open_bitmap(*world, dir.path().c_str(), bitmap_load), 0);  // a directory
+    EXPECT_TRUE(untouched());
+}
+
+TEST_F(BitmapReader, CheckOnlyModeAcceptsWithoutTouchingTheImage)
+{
+    std::string path = write(encode_bitmap(pattern(3200)));
+    EXPECT_EQ(open_bitmap(*world, path.c_str(), bitmap_check_only), 1);
+    EXPECT_EQ(open_bitmap(*world, path.c_str(), -5), 1);  // any non-zero mode checks only
+    EXPECT_TRUE(untouched());
+}
+
+TEST_F(BitmapReader, HonoursThePixelOffsetAndIgnoresThePalette)
+{
+    MapPicture p = pattern(1001);
+    std::vector<unsigned char> plain = encode_bitmap(p);
+
+    // 38 extra bytes of junk between the palette and the pixels.
+    std::vector<unsigned char> shifted(plain.size() + 38, 0x00);
+    std::copy(plain.begin(), plain.begin() + pixels_start, shifted.begin());
+    std::copy(plain.begin() + pixels_start, plain.end(), shifted.begin() + pixels_start + 38);
+    patch32(shifted, offset_field, pixels_start + 38);
+    ASSERT_EQ(open_bitmap(*world, write(shifted).c_str(), bitmap_load), 1);
+    expect_loaded(p, 1008);
+
+    std::vector<unsigned char> swapped = plain;
+    patch32(swapped, palette_start, 0x00FFFFFF);
+    patch32(swapped, palette_start + 4, 0x00000000);
+    SetUp();
+    ASSERT_EQ(open_bitmap(*world, write(swapped).c_str(), bitmap_load), 1);
+    expect_loaded(p, 1008);
+}
+
+TEST_F(BitmapReader, PixelsBeyondTheEndOfTheFileReadAsEmpty)
+{
+    // Whatever the header claims, the reader stays inside the file and
+    // inside imagen (the sanitizer build checks the second half).
+    struct Case {
+        const char* what;
+        std::uint32_t offset;
+    };
+    for (Case c : {Case{"past the end", 400000}, Case{"near 2^31", 0x7FFFFFF0u}, Case{"2^31 - 1", 0x7FFFFFFFu},
+                   Case{"near 2^32", 0xFFFFFFF0u}}) {
+        SetUp();
+        std::vector<unsigned char> bytes = encode_bitmap(MapPicture(3200, map_rows, map_terrain));
+        patch32(bytes, offset_field, c.offset);
+        ASSERT_EQ(open_bitmap(*world, write(bytes).c_str(), bitmap_load), 1) << c.what;
+        EXPECT_EQ(world->imagen_x, 3200);
+        EXPECT_TRUE(std::all_of(world->imagen.begin(), world->imagen.end(), [](std::uint8_t v) { return v == 1; }))
+            << c.what;
+    }
+}
+
+TEST_F(BitmapReader, ShortFileKeepsItsRowsAndFillsTheRestWithEmpty)
+{
+    // 64 wide: stride 8. Keep 300 whole stored rows and half of the next.
+    std::vector<unsigned char> bytes = encode_bitmap(MapPicture(64, map_rows, map_terrain));
+    bytes.resize(pixels_start + 300 * 8 + 4);
+    ASSERT_EQ(open_bitmap(*world, write(bytes).c_str(), bitmap_load), 1);
+    EXPECT_EQ(world->imagen_x, 64);
+    for (int r = 0; r < map_rows; ++r) {
+        int stored = map_rows - 1 - r;
+        for (int c = 0; c < 64; ++c) {
+            int expected = stored < 300 || (stored == 300 && c < 32) ? 0 : 1;
+            ASSERT_EQ(world->image_at(r, c), expected) << r << "," << c;
+        }
+    }
+}
+
+TEST_F(BitmapReader, ZeroWidthLoadsAnEmptyImage)
+{
+    std::vector<unsigned char> bytes = encode_bitmap(MapPicture(0, map_rows));
+    ASSERT_EQ(open_bitmap(*world, write(bytes).c_str(), bitmap_load), 1);
+    EXPECT_EQ(world->imagen_x, 0);
+    EXPECT_EQ(world->imagen_y, 800);
+    EXPECT_TRUE(std::all_of(world->imagen.begin(), world->imagen.end(), [](std::uint8_t v) { return v == sentinel; }));
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,117 @@
+// Map catalogue: which files of the working directory are offered, in what
+// order, and how many.
+#include "terrain/map_catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "terrain/bitmap_writer.h"
+#include "core/world.h"
+#include "terrain_test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace qm {
+namespace {
+
+// Runs each case inside a fresh scratch directory.
+class MapCatalogue : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        previous = fs::current_path();
+        fs::current_path(dir.path());
+    }
+    void TearDown() override { fs::current_path(previous); }
+
+    static void write_map(const std::string& name, int width = 16, int height = map_rows)
+    {
+        ASSERT_TRUE(write_bitmap(name, MapPicture(width, height)));
+    }
+
+    std::vector<std::string> listed() const
+    {
+        std::vector<std::string> names;
+        for (int i = 0; i < world->map_count; ++i) names.emplace_back(world->map_filename[i]);
+        return names;
+    }
+
+    test::TempDir dir;
+    fs::path previous;
+    std::unique_ptr<World> world = std::make_unique<World>();
+};
+
+TEST_F(MapCatalogue, KeepsTheFirst32InCaseInsensitiveOrder)
+{
+    // Alternating letter case: byte order would put every upper-case name first.
+    std::vector<std::string> names;
+    for (int i = 0; i < 40; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "%s%02d.bmp", i % 2 == 0 ? "map" : "MAP", i);
+        names.emplace_back(name);
+    }
+    for (auto it = names.rbegin(); it != names.rend(); ++it) write_map(*it);
+    get_map_names(*world);
+    ASSERT_EQ(world->map_count, 32);
+    EXPECT_EQ(listed(), std::vector<std::string>(names.begin(), names.begin() + 32));
+}
+
+TEST_F(MapCatalogue, OffersOnlyPlainWritableVisibleAcceptedBitmaps)
+{
+    write_map("good.bmp");
+    write_map("Upper.BMP");
+    write_map(std::string(251, 'n') + ".bmp");  // 255 characters, the longest a name can be here
+    write_map("short.bmp", 16, 600);
+    write_map("wide.bmp", 4000);
+    std::vector<unsigned char> deep = encode_bitmap(MapPicture(16, map_rows));
+    test::patch16(deep, 28, 24);
+    ASSERT_TRUE(write_file("deep.bmp", deep));
+    write_map("readonly.bmp");
+    fs::permissions("readonly.bmp", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    write_map(".hidden.bmp");
+    write_map("map.txt");
+    write_map("map.bmp.old");
+    fs::create_directory("x.bmp");
+    fs::create_symlink("good.bmp", "link.bmp");
+
+    get_map_names(*world);
+    EXPECT_EQ(listed(), (std::vector<std::string>{"good.bmp", std::string(251, 'n') + ".bmp", "Upper.BMP"}));
+}
+
+TEST_F(MapCatalogue, EmptyDirectoryGivesNoMaps)
+{
+    get_map_names(*world);
+    EXPECT_EQ(world->map_count, 0);
+}
+
+TEST_F(MapCatalogue, VanishedWorkingDirectoryGivesNoMaps)
+{
+    fs::create_directory("gone");
+    fs::current_path("gone");
+    fs::remove(dir.path() / "gone");
+    get_map_names(*world);
+    EXPECT_EQ(world->map_count, 0);
+}
+
+TEST_F(MapCatalogue, FindsMapsUnderALongWorkingDirectoryPath)
+{
+    // Far beyond 100 characters, which a fixed path buffer would not hold.
+    fs::path deep = dir.path();
+    for (int i = 0; i < 8; ++i) deep /= std::string(40, static_cast<char>('a' + i));
+    fs::create_directories(deep);
+    fs::current_path(deep);
+    ASSERT_GT(fs::current_path().string().size(), 300u);
+    write_map("deep.bmp");
+    get_map_names(*world);
+    EXPECT_EQ(listed(), std::vector<std::string>{"deep.bmp"});
+}
+
+}  // namespace
+}  // namespace qm
