@@ -9,6 +9,8 @@
 
 #include "main/resources.h"
 #include "shell_fakes.h"
+#include "terrain/bitmap_writer.h"
+#include "terrain_test_support.h"
 
 namespace qm {
 namespace {
@@ -219,15 +221,21 @@ TEST_F(DialogProcedure, SwitchingBackToRandomWindRestoresItsLists)
     EXPECT_EQ(world->wind, 0.0);  // left for the turn cycle
 }
 
-TEST_F(DialogProcedure, ChoosingAMapArmsTheBuildAndKeepsTheDialogShown)
+TEST_F(DialogProcedure, ThirdListEntryLoadsTheThirdCatalogueFileAndArmsTheBuild)
 {
-    add_map("a.bmp");
-    add_map("b.bmp");
-    add_map("c.bmp");
+    // Three maps told apart by their widths; the list holds "Flat map" first.
+    test::TempDir dir;
+    const int widths[] = {800, 1600, 2400};
+    for (int i = 0; i < 3; ++i) {
+        std::string path = dir.file("map" + std::to_string(i) + ".bmp");
+        ASSERT_TRUE(write_bitmap(path, MapPicture(widths[i], map_rows)));
+        add_map(path.c_str());
+    }
     send(WM_INITDIALOG);
     control(IDC_MAP_LIST).selection = 3;
     click(IDC_START);
 
+    EXPECT_EQ(world->imagen_x, 2400);
     EXPECT_EQ(world->loading, 1);
     EXPECT_EQ(world->loaded, 0);
     EXPECT_EQ(world->flat_map, 0);

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "core/init_dcs.h"
-#include "main/shell_pending.h"
+#include "terrain/bitmap_reader.h"
 
 namespace qm {
 

@@ -3,6 +3,7 @@
 #include "main/message_loop.h"
 
 #include "main/shell_pending.h"
+#include "terrain/load_map.h"
 
 namespace qm {
 

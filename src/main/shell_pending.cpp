@@ -1,19 +1,7 @@
-// Stand-ins for the terrain and main-window code the shell calls,
-// until that code lands; removed entry by entry as it does.
+// Stand-in for the main window's procedure, until that code lands.
 #include "main/shell_pending.h"
 
 namespace qm {
-
-void get_map_names(World&) {}
-
-int open_bitmap(World&, const char*, int) { return 0; }
-
-int load_map(World& world)
-{
-    if (world.lm_c == 800) return 0;
-    ++world.lm_c;
-    return 1;
-}
 
 LRESULT WindowProcedure(World& world, Platform& platform, unsigned message, WPARAM wparam, LPARAM lparam)
 {

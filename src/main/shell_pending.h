@@ -1,5 +1,4 @@
-// Stand-ins for the terrain and main-window code the shell calls,
-// until that code lands; removed entry by entry as it does.
+// Stand-in for the main window's procedure, until that code lands.
 #pragma once
 
 #include "core/world.h"
@@ -7,9 +6,6 @@
 
 namespace qm {
 
-void get_map_names(World& world);
-int open_bitmap(World& world, const char* filename, int mode);
-int load_map(World& world);
 LRESULT WindowProcedure(World& world, Platform& platform, unsigned message, WPARAM wparam, LPARAM lparam);
 
 }  // namespace qm

@@ -1,7 +1,7 @@
 // Start-up order after the windows exist, and the end of the run.
 #include "main/startup.h"
 
-#include "main/shell_pending.h"
+#include "terrain/map_catalogue.h"
 
 namespace qm {
 
