@@ -82,6 +82,17 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 mkdir -p "$work/shots"
 
 # --- Helpers -------------------------------------------------------------------
+# A busy X server now and then drops a new connection; every X tool gets a few
+# tries.
+x() {
+    tries=0
+    until "$@"; do
+        tries=$((tries + 1))
+        [ $tries -ge 5 ] && return 1
+        sleep 0.1
+    done
+}
+
 # A 1-bit map, 800 by 800: the lowest 700 rows terrain (palette index 0), the
 # top 100 empty (index 1).
 write_map() {
@@ -129,7 +140,7 @@ wait_visible() {
         sleep 0.1
         i=$((i + 1))
     done
-    window=$(xdotool search --onlyvisible --name "^$1\$" | head -n 1)
+    window=$(x xdotool search --onlyvisible --name "^$1\$" | head -n 1)
 }
 
 # Waits up to 10 s for the message box (a top-level window that xdotool's
@@ -142,17 +153,18 @@ wait_message_box() {
         [ $i -ge 100 ] && fail "no message box '$1'"
         sleep 0.1
         i=$((i + 1))
-        window=$(xwininfo -root -children | sed -n "s/^ *\(0x[0-9a-f]*\) \"$1\".*/\1/p" | head -n 1)
+        window=$(x xwininfo -root -children | sed -n "s/^ *\(0x[0-9a-f]*\) \"$1\".*/\1/p" | head -n 1)
     done
 }
 
 # Top-left corner of a window, as "X Y".
 window_origin() {
-    xdotool getwindowgeometry "$1" | sed -n 's/.*Position: \([0-9-]*\),\([0-9-]*\).*/\1 \2/p'
+    x xdotool getwindowgeometry "$1" | sed -n 's/.*Position: \([0-9-]*\),\([0-9-]*\).*/\1 \2/p'
 }
 
 shot() {
-    xwd -root -silent | convert xwd:- "$work/shots/$1.png" || fail "screenshot $1"
+    x xwd -root -silent -out "$work/shot.xwd" || fail "screenshot $1"
+    convert "xwd:$work/shot.xwd" "$work/shots/$1.png" || fail "screenshot $1"
 }
 
 # The colour of one pixel of a screenshot, as RRGGBB.
@@ -190,7 +202,7 @@ MAIN="QM Simulator"
 
 click_in() {
     set -- $(window_origin "$1") "$2" "$3"
-    xdotool mousemove $(($1 + $3)) $(($2 + $4)) click 1
+    x xdotool mousemove $(($1 + $3)) $(($2 + $4)) click 1
 }
 
 # --- The dialog lists the map; the chosen map is built and shown ----------------
@@ -203,21 +215,21 @@ sleep 0.5
 click_in "$dialog" $MAP_LIST_X $MAP_LIST_Y
 sleep 0.3
 set -- $(window_origin "$dialog")
-xdotool mousemove $(($1 + SECOND_ENTRY_X)) $(($2 + SECOND_ENTRY_Y))
+x xdotool mousemove $(($1 + SECOND_ENTRY_X)) $(($2 + SECOND_ENTRY_Y))
 sleep 0.3
 shot map_list
 colour=$(pixel map_list $(($1 + SECOND_ENTRY_X)) $(($2 + SECOND_ENTRY_Y)))
 [ "$colour" = "$HOVER_COLOUR" ] || fail "the map list has no second entry under the pointer (colour $colour)"
-xdotool click 1
+x xdotool click 1
 sleep 0.3
-xdotool key Return
+x xdotool key Return
 wait_visible "$MAIN"
 sleep 1
 visible "$DIALOG" && fail "the dialog is still shown with the map running"
 shot map_running
 terrain=$(count_colour map_running 800x600+0+0 0000FF)
 [ "$terrain" -gt 40000 ] || fail "the chosen map's terrain is not shown ($terrain terrain pixels)"
-xdotool key Escape
+x xdotool key Escape
 wait_exit "map run"
 [ "$rc" -eq 0 ] || fail "map run: exit code $rc"
 echo "ok: the dialog lists the map, which is built and shown"
@@ -228,12 +240,12 @@ wait_visible "$DIALOG"
 dialog=$window
 sleep 0.5
 set -- $(window_origin "$dialog")
-xdotool mousemove $(($1 + 100)) $(($2 + 100))
-xdotool key Return
+x xdotool mousemove $(($1 + 100)) $(($2 + 100))
+x xdotool key Return
 wait_visible "$MAIN"
 main=$window
 visible "$DIALOG" && fail "the dialog is still shown with the flat map running"
-geometry=$(xdotool getwindowgeometry "$main" | tr -s ' \n' ' ')
+geometry=$(x xdotool getwindowgeometry "$main" | tr -s ' \n' ' ')
 case "$geometry" in
     *"Position: 0,0 "*"Geometry: 800x600"*) ;;
     *) fail "main window not over the whole screen: $geometry" ;;
@@ -260,28 +272,28 @@ ground=$(count_colour rest1 800x600+0+0 0000FF)
 # A right-button drag 30 pixels to the right moves the view 60 pixels right
 # while the button is held; the pointer ends where it was pressed.
 player_x=$(left_edge rest1 20A040)
-xdotool mousemove 500 200
+x xdotool mousemove 500 200
 sleep 0.2
-xdotool mousedown 3
+x xdotool mousedown 3
 sleep 0.2
 for step in 1 2 3; do
-    xdotool mousemove_relative -- 10 0
+    x xdotool mousemove_relative -- 10 0
     sleep 0.05
 done
 sleep 0.8
 shot panned
-xdotool mouseup 3
+x xdotool mouseup 3
 sleep 0.2
 panned_x=$(left_edge panned 20A040)
 # The camera's quarter steps in whole pixels come to rest up to 3 short.
 moved=$((player_x - panned_x))
 [ $moved -ge 57 ] && [ $moved -le 60 ] || fail "a 30 pixel drag moved the player from $player_x to $panned_x"
-pointer=$(xdotool getmouselocation | cut -d' ' -f1-2)
+pointer=$(x xdotool getmouselocation | cut -d' ' -f1-2)
 [ "$pointer" = "x:500 y:200" ] || fail "the pointer did not stay at the press point ($pointer)"
 # The camera returns to the player once the pan has expired.
 sleep 1.5
 
-xdotool key f
+x xdotool key f
 sleep 1.2
 shot flight1
 sleep 0.4
@@ -291,7 +303,7 @@ shot flight2
 hud_rest=$(convert "$work/shots/rest2.png" -crop 250x16+25+28 +repage txt:- | md5sum)
 hud_flight=$(convert "$work/shots/flight2.png" -crop 250x16+25+28 +repage txt:- | md5sum)
 [ "$hud_rest" != "$hud_flight" ] || fail "the flight readout does not change"
-xdotool key Escape
+x xdotool key Escape
 wait_exit "flat run"
 [ "$rc" -eq 0 ] || fail "flat run: exit code $rc"
 echo "ok: flat map, wind dial, pan, shot in flight, Esc"
@@ -303,15 +315,15 @@ dialog=$window
 sleep 0.5
 click_in "$dialog" $RADIO_16_BIT_X $RADIO_16_BIT_Y
 sleep 0.3
-xdotool key Return
+x xdotool key Return
 wait_message_box "Error"
 box=$window
 sleep 0.5
 kill -0 "$qmsim_pid" 2>/dev/null || fail "qmsim ended before the message box was closed"
 # Its one button, OK, sits centred near the bottom.
-size=$(xdotool getwindowgeometry "$box" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
+size=$(x xdotool getwindowgeometry "$box" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
 set -- $(window_origin "$box") $size
-xdotool mousemove $(($1 + $3 / 2)) $(($2 + $4 - 28)) click 1
+x xdotool mousemove $(($1 + $3 / 2)) $(($2 + $4 - 28)) click 1
 wait_exit "refused switch"
 [ "$rc" -eq 0 ] || fail "refused switch: exit code $rc"
 echo "ok: a refused resolution change ends the program after its message"

@@ -12,6 +12,7 @@
 #include "main/accelerators.h"
 #include "main/dialog_procedure.h"
 #include "main/dialog_template.h"
+#include "main/headless_runner.h"
 #include "main/imgui_dialog.h"
 #include "main/message_loop.h"
 #include "main/resources.h"
@@ -25,11 +26,24 @@ namespace {
 
 constexpr const char* main_window_title = "QM Simulator";
 
+// A busy X server now and then drops a connection while it is being made; a
+// few more tries a moment apart get through.
+constexpr int display_attempts = 5;
+constexpr Uint32 display_retry_ms = 50;
+
 void print_usage()
 {
     std::printf("usage: qmsim [--help] [--version]\n"
+                "       qmsim --headless [--map FILE] [--wind random:N | --wind fixed:S:A] [--script FILE]\n"
                 "QM Simulator: practise artillery shots on destructible terrain.\n"
-                "Maps are the 1-bit, 800 pixel high .bmp files of the working directory.\n");
+                "\n"
+                "Without options the configuration dialog comes up; the maps offered are the 1-bit,\n"
+                "800 pixel high .bmp files of the working directory.\n"
+                "\n"
+                "--headless runs without a window: a script (from --script FILE or standard input)\n"
+                "of ticks, key presses and pointer moves drives the simulation; `state` prints it as\n"
+                "JSON and `frame PATH` writes the frame as PNG. Without --map the flat map is used;\n"
+                "the wind defaults to random:3.\n");
 }
 
 bool has_environment(const char* name)
@@ -43,6 +57,30 @@ bool has_environment(const char* name)
 bool display_available()
 {
     return has_environment("DISPLAY") || has_environment("WAYLAND_DISPLAY") || has_environment("SDL_VIDEODRIVER");
+}
+
+// Starts SDL's video on the session's display: X or Wayland as the
+// environment names them, or whatever SDL_VIDEODRIVER asks for. Left to
+// itself SDL falls back to drivers without windows, and the program would
+// run where nobody sees it.
+bool init_video(std::string& error)
+{
+    if (has_environment("SDL_VIDEODRIVER")) {
+        if (SDL_Init(SDL_INIT_VIDEO) == 0) return true;
+        error = SDL_GetError();
+        return false;
+    }
+    const char* const drivers[][2] = {{"DISPLAY", "x11"}, {"WAYLAND_DISPLAY", "wayland"}};
+    for (const auto& [variable, driver] : drivers) {
+        if (!has_environment(variable)) continue;
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+        for (int attempt = 0; attempt < display_attempts; ++attempt) {
+            if (attempt > 0) SDL_Delay(display_retry_ms);
+            if (SDL_Init(SDL_INIT_VIDEO) == 0) return true;
+        }
+        error += std::string(error.empty() ? "" : "; ") + driver + ": " + SDL_GetError();
+    }
+    return false;
 }
 
 int fail(const std::string& what)
@@ -79,10 +117,7 @@ int run_desktop()
     // A full-screen main window stays up while the message box has the
     // keyboard.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        return fail(std::string("cannot open a display (") + SDL_GetError() +
-                    "); use --headless to run without one");
-    }
+    if (!init_video(error)) return fail("cannot open a display (" + error + "); use --headless to run without one");
     SdlSession session;
     // Keys are keys: no text input, no input-method windows.
     SDL_StopTextInput();
@@ -126,6 +161,9 @@ int run_desktop()
 
 int main(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--headless") == 0) return qm::run_headless(argc, argv, stdin, stdout, stderr);
+    }
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("qmsim %s\n", QM_VERSION);

@@ -2,7 +2,7 @@
 // terrain build run between messages.
 #include "main/message_loop.h"
 
-#include "main/shell_pending.h"
+#include "main/window_procedure.h"
 #include "terrain/load_map.h"
 
 namespace qm {

@@ -6,6 +6,8 @@ namespace qm {
 namespace {
 
 constexpr int normalised_span = 65536;  // absolute pointer positions run 0 to 65535 across the desktop
+constexpr int message_box_attempts = 5;
+constexpr Uint32 message_box_retry_ms = 50;
 
 }  // namespace
 
@@ -25,7 +27,12 @@ void SdlWindows::show_window(Window window, bool visible)
 
 void SdlWindows::message_box(const char* text, const char* caption)
 {
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, screen_.main_window);
+    // The box opens a display connection of its own, which a busy X server
+    // may drop; it is worth a few more tries.
+    for (int attempt = 0; attempt < message_box_attempts; ++attempt) {
+        if (attempt > 0) SDL_Delay(message_box_retry_ms);
+        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, screen_.main_window) == 0) return;
+    }
 }
 
 void SdlWindows::move_pointer_absolute(int nx, int ny)
