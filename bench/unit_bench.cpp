@@ -1,5 +1,6 @@
 // Cost of a unit's tick at rest (480 contact tests for the slope) and of a
-// point test against its body.
+// point test against its body once the body is on the scratch surface (a
+// test that has to draw it is BM_Collision_NewSlope).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
