@@ -1,0 +1,24 @@
+// The HUD texts written over every frame: the shot's offsets and flight time,
+// the aim and power, the wind strength inside the wind dial, and the hint.
+#pragma once
+
+namespace qm {
+
+struct World;
+
+constexpr int hud_text_size = 64;  // room for the longest line with any values
+
+struct HudTexts {
+    char shot[hud_text_size];   // offsets from the muzzle, and the time in flight
+    char aim[hud_text_size];    // angle and power
+    char wind[hud_text_size];   // wind strength
+    char close[hud_text_size];  // how to leave
+};
+
+// Formats the texts; busy is 1 while a shot flies or shows its impact.
+void format_hud(const World& world, int busy, HudTexts& texts);
+
+// Formats and writes the texts onto the frame surface.
+void draw_hud(World& world, int busy);
+
+}  // namespace qm

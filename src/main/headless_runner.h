@@ -1,0 +1,32 @@
+// The headless runner: the simulator without a window, driven by a script of
+// ticks, key presses and pointer moves, printing the state and writing frames.
+//
+//   qmsim --headless [--map FILE] [--wind random:N | --wind fixed:S:A] [--script FILE]
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace qm {
+
+struct HeadlessOptions {
+    const char* map = nullptr;     // null: the flat map
+    const char* script = nullptr;  // null: read the script from the input stream
+    // The configuration dialog's defaults: random wind changing every 3 shots.
+    int random_wind = 1;
+    int wind_change_turn = 3;
+    double wind = 0.0;   // fixed wind only
+    double wang = 0.0;   // fixed wind only
+    bool help = false;
+};
+
+// Reads the command line (argv[0] is the program). Returns false with a
+// one-line reason in error when an option is unknown or a value is bad.
+bool parse_headless_options(int argc, char** argv, HeadlessOptions& options, std::string& error);
+
+// Runs the whole headless session. Exit codes: 0 when the script ends or
+// quits, 1 when a frame cannot be written, 2 for a bad command line, an
+// unusable map, an unreadable script or a bad script line.
+int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE* err);
+
+}  // namespace qm

@@ -1,0 +1,40 @@
+// The headless runner's script language: one command a line, parsed by a pure
+// function so that any line, however malformed, gets a defined answer.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+enum class ScriptCommandKind {
+    nothing,       // a blank line or a comment
+    tick,          // run count ticks
+    key_down,      // press key
+    key_up,        // release key
+    rbutton_down,  // right button pressed at (x, y)
+    mouse_move,    // pointer moved to (x, y)
+    rbutton_up,    // right button released
+    state,         // print the state as one line of JSON
+    frame,         // write the frame as PNG to path
+};
+
+struct ScriptCommand {
+    ScriptCommandKind kind = ScriptCommandKind::nothing;
+    long count = 1;      // tick
+    unsigned key = 0;    // key_down, key_up: virtual-key code
+    int x = 0;           // rbutton_down, mouse_move: client pixels
+    int y = 0;
+    std::string path;    // frame
+};
+
+constexpr long max_ticks_per_command = 1000000;
+// The headless window's client area, in which pointer positions must lie.
+constexpr int headless_client_width = 800;
+constexpr int headless_client_height = 600;
+
+// Parses one line (without or with its line break). Returns true and fills
+// command, or returns false and puts a one-line reason into error.
+bool parse_script_line(std::string_view line, ScriptCommand& command, std::string& error);
+
+}  // namespace qm
