@@ -4,7 +4,7 @@
 set -eu
 
 packages="g++ cmake ninja-build make pkg-config libgtest-dev libbenchmark-dev libpng-dev zlib1g-dev \
-libsdl2-dev libimgui-dev console-setup-linux clang libclang-rt-14-dev xvfb xdotool x11-apps imagemagick"
+libsdl2-dev libimgui-dev console-setup-linux clang libclang-rt-14-dev xvfb xdotool x11-apps x11-utils imagemagick"
 
 missing=""
 for p in $packages; do

@@ -11,6 +11,9 @@ namespace qm {
 // game ran on, so a native shell can pass its own straight through.
 enum : unsigned {
     WM_DESTROY = 0x0002,
+    WM_PAINT = 0x000F,
+    WM_CLOSE = 0x0010,
+    WM_QUIT = 0x0012,
     WM_INITDIALOG = 0x0110,
     WM_COMMAND = 0x0111,
     WM_TIMER = 0x0113,
@@ -32,6 +35,15 @@ enum : unsigned {
     VK_SUBTRACT = 0x6D,  // numeric keypad minus
     VK_C = 0x43,
     VK_F = 0x46,
+    VK_OEM_PLUS = 0xBB,   // main keyboard = / +
+    VK_OEM_MINUS = 0xBD,  // main keyboard - / _
+};
+
+// Modifier keys held with a key press (what an accelerator entry matches).
+enum : unsigned {
+    MOD_SHIFT = 1,
+    MOD_CONTROL = 2,
+    MOD_ALT = 4,
 };
 
 using WPARAM = std::uintptr_t;
@@ -45,6 +57,22 @@ constexpr LPARAM make_mouse_lparam(int x, int y)
                                (static_cast<std::uint32_t>(x) & 0xFFFFu));
 }
 
+// A command's wparam: the control or command id low, the notification code
+// high.
+constexpr WPARAM MAKEWPARAM(unsigned low, unsigned high)
+{
+    return static_cast<WPARAM>((high & 0xFFFFu) << 16 | (low & 0xFFFFu));
+}
+constexpr unsigned LOWORD(WPARAM w) { return static_cast<unsigned>(w & 0xFFFFu); }
+constexpr unsigned HIWORD(WPARAM w) { return static_cast<unsigned>((w >> 16) & 0xFFFFu); }
+
+// The program's two top-level windows.
+enum class Window { main, dialog };
+
+// The main window's timer that drives the simulation: one tick per message.
+constexpr unsigned tick_timer_id = 1;
+constexpr unsigned tick_period_ms = 16;
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -56,6 +84,22 @@ public:
     virtual void move_pointer_absolute(int nx, int ny) = 0;
     // The default handling of a message the main window does not handle.
     virtual LRESULT default_window_proc(unsigned message, WPARAM wparam, LPARAM lparam) = 0;
+};
+
+// What the configuration dialog and the message loop ask of the platform
+// beyond the main window's needs.
+class Desktop : public Platform {
+public:
+    // Queue a message for a window; it is handled on a later pass of the
+    // message loop, after everything queued before it.
+    virtual void post_message(Window window, unsigned message, WPARAM wparam, LPARAM lparam) = 0;
+    virtual void show_window(Window window, bool visible) = 0;
+    // Start (or restart) a timer on the main window: a WM_TIMER carrying id
+    // every period_ms milliseconds.
+    virtual void set_timer(unsigned id, unsigned period_ms) = 0;
+    // A modal box with one OK button, owned by the main window; returns once
+    // it is closed.
+    virtual void message_box(const char* text, const char* caption) = 0;
 };
 
 }  // namespace qm

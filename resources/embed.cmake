@@ -1,0 +1,20 @@
+# Writes a C++ source that holds resource text files as string constants, so
+# the program carries its dialog template and key table wherever it runs.
+# Usage: cmake -DOUTPUT=<file.cpp> -DRESOURCES=<symbol>=<path>|... -P embed.cmake
+set(body "// Generated at build time from the files under resources/.\n#include \"main/resources.h\"\n\nnamespace qm {\n\n")
+string(REPLACE "|" ";" entries "${RESOURCES}")
+foreach(entry IN LISTS entries)
+  string(REPLACE "=" ";" parts "${entry}")
+  list(GET parts 0 symbol)
+  list(GET parts 1 path)
+  file(READ "${path}" text)
+  string(FIND "${text}" ")qmres\"" clash)
+  if(NOT clash EQUAL -1)
+    message(FATAL_ERROR "${path} holds the raw-string delimiter")
+  endif()
+  string(APPEND body "const char ${symbol}[] = R\"qmres(${text})qmres\";\n\n")
+endforeach()
+string(APPEND body "}  // namespace qm\n")
+file(WRITE "${OUTPUT}.tmp" "${body}")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUTPUT}.tmp")

@@ -1,0 +1,330 @@
+#!/bin/sh
+# qmsim end to end on a virtual X display (Xvfb, 800 by 600, software
+# rendering so the pixels are the same everywhere):
+#   - without a display it says so on one line and exits 1;
+#   - the dialog lists the map of its folder; choosing it and pressing Enter
+#     builds the terrain, which the main window then shows;
+#   - Enter alone starts the flat map: the main window covers the screen,
+#     the frame shows the wind dial and stays still at rest; a right-button
+#     drag pans the view by twice its length and leaves the pointer where
+#     it was pressed; F fires a shot that flies in later frames; Esc ends
+#     the program with exit code 0;
+#   - a refused switch to 16 bits per pixel shows its message and, once the
+#     box is closed, ends the program with exit code 0.
+# Usage: desktop_e2e.sh QMSIM. Exit code 77 (skipped) when Xvfb or one of the
+# X tools is not there.
+set -u
+
+skip=77
+qmsim=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+work=$(mktemp -d "${TMPDIR:-/tmp}/qm_e2e.XXXXXX")
+xvfb_pid=""
+qmsim_pid=""
+
+cleanup() {
+    [ -n "$qmsim_pid" ] && kill -9 "$qmsim_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+# QM_E2E_KEEP=DIR keeps the screenshots there.
+keep_shots() {
+    if [ -d "$work/shots" ] && [ -n "${QM_E2E_KEEP:-}" ]; then
+        mkdir -p "$QM_E2E_KEEP" && cp "$work"/shots/*.png "$QM_E2E_KEEP"/ 2>/dev/null
+        echo "screenshots kept in $QM_E2E_KEEP" >&2
+    fi
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    keep_shots
+    exit 1
+}
+
+# --- No display --------------------------------------------------------------
+env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$qmsim" >"$work/out" 2>"$work/err"
+rc=$?
+[ "$rc" -eq 1 ] || fail "without a display: exit code $rc, expected 1"
+[ "$(wc -l <"$work/err")" -eq 1 ] || fail "without a display: expected one line on stderr, got: $(cat "$work/err")"
+grep -q -- "--headless" "$work/err" || fail "without a display: no hint at --headless: $(cat "$work/err")"
+[ -s "$work/out" ] && fail "without a display: unexpected output on stdout"
+echo "ok: without a display"
+
+# --- A virtual display -------------------------------------------------------
+for tool in Xvfb xdotool xwd xwininfo convert compare; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "SKIP: $tool is not installed (tools/ensure_deps.sh installs it)"
+        exit $skip
+    fi
+done
+
+# Xvfb picks a free display number and writes it to descriptor 3.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+i=0
+while [ ! -s "$work/display" ]; do
+    if ! kill -0 "$xvfb_pid" 2>/dev/null || [ $i -ge 100 ]; then
+        echo "SKIP: Xvfb cannot start here: $(tail -n 3 "$work/xvfb.log")"
+        exit $skip
+    fi
+    sleep 0.1
+    i=$((i + 1))
+done
+DISPLAY=:$(head -n 1 "$work/display")
+export DISPLAY
+unset WAYLAND_DISPLAY SDL_VIDEODRIVER
+export SDL_RENDER_DRIVER=software
+# Under AddressSanitizer, leaks are left to the unit tests: the X, D-Bus and
+# driver libraries SDL loads keep allocations of their own past exit.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+mkdir -p "$work/shots"
+
+# --- Helpers -------------------------------------------------------------------
+# A busy X server now and then drops a new connection; every X tool gets a few
+# tries.
+x() {
+    tries=0
+    until "$@"; do
+        tries=$((tries + 1))
+        [ $tries -ge 5 ] && return 1
+        sleep 0.1
+    done
+}
+
+# A 1-bit map, 800 by 800: the lowest 700 rows terrain (palette index 0), the
+# top 100 empty (index 1).
+write_map() {
+    {
+        printf 'BM\276\070\001\000\000\000\000\000\076\000\000\000'
+        printf '\050\000\000\000\040\003\000\000\040\003\000\000\001\000\001\000'
+        printf '\000\000\000\000\200\070\001\000\023\013\000\000\023\013\000\000'
+        printf '\002\000\000\000\000\000\000\000'
+        printf '\000\000\000\000\377\377\377\000'
+        head -c 70000 /dev/zero
+        head -c 10000 /dev/zero | tr '\000' '\377'
+    } >"$1"
+}
+
+start_qmsim() {
+    (cd "$1" && exec "$qmsim" >"$work/qmsim.out" 2>"$work/qmsim.err") &
+    qmsim_pid=$!
+}
+
+# Waits up to 10 s for the program to end; its exit code is in $rc.
+wait_exit() {
+    i=0
+    while kill -0 "$qmsim_pid" 2>/dev/null; do
+        [ $i -ge 100 ] && fail "$1: qmsim did not end"
+        sleep 0.1
+        i=$((i + 1))
+    done
+    wait "$qmsim_pid"
+    rc=$?
+    qmsim_pid=""
+    [ -s "$work/qmsim.err" ] && fail "$1: qmsim wrote to stderr: $(cat "$work/qmsim.err")"
+}
+
+# Succeeds when a window with exactly this title is mapped.
+visible() {
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1
+}
+
+# Waits up to 10 s for a window to be mapped; its id is then in $window.
+wait_visible() {
+    i=0
+    while ! visible "$1"; do
+        kill -0 "$qmsim_pid" 2>/dev/null || fail "qmsim ended before '$1' showed"
+        [ $i -ge 100 ] && fail "'$1' did not show"
+        sleep 0.1
+        i=$((i + 1))
+    done
+    window=$(x xdotool search --onlyvisible --name "^$1\$" | head -n 1)
+}
+
+# Waits up to 10 s for the message box (a top-level window that xdotool's
+# search does not list); its id is then in $window.
+wait_message_box() {
+    i=0
+    window=""
+    while [ -z "$window" ]; do
+        kill -0 "$qmsim_pid" 2>/dev/null || fail "qmsim ended before its message box showed"
+        [ $i -ge 100 ] && fail "no message box '$1'"
+        sleep 0.1
+        i=$((i + 1))
+        window=$(x xwininfo -root -children | sed -n "s/^ *\(0x[0-9a-f]*\) \"$1\".*/\1/p" | head -n 1)
+    done
+}
+
+# Top-left corner of a window, as "X Y".
+window_origin() {
+    x xdotool getwindowgeometry "$1" | sed -n 's/.*Position: \([0-9-]*\),\([0-9-]*\).*/\1 \2/p'
+}
+
+shot() {
+    x xwd -root -silent -out "$work/shot.xwd" || fail "screenshot $1"
+    convert "xwd:$work/shot.xwd" "$work/shots/$1.png" || fail "screenshot $1"
+}
+
+# The colour of one pixel of a screenshot, as RRGGBB.
+pixel() {
+    convert "$work/shots/$1.png" -format "%[hex:p{$2,$3}]" info: | cut -c1-6
+}
+
+# How many pixels of a region (WxH+X+Y) have the colour RRGGBB.
+count_colour() {
+    convert "$work/shots/$1.png" -crop "$2" +repage -fill black +opaque "#$3" -fill white -opaque "#$3" \
+        -format "%[fx:round(mean*w*h)]" info:
+}
+
+# The left edge of the pixels of colour RRGGBB in a screenshot.
+left_edge() {
+    convert "$work/shots/$1.png" -fill black +opaque "#$2" -trim -format "%X" info: | tr -d '+'
+}
+
+# How many pixels two screenshots differ in.
+difference() {
+    compare -metric AE "$work/shots/$1.png" "$work/shots/$2.png" null: 2>&1 | cut -d' ' -f1
+}
+
+# The dialog's controls, in pixels from its top-left corner (dialog units
+# times 2.25 across and 2 down).
+MAP_LIST_X=138
+MAP_LIST_Y=172
+SECOND_ENTRY_X=200
+SECOND_ENTRY_Y=206
+RADIO_16_BIT_X=44
+RADIO_16_BIT_Y=78
+HOVER_COLOUR=A6BEDE
+DIALOG="Quillmar Simulator Config"
+MAIN="QM Simulator"
+
+click_in() {
+    set -- $(window_origin "$1") "$2" "$3"
+    x xdotool mousemove $(($1 + $3)) $(($2 + $4)) click 1
+}
+
+# --- The dialog lists the map; the chosen map is built and shown ----------------
+mkdir -p "$work/map_run"
+write_map "$work/map_run/ridge.bmp"
+start_qmsim "$work/map_run"
+wait_visible "$DIALOG"
+dialog=$window
+sleep 0.5
+click_in "$dialog" $MAP_LIST_X $MAP_LIST_Y
+sleep 0.3
+set -- $(window_origin "$dialog")
+x xdotool mousemove $(($1 + SECOND_ENTRY_X)) $(($2 + SECOND_ENTRY_Y))
+sleep 0.3
+shot map_list
+colour=$(pixel map_list $(($1 + SECOND_ENTRY_X)) $(($2 + SECOND_ENTRY_Y)))
+[ "$colour" = "$HOVER_COLOUR" ] || fail "the map list has no second entry under the pointer (colour $colour)"
+x xdotool click 1
+sleep 0.3
+x xdotool key Return
+wait_visible "$MAIN"
+sleep 1
+visible "$DIALOG" && fail "the dialog is still shown with the map running"
+shot map_running
+terrain=$(count_colour map_running 800x600+0+0 0000FF)
+[ "$terrain" -gt 40000 ] || fail "the chosen map's terrain is not shown ($terrain terrain pixels)"
+x xdotool key Escape
+wait_exit "map run"
+[ "$rc" -eq 0 ] || fail "map run: exit code $rc"
+echo "ok: the dialog lists the map, which is built and shown"
+
+# --- The flat map: window, wind dial, a shot, Esc --------------------------------
+start_qmsim "$work/map_run"
+wait_visible "$DIALOG"
+dialog=$window
+sleep 0.5
+set -- $(window_origin "$dialog")
+x xdotool mousemove $(($1 + 100)) $(($2 + 100))
+x xdotool key Return
+wait_visible "$MAIN"
+main=$window
+visible "$DIALOG" && fail "the dialog is still shown with the flat map running"
+geometry=$(x xdotool getwindowgeometry "$main" | tr -s ' \n' ' ')
+case "$geometry" in
+    *"Position: 0,0 "*"Geometry: 800x600"*) ;;
+    *) fail "main window not over the whole screen: $geometry" ;;
+esac
+sleep 1.5
+shot rest1
+sleep 0.4
+shot rest2
+# The wind dial at (400, 70): a light grey ring from radius 18 to 25 with the
+# red wind arrow on it.
+ring=0
+for point in "421 70" "379 70" "400 49" "400 91" "415 85" "385 85" "385 55" "415 55"; do
+    set -- $point
+    [ "$(pixel rest1 "$1" "$2")" = "E0E0E0" ] && ring=$((ring + 1))
+done
+[ $ring -ge 6 ] || fail "no wind dial ring in the frame ($ring of 8 points)"
+arrow=$(count_colour rest1 50x50+375+45 FF7070)
+[ "$arrow" -gt 0 ] || fail "no wind arrow in the dial"
+# The flat map's ground: one blue line two pixels thick across the frame.
+ground=$(count_colour rest1 800x600+0+0 0000FF)
+[ "$ground" -ge 1200 ] && [ "$ground" -le 2000 ] || fail "no flat-map ground line ($ground blue pixels)"
+[ "$(difference rest1 rest2)" -eq 0 ] || fail "the frame changes at rest"
+
+# A right-button drag 30 pixels to the right moves the view 60 pixels right
+# while the button is held; the pointer ends where it was pressed.
+player_x=$(left_edge rest1 20A040)
+x xdotool mousemove 500 200
+sleep 0.2
+x xdotool mousedown 3
+sleep 0.2
+for step in 1 2 3; do
+    x xdotool mousemove_relative -- 10 0
+    sleep 0.05
+done
+sleep 0.8
+shot panned
+x xdotool mouseup 3
+sleep 0.2
+panned_x=$(left_edge panned 20A040)
+# The camera's quarter steps in whole pixels come to rest up to 3 short.
+moved=$((player_x - panned_x))
+[ $moved -ge 57 ] && [ $moved -le 60 ] || fail "a 30 pixel drag moved the player from $player_x to $panned_x"
+pointer=$(x xdotool getmouselocation | cut -d' ' -f1-2)
+[ "$pointer" = "x:500 y:200" ] || fail "the pointer did not stay at the press point ($pointer)"
+# The camera returns to the player once the pan has expired.
+sleep 1.5
+
+x xdotool key f
+sleep 1.2
+shot flight1
+sleep 0.4
+shot flight2
+[ "$(difference rest2 flight1)" -gt 0 ] || fail "nothing moved after F"
+[ "$(difference flight1 flight2)" -gt 0 ] || fail "the shot does not fly"
+hud_rest=$(convert "$work/shots/rest2.png" -crop 250x16+25+28 +repage txt:- | md5sum)
+hud_flight=$(convert "$work/shots/flight2.png" -crop 250x16+25+28 +repage txt:- | md5sum)
+[ "$hud_rest" != "$hud_flight" ] || fail "the flight readout does not change"
+x xdotool key Escape
+wait_exit "flat run"
+[ "$rc" -eq 0 ] || fail "flat run: exit code $rc"
+echo "ok: flat map, wind dial, pan, shot in flight, Esc"
+
+# --- A refused resolution change --------------------------------------------------
+start_qmsim "$work/map_run"
+wait_visible "$DIALOG"
+dialog=$window
+sleep 0.5
+click_in "$dialog" $RADIO_16_BIT_X $RADIO_16_BIT_Y
+sleep 0.3
+x xdotool key Return
+wait_message_box "Error"
+box=$window
+sleep 0.5
+kill -0 "$qmsim_pid" 2>/dev/null || fail "qmsim ended before the message box was closed"
+# Its one button, OK, sits centred near the bottom.
+size=$(x xdotool getwindowgeometry "$box" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
+set -- $(window_origin "$box") $size
+x xdotool mousemove $(($1 + $3 / 2)) $(($2 + $4 - 28)) click 1
+wait_exit "refused switch"
+[ "$rc" -eq 0 ] || fail "refused switch: exit code $rc"
+echo "ok: a refused resolution change ends the program after its message"
+keep_shots

@@ -1,0 +1,42 @@
+// Start-up order around the message loop.
+#include "main/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "main/resources.h"
+#include "shell_fakes.h"
+
+namespace qm {
+namespace {
+
+TEST(Startup, FillsTheTablesOpensTheDialogRunsAndRestoresTheDisplay)
+{
+    auto world = std::make_unique<World>();
+    Dialog dialog;
+    AcceleratorTable accelerators;
+    std::string error;
+    ASSERT_TRUE(parse_dialog_template(dialog_resource, dialog, error)) << error;
+    ASSERT_TRUE(parse_accelerators(accelerator_resource, accelerators, error)) << error;
+    test::CallLog log;
+    test::FakeDisplay display;
+    test::FakeEvents events;
+    test::FakeHost host{log};
+    MessageLoop loop{*world, dialog, display, accelerators, events, host};
+    loop.window_proc = [&](World&, Platform&, unsigned, WPARAM, LPARAM) -> LRESULT {
+        log.add("window");
+        return 0;
+    };
+    // The dialog is up when the user presses Esc.
+    events.add(0, Message{Window::dialog, WM_KEYDOWN, VK_ESCAPE, 0, 0});
+
+    EXPECT_EQ(run_shell(*world, loop, display), 0);
+    EXPECT_EQ(world->circle_samp[19][6].y, 19);
+    EXPECT_EQ(dialog.find(IDC_MAP_LIST)->items.at(0), "Flat map");
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"show dialog"}));
+    EXPECT_EQ(display.restores, 1);
+}
+
+}  // namespace
+}  // namespace qm
