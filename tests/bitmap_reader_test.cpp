@@ -3,6 +3,7 @@
 #include "terrain/bitmap_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <functional>
@@ -151,6 +152,20 @@ TEST_F(BitmapReader, RejectsWhatIsNotAnAcceptedMap)
     }
     EXPECT_EQ(open_bitmap(*world, dir.file("missing.bmp").c_str(), bitmap_load), 0);
     EXPECT_EQ(open_bitmap(*world, dir.path().c_str(), bitmap_load), 0);  // a directory
+    EXPECT_TRUE(untouched());
+}
+
+TEST_F(BitmapReader, RefusesPipesAndDevicesWithoutWaiting)
+{
+    // A named pipe with no writer would block an ordinary open for ever; a
+    // map swapped for one between the catalogue and Start must not hang the
+    // program.
+    const std::string pipe = dir.file("pipe.bmp");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    for (const std::string& path : {pipe, std::string("/dev/null"), std::string("/dev/zero")}) {
+        EXPECT_EQ(open_bitmap(*world, path.c_str(), bitmap_check_only), 0) << path;
+        EXPECT_EQ(open_bitmap(*world, path.c_str(), bitmap_load), 0) << path;
+    }
     EXPECT_TRUE(untouched());
 }
 

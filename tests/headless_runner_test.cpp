@@ -190,6 +190,12 @@ TEST(HeadlessRunner, ABadLineStopsTheRunWithItsNumber)
         EXPECT_EQ(r.err.rfind(c.message, 0), 0u) << r.err;
         EXPECT_EQ(lines_of(r.out).size(), c.states_before) << c.script;
     }
+
+    // A line without end is refused, not read into memory for ever.
+    RunResult r = run({}, "state\n#" + std::string(5000, 'x'));
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err, "qmsim: script line 2: longer than 4096 characters\n");
+    EXPECT_EQ(lines_of(r.out).size(), 1u);
 }
 
 TEST(HeadlessRunner, BadCommandLinesGiveUsage)

@@ -82,6 +82,9 @@ TEST(HeadlessScript, RefusesBadLinesWithAReason)
         {"state x", "state takes no further argument"},
         {"frame", "frame needs a file path"},
         {"frame   ", "frame needs a file path"},
+        // Garbage is shown short and printable.
+        {"\x1b[2J\x01", "unknown command '?[2J?'"},
+        {"tick 1234567890123456789012345678901234567890123", "not '1234567890123456789012345678901234567890...'"},
     };
     for (const auto& c : cases) {
         ScriptCommand command;

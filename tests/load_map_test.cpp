@@ -3,16 +3,19 @@
 #include "terrain/load_map.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "core/paint.h"
 #include "terrain/bitmap_reader.h"
 #include "terrain/bitmap_writer.h"
 #include "core/init_dcs.h"
 #include "core/world.h"
+#include "terrain/map_catalogue.h"
 #include "terrain/terrain_raster.h"
 #include "terrain_test_support.h"
 
@@ -161,6 +164,69 @@ TEST_F(LoadMap, MapFileBecomesTerrainThroughReaderAndBuild)
     // The writer's padding bits are empty, so nothing lies right of the map.
     EXPECT_FALSE(is_terrain(*world, 497, 1299));
     EXPECT_EQ(terrain_pixels(2) + terrain_pixels(3), 2);
+}
+
+TEST(LoadMapAtStart, AMapGoneOrSpoiledAfterTheCatalogueGivesEmptyTerrainAndTheRoundRuns)
+{
+    // The catalogue accepted the file at start-up; by Start it is gone, or
+    // something else has its name. The load fails quietly or finds nothing,
+    // the build still runs its course, and the units fall out of the empty
+    // world and come back as on any map.
+    namespace fs = std::filesystem;
+    const std::vector<unsigned char> garbage(5000, 0xA5);
+    const struct {
+        const char* what;
+        void (*spoil)(const std::vector<unsigned char>& garbage);
+    } cases[] = {
+        {"deleted", [](const auto&) { fs::remove("chosen.bmp"); }},
+        {"garbage", [](const auto& g) { ASSERT_TRUE(write_file("chosen.bmp", g)); }},
+        {"cut after the header", [](const auto&) { fs::resize_file("chosen.bmp", 62); }},
+        {"a named pipe",
+         [](const auto&) {
+             fs::remove("chosen.bmp");
+             ASSERT_EQ(::mkfifo("chosen.bmp", 0644), 0);
+         }},
+        {"a directory",
+         [](const auto&) {
+             fs::remove("chosen.bmp");
+             fs::create_directory("chosen.bmp");
+         }},
+    };
+    const fs::path previous = fs::current_path();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        fs::current_path(dir.path());
+        ASSERT_TRUE(write_bitmap("chosen.bmp", MapPicture(3200, map_rows, map_terrain)));
+        auto world = std::make_unique<World>();
+        get_map_names(*world);
+        ASSERT_EQ(world->map_count, 1);
+        c.spoil(garbage);
+
+        // Start, as the dialog does it: surfaces, then the load, then the build.
+        fill_circle_samp(*world);
+        init_DCs(*world);
+        world->loading = 1;
+        open_bitmap(*world, world->map_filename[0], bitmap_load);
+        build_terrain(*world);
+        world->loading = 0;
+        world->loaded = 1;
+        fs::current_path(previous);
+
+        for (int i = 0; i < stripe_count; ++i) {
+            const Surface& s = world->ground[i];
+            EXPECT_TRUE(std::all_of(s.data(), s.data() + stripe_size * stripe_size,
+                                    [](COLORREF p) { return p == empty_colour; }));
+        }
+        bool player_died = false;
+        world->fire_now = 1;
+        for (int tick = 0; tick < 250; ++tick) {
+            paint(*world);
+            player_died = player_died || world->player_bot.respawn_ticks != 0;
+        }
+        EXPECT_TRUE(player_died);
+        EXPECT_EQ(world->shots_done, 1);
+    }
 }
 
 TEST(TerrainRaster, WorldPointsMapToStripePixels)

@@ -3,6 +3,8 @@
 #include "terrain/map_catalogue.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -83,6 +85,41 @@ TEST_F(MapCatalogue, OffersOnlyPlainWritableVisibleAcceptedBitmaps)
 
     get_map_names(*world);
     EXPECT_EQ(listed(), (std::vector<std::string>{"good.bmp", std::string(251, 'n') + ".bmp", "Upper.BMP"}));
+}
+
+TEST_F(MapCatalogue, LeavesOutDanglingLinksAndPipes)
+{
+    write_map("good.bmp");
+    fs::create_symlink("nowhere.bmp", "dangling.bmp");
+    ASSERT_EQ(::mkfifo("pipe.bmp", 0644), 0);  // opening it to read would wait for a writer
+    get_map_names(*world);
+    EXPECT_EQ(listed(), std::vector<std::string>{"good.bmp"});
+}
+
+TEST_F(MapCatalogue, SkipsANameTooLongForAnEntry)
+{
+    // 256 characters need 257 bytes with the terminating zero, one more than
+    // an entry holds.
+    const std::string name = std::string(252, 'n') + ".bmp";
+    if (!write_bitmap(name, MapPicture(16, map_rows))) {
+        GTEST_SKIP() << "this file system refuses names of 256 characters, so none can reach the catalogue";
+    }
+    write_map("good.bmp");
+    get_map_names(*world);
+    EXPECT_EQ(listed(), std::vector<std::string>{"good.bmp"});
+}
+
+TEST_F(MapCatalogue, UnreadableDirectoryGivesNoMaps)
+{
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "running as root, which reads a directory whatever its permissions; "
+                        "VanishedWorkingDirectoryGivesNoMaps covers a directory that cannot be listed";
+    }
+    write_map("good.bmp");
+    fs::permissions(dir.path(), fs::perms::none);
+    get_map_names(*world);
+    fs::permissions(dir.path(), fs::perms::owner_all);
+    EXPECT_EQ(world->map_count, 0);
 }
 
 TEST_F(MapCatalogue, EmptyDirectoryGivesNoMaps)

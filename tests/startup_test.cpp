@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "main/resources.h"
@@ -35,6 +36,32 @@ TEST(Startup, FillsTheTablesOpensTheDialogRunsAndRestoresTheDisplay)
     EXPECT_EQ(world->circle_samp[19][6].y, 19);
     EXPECT_EQ(dialog.find(IDC_MAP_LIST)->items.at(0), "Flat map");
     EXPECT_EQ(log.calls, (std::vector<std::string>{"show dialog"}));
+    EXPECT_EQ(display.restores, 1);
+}
+
+TEST(Startup, AFailedDisplaySwitchShowsTheErrorEndsAndRestoresTheDisplay)
+{
+    auto world = std::make_unique<World>();
+    Dialog dialog;
+    AcceleratorTable accelerators;
+    std::string error;
+    ASSERT_TRUE(parse_dialog_template(dialog_resource, dialog, error)) << error;
+    ASSERT_TRUE(parse_accelerators(accelerator_resource, accelerators, error)) << error;
+    test::CallLog log;
+    test::FakeDisplay display;
+    display.modes = {{16, 640, 480}, {32, 1024, 768}};  // no 800 by 600 at 32 bits
+    test::FakeEvents events;
+    test::FakeHost host{log};
+    MessageLoop loop{*world, dialog, display, accelerators, events, host};
+    // The user picks "800x600 32 bit Fullscreen" and presses Enter.
+    events.add(0, Message{Window::dialog, WM_COMMAND, MAKEWPARAM(IDC_FULLSCREEN_32, BN_CLICKED),
+                          dialog.find(IDC_FULLSCREEN_32)->handle, 0});
+    events.add(0, Message{Window::dialog, WM_KEYDOWN, VK_RETURN, 0, 0});
+
+    EXPECT_EQ(run_shell(*world, loop, display), 0);
+    EXPECT_NE(std::find(log.calls.begin(), log.calls.end(), "box Error: Unable to change resolution."),
+              log.calls.end());
+    EXPECT_TRUE(display.change_requests.empty());
     EXPECT_EQ(display.restores, 1);
 }
 

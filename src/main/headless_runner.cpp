@@ -128,17 +128,24 @@ int start(World& world, const HeadlessOptions& options, std::FILE* err)
     return exit_ok;
 }
 
-// Reads one line without its line break; false at the end of the input.
-bool read_line(std::FILE* in, std::string& line)
+// A script line longer than this is refused rather than read on: a file
+// with no line breaks (or a device without end) must not fill the memory.
+constexpr std::size_t max_script_line = 4096;
+
+enum class LineRead { line, end, too_long };
+
+// Reads one line without its line break.
+LineRead read_line(std::FILE* in, std::string& line)
 {
     line.clear();
     int c = std::getc(in);
-    if (c == EOF) return false;
+    if (c == EOF) return LineRead::end;
     while (c != EOF && c != '\n') {
+        if (line.size() == max_script_line) return LineRead::too_long;
         line.push_back(static_cast<char>(c));
         c = std::getc(in);
     }
-    return true;
+    return LineRead::line;
 }
 
 struct Session {
@@ -191,8 +198,12 @@ int run_script(World& world, std::FILE* script, std::FILE* out, std::FILE* err)
     std::string error;
     ScriptCommand command;
     long line_number = 0;
-    while (read_line(script, line)) {
+    for (LineRead read; (read = read_line(script, line)) != LineRead::end;) {
         ++line_number;
+        if (read == LineRead::too_long) {
+            std::fprintf(err, "qmsim: script line %ld: longer than %zu characters\n", line_number, max_script_line);
+            return exit_bad_input;
+        }
         if (!parse_script_line(line, command, error)) {
             std::fprintf(err, "qmsim: script line %ld: %s\n", line_number, error.c_str());
             return exit_bad_input;

@@ -55,10 +55,18 @@ bool parse_number(std::string_view word, long low, long high, long& value)
     return true;
 }
 
+// A word as an error message shows it: quoted, cut short, and with bytes
+// that are not printable as '?', so that the message stays one short line.
+constexpr std::size_t max_quoted_word = 40;
+
 std::string quoted(std::string_view word)
 {
     std::string text(1, '\'');
-    text.append(word);
+    for (std::size_t i = 0; i < word.size() && i < max_quoted_word; ++i) {
+        const char c = word[i];
+        text.push_back(c >= ' ' && c <= '~' ? c : '?');
+    }
+    if (word.size() > max_quoted_word) text.append("...");
     text.push_back('\'');
     return text;
 }

@@ -1,6 +1,10 @@
 // Header test and pixel loading of two-colour bitmap map files.
 #include "terrain/bitmap_reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cassert>
 #include <climits>
@@ -23,6 +27,23 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens a regular file for reading; null for anything else. A named pipe or
+// a device under a map's name would otherwise block the program on opening
+// or reading, so it is opened without waiting and turned away.
+File open_regular_file(const char* filename)
+{
+    const int fd = ::open(filename, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    File file(::fdopen(fd, "rb"));
+    if (!file) ::close(fd);
+    return file;
+}
 
 // Little-endian fields; false when the file ends inside the field.
 bool read_u16(std::FILE* f, std::uint16_t& value)
@@ -95,7 +116,7 @@ void read_row(std::FILE* f, long long position, unsigned char* out, int count)
 int open_bitmap(World& world, const char* filename, int mode)
 {
     if (filename == nullptr) return 0;
-    File file(std::fopen(filename, "rb"));
+    File file = open_regular_file(filename);
     if (!file) return 0;
 
     Header h;
