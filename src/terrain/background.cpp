@@ -67,9 +67,11 @@ struct Grid {
     static constexpr int vertical_lines = frame_width / grid_spacing + 1;
     static constexpr int horizontal_lines = frame_height / grid_spacing + 1;
 
-    bool line_row[frame_height] = {};
+    // Kept small: the grid lives on the stack of every tick.
     int columns[2 * vertical_lines] = {};
     int column_count = 0;
+    int rows[2 * horizontal_lines] = {};
+    int row_count = 0;
     POINT last_end;  // where the last line leaves the current position
 
     Grid(int cam_x, int cam_y)
@@ -85,15 +87,23 @@ struct Grid {
         for (int i = 0; i < horizontal_lines; ++i) {
             const int y = grid_spacing * i - r_y;
             for (int r : {y - 1, y}) {
-                if (r >= 0 && r < frame_height) line_row[r] = true;
+                if (r >= 0 && r < frame_height) rows[row_count++] = r;
             }
         }
         last_end = {frame_width, grid_spacing * (horizontal_lines - 1) - r_y};
     }
 
+    bool line_row(int y) const
+    {
+        for (int i = 0; i < row_count; ++i) {
+            if (rows[i] == y) return true;
+        }
+        return false;
+    }
+
     void draw(COLORREF* row, int y) const
     {
-        if (line_row[y]) {
+        if (line_row(y)) {
             for (int x = 1; x < frame_width; ++x) row[x] = grid_colour;
         }
         if (y >= 1) {
