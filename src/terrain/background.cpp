@@ -67,7 +67,6 @@ struct Grid {
     static constexpr int vertical_lines = frame_width / grid_spacing + 1;
     static constexpr int horizontal_lines = frame_height / grid_spacing + 1;
 
-    // Kept small: the grid lives on the stack of every tick.
     int columns[2 * vertical_lines] = {};
     int column_count = 0;
     int rows[2 * horizontal_lines] = {};
@@ -120,13 +119,14 @@ struct Grid {
 void draw_backdrop(World& world, int cam_x, int cam_y)
 {
     Surface& frame = world.memoria;
+    const Grid grid(cam_x, cam_y);
+    frame.current = grid.last_end;
     // The frame is made 800 by 600 with a one-pixel pen (init_DCs); before
     // it is made there is nothing to draw on.
     if (frame.width() != frame_width || frame.height() != frame_height) return;
     assert(frame.pen.width <= 1);
     const COLORREF edge = frame.pen.color;
     const COLORREF sky = frame.brush.color;
-    const Grid grid(cam_x, cam_y);
 
     // The backing in frame coordinates, right and bottom excluded, and the
     // part of it that shows.
@@ -171,7 +171,6 @@ void draw_backdrop(World& world, int cam_x, int cam_y)
         }
         grid.draw(row, y);
     }
-    frame.current = grid.last_end;
 }
 
 namespace {
