@@ -1,5 +1,6 @@
 // The dialog template the program carries, and reading templates.
 #include "main/dialog_template.h"
+#include "main/resource_text.h"
 
 #include <gtest/gtest.h>
 

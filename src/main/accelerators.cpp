@@ -3,7 +3,7 @@
 
 #include <charconv>
 
-#include "main/dialog_template.h"
+#include "main/resource_text.h"
 
 namespace qm {
 
@@ -61,42 +61,28 @@ bool parse_accelerators(std::string_view text, AcceleratorTable& table, std::str
 {
     table = AcceleratorTable{};
     bool have_header = false;
-    std::vector<std::string> words;
-    int line_number = 0;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        start = end + 1;
-        ++line_number;
-
-        auto fail = [&](const char* why) {
-            error = "accelerator table line " + std::to_string(line_number) + ": " + why;
-            return false;
-        };
-        if (!split_resource_line(line, words)) return fail("unterminated quote");
-        if (words.empty()) continue;
-
+    auto statement = [&](const std::vector<std::string>& words) -> const char* {
         if (words[0] == "ACCELERATORS") {
             unsigned id = 0;
-            if (words.size() != 2 || !parse_unsigned(words[1], id)) return fail("expected ACCELERATORS id");
+            if (words.size() != 2 || !parse_unsigned(words[1], id)) return "expected ACCELERATORS id";
             table.resource_id = static_cast<int>(id);
             have_header = true;
         } else if (words[0] == "KEY") {
             Accelerator entry;
             if (words.size() < 3 || !parse_key(words[1], entry.key) || !parse_unsigned(words[2], entry.command) ||
                 entry.command > 0xFFFFu) {
-                return fail("expected KEY virtual-key command [SHIFT] [CONTROL] [ALT]");
+                return "expected KEY virtual-key command [SHIFT] [CONTROL] [ALT]";
             }
             for (std::size_t i = 3; i < words.size(); ++i) {
-                if (!parse_modifier(words[i], entry.modifiers)) return fail("unknown modifier");
+                if (!parse_modifier(words[i], entry.modifiers)) return "unknown modifier";
             }
             table.entries.push_back(entry);
         } else {
-            return fail("unknown statement");
+            return "unknown statement";
         }
-    }
+        return nullptr;
+    };
+    if (!read_resource_statements(text, "accelerator table", error, statement)) return false;
     if (!have_header) {
         error = "accelerator table: no ACCELERATORS statement";
         return false;

@@ -3,6 +3,8 @@
 
 #include <charconv>
 
+#include "main/resource_text.h"
+
 namespace qm {
 
 namespace {
@@ -67,83 +69,39 @@ const Control* Dialog::find_by_handle(LPARAM handle) const
     return nullptr;
 }
 
-bool split_resource_line(std::string_view line, std::vector<std::string>& words)
-{
-    words.clear();
-    std::size_t i = 0;
-    while (i < line.size()) {
-        char c = line[i];
-        if (c == ' ' || c == '\t' || c == '\r') {
-            ++i;
-        } else if (c == '#') {
-            break;
-        } else if (c == '"') {
-            std::size_t close = line.find('"', i + 1);
-            if (close == std::string_view::npos) return false;
-            words.emplace_back(line.substr(i + 1, close - i - 1));
-            i = close + 1;
-        } else {
-            std::size_t end = i;
-            while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '\r' &&
-                   line[end] != '#') {
-                ++end;
-            }
-            words.emplace_back(line.substr(i, end - i));
-            i = end;
-        }
-    }
-    return true;
-}
-
 bool parse_dialog_template(std::string_view text, Dialog& dialog, std::string& error)
 {
     dialog = Dialog{};
     bool have_header = false;
-    std::vector<std::string> words;
-    int line_number = 0;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        start = end + 1;
-        ++line_number;
-
-        auto fail = [&](const char* why) {
-            error = "dialog template line " + std::to_string(line_number) + ": " + why;
-            return false;
-        };
-        if (!split_resource_line(line, words)) return fail("unterminated quote");
-        if (words.empty()) continue;
-
+    auto statement = [&](const std::vector<std::string>& words) -> const char* {
         if (words[0] == "DIALOG") {
             if (words.size() != 7 || !parse_int(words[1], dialog.resource_id) || !parse_int(words[2], dialog.x) ||
                 !parse_int(words[3], dialog.y) || !parse_int(words[4], dialog.width) ||
                 !parse_int(words[5], dialog.height)) {
-                return fail("expected DIALOG id x y width height caption");
+                return "expected DIALOG id x y width height caption";
             }
             dialog.caption = words[6];
             have_header = true;
         } else if (words[0] == "FONT") {
-            if (words.size() != 3 || !parse_int(words[1], dialog.font_points)) {
-                return fail("expected FONT points face");
-            }
+            if (words.size() != 3 || !parse_int(words[1], dialog.font_points)) return "expected FONT points face";
             dialog.font_face = words[2];
         } else if (words[0] == "CONTROL") {
             Control control;
             if (words.size() != 8 || !parse_int(words[1], control.id) || !parse_kind(words[2], control.kind) ||
                 !parse_int(words[3], control.x) || !parse_int(words[4], control.y) ||
                 !parse_int(words[5], control.width) || !parse_int(words[6], control.height)) {
-                return fail("expected CONTROL id kind x y width height text");
+                return "expected CONTROL id kind x y width height text";
             }
-            if (dialog.find(control.id) != nullptr) return fail("control id used twice");
+            if (dialog.find(control.id) != nullptr) return "control id used twice";
             control.text = words[7];
             control.handle = first_control_handle + static_cast<LPARAM>(dialog.controls.size());
             dialog.controls.push_back(std::move(control));
         } else {
-            return fail("unknown statement");
+            return "unknown statement";
         }
-    }
+        return nullptr;
+    };
+    if (!read_resource_statements(text, "dialog template", error, statement)) return false;
     if (!have_header) {
         error = "dialog template: no DIALOG statement";
         return false;

@@ -68,9 +68,4 @@ struct Dialog {
 // (with the line number).
 bool parse_dialog_template(std::string_view text, Dialog& dialog, std::string& error);
 
-// Split one line of a resource text into words; a word in double quotes may
-// hold blanks. Everything from an unquoted '#' on is a comment. Returns false
-// for an unterminated quote.
-bool split_resource_line(std::string_view line, std::vector<std::string>& words);
-
 }  // namespace qm
