@@ -62,21 +62,10 @@ int bot::update(int new_view_x, int new_view_y)
     view_x = new_view_x;
     view_y = new_view_y;
 
-    if (hit() == 0) {
-        time += tick_step;
-        calc();
-    }
-    if (state == 0 && hit() != 0) {
+    if (advance_one_tick()) {
         // The advance reached the ground: find the landing in sub-steps and
         // anchor the next fall there. Landed even if no sub-step touched.
-        time -= tick_step;
-        state = 0;
-        for (int i = 0; i < max_sub_steps; ++i) {
-            time += sub_step;
-            calc();
-            if (hit() != 0) break;
-        }
-        state = 1;
+        refine_impact();
         time = 0.0;
         anchor_x = pos_x;
         anchor_y = pos_y;

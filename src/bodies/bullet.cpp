@@ -91,25 +91,35 @@ void bullet::calc()
                                             pixels_per_unit);
 }
 
+bool bullet::advance_one_tick()
+{
+    if (hit() == 0) {
+        time += tick_step;
+        calc();
+    }
+    return state == 0 && hit() != 0;
+}
+
+void bullet::refine_impact()
+{
+    time -= tick_step;
+    state = 0;
+    for (int i = 0; i < max_sub_steps; ++i) {
+        time += sub_step;
+        calc();
+        if (hit() != 0) break;
+    }
+    state = 1;
+}
+
 int bullet::update(int new_view_x, int new_view_y)
 {
     if (state >= state_at_rest) return 0;
     view_x = new_view_x;
     view_y = new_view_y;
 
-    if (hit() == 0) {
-        time += tick_step;
-        calc();
-    }
-    if (state == 0 && hit() != 0) {
-        time -= tick_step;
-        state = 0;
-        for (int i = 0; i < max_sub_steps; ++i) {
-            time += sub_step;
-            calc();
-            if (hit() != 0) break;
-        }
-        state = 1;
+    if (advance_one_tick()) {
+        refine_impact();
         stamp_crater();
         damage_units();
     }

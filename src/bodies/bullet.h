@@ -65,6 +65,12 @@ public:
     World* world;  // the world this body lives in
 
 protected:
+    // One tick's advance: when the position is free the clock moves on a
+    // tick. Answers whether a body in flight ran into something by it.
+    bool advance_one_tick();
+    // Back to the last free time, then forward in sub-steps until something
+    // is struck (at most 25); the body counts as struck either way (state 1).
+    void refine_impact();
     void stamp_crater();   // 60 by 48 crater at the position, into all six stripes
     void damage_units();   // the impact offered to both units, unless on the flat map
 };
