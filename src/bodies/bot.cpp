@@ -4,6 +4,7 @@
 #include "bodies/bot.h"
 
 #include "core/world.h"
+#include "terrain/terrain_raster.h"
 
 namespace qm {
 
@@ -19,10 +20,6 @@ constexpr int world_left = -2400;
 constexpr int world_right = 2399;
 constexpr int world_bottom = 1267;
 
-// Terrain stripes: stripe i starts at world x i * 800 - 2400, row 0 at y 500.
-constexpr int stripe_world_left = -2400;
-constexpr int terrain_top = 500;
-constexpr COLORREF terrain_colour = 0x00FF0000;
 constexpr int flat_ground_y = 500;  // the flat map's ground line
 
 // Death: the countdown starts at 35; the unit is drawn while it is above 9,
@@ -111,8 +108,8 @@ int bot::hit()
         return 0;
     }
     if (pos_y >= terrain_top) {
-        int i = (pos_x - stripe_world_left) / stripe_size;
-        if (GetPixel(w.ground[i], pos_x - stripe_world_left - stripe_size * i, pos_y - terrain_top) ==
+        int i = (pos_x - terrain_left) / stripe_size;
+        if (GetPixel(w.ground[i], pos_x - terrain_left - stripe_size * i, pos_y - terrain_top) ==
             terrain_colour) {
             ++state;
             return 1;

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/world.h"
+#include "terrain/terrain_raster.h"
 
 namespace qm {
 
@@ -16,11 +17,7 @@ constexpr int field_left = -2400;
 constexpr int field_bottom = 1268;
 
 constexpr int flat_ground_y = 500;  // the flat map's ground line
-constexpr int terrain_top = 500;
 constexpr int terrain_bottom = 1300;
-constexpr int stripe_world_left = -2400;
-constexpr COLORREF terrain_colour = 0x00FF0000;
-constexpr COLORREF empty_colour = 0x00C0C0C0;
 
 // Crater: a 60 by 48 ellipse around the impact point.
 constexpr int crater_half_width = 30;
@@ -144,7 +141,7 @@ int bullet::hit()
         return 1;
     }
     for (int i = 0; i < stripe_count; ++i) {
-        int left = i * stripe_size + stripe_world_left;
+        int left = i * stripe_size + terrain_left;
         if (pos_y >= terrain_top && pos_y <= terrain_bottom && pos_x >= left && pos_x < left + stripe_size) {
             if (GetPixel(world->ground[i], pos_x - left, pos_y - terrain_top) == terrain_colour) {
                 ++state;
@@ -169,7 +166,7 @@ void bullet::stamp_crater()
     const Pen pen{2, empty_colour};
     const Brush brush{empty_colour};
     for (int i = 0; i < stripe_count; ++i) {
-        int sx = pos_x - i * stripe_size - stripe_world_left;
+        int sx = pos_x - i * stripe_size - terrain_left;
         int sy = pos_y - terrain_top;
         Ellipse(world->ground[i], pen, brush, sx - crater_half_width, sy - crater_half_height, sx + crater_half_width,
                 sy + crater_half_height);
