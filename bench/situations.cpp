@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/init_dcs.h"
-#include "core/paint.h"
+#include "sim/init_dcs.h"
+#include "sim/paint.h"
 #include "terrain/load_map.h"
 #include "terrain/map_maker.h"
 

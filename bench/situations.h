@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "core/world.h"
+#include "sim/world.h"
 
 namespace qm::bench {
 

@@ -13,12 +13,12 @@
 #include <memory>
 #include <string>
 
-#include "core/world.h"
-#include "main/accelerators.h"
-#include "main/dialog_procedure.h"
-#include "main/dialog_template.h"
-#include "main/message_loop.h"
-#include "main/resources.h"
+#include "sim/world.h"
+#include "shell/accelerators.h"
+#include "shell/dialog_procedure.h"
+#include "shell/dialog_template.h"
+#include "shell/message_loop.h"
+#include "shell/resources.h"
 #include "terrain/bitmap_writer.h"
 #include "terrain/map_maker.h"
 

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <memory>
 
-#include "core/init_dcs.h"
-#include "core/world.h"
+#include "sim/init_dcs.h"
+#include "sim/world.h"
 
 namespace qm {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/init_dcs.h"
-#include "core/world.h"
+#include "sim/init_dcs.h"
+#include "sim/world.h"
 #include "situations.h"
 #include "terrain/bitmap_reader.h"
 #include "terrain/load_map.h"

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "core/paint.h"
+#include "sim/paint.h"
 #include "situations.h"
-#include "terrain/background.h"
+#include "sim/background.h"
 
 namespace qm::bench {
 namespace {

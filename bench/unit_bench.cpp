@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "core/init_dcs.h"
-#include "core/world.h"
+#include "sim/init_dcs.h"
+#include "sim/world.h"
 
 namespace {
 

@@ -28,7 +28,7 @@ endforeach()
 
 file(WRITE "${OUT}.new"
 "// Generated when the library is built from ${FONT}; not kept in the sources.
-#include \"core/font.h\"
+#include \"raster/font.h\"
 
 namespace qm {
 

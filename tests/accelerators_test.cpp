@@ -1,9 +1,9 @@
 // The accelerator table: the one the program carries, reading, and matching.
-#include "main/accelerators.h"
+#include "shell/accelerators.h"
 
 #include <gtest/gtest.h>
 
-#include "main/resources.h"
+#include "shell/resources.h"
 
 namespace qm {
 namespace {

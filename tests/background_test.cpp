@@ -1,6 +1,6 @@
 // Background drawing: sky, terrain shown through its black backing, grid
 // positions for any camera, the wind arrow and the flat-map line.
-#include "terrain/background.h"
+#include "sim/background.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "core/init_dcs.h"
-#include "core/world.h"
+#include "sim/init_dcs.h"
+#include "sim/world.h"
 #include "terrain/terrain_raster.h"
 
 namespace qm {

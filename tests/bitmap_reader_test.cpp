@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "terrain/bitmap_writer.h"
-#include "core/world.h"
+#include "sim/world.h"
 #include "terrain_test_support.h"
 
 namespace qm {

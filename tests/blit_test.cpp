@@ -2,7 +2,7 @@
 // surfaces, copies within one surface, and the nearest-neighbour stretch.
 #include <gtest/gtest.h>
 
-#include "core/surface.h"
+#include "raster/surface.h"
 
 namespace qm {
 namespace {

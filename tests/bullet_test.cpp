@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "core/world.h"
+#include "sim/world.h"
 #include "test_world.h"
 
 namespace qm {

@@ -1,12 +1,12 @@
 // The camera: quarter-step smoothing, the four-sample delay, the focus cycle
 // and the mouse pan.
-#include "core/camera.h"
+#include "sim/camera.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "core/world.h"
+#include "sim/world.h"
 
 namespace qm {
 namespace {

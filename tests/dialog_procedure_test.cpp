@@ -1,13 +1,13 @@
 // The configuration dialog's procedure, driven directly over the control
 // model with a recording desktop and a scripted display.
-#include "main/dialog_procedure.h"
+#include "shell/dialog_procedure.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 
-#include "main/resources.h"
+#include "shell/resources.h"
 #include "shell_fakes.h"
 #include "terrain/bitmap_writer.h"
 #include "terrain_test_support.h"

@@ -1,12 +1,12 @@
 // The dialog template the program carries, and reading templates.
-#include "main/dialog_template.h"
-#include "main/resource_text.h"
+#include "shell/dialog_template.h"
+#include "shell/resource_text.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "main/resources.h"
+#include "shell/resources.h"
 
 namespace qm {
 namespace {

@@ -1,6 +1,6 @@
 // The display modes and the screen-mode search and switch, on a scripted
 // screen.
-#include "main/display_modes.h"
+#include "shell/display_modes.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <climits>
 #include <cmath>
 
-#include "core/surface.h"
+#include "raster/surface.h"
 #include "picture.h"
 
 namespace qm {

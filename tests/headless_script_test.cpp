@@ -1,10 +1,10 @@
 // Parsing of headless script lines: every command form, and the reasons given
 // for lines that are refused.
-#include "main/headless_script.h"
+#include "shell/headless_script.h"
 
 #include <gtest/gtest.h>
 
-#include "main/platform.h"
+#include "shell/platform.h"
 
 namespace qm {
 namespace {

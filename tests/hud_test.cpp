@@ -1,11 +1,11 @@
 // The HUD texts as formatted for the frame.
-#include "core/hud.h"
+#include "sim/hud.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "core/world.h"
+#include "sim/world.h"
 
 namespace qm {
 namespace {

@@ -1,12 +1,12 @@
 // Creation of the drawing surfaces: sizes, standing tools, the screen size
 // and empty terrain stripes.
-#include "core/init_dcs.h"
+#include "sim/init_dcs.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "core/world.h"
+#include "sim/world.h"
 
 namespace qm {
 namespace {

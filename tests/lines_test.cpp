@@ -6,7 +6,7 @@
 #include <set>
 #include <utility>
 
-#include "core/surface.h"
+#include "raster/surface.h"
 #include "picture.h"
 
 namespace qm {

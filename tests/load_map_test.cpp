@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "core/paint.h"
+#include "sim/paint.h"
 #include "terrain/bitmap_reader.h"
 #include "terrain/bitmap_writer.h"
-#include "core/init_dcs.h"
-#include "core/world.h"
+#include "sim/init_dcs.h"
+#include "sim/world.h"
 #include "terrain/map_catalogue.h"
 #include "terrain/terrain_raster.h"
 #include "terrain_test_support.h"

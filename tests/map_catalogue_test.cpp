@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "terrain/bitmap_writer.h"
-#include "core/world.h"
+#include "sim/world.h"
 #include "terrain_test_support.h"
 
 namespace fs = std::filesystem;

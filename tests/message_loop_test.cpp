@@ -1,12 +1,12 @@
 // The message loop on scripted input and a simulated clock: terrain build
 // slices, the tick timer, accelerator routing and dispatch.
-#include "main/message_loop.h"
+#include "shell/message_loop.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "main/resources.h"
+#include "shell/resources.h"
 #include "shell_fakes.h"
 
 namespace qm {

@@ -1,5 +1,5 @@
 // The whole tick: its phases in order, seen through the frame they compose.
-#include "core/paint.h"
+#include "sim/paint.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include <new>
 #include <vector>
 
-#include "core/init_dcs.h"
-#include "core/world.h"
+#include "sim/init_dcs.h"
+#include "sim/world.h"
 #include "terrain/load_map.h"
 #include "terrain/map_maker.h"
 

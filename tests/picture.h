@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "core/surface.h"
+#include "raster/surface.h"
 
 namespace qm::testing {
 

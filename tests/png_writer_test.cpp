@@ -1,6 +1,6 @@
 // PNG output: a surface written and read back gives every pixel's colour;
 // an unwritable path fails cleanly.
-#include "core/png_writer.h"
+#include "raster/png_writer.h"
 
 #include <gtest/gtest.h>
 #include <png.h>

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "core/surface.h"
+#include "raster/surface.h"
 #include "picture.h"
 
 namespace qm {

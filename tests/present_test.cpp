@@ -1,13 +1,13 @@
 // Presenting the frame: the one-time clear, stretched or plain copies, and
 // nothing without a window.
-#include "core/present.h"
+#include "sim/present.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
-#include "core/world.h"
+#include "sim/world.h"
 
 namespace qm {
 namespace {

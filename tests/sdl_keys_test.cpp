@@ -1,6 +1,6 @@
 // SDL key events turned into key messages: the codes, the modifiers, and
 // auto-repeat dropped.
-#include "main/sdl_keys.h"
+#include "sdl/sdl_keys.h"
 
 #include <gtest/gtest.h>
 

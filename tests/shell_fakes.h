@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "main/display_modes.h"
-#include "main/message_loop.h"
-#include "main/platform.h"
+#include "shell/display_modes.h"
+#include "shell/message_loop.h"
+#include "shell/platform.h"
 
 namespace qm::test {
 

@@ -1,6 +1,6 @@
 // Shot control and the turn cycle: aim and power limits, the rolls, the fire
 // delay, dropped requests, the wind change and the first placement.
-#include "core/shot_control.h"
+#include "sim/shot_control.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "core/world.h"
+#include "sim/world.h"
 
 namespace qm {
 namespace {

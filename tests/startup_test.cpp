@@ -1,12 +1,12 @@
 // Start-up order around the message loop.
-#include "main/startup.h"
+#include "shell/startup.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
 
-#include "main/resources.h"
+#include "shell/resources.h"
 #include "shell_fakes.h"
 
 namespace qm {

@@ -1,6 +1,6 @@
 // Surface storage and single-pixel access: exact colour round trips and
 // points outside the surface.
-#include "core/surface.h"
+#include "raster/surface.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "core/init_dcs.h"
-#include "core/world.h"
+#include "sim/init_dcs.h"
+#include "sim/world.h"
 
 namespace qm::test {
 

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "core/font.h"
-#include "core/surface.h"
+#include "raster/font.h"
+#include "raster/surface.h"
 
 namespace qm {
 namespace {

@@ -1,13 +1,13 @@
 // The main window procedure: key flags, latched facing and fire request,
 // quitting, the right-button pan and one tick per timer message.
-#include "main/window_procedure.h"
+#include "shell/window_procedure.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
-#include "core/world.h"
+#include "sim/world.h"
 
 namespace qm {
 namespace {

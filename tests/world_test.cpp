@@ -1,5 +1,5 @@
 // World construction, copying and the ring-sample table.
-#include "core/world.h"
+#include "sim/world.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <system_error>
 #include <vector>
 
-#include "core/world.h"
+#include "sim/world.h"
 #include "terrain/bitmap_writer.h"
 #include "terrain/map_maker.h"
 

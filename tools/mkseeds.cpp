@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "core/world.h"
+#include "sim/world.h"
 #include "terrain/bitmap_writer.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "bodies/aim_gauge.h"
 #include "bodies/aim_gauge_shape.h"
 #include "bodies/bullet.h"
-#include "core/world.h"
+#include "sim/world.h"
 
 namespace qm {
 

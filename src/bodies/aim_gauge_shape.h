@@ -2,7 +2,7 @@
 // the gauge's centre: what draw_aim draws.
 #pragma once
 
-#include "core/surface.h"
+#include "raster/surface.h"
 
 namespace qm {
 

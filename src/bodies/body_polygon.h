@@ -2,7 +2,7 @@
 // clockwise on the screen by the slope. The hit test and the drawing share it.
 #pragma once
 
-#include "core/surface.h"
+#include "raster/surface.h"
 
 namespace qm {
 

@@ -3,7 +3,7 @@
 // and the camera's question whether to stay on it.
 #include "bodies/bot.h"
 
-#include "core/world.h"
+#include "sim/world.h"
 #include "terrain/terrain_raster.h"
 
 namespace qm {

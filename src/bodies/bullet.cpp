@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "core/world.h"
+#include "sim/world.h"
 #include "terrain/terrain_raster.h"
 
 namespace qm {

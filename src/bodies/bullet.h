@@ -2,7 +2,7 @@
 // projectile's flight with collision, impact refinement, crater and damage.
 #pragma once
 
-#include "core/surface.h"
+#include "raster/surface.h"
 
 namespace qm {
 

@@ -4,7 +4,7 @@
 // as it is: an impact's refinement tests the same body many times a tick.
 #include "bodies/body_polygon.h"
 #include "bodies/bot.h"
-#include "core/world.h"
+#include "sim/world.h"
 
 namespace qm {
 

@@ -2,7 +2,7 @@
 // directions around its contact point.
 #include "bodies/bot.h"
 
-#include "core/world.h"
+#include "sim/world.h"
 
 namespace qm {
 

@@ -6,7 +6,7 @@
 #include "bodies/aim_gauge.h"
 #include "bodies/body_polygon.h"
 #include "bodies/bot.h"
-#include "core/world.h"
+#include "sim/world.h"
 
 namespace qm {
 

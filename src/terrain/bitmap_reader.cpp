@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "core/world.h"
+#include "sim/world.h"
 
 namespace qm {
 

@@ -5,7 +5,7 @@
 #include <cassert>
 #include <cstdio>
 
-#include "core/world.h"
+#include "sim/world.h"
 #include "terrain/terrain_raster.h"
 
 namespace qm {

@@ -10,7 +10,7 @@
 #include <system_error>
 #include <vector>
 
-#include "core/world.h"
+#include "sim/world.h"
 #include "terrain/bitmap_reader.h"
 
 namespace fs = std::filesystem;

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "core/world.h"
+#include "sim/world.h"
 
 namespace qm {
 

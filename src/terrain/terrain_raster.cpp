@@ -1,7 +1,7 @@
 // World placement of the terrain stripes and the terrain test.
 #include "terrain/terrain_raster.h"
 
-#include "core/world.h"
+#include "sim/world.h"
 
 namespace qm {
 

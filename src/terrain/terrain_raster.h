@@ -2,7 +2,7 @@
 // colours mean terrain and empty.
 #pragma once
 
-#include "core/surface.h"
+#include "raster/surface.h"
 
 namespace qm {
 

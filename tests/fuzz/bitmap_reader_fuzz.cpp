@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "core/world.h"
+#include "sim/world.h"
 #include "terrain/bitmap_reader.h"
 
 namespace {

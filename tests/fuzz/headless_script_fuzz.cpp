@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "main/headless_script.h"
-#include "main/platform.h"
+#include "shell/headless_script.h"
+#include "shell/platform.h"
 
 namespace {
 

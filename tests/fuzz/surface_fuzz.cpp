@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "core/surface.h"
+#include "raster/surface.h"
 
 namespace {
 

@@ -1,0 +1,167 @@
+// Parsing of headless script lines: words split on blanks, numbers checked
+// for range, keys looked up by name.
+#include "shell/headless_script.h"
+
+#include <charconv>
+
+#include "shell/platform.h"
+
+namespace qm {
+
+namespace {
+
+struct KeyName {
+    std::string_view name;
+    unsigned code;
+};
+
+constexpr KeyName key_names[] = {
+    {"up", VK_UP},   {"down", VK_DOWN}, {"left", VK_LEFT}, {"right", VK_RIGHT},   {"add", VK_ADD},
+    {"subtract", VK_SUBTRACT}, {"f", VK_F}, {"c", VK_C}, {"esc", VK_ESCAPE},
+};
+
+constexpr std::string_view key_list = "up, down, left, right, add, subtract, f, c, esc";
+
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::string_view trim(std::string_view s)
+{
+    while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+// Takes the next word off the front of s.
+std::string_view next_word(std::string_view& s)
+{
+    s = trim(s);
+    std::size_t end = 0;
+    while (end < s.size() && !is_blank(s[end])) ++end;
+    std::string_view word = s.substr(0, end);
+    s.remove_prefix(end);
+    s = trim(s);
+    return word;
+}
+
+// A whole decimal number without sign, within [low, high].
+bool parse_number(std::string_view word, long low, long high, long& value)
+{
+    if (word.empty() || word.front() < '0' || word.front() > '9') return false;
+    long parsed = 0;
+    auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), parsed);
+    if (ec != std::errc() || end != word.data() + word.size()) return false;
+    if (parsed < low || parsed > high) return false;
+    value = parsed;
+    return true;
+}
+
+// A word as an error message shows it: quoted, cut short, and with bytes
+// that are not printable as '?', so that the message stays one short line.
+constexpr std::size_t max_quoted_word = 40;
+
+std::string quoted(std::string_view word)
+{
+    std::string text(1, '\'');
+    for (std::size_t i = 0; i < word.size() && i < max_quoted_word; ++i) {
+        const char c = word[i];
+        text.push_back(c >= ' ' && c <= '~' ? c : '?');
+    }
+    if (word.size() > max_quoted_word) text.append("...");
+    text.push_back('\'');
+    return text;
+}
+
+bool fail(std::string& error, std::string reason)
+{
+    error = std::move(reason);
+    return false;
+}
+
+bool no_more(std::string_view rest, std::string_view name, std::string& error)
+{
+    if (rest.empty()) return true;
+    return fail(error, std::string(name) + " takes no further argument, found " + quoted(rest));
+}
+
+bool parse_key(std::string_view name, std::string_view rest, ScriptCommand& command, std::string& error)
+{
+    std::string_view word = next_word(rest);
+    for (const KeyName& k : key_names) {
+        if (k.name == word) {
+            command.key = k.code;
+            return no_more(rest, name, error);
+        }
+    }
+    if (word.empty()) return fail(error, std::string(name) + " needs a key: " + std::string(key_list));
+    return fail(error, "unknown key " + quoted(word) + "; keys: " + std::string(key_list));
+}
+
+bool parse_point(std::string_view name, std::string_view rest, ScriptCommand& command, std::string& error)
+{
+    std::string_view wx = next_word(rest);
+    std::string_view wy = next_word(rest);
+    long x = 0;
+    long y = 0;
+    if (!parse_number(wx, 0, headless_client_width - 1, x) || !parse_number(wy, 0, headless_client_height - 1, y)) {
+        return fail(error, std::string(name) + " needs X from 0 to " + std::to_string(headless_client_width - 1) +
+                               " and Y from 0 to " + std::to_string(headless_client_height - 1));
+    }
+    command.x = static_cast<int>(x);
+    command.y = static_cast<int>(y);
+    return no_more(rest, name, error);
+}
+
+}  // namespace
+
+bool parse_script_line(std::string_view line, ScriptCommand& command, std::string& error)
+{
+    command = ScriptCommand{};
+    std::string_view rest = trim(line);
+    if (rest.empty() || rest.front() == '#') return true;
+
+    std::string_view name = next_word(rest);
+    if (name == "tick") {
+        command.kind = ScriptCommandKind::tick;
+        if (rest.empty()) return true;
+        std::string_view word = next_word(rest);
+        if (!parse_number(word, 1, max_ticks_per_command, command.count)) {
+            return fail(error, "tick needs a whole number from 1 to " + std::to_string(max_ticks_per_command) +
+                                   ", not " + quoted(word));
+        }
+        return no_more(rest, name, error);
+    }
+    if (name == "down") {
+        command.kind = ScriptCommandKind::key_down;
+        return parse_key(name, rest, command, error);
+    }
+    if (name == "up") {
+        command.kind = ScriptCommandKind::key_up;
+        return parse_key(name, rest, command, error);
+    }
+    if (name == "rdown") {
+        command.kind = ScriptCommandKind::rbutton_down;
+        return parse_point(name, rest, command, error);
+    }
+    if (name == "move") {
+        command.kind = ScriptCommandKind::mouse_move;
+        return parse_point(name, rest, command, error);
+    }
+    if (name == "rup") {
+        command.kind = ScriptCommandKind::rbutton_up;
+        return no_more(rest, name, error);
+    }
+    if (name == "state") {
+        command.kind = ScriptCommandKind::state;
+        return no_more(rest, name, error);
+    }
+    if (name == "frame") {
+        // The path is the rest of the line, so it may hold blanks.
+        if (rest.empty()) return fail(error, "frame needs a file path");
+        command.kind = ScriptCommandKind::frame;
+        command.path = std::string(rest);
+        return true;
+    }
+    return fail(error, "unknown command " + quoted(name));
+}
+
+}  // namespace qm

@@ -1,0 +1,16 @@
+// Start-up once the platform has made its windows: the ring-sample table,
+// the map catalogue, the configuration dialog, the message loop, and the
+// screen's mode put back at the end.
+#pragma once
+
+#include "sim/world.h"
+#include "shell/display_modes.h"
+#include "shell/message_loop.h"
+
+namespace qm {
+
+// Runs the program to its end and returns the exit code the quit request
+// carried.
+int run_shell(World& world, MessageLoop& loop, Display& display);
+
+}  // namespace qm

@@ -1,0 +1,126 @@
+// Writes the shot-control variables, the camera and the bodies as one JSON
+// object on one line.
+#include "shell/state_json.h"
+
+#include <cmath>
+
+#include "sim/world.h"
+
+namespace qm {
+
+namespace {
+
+// Writes "name":value pairs, with the separating commas.
+class JsonLine {
+public:
+    explicit JsonLine(std::FILE* out) : out_(out) {}
+
+    void open() { std::fputc('{', out_); first_ = true; }
+    void close() { std::fputc('}', out_); first_ = false; }
+
+    void key(const char* name)
+    {
+        if (!first_) std::fputc(',', out_);
+        first_ = false;
+        std::fprintf(out_, "\"%s\":", name);
+    }
+    void number(const char* name, long long value)
+    {
+        key(name);
+        std::fprintf(out_, "%lld", value);
+    }
+    void number(const char* name, double value)
+    {
+        key(name);
+        // JSON has no infinities or NaN.
+        if (std::isfinite(value)) {
+            std::fprintf(out_, "%.17g", value);
+        } else {
+            std::fputs("null", out_);
+        }
+    }
+    void object(const char* name)
+    {
+        key(name);
+        open();
+    }
+
+private:
+    std::FILE* out_;
+    bool first_ = true;
+};
+
+void write_body(JsonLine& json, const bullet& b)
+{
+    json.number("pos_x", static_cast<long long>(b.pos_x));
+    json.number("pos_y", static_cast<long long>(b.pos_y));
+    json.number("time", b.time);
+    json.number("state", static_cast<long long>(b.state));
+}
+
+void write_secondary(JsonLine& json, const char* name, const sec_bullet& b)
+{
+    json.object(name);
+    write_body(json, b);
+    json.number("orbit_angle", b.orbit_angle);
+    json.number("orbit_radius", b.orbit_radius);
+    json.close();
+}
+
+void write_unit_fields(JsonLine& json, const bot& u)
+{
+    json.number("pos_x", static_cast<long long>(u.pos_x));
+    json.number("pos_y", static_cast<long long>(u.pos_y));
+    json.number("state", static_cast<long long>(u.state));
+    json.number("slope", u.slope);
+    json.number("hp", static_cast<long long>(u.hp));
+    json.number("respawn_ticks", static_cast<long long>(u.respawn_ticks));
+    json.number("focus_ticks", static_cast<long long>(u.focus_ticks));
+    json.number("damage_shown", static_cast<long long>(u.damage_shown));
+    json.number("damage_ticks", static_cast<long long>(u.damage_ticks));
+}
+
+}  // namespace
+
+void write_state_json(const World& world, long long tick, std::FILE* out)
+{
+    JsonLine json(out);
+    json.open();
+    json.number("tick", tick);
+    json.number("vang", world.vang);
+    json.number("v0", world.v0);
+    json.number("direction", static_cast<long long>(world.direction));
+    json.number("fire_now", static_cast<long long>(world.fire_now));
+    json.number("shoot_delay", static_cast<long long>(world.shoot_delay));
+    json.number("shots_done", static_cast<long long>(world.shots_done));
+    json.number("wind", world.wind);
+    json.number("wang", world.wang);
+    json.number("random_x", static_cast<long long>(world.random_x));
+    json.number("focus", static_cast<long long>(world.focus));
+    json.number("cam_x", static_cast<long long>(world.cam1.cam_x));
+    json.number("cam_y", static_cast<long long>(world.cam1.cam_y));
+
+    json.object("mainbullet");
+    write_body(json, world.mainbullet);
+    json.close();
+    write_secondary(json, "sec_bullet1", world.sec_bullet1);
+    write_secondary(json, "sec_bullet2", world.sec_bullet2);
+
+    json.object("target1");
+    write_unit_fields(json, world.target1);
+    json.close();
+
+    const player& p = world.player_bot;
+    json.object("player_bot");
+    write_unit_fields(json, p);
+    json.number("launch_x", static_cast<long long>(p.launch_x));
+    json.number("launch_y", static_cast<long long>(p.launch_y));
+    json.number("facing", static_cast<long long>(p.facing));
+    json.number("just_fired", static_cast<long long>(p.just_fired));
+    json.close();
+
+    json.close();
+    std::fputc('\n', out);
+}
+
+}  // namespace qm
