@@ -96,7 +96,8 @@ TEST(HeadlessRunner, StateCarriesEveryKey)
                           "random_x", "focus", "cam_x", "cam_y", "mainbullet", "sec_bullet1", "sec_bullet2",
                           "orbit_angle", "orbit_radius", "target1", "player_bot", "slope", "hp", "respawn_ticks",
                           "focus_ticks", "damage_shown", "damage_ticks", "launch_x", "launch_y", "facing",
-                          "just_fired"};
+                          "just_fired", "prediction", "power_finder", "score", "shots", "damaging_shots", "kills",
+                          "accuracy", "total_damage", "best_damage", "paused", "replaying"};
     for (const char* key : keys) {
         std::string quoted_key = std::string("\"").append(key).append("\":");
         EXPECT_NE(r.out.find(quoted_key), std::string::npos) << key;

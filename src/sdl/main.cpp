@@ -20,7 +20,9 @@
 #include "sdl/sdl_events.h"
 #include "sdl/sdl_presenter.h"
 #include "sdl/sdl_windows.h"
+#include "shell/quick_start.h"
 #include "shell/startup.h"
+#include "terrain/bitmap_reader.h"
 
 namespace {
 
@@ -34,11 +36,14 @@ constexpr Uint32 display_retry_ms = 50;
 void print_usage()
 {
     std::printf("usage: qmsim [--help] [--version]\n"
+                "       qmsim [--map FILE] [--mode stretch|full32|full16|windowed] [--wind random:N | --wind fixed:S:A]\n"
                 "       qmsim --headless [--map FILE] [--wind random:N | --wind fixed:S:A] [--script FILE]\n"
                 "QM Simulator: practise artillery shots on destructible terrain.\n"
                 "\n"
                 "Without options the configuration dialog comes up; the maps offered are the 1-bit,\n"
-                "800 pixel high .bmp files of the working directory.\n"
+                "800 pixel high .bmp files of the working directory. Any of --map, --mode and --wind\n"
+                "skips the dialog and starts the round with those choices (the dialog's defaults for\n"
+                "the rest).\n"
                 "\n"
                 "--headless runs without a window: a script (from --script FILE or standard input)\n"
                 "of ticks, key presses and pointer moves drives the simulation; `state` prints it as\n"
@@ -102,9 +107,18 @@ struct SdlSession {
     }
 };
 
-int run_desktop()
+int run_desktop(const qm::QuickStart& choices)
 {
     using namespace qm;
+
+    auto world = std::make_unique<World>();
+    if (choices.map != nullptr && open_bitmap(*world, choices.map, bitmap_check_only) == 0) {
+        std::fprintf(stderr,
+                     "qmsim: %s cannot be used as a map: it must be a readable 1-bit bitmap, 800 pixels high and "
+                     "at most 3200 wide\n%s",
+                     choices.map, quick_start_usage);
+        return 2;
+    }
 
     Dialog dialog;
     AcceleratorTable accelerators;
@@ -121,8 +135,6 @@ int run_desktop()
     SdlSession session;
     // Keys are keys: no text input, no input-method windows.
     SDL_StopTextInput();
-
-    auto world = std::make_unique<World>();
 
     // The desktop's size before any display change.
     SdlScreen screen;
@@ -154,7 +166,7 @@ int run_desktop()
     SdlEvents events(*world, dialog, dialog_window, screen);
     SdlWindows windows(screen, dialog_window, events);
     MessageLoop loop(*world, dialog, display, accelerators, events, windows);
-    return run_shell(*world, loop, display);
+    return run_shell(*world, loop, display, choices);
 }
 
 }  // namespace
@@ -173,7 +185,11 @@ int main(int argc, char** argv)
             print_usage();
             return 0;
         }
-        std::fprintf(stderr, "qmsim: unknown option '%s' (see --help)\n", argv[i]);
+    }
+    qm::QuickStart choices;
+    std::string error;
+    if (!qm::parse_quick_start(argc, argv, choices, error)) {
+        std::fprintf(stderr, "qmsim: %s\n%s", error.c_str(), qm::quick_start_usage);
         return 2;
     }
     if (!display_available()) {
@@ -181,5 +197,5 @@ int main(int argc, char** argv)
                              "use --headless to run without one\n");
         return 1;
     }
-    return run_desktop();
+    return run_desktop(choices);
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "sim/init_dcs.h"
+#include "sim/practice.h"
 #include "terrain/bitmap_reader.h"
 
 namespace qm {
@@ -226,6 +227,7 @@ void start_ticking(World& world, Desktop& desktop)
     desktop.show_window(Window::main, true);
     desktop.set_timer(tick_timer_id, tick_period_ms);
     world.loaded = 1;
+    arm_practice(world);
 }
 
 bool check_dialog_controls(const Dialog& dialog, std::string& error)

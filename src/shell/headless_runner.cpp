@@ -4,17 +4,18 @@
 #include "shell/headless_runner.h"
 
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <memory>
 #include <string_view>
 
 #include "sim/init_dcs.h"
+#include "sim/practice.h"
 #include "raster/png_writer.h"
 #include "sim/world.h"
 #include "shell/headless_script.h"
 #include "shell/state_json.h"
 #include "shell/window_procedure.h"
+#include "shell/wind_option.h"
 #include "terrain/bitmap_reader.h"
 #include "terrain/load_map.h"
 
@@ -29,60 +30,29 @@ constexpr int exit_ok = 0;
 constexpr int exit_failed = 1;
 constexpr int exit_bad_input = 2;
 
-// The ranges the configuration dialog offers.
-constexpr int min_turns = 1;
-constexpr int max_turns = 20;
-constexpr int max_fixed_wind = 25;
-constexpr int max_fixed_wang = 359;
-
 // The headless desktop, against which pointer moves are normalised.
 constexpr int headless_desk_width = 800;
 constexpr int headless_desk_height = 600;
 
 constexpr unsigned timer_id = 1;
 
-// A whole number without sign within [low, high], the whole of text.
-bool parse_bounded(std::string_view text, int low, int high, int& value)
-{
-    if (text.empty() || text.front() < '0' || text.front() > '9') return false;
-    int parsed = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-    if (ec != std::errc() || end != text.data() + text.size() || parsed < low || parsed > high) return false;
-    value = parsed;
-    return true;
-}
-
 bool parse_wind(std::string_view text, HeadlessOptions& options)
 {
-    constexpr std::string_view random_prefix = "random:";
-    constexpr std::string_view fixed_prefix = "fixed:";
-    if (text.starts_with(random_prefix)) {
-        int turns = 0;
-        if (!parse_bounded(text.substr(random_prefix.size()), min_turns, max_turns, turns)) return false;
-        options.random_wind = 1;
-        options.wind_change_turn = turns;
-        return true;
-    }
-    if (text.starts_with(fixed_prefix)) {
-        std::string_view rest = text.substr(fixed_prefix.size());
-        std::size_t colon = rest.find(':');
-        if (colon == std::string_view::npos) return false;
-        int strength = 0;
-        int angle = 0;
-        if (!parse_bounded(rest.substr(0, colon), 0, max_fixed_wind, strength)) return false;
-        if (!parse_bounded(rest.substr(colon + 1), 0, max_fixed_wang, angle)) return false;
-        options.random_wind = 0;
-        options.wind = strength;
-        options.wang = angle;
-        return true;
-    }
-    return false;
+    WindChoice choice;
+    if (!parse_wind_option(text, choice)) return false;
+    options.random_wind = choice.random_wind;
+    options.wind_change_turn = choice.wind_change_turn;
+    options.wind = choice.wind;
+    options.wang = choice.wang;
+    return true;
 }
 
 // Records what the simulation asks of the platform; there is no pointer to
 // move and no default handling to do.
 class HeadlessPlatform final : public Platform {
 public:
+    explicit HeadlessPlatform(std::FILE* err) : err_(err) {}
+
     bool quit = false;
     int exit_code = 0;
 
@@ -93,6 +63,10 @@ public:
     }
     void move_pointer_absolute(int, int) override {}
     LRESULT default_window_proc(unsigned, WPARAM, LPARAM) override { return 0; }
+    void report_error(const char* line) override { std::fprintf(err_, "%s\n", line); }
+
+private:
+    std::FILE* err_;
 };
 
 // The dialog's Start: surfaces, wind settings, then the map built to the end.
@@ -125,6 +99,7 @@ int start(World& world, const HeadlessOptions& options, std::FILE* err)
         world.loading = 0;
     }
     world.loaded = 1;
+    arm_practice(world);
     return exit_ok;
 }
 
@@ -193,7 +168,7 @@ int execute(Session& s, const ScriptCommand& command, long line_number, std::FIL
 
 int run_script(World& world, std::FILE* script, std::FILE* out, std::FILE* err)
 {
-    Session session{world, {}, 0};
+    Session session{world, HeadlessPlatform(err), 0};
     std::string line;
     std::string error;
     ScriptCommand command;
@@ -241,8 +216,7 @@ bool parse_headless_options(int argc, char** argv, HeadlessOptions& options, std
             } else if (arg == "--script") {
                 options.script = value;
             } else if (!parse_wind(value, options)) {
-                error = "bad wind '" + std::string(value) + "': random:N with N from 1 to 20, or fixed:S:A with S "
-                        "from 0 to 25 and A from 0 to 359";
+                error = "bad wind '" + std::string(value) + "': " + wind_option_ranges;
                 return false;
             }
             continue;

@@ -44,6 +44,16 @@ public:
         key(name);
         open();
     }
+    void null(const char* name)
+    {
+        key(name);
+        std::fputs("null", out_);
+    }
+    void boolean(const char* name, bool value)
+    {
+        key(name);
+        std::fputs(value ? "true" : "false", out_);
+    }
 
 private:
     std::FILE* out_;
@@ -78,6 +88,25 @@ void write_unit_fields(JsonLine& json, const bot& u)
     json.number("focus_ticks", static_cast<long long>(u.focus_ticks));
     json.number("damage_shown", static_cast<long long>(u.damage_shown));
     json.number("damage_ticks", static_cast<long long>(u.damage_ticks));
+}
+
+// The practice aids: what the prediction and the power finder show (null
+// while they show nothing), the score panel's figures, and whether the round
+// waits.
+void write_practice(JsonLine& json, const World& world)
+{
+    const Practice& p = world.practice;
+    const PracticeScore& score = p.score;
+    json.object("score");
+    json.number("shots", static_cast<long long>(score.shots));
+    json.number("damaging_shots", static_cast<long long>(score.damaging_shots));
+    json.number("kills", static_cast<long long>(score.kills));
+    json.number("accuracy", accuracy(score));
+    json.number("total_damage", score.total_damage);
+    json.number("best_damage", static_cast<long long>(score.best_damage));
+    json.close();
+    json.boolean("paused", p.paused);
+    json.boolean("replaying", p.replay.running());
 }
 
 }  // namespace
@@ -118,6 +147,8 @@ void write_state_json(const World& world, long long tick, std::FILE* out)
     json.number("facing", static_cast<long long>(p.facing));
     json.number("just_fired", static_cast<long long>(p.just_fired));
     json.close();
+
+    write_practice(json, world);
 
     json.close();
     std::fputc('\n', out);

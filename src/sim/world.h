@@ -12,6 +12,7 @@
 #include "bodies/sec_bullet.h"
 #include "sim/camera.h"
 #include "sim/crt_rand.h"
+#include "sim/practice.h"
 #include "sim/presenter.h"
 #include "raster/surface.h"
 
@@ -117,10 +118,14 @@ struct WorldState {
 
 struct World : WorldState {
     World();
-    // A copy is a world of its own: its bodies belong to it and it shows
-    // nothing (no window surface).
+    // A copy is a world of its own: its bodies belong to it, it shows
+    // nothing (no window surface) and its practice aids are its own.
     World(const World& other);
     World& operator=(const World& other);
+
+    // The practice aids belong to this round alone: a copy starts with all
+    // of them off and nothing kept.
+    Practice practice;
 
     std::uint8_t& image_at(int row, int column)
     {
