@@ -1,0 +1,168 @@
+// Quick start: the command line's round choices, refused values, and the
+// dialog's Start run with them without the dialog showing.
+#include "shell/quick_start.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/resources.h"
+#include "shell_fakes.h"
+#include "terrain/bitmap_writer.h"
+#include "terrain_test_support.h"
+
+namespace qm {
+namespace {
+
+bool parse(std::vector<std::string> args, QuickStart& choices, std::string& error)
+{
+    args.insert(args.begin(), "qmsim");
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    return parse_quick_start(static_cast<int>(argv.size()), argv.data(), choices, error);
+}
+
+TEST(QuickStartOptions, EachOptionSetsItsChoiceAndAnyRequestsTheQuickStart)
+{
+    const struct {
+        std::vector<std::string> args;
+        bool requested;
+        const char* map;
+        int mode;
+        bool wind_given;
+        int random_wind, turns;
+        double wind, wang;
+    } cases[] = {
+        {{}, false, nullptr, mode_stretch_fullscreen, false, 1, 3, 0, 0},
+        {{"--map", "hills.bmp"}, true, "hills.bmp", mode_stretch_fullscreen, false, 1, 3, 0, 0},
+        {{"--mode", "stretch"}, true, nullptr, mode_stretch_fullscreen, false, 1, 3, 0, 0},
+        {{"--mode", "full32"}, true, nullptr, mode_fullscreen_32, false, 1, 3, 0, 0},
+        {{"--mode", "full16"}, true, nullptr, mode_fullscreen_16, false, 1, 3, 0, 0},
+        {{"--mode", "windowed"}, true, nullptr, mode_windowed, false, 1, 3, 0, 0},
+        {{"--wind", "random:20"}, true, nullptr, mode_stretch_fullscreen, true, 1, 20, 0, 0},
+        {{"--wind", "fixed:25:359", "--map", "a b.bmp"}, true, "a b.bmp", mode_stretch_fullscreen, true, 0, 3, 25, 359},
+    };
+    for (const auto& c : cases) {
+        QuickStart q;
+        std::string error;
+        ASSERT_TRUE(parse(c.args, q, error)) << error;
+        EXPECT_EQ(q.requested, c.requested) << error;
+        EXPECT_STREQ(q.map, c.map);
+        EXPECT_EQ(q.mode, c.mode);
+        EXPECT_EQ(q.wind_given, c.wind_given);
+        EXPECT_EQ(q.wind.random_wind, c.random_wind);
+        EXPECT_EQ(q.wind.wind_change_turn, c.turns);
+        EXPECT_EQ(q.wind.wind, c.wind);
+        EXPECT_EQ(q.wind.wang, c.wang);
+    }
+}
+
+TEST(QuickStartOptions, BadArgumentsAreRefusedWithTheReason)
+{
+    const struct {
+        std::vector<std::string> args;
+        const char* reason;
+    } cases[] = {
+        {{"--mode", "fullscreen"}, "bad mode 'fullscreen': stretch, full32, full16 or windowed"},
+        {{"--wind", "random:0"}, "bad wind 'random:0'"},
+        {{"--wind", "fixed:26:0"}, "bad wind 'fixed:26:0'"},
+        {{"--wind", "fixed:3"}, "bad wind 'fixed:3'"},
+        {{"--map"}, "--map needs a value"},
+        {{"--mode", "windowed", "--wind"}, "--wind needs a value"},
+        {{"--fast"}, "unknown option '--fast' (see --help)"},
+        {{"--map", std::string(map_name_size, 'm')}, "map path longer than 255 characters"},
+    };
+    for (const auto& c : cases) {
+        QuickStart q;
+        std::string error;
+        EXPECT_FALSE(parse(c.args, q, error)) << c.reason;
+        EXPECT_EQ(error.rfind(c.reason, 0), 0u) << error;
+    }
+}
+
+class QuickStartRound : public ::testing::Test {
+protected:
+    QuickStartRound()
+    {
+        std::string error;
+        EXPECT_TRUE(parse_dialog_template(dialog_resource, dialog, error)) << error;
+        display.modes = {{32, 800, 600}};
+    }
+    void start(const QuickStart& choices)
+    {
+        DialgProc(context, WM_INITDIALOG, 0, 0);
+        quick_start(context, choices);
+    }
+
+    std::unique_ptr<World> world = std::make_unique<World>();
+    Dialog dialog;
+    test::CallLog log;
+    test::FakeDesktop desktop{log};
+    test::FakeDisplay display;
+    DialogContext context{*world, dialog, desktop, display};
+};
+
+TEST_F(QuickStartRound, TheFlatMapStartsAtOnceWithTheGivenModeAndWind)
+{
+    QuickStart choices;
+    choices.requested = true;
+    choices.mode = mode_windowed;
+    choices.wind_given = true;
+    choices.wind = {0, 3, 7.0, 200.0};
+    start(choices);
+
+    EXPECT_EQ(world->flat_map, 1);
+    EXPECT_EQ(world->stretch, 0);
+    EXPECT_EQ(display.window_moves, 1);
+    EXPECT_EQ(world->random_wind, 0);
+    EXPECT_EQ(world->wind, 7.0);
+    EXPECT_EQ(world->wang, 200.0);
+    EXPECT_EQ(world->loaded, 1);
+    // The dialog never shows; hiding it is what Start always does.
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"hide dialog", "show main", "timer 1 16"}));
+}
+
+TEST_F(QuickStartRound, AMapOutsideTheCatalogueIsAddedAndBuiltWithTheDialogsDefaults)
+{
+    test::TempDir dir;
+    const std::string listed = dir.file("listed.bmp");
+    const std::string other = dir.file("other.bmp");
+    ASSERT_TRUE(write_bitmap(listed, MapPicture(800, map_rows)));
+    ASSERT_TRUE(write_bitmap(other, MapPicture(1600, map_rows)));
+    std::strcpy(world->map_filename[0], listed.c_str());
+    world->map_count = 1;
+
+    QuickStart choices;
+    choices.requested = true;
+    choices.map = other.c_str();
+    start(choices);
+    EXPECT_EQ(world->map_count, 2);
+    EXPECT_STREQ(world->map_filename[1], other.c_str());
+    EXPECT_EQ(world->imagen_x, 1600);
+    EXPECT_EQ(world->loading, 1);
+    EXPECT_EQ(world->stretch, 1);
+    EXPECT_EQ(world->random_wind, 1);
+    EXPECT_EQ(world->wind_change_turn, 3);
+}
+
+TEST_F(QuickStartRound, AMapTheCatalogueListsIsChosenFromItsEntry)
+{
+    test::TempDir dir;
+    const std::string listed = dir.file("listed.bmp");
+    ASSERT_TRUE(write_bitmap(listed, MapPicture(2400, map_rows)));
+    std::strcpy(world->map_filename[0], listed.c_str());
+    world->map_count = 1;
+
+    QuickStart choices;
+    choices.requested = true;
+    choices.map = listed.c_str();
+    start(choices);
+    EXPECT_EQ(world->map_count, 1);
+    EXPECT_EQ(world->imagen_x, 2400);
+}
+
+}  // namespace
+}  // namespace qm
