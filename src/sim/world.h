@@ -13,6 +13,7 @@
 #include "sim/camera.h"
 #include "sim/crt_rand.h"
 #include "sim/presenter.h"
+#include "sim/shot_result.h"
 #include "raster/surface.h"
 
 namespace qm {
@@ -105,6 +106,11 @@ struct WorldState {
     RingSample circle_samp[ring_radii][ring_directions] = {};
 
     CrtRand rng;
+
+    // Ticks run since the round began, and the last shot's strike and damage
+    // (kept from its strike until the next shot leaves).
+    long long tick_count = 0;
+    ShotResult last_impact;
 
     // Bodies, in construction order.
     sec_bullet sec_bullet1;
