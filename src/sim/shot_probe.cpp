@@ -5,6 +5,8 @@
 // a saved copy, so no shot costs a copy of the terrain.
 #include "sim/shot_probe.h"
 
+#include <cstdlib>
+
 #include "sim/shot_control.h"
 #include "sim/shot_record.h"
 #include "sim/world.h"
@@ -22,6 +24,16 @@ constexpr int off_view = 1 << 20;
 // around a strike reaches past it on every side.
 constexpr int crater_reach_x = 33;
 constexpr int crater_reach_y = 27;
+
+// A unit reads the ground within the outer ring of its slope samples; a
+// crater further off leaves everything it reads as it was.
+constexpr int unit_reach = ring_radii + 1;
+
+bool within_reach(const bullet& crater, const bot& unit)
+{
+    return std::abs(crater.pos_x - unit.pos_x) <= crater_reach_x + unit_reach &&
+           std::abs(crater.pos_y - unit.pos_y) <= crater_reach_y + unit_reach;
+}
 
 }  // namespace
 
@@ -143,31 +155,39 @@ ShotResult ShotProbe::fire(double angle, double power, int direction)
     // here, so the muzzle is placed once for the facing asked.
     w.player_bot.place_muzzle();
 
-    // A unit at rest stays as it is until a crater changes the ground, so it
-    // is stepped only while it moves and in the tick after a strike (and in
-    // the first tick, which measures its slope on the synced ground).
-    bool ground_changed = true;
-    bool target_still = false;
-    bool player_still = false;
+    // A unit at rest stays as it is until a crater changes the ground within
+    // its reach or its hit points run out, so it is stepped only while it
+    // moves and in the tick after such a strike (and in the first tick,
+    // which measures its slope on the synced ground).
+    bool step_target = true;
+    bool step_player = true;
     bool launched = false;
     int flight = 0;
     for (;;) {
         ++w.tick_count;
         aim_and_rolls(w);
-        if (ground_changed || !target_still) {
+        if (step_target) {
             update_target(w, off_view, off_view);
-            target_still = unit_at_rest(w, w.target1);
+            step_target = !unit_at_rest(w, w.target1);
         }
-        if (ground_changed || !player_still) {
+        if (step_player) {
             update_player(w, off_view, off_view);
-            player_still = unit_at_rest(w, w.player_bot);
+            step_player = !unit_at_rest(w, w.player_bot);
         }
         w.player_bot.facing = w.direction;
 
-        const int struck_before = (w.mainbullet.state != 0) + (w.sec_bullet1.state != 0) + (w.sec_bullet2.state != 0);
+        const bullet* shells[] = {&w.mainbullet, &w.sec_bullet1, &w.sec_bullet2};
+        bool was_flying[3];
+        for (int i = 0; i < 3; ++i) was_flying[i] = shells[i]->state == 0;
         const int busy = step_projectiles(w, off_view, off_view);
-        const int struck = (w.mainbullet.state != 0) + (w.sec_bullet1.state != 0) + (w.sec_bullet2.state != 0);
-        ground_changed = struck != struck_before;
+        int struck = 0;
+        for (int i = 0; i < 3; ++i) {
+            if (shells[i]->state == 0) continue;
+            ++struck;
+            if (!was_flying[i]) continue;
+            step_target = step_target || within_reach(*shells[i], w.target1) || w.target1.hp == 0;
+            step_player = step_player || within_reach(*shells[i], w.player_bot) || w.player_bot.hp == 0;
+        }
 
         if (launched) {
             // Once every shell has struck, nothing more can strike or harm.
