@@ -13,47 +13,16 @@
 
 #include "terrain/bitmap_writer.h"
 #include "terrain_test_support.h"
+#include "tool_run.h"
 
 namespace qm {
 namespace {
 
-struct RunResult {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
+using test::RunResult;
 
-std::string read_all(std::FILE* f)
-{
-    std::rewind(f);
-    std::string text;
-    int c;
-    while ((c = std::getc(f)) != EOF) text.push_back(static_cast<char>(c));
-    return text;
-}
-
-// Runs the script; out_to, when given, takes the standard output instead of
-// a scratch file (which then reads back as nothing).
 RunResult run(std::vector<std::string> args, const std::string& script, std::FILE* out_to = nullptr)
 {
-    args.insert(args.begin(), {"qmsim", "--headless"});
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    std::FILE* in = std::tmpfile();
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    std::fputs(script.c_str(), in);
-    std::rewind(in);
-    RunResult result;
-    result.code = run_headless(static_cast<int>(args.size()), argv.data(), in, out_to != nullptr ? out_to : out, err);
-    result.out = read_all(out);
-    result.err = read_all(err);
-    std::fclose(in);
-    std::fclose(out);
-    std::fclose(err);
-    return result;
+    return test::run_headless_script(std::move(args), script, out_to);
 }
 
 std::vector<std::string> lines_of(const std::string& text)

@@ -5,16 +5,14 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "shell/headless_runner.h"
-#include "shell/shot_table.h"
 #include "terrain_test_support.h"
+#include "tool_run.h"
 
 namespace qm {
 namespace {
@@ -75,14 +73,6 @@ std::vector<std::string> program_arguments(const std::string& command, const std
     return args;
 }
 
-std::string read_all(std::FILE* f)
-{
-    std::rewind(f);
-    std::string text;
-    for (int c; (c = std::getc(f)) != EOF;) text.push_back(static_cast<char>(c));
-    return text;
-}
-
 const std::vector<std::string>& readme()
 {
     static const std::vector<std::string> lines = lines_of(file_text(QM_SOURCE_DIR "/README.md"));
@@ -101,22 +91,17 @@ TEST(ReadmeExample, TheScriptRunsAsWrittenAndPrintsTheExpectedStates)
     std::size_t after = 0;
     const std::vector<std::string> command = block_after(readme(), "<!-- example command -->", &after);
     ASSERT_EQ(command.size(), 1u);
-    std::vector<std::string> args = program_arguments(command[0], scratch.path().string());
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
+    const std::vector<std::string> args = program_arguments(command[0], scratch.path().string());
 
     // The frames go to the working folder, as they would for the reader.
     char here[4096];
     ASSERT_NE(::getcwd(here, sizeof here), nullptr);
     ASSERT_EQ(::chdir(scratch.path().c_str()), 0);
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    const int code = run_headless(static_cast<int>(argv.size()), argv.data(), stdin, out, err);
+    const test::RunResult run = test::run_tool(run_headless, args, "", nullptr);
     ASSERT_EQ(::chdir(here), 0);
-    const std::string printed = read_all(out);
-    const std::string errors = read_all(err);
-    std::fclose(out);
-    std::fclose(err);
+    const int code = run.code;
+    const std::string& printed = run.out;
+    const std::string& errors = run.err;
 
     EXPECT_EQ(code, 0) << errors;
     EXPECT_EQ(errors, "");
@@ -143,16 +128,11 @@ TEST(ReadmeExample, TheTableShowsTheRowsThatCostTheTargetMost)
     ASSERT_GE(args.size(), 2u);
     EXPECT_EQ(args[1], "table");
     EXPECT_EQ(commands[1], "sort -t, -k8,8nr shots.csv | head -3");
-    std::vector<char*> argv;
-    for (std::size_t i = 1; i < args.size(); ++i) argv.push_back(args[i].data());
+    args.erase(args.begin(), args.begin() + 2);
 
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    const int code = run_table(static_cast<int>(argv.size()), argv.data(), out, err);
-    std::vector<std::string> rows = lines_of(read_all(out));
-    std::fclose(out);
-    std::fclose(err);
-    ASSERT_EQ(code, 0);
+    const test::RunResult table = test::run_shot_table(args);
+    ASSERT_EQ(table.code, 0) << table.err;
+    std::vector<std::string> rows = lines_of(table.out);
     ASSERT_FALSE(rows.empty());
     rows.erase(rows.begin());  // the header
     auto damage = [](const std::string& row) { return std::stoi(row.substr(row.rfind(',') + 1)); };

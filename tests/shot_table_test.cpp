@@ -9,26 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "shell/headless_runner.h"
+#include "tool_run.h"
 
 namespace qm {
 namespace {
 
 const std::string hills = QM_SOURCE_DIR "/maps/hills.bmp";
-
-struct Output {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string read_all(std::FILE* f)
-{
-    std::rewind(f);
-    std::string text;
-    for (int c; (c = std::getc(f)) != EOF;) text.push_back(static_cast<char>(c));
-    return text;
-}
 
 std::vector<char*> argv_of(std::vector<std::string>& args)
 {
@@ -36,40 +22,6 @@ std::vector<char*> argv_of(std::vector<std::string>& args)
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     return argv;
-}
-
-Output table(std::vector<std::string> args, std::FILE* out_to = nullptr)
-{
-    args.insert(args.begin(), "table");
-    std::vector<char*> argv = argv_of(args);
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    Output result;
-    result.code = run_table(static_cast<int>(args.size()), argv.data(), out_to != nullptr ? out_to : out, err);
-    result.out = read_all(out);
-    result.err = read_all(err);
-    std::fclose(out);
-    std::fclose(err);
-    return result;
-}
-
-Output headless(std::vector<std::string> args, const std::string& script)
-{
-    args.insert(args.begin(), {"qmsim", "--headless"});
-    std::vector<char*> argv = argv_of(args);
-    std::FILE* in = std::tmpfile();
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    std::fputs(script.c_str(), in);
-    std::rewind(in);
-    Output result;
-    result.code = run_headless(static_cast<int>(args.size()), argv.data(), in, out, err);
-    result.out = read_all(out);
-    result.err = read_all(err);
-    std::fclose(in);
-    std::fclose(out);
-    std::fclose(err);
-    return result;
 }
 
 std::vector<std::string> split(const std::string& text, char separator)
@@ -152,13 +104,13 @@ TEST(ShotTable, RefusesBadOptionsWithAReason)
         {{"--headless"}, "unknown option '--headless'"},
     };
     for (const auto& c : cases) {
-        Output r = table(c.args);
+        test::RunResult r = test::run_shot_table(c.args);
         EXPECT_EQ(r.code, 2) << c.args[0];
         EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
         EXPECT_NE(r.err.find("usage: qmsim table"), std::string::npos) << r.err;
         EXPECT_EQ(r.out, "");
     }
-    Output map = table({"--map", QM_SOURCE_DIR "/README.md"});
+    test::RunResult map = test::run_shot_table({"--map", QM_SOURCE_DIR "/README.md"});
     EXPECT_EQ(map.code, 2);
     EXPECT_EQ(map.err, "qmsim: " QM_SOURCE_DIR "/README.md: not a BMP file\n");
 }
@@ -170,9 +122,9 @@ TEST(ShotTable, OutputDoesNotDependOnTheThreads)
     auto with_threads = [&](const char* n) {
         std::vector<std::string> args = grid;
         args.insert(args.end(), {"--threads", n});
-        return table(args);
+        return test::run_shot_table(args);
     };
-    const Output one = with_threads("1");
+    const test::RunResult one = with_threads("1");
     ASSERT_EQ(one.code, 0) << one.err;
     const std::vector<std::string> lines = split(one.out, '\n');
     ASSERT_EQ(lines.size(), 1u + 5 * 13);
@@ -181,7 +133,7 @@ TEST(ShotTable, OutputDoesNotDependOnTheThreads)
     EXPECT_EQ(lines[2].rfind("20,0.75,", 0), 0u);
     EXPECT_EQ(lines.back().rfind("80,3.50,", 0), 0u);
     for (const char* n : {"2", "3", "7"}) {
-        const Output many = with_threads(n);
+        const test::RunResult many = with_threads(n);
         EXPECT_EQ(many.code, 0) << many.err;
         EXPECT_EQ(many.out, one.out) << n << " threads";
     }
@@ -201,14 +153,14 @@ TEST(ShotTable, RowsAreTheRealShotsTheyDescribe)
     };
     int hits = 0;
     for (const auto& g : grids) {
-        Output t = table({"--map", hills, "--wind", g.wind, "--facing", g.facing, "--angle", g.angle, "--power",
-                          g.power, "--threads", "2"});
+        test::RunResult t = test::run_shot_table({"--map", hills, "--wind", g.wind, "--facing", g.facing, "--angle",
+                                                  g.angle, "--power", g.power, "--threads", "2"});
         ASSERT_EQ(t.code, 0) << t.err;
         const std::vector<std::string> lines = split(t.out, '\n');
         for (std::size_t i = 1; i < lines.size(); ++i) {
             const std::vector<std::string> row = split(lines[i], ',');
             ASSERT_EQ(row.size(), 8u) << lines[i];
-            const Output real = headless({"--map", hills, "--wind", g.wind},
+            const test::RunResult real = test::run_headless_script({"--map", hills, "--wind", g.wind},
                                          "until rest\naim " + row[0] + " " + row[1] + "\nface " + g.facing +
                                              "\nfire\nuntil rest\nstate\n");
             ASSERT_EQ(real.code, 0) << real.err;
@@ -224,7 +176,7 @@ TEST(ShotTable, ATableThatCannotBeWrittenEndsWithExitOne)
 {
     std::FILE* full = std::fopen("/dev/full", "w");
     ASSERT_NE(full, nullptr);
-    const Output r = table({"--power", "0:4:0.5"}, full);
+    const test::RunResult r = test::run_shot_table({"--power", "0:4:0.5"}, full);
     std::fclose(full);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "qmsim: cannot write to standard output: No space left on device\n");

@@ -53,18 +53,6 @@ std::string_view next_word(std::string_view& s)
     return word;
 }
 
-// A whole decimal number without sign, within [low, high].
-bool parse_number(std::string_view word, long low, long high, long& value)
-{
-    if (word.empty() || word.front() < '0' || word.front() > '9') return false;
-    long parsed = 0;
-    auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), parsed);
-    if (ec != std::errc() || end != word.data() + word.size()) return false;
-    if (parsed < low || parsed > high) return false;
-    value = parsed;
-    return true;
-}
-
 // A word as an error message shows it: quoted, cut short, and with bytes
 // that are not printable as '?', so that the message stays one short line.
 constexpr std::size_t max_quoted_word = 40;
@@ -112,7 +100,8 @@ bool parse_point(std::string_view name, std::string_view rest, ScriptCommand& co
     std::string_view wy = next_word(rest);
     long x = 0;
     long y = 0;
-    if (!parse_number(wx, 0, headless_client_width - 1, x) || !parse_number(wy, 0, headless_client_height - 1, y)) {
+    if (!parse_whole_number(wx, 0, headless_client_width - 1, x) ||
+        !parse_whole_number(wy, 0, headless_client_height - 1, y)) {
         return fail(error, std::string(name) + " needs X from 0 to " + std::to_string(headless_client_width - 1) +
                                " and Y from 0 to " + std::to_string(headless_client_height - 1));
     }
@@ -161,7 +150,7 @@ bool parse_until(std::string_view rest, ScriptCommand& command, std::string& err
     command.count = default_until_rest_ticks;
     if (rest.empty()) return true;
     std::string_view word = next_word(rest);
-    if (!parse_number(word, 1, max_ticks_per_command, command.count)) {
+    if (!parse_whole_number(word, 1, max_ticks_per_command, command.count)) {
         return fail(error, "until rest needs a whole number from 1 to " + std::to_string(max_ticks_per_command) +
                                ", not " + quoted(word));
     }
@@ -169,6 +158,17 @@ bool parse_until(std::string_view rest, ScriptCommand& command, std::string& err
 }
 
 }  // namespace
+
+bool parse_whole_number(std::string_view word, long low, long high, long& value)
+{
+    if (word.empty() || word.front() < '0' || word.front() > '9') return false;
+    long parsed = 0;
+    auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), parsed);
+    if (ec != std::errc() || end != word.data() + word.size()) return false;
+    if (parsed < low || parsed > high) return false;
+    value = parsed;
+    return true;
+}
 
 bool parse_decimal(std::string_view word, double low, double high, double& value)
 {
@@ -202,7 +202,7 @@ bool parse_script_line(std::string_view line, ScriptCommand& command, std::strin
         command.kind = ScriptCommandKind::tick;
         if (rest.empty()) return true;
         std::string_view word = next_word(rest);
-        if (!parse_number(word, 1, max_ticks_per_command, command.count)) {
+        if (!parse_whole_number(word, 1, max_ticks_per_command, command.count)) {
             return fail(error, "tick needs a whole number from 1 to " + std::to_string(max_ticks_per_command) +
                                    ", not " + quoted(word));
         }

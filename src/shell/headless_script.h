@@ -45,6 +45,9 @@ constexpr double max_aim_power = 4.0;
 constexpr int headless_client_width = 800;
 constexpr int headless_client_height = 600;
 
+// A whole decimal number without sign, the whole of word, within [low, high].
+bool parse_whole_number(std::string_view word, long low, long high, long& value);
+
 // A decimal number without sign or exponent (such as 45, 2.5 or .5), the
 // whole of word, within [low, high].
 bool parse_decimal(std::string_view word, double low, double high, double& value);

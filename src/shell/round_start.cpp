@@ -1,8 +1,7 @@
 // Setting a round up without the dialog, and running it to rest.
 #include "shell/round_start.h"
 
-#include <charconv>
-
+#include "shell/headless_script.h"
 #include "sim/init_dcs.h"
 #include "sim/paint.h"
 #include "sim/shot_record.h"
@@ -27,11 +26,9 @@ constexpr int headless_desk_height = 600;
 // A whole number without sign within [low, high], the whole of text.
 bool parse_bounded(std::string_view text, int low, int high, int& value)
 {
-    if (text.empty() || text.front() < '0' || text.front() > '9') return false;
-    int parsed = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-    if (ec != std::errc() || end != text.data() + text.size() || parsed < low || parsed > high) return false;
-    value = parsed;
+    long parsed = 0;
+    if (!parse_whole_number(text, low, high, parsed)) return false;
+    value = static_cast<int>(parsed);
     return true;
 }
 

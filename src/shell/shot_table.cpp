@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <charconv>
 #include <cmath>
 #include <memory>
 #include <string_view>
@@ -179,12 +178,11 @@ bool parse_table_options(int argc, char** argv, TableOptions& options, std::stri
         } else if (arg == "--power") {
             power = value;
         } else {
-            int threads = 0;
-            auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), threads);
-            if (ec != std::errc() || end != v.data() + v.size() || threads < 1 || threads > max_threads) {
+            long threads = 0;
+            if (!parse_whole_number(v, 1, max_threads, threads)) {
                 return fail(error, "bad thread count '" + std::string(v) + "': 1 to " + std::to_string(max_threads));
             }
-            options.threads = threads;
+            options.threads = static_cast<int>(threads);
         }
     }
     if (!parse_axis(angle, min_aim_angle, max_aim_angle, options.angles)) {

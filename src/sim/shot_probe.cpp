@@ -37,7 +37,9 @@ bool within_reach(const bullet& crater, const bot& unit)
 
 }  // namespace
 
-// Everything of the world a shot can change, apart from the stripes.
+// Everything of the world a shot can change, apart from the stripes. A value
+// the tick's moving phases come to change must be added here, or shots
+// fired one after another would start from different rounds.
 struct ProbeRestore {
     explicit ProbeRestore(World* owner)
         : sec_bullet1(owner), sec_bullet2(owner), mainbullet(owner), target1(owner), player_bot(owner)
