@@ -94,6 +94,7 @@ TEST(ShotTable, RefusesBadOptionsWithAReason)
         {{"--power", "0:4.5:0.1"}, "bad power"},
         {{"--power", "0:4:-1"}, "bad power"},
         {{"--power", "0:4:0.0000001"}, "bad power"},  // millions of rows
+        {{"--power", "1.0000000000"}, "bad power"},   // more decimals than a row prints
         {{"--wind", "random:3"}, "a table needs fixed:S:A"},
         {{"--wind", "fixed:30:0"}, "bad wind"},
         {{"--facing", "up"}, "bad facing 'up'"},

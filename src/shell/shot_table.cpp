@@ -37,6 +37,8 @@ constexpr int max_threads = 32;
 constexpr std::size_t max_rows = 1000000;
 // Ticks the round may take for both units to land.
 constexpr long max_settle_ticks = 10000;
+// Decimals a grid value may be printed with.
+constexpr int max_decimals = 9;
 // Rows a thread takes at a time.
 constexpr std::size_t rows_per_claim = 32;
 
@@ -70,6 +72,7 @@ bool parse_axis(std::string_view text, double low, double high, std::vector<Grid
     }
 
     const int decimals = std::max({decimals_of(parts[0]), decimals_of(parts[1]), decimals_of(parts[2])});
+    if (decimals > max_decimals) return false;
     // Counted in whole steps, so that no sum of steps drifts past TO.
     const double span = (to - from) / step;
     if (span >= static_cast<double>(max_rows)) return false;
