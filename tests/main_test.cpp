@@ -57,5 +57,55 @@ TEST(Main, HeadlessRunsWithoutADisplay)
     EXPECT_EQ(qmsim.error_text(), "");
 }
 
+TEST(Main, OptionsTheDesktopCannotTakeAreRefusedBeforeAnyDisplay)
+{
+    // The quick start's values are checked before a display is looked for,
+    // so these fail with exit code 2 on any machine.
+    const std::string usage =
+        "usage: qmsim [--map FILE] [--mode stretch|full32|full16|windowed] [--wind random:N | --wind fixed:S:A]\n";
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"--script", "shot.txt"}, "qmsim: --script needs --headless\n"},
+        {{"--fast"}, "qmsim: unknown option '--fast' (see --help)\n" + usage},
+        {{"--map", "/nonexistent/hills.bmp"}, "qmsim: /nonexistent/hills.bmp: No such file or directory\n" + usage},
+        {{"--mode", "tiny"}, "qmsim: bad mode 'tiny': stretch, full32, full16 or windowed\n" + usage},
+        {{"--mode", "windowed", "--wind", "fixed:3"},
+         "qmsim: bad wind 'fixed:3': random:N with N from 1 to 20, or fixed:S:A with S from 0 to 25 and A from 0 to "
+         "359\n" + usage},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> argv = {QM_BINARY_DIR "/qmsim"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        test::ChildProcess qmsim(argv, display_variables);
+        ASSERT_TRUE(qmsim.started());
+        EXPECT_EQ(qmsim.wait(), 2) << c.args[0];
+        EXPECT_EQ(qmsim.error_text(), c.message);
+    }
+}
+
+// Nothing counts as written that did not reach the reader: a pipe closed
+// before the output is a failure with its reason, not a silent success or a
+// death by signal.
+TEST(Main, AClosedPipeOnTheOutputEndsTheRunWithExitOne)
+{
+    const struct {
+        std::vector<std::string> argv;
+        const char* script;
+    } cases[] = {
+        {{QM_BINARY_DIR "/qmsim", "--headless"}, "tick\nstate\n"},
+        {{QM_BINARY_DIR "/qmsim", "table", "--power", "0:4:0.5"}, ""},
+    };
+    for (const auto& c : cases) {
+        test::ChildProcess qmsim(c.argv, display_variables);
+        ASSERT_TRUE(qmsim.started());
+        qmsim.close_output();
+        qmsim.write(c.script);
+        EXPECT_EQ(qmsim.wait(), 1) << c.argv[1];
+        EXPECT_EQ(qmsim.error_text(), "qmsim: cannot write to standard output: Broken pipe\n");
+    }
+}
+
 }  // namespace
 }  // namespace qm

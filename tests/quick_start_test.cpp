@@ -17,52 +17,57 @@
 namespace qm {
 namespace {
 
-bool parse(std::vector<std::string> args, QuickStart& choices, std::string& error)
+// The choices point into args, which must outlive them.
+bool parse(std::vector<std::string>& args, QuickStart& choices, std::string& error)
 {
-    args.insert(args.begin(), "qmsim");
-    std::vector<char*> argv;
+    std::vector<char*> argv = {const_cast<char*>("qmsim")};
     for (std::string& a : args) argv.push_back(a.data());
     return parse_quick_start(static_cast<int>(argv.size()), argv.data(), choices, error);
 }
 
 TEST(QuickStartOptions, EachOptionSetsItsChoiceAndAnyRequestsTheQuickStart)
 {
-    const struct {
+    test::TempDir dir;
+    const std::string hills = dir.file("hills.bmp");
+    const std::string spaced = dir.file("a b.bmp");
+    ASSERT_TRUE(write_bitmap(hills, MapPicture(800, map_rows)));
+    ASSERT_TRUE(write_bitmap(spaced, MapPicture(800, map_rows)));
+    struct {
         std::vector<std::string> args;
         bool requested;
-        const char* map;
+        const std::string* map;
         int mode;
         bool wind_given;
         int random_wind, turns;
         double wind, wang;
     } cases[] = {
         {{}, false, nullptr, mode_stretch_fullscreen, false, 1, 3, 0, 0},
-        {{"--map", "hills.bmp"}, true, "hills.bmp", mode_stretch_fullscreen, false, 1, 3, 0, 0},
+        {{"--map", hills}, true, &hills, mode_stretch_fullscreen, false, 1, 3, 0, 0},
         {{"--mode", "stretch"}, true, nullptr, mode_stretch_fullscreen, false, 1, 3, 0, 0},
         {{"--mode", "full32"}, true, nullptr, mode_fullscreen_32, false, 1, 3, 0, 0},
         {{"--mode", "full16"}, true, nullptr, mode_fullscreen_16, false, 1, 3, 0, 0},
         {{"--mode", "windowed"}, true, nullptr, mode_windowed, false, 1, 3, 0, 0},
         {{"--wind", "random:20"}, true, nullptr, mode_stretch_fullscreen, true, 1, 20, 0, 0},
-        {{"--wind", "fixed:25:359", "--map", "a b.bmp"}, true, "a b.bmp", mode_stretch_fullscreen, true, 0, 3, 25, 359},
+        {{"--wind", "fixed:25:359", "--map", spaced}, true, &spaced, mode_stretch_fullscreen, true, 0, 3, 25, 359},
     };
-    for (const auto& c : cases) {
+    for (auto& c : cases) {
         QuickStart q;
         std::string error;
         ASSERT_TRUE(parse(c.args, q, error)) << error;
         EXPECT_EQ(q.requested, c.requested) << error;
-        EXPECT_STREQ(q.map, c.map);
+        EXPECT_STREQ(q.round.map, c.map != nullptr ? c.map->c_str() : nullptr);
         EXPECT_EQ(q.mode, c.mode);
         EXPECT_EQ(q.wind_given, c.wind_given);
-        EXPECT_EQ(q.wind.random_wind, c.random_wind);
-        EXPECT_EQ(q.wind.wind_change_turn, c.turns);
-        EXPECT_EQ(q.wind.wind, c.wind);
-        EXPECT_EQ(q.wind.wang, c.wang);
+        EXPECT_EQ(q.round.random_wind, c.random_wind);
+        EXPECT_EQ(q.round.wind_change_turn, c.turns);
+        EXPECT_EQ(q.round.wind, c.wind);
+        EXPECT_EQ(q.round.wang, c.wang);
     }
 }
 
 TEST(QuickStartOptions, BadArgumentsAreRefusedWithTheReason)
 {
-    const struct {
+    struct {
         std::vector<std::string> args;
         const char* reason;
     } cases[] = {
@@ -74,8 +79,9 @@ TEST(QuickStartOptions, BadArgumentsAreRefusedWithTheReason)
         {{"--mode", "windowed", "--wind"}, "--wind needs a value"},
         {{"--fast"}, "unknown option '--fast' (see --help)"},
         {{"--map", std::string(map_name_size, 'm')}, "map path longer than 255 characters"},
+        {{"--map", "/nonexistent/hills.bmp"}, "/nonexistent/hills.bmp: No such file or directory"},
     };
-    for (const auto& c : cases) {
+    for (auto& c : cases) {
         QuickStart q;
         std::string error;
         EXPECT_FALSE(parse(c.args, q, error)) << c.reason;
@@ -111,7 +117,7 @@ TEST_F(QuickStartRound, TheFlatMapStartsAtOnceWithTheGivenModeAndWind)
     choices.requested = true;
     choices.mode = mode_windowed;
     choices.wind_given = true;
-    choices.wind = {0, 3, 7.0, 200.0};
+    choices.round = {nullptr, 0, 3, 7.0, 200.0};
     start(choices);
 
     EXPECT_EQ(world->flat_map, 1);
@@ -137,7 +143,7 @@ TEST_F(QuickStartRound, AMapOutsideTheCatalogueIsAddedAndBuiltWithTheDialogsDefa
 
     QuickStart choices;
     choices.requested = true;
-    choices.map = other.c_str();
+    choices.round.map = other.c_str();
     start(choices);
     EXPECT_EQ(world->map_count, 2);
     EXPECT_STREQ(world->map_filename[1], other.c_str());
@@ -158,7 +164,7 @@ TEST_F(QuickStartRound, AMapTheCatalogueListsIsChosenFromItsEntry)
 
     QuickStart choices;
     choices.requested = true;
-    choices.map = listed.c_str();
+    choices.round.map = listed.c_str();
     start(choices);
     EXPECT_EQ(world->map_count, 1);
     EXPECT_EQ(world->imagen_x, 2400);

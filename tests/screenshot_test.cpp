@@ -61,7 +61,7 @@ TEST(Screenshot, AFailureSaysWhyAndLeavesNoFile)
     } cases[] = {
         {"the folder is a file", dir.file("file"), Surface(8, 4), "Not a directory"},
         {"the folder's parent is missing", dir.file("missing/shots"), Surface(8, 4), "No such file or directory"},
-        {"nothing to write", dir.file("empty"), Surface(), "the PNG writer failed"},
+        {"nothing to write", dir.file("empty"), Surface(), "nothing to write"},
     };
     for (const auto& c : cases) {
         std::string path;

@@ -46,6 +46,9 @@ public:
 
     void paint() override;
     int focus() override;
+    // The launch point from the position, slope and facing; drawing does it
+    // every tick, and a shot worked out without drawing asks for it.
+    void place_muzzle();
 
     int just_fired = 0;
     int facing = 1;

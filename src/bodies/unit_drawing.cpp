@@ -75,7 +75,7 @@ void bot::paint()
     paint_damage_text();
 }
 
-void player::paint()
+void player::place_muzzle()
 {
     const double f = facing;
     const double s = slope;
@@ -85,7 +85,11 @@ void player::paint()
     const double a2 = (270 - 90 * facing) + f * barrel_turn + s;
     launch_x = pivot_x + static_cast<int>(barrel_reach * std::cos(a2 * pi / 180));
     launch_y = pivot_y + static_cast<int>(barrel_reach * std::sin(a2 * pi / 180));
+}
 
+void player::paint()
+{
+    place_muzzle();
     // The gauge goes under the body.
     draw_aim(*world, launch_x, launch_y, view_x, view_y, facing);
     paint_body(player_fill);

@@ -3,21 +3,21 @@
 // exactly as the shell's messages do.
 #include "shell/headless_runner.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 #include <memory>
 #include <string_view>
 
-#include "sim/init_dcs.h"
-#include "sim/practice.h"
 #include "raster/png_writer.h"
+#include "sim/practice.h"
+#include "sim/shot_record.h"
 #include "sim/world.h"
 #include "shell/headless_script.h"
+#include "shell/output.h"
 #include "shell/state_json.h"
 #include "shell/window_procedure.h"
-#include "shell/wind_option.h"
-#include "terrain/bitmap_reader.h"
-#include "terrain/load_map.h"
 
 namespace qm {
 
@@ -30,22 +30,10 @@ constexpr int exit_ok = 0;
 constexpr int exit_failed = 1;
 constexpr int exit_bad_input = 2;
 
-// The headless desktop, against which pointer moves are normalised.
-constexpr int headless_desk_width = 800;
-constexpr int headless_desk_height = 600;
-
 constexpr unsigned timer_id = 1;
 
-bool parse_wind(std::string_view text, HeadlessOptions& options)
-{
-    WindChoice choice;
-    if (!parse_wind_option(text, choice)) return false;
-    options.random_wind = choice.random_wind;
-    options.wind_change_turn = choice.wind_change_turn;
-    options.wind = choice.wind;
-    options.wang = choice.wang;
-    return true;
-}
+// A script may begin with the UTF-8 byte-order mark some editors write.
+constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
 
 // Records what the simulation asks of the platform; there is no pointer to
 // move and no default handling to do.
@@ -68,40 +56,6 @@ public:
 private:
     std::FILE* err_;
 };
-
-// The dialog's Start: surfaces, wind settings, then the map built to the end.
-int start(World& world, const HeadlessOptions& options, std::FILE* err)
-{
-    world.DeskCap_X = headless_desk_width;
-    world.DeskCap_Y = headless_desk_height;
-    fill_circle_samp(world);
-
-    if (options.map != nullptr && open_bitmap(world, options.map, bitmap_check_only) == 0) {
-        std::fprintf(err,
-                     "qmsim: %s cannot be used as a map: it must be a readable 1-bit bitmap, 800 pixels high and "
-                     "at most 3200 wide\n",
-                     options.map);
-        return exit_bad_input;
-    }
-    if (options.map == nullptr) world.flat_map = 1;
-    init_DCs(world);
-    world.random_wind = options.random_wind;
-    if (options.random_wind != 0) {
-        world.wind_change_turn = options.wind_change_turn;
-    } else {
-        world.wind = options.wind;
-        world.wang = options.wang;
-    }
-    if (options.map != nullptr) {
-        world.loading = 1;
-        open_bitmap(world, options.map, bitmap_load);
-        build_terrain(world);
-        world.loading = 0;
-    }
-    world.loaded = 1;
-    arm_practice(world);
-    return exit_ok;
-}
 
 // A script line longer than this is refused rather than read on: a file
 // with no line breaks (or a device without end) must not fill the memory.
@@ -134,17 +88,35 @@ void send(Session& s, unsigned message, WPARAM wparam, LPARAM lparam)
     WindowProcedure(s.world, s.platform, message, wparam, lparam);
 }
 
+void tick(Session& s)
+{
+    send(s, WM_TIMER, timer_id, 0);
+    ++s.ticks;
+}
+
+void press(Session& s, unsigned key)
+{
+    send(s, WM_KEYDOWN, key, 0);
+    send(s, WM_KEYUP, key, 0);
+}
+
 // Runs one command; returns -1 to go on, or the exit code.
 int execute(Session& s, const ScriptCommand& command, long line_number, std::FILE* out, std::FILE* err)
 {
     switch (command.kind) {
     case ScriptCommandKind::nothing: break;
     case ScriptCommandKind::tick:
-        for (long i = 0; i < command.count; ++i) {
-            send(s, WM_TIMER, timer_id, 0);
-            ++s.ticks;
-        }
+        for (long i = 0; i < command.count; ++i) tick(s);
         break;
+    case ScriptCommandKind::until_rest:
+        for (long i = 0; i < command.count && !round_at_rest(s.world); ++i) tick(s);
+        break;
+    case ScriptCommandKind::aim:
+        s.world.vang = command.angle;
+        s.world.v0 = command.power;
+        break;
+    case ScriptCommandKind::face: press(s, command.key); break;
+    case ScriptCommandKind::fire: press(s, VK_F); break;
     case ScriptCommandKind::key_down: send(s, WM_KEYDOWN, command.key, 0); break;
     case ScriptCommandKind::key_up: send(s, WM_KEYUP, command.key, 0); break;
     case ScriptCommandKind::rbutton_down: send(s, WM_RBUTTONDOWN, 0, make_mouse_lparam(command.x, command.y)); break;
@@ -152,15 +124,17 @@ int execute(Session& s, const ScriptCommand& command, long line_number, std::FIL
     case ScriptCommandKind::rbutton_up: send(s, WM_RBUTTONUP, 0, make_mouse_lparam(0, 0)); break;
     case ScriptCommandKind::state:
         write_state_json(s.world, s.ticks, out);
-        std::fflush(out);
+        if (!output_flushed(out, err)) return exit_failed;
         break;
-    case ScriptCommandKind::frame:
-        if (!write_png(s.world.memoria, command.path.c_str())) {
-            std::fprintf(err, "qmsim: script line %ld: cannot write the frame to %s\n", line_number,
-                         command.path.c_str());
+    case ScriptCommandKind::frame: {
+        std::string reason;
+        if (!write_png(s.world.memoria, command.path.c_str(), reason)) {
+            std::fprintf(err, "qmsim: script line %ld: cannot write the frame to %s: %s\n", line_number,
+                         command.path.c_str(), reason.c_str());
             return exit_failed;
         }
         break;
+    }
     }
     if (s.platform.quit) return s.platform.exit_code;
     return -1;
@@ -175,6 +149,9 @@ int run_script(World& world, std::FILE* script, std::FILE* out, std::FILE* err)
     long line_number = 0;
     for (LineRead read; (read = read_line(script, line)) != LineRead::end;) {
         ++line_number;
+        if (line_number == 1 && std::string_view(line).starts_with(byte_order_mark)) {
+            line.erase(0, byte_order_mark.size());
+        }
         if (read == LineRead::too_long) {
             std::fprintf(err, "qmsim: script line %ld: longer than %zu characters\n", line_number, max_script_line);
             return exit_bad_input;
@@ -191,6 +168,24 @@ int run_script(World& world, std::FILE* script, std::FILE* out, std::FILE* err)
         return exit_bad_input;
     }
     return exit_ok;
+}
+
+// Opens a script file; null, with the system's reason, when it cannot be
+// read (a folder opens, but reads as nothing).
+std::FILE* open_script(const char* path, std::string& reason)
+{
+    std::FILE* script = std::fopen(path, "rb");
+    if (script == nullptr) {
+        reason = std::strerror(errno);
+        return nullptr;
+    }
+    struct stat info {};
+    if (::fstat(::fileno(script), &info) == 0 && S_ISDIR(info.st_mode)) {
+        std::fclose(script);
+        reason = std::strerror(EISDIR);
+        return nullptr;
+    }
+    return script;
 }
 
 }  // namespace
@@ -216,7 +211,7 @@ bool parse_headless_options(int argc, char** argv, HeadlessOptions& options, std
             } else if (arg == "--script") {
                 options.script = value;
             } else if (!parse_wind(value, options)) {
-                error = "bad wind '" + std::string(value) + "': " + wind_option_ranges;
+                error = "bad wind '" + std::string(value) + "': " + wind_values;
                 return false;
             }
             continue;
@@ -237,25 +232,30 @@ int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE
     }
     if (options.help) {
         std::fputs(usage, out);
-        return exit_ok;
+        return output_flushed(out, err) ? exit_ok : exit_failed;
     }
 
     std::FILE* script = in;
     if (options.script != nullptr) {
-        script = std::fopen(options.script, "rb");
+        script = open_script(options.script, error);
         if (script == nullptr) {
-            std::fprintf(err, "qmsim: cannot open the script %s: %s\n", options.script, std::strerror(errno));
+            std::fprintf(err, "qmsim: cannot open the script %s: %s\n", options.script, error.c_str());
             return exit_bad_input;
         }
     }
 
     // The world is far too large for the stack.
     auto world = std::make_unique<World>();
-    int result = start(*world, options, err);
-    if (result == exit_ok) result = run_script(*world, script, out, err);
+    int result = exit_bad_input;
+    if (start_round(*world, options, error)) {
+        arm_practice(*world);
+        result = run_script(*world, script, out, err);
+    } else {
+        std::fprintf(err, "qmsim: %s\n", error.c_str());
+    }
 
     if (script != in) std::fclose(script);
-    std::fflush(out);
+    if (result == exit_ok && !output_flushed(out, err)) result = exit_failed;
     return result;
 }
 

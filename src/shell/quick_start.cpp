@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "terrain/bitmap_reader.h"
+
 namespace qm {
 
 namespace {
@@ -74,19 +76,24 @@ bool parse_quick_start(int argc, char** argv, QuickStart& choices, std::string& 
         const char* value = argv[++i];
         choices.requested = true;
         if (arg == "--map") {
+            std::string reason;
             if (std::strlen(value) >= map_name_size) {
                 error = "map path longer than " + std::to_string(map_name_size - 1) + " characters";
                 return false;
             }
-            choices.map = value;
+            if (!check_map_file(value, reason)) {
+                error = std::string(value) + ": " + reason;
+                return false;
+            }
+            choices.round.map = value;
         } else if (arg == "--mode") {
             if (!parse_mode(value, choices.mode)) {
                 error = "bad mode '" + std::string(value) + "': stretch, full32, full16 or windowed";
                 return false;
             }
         } else {
-            if (!parse_wind_option(value, choices.wind)) {
-                error = "bad wind '" + std::string(value) + "': " + wind_option_ranges;
+            if (!parse_wind(value, choices.round)) {
+                error = "bad wind '" + std::string(value) + "': " + wind_values;
                 return false;
             }
             choices.wind_given = true;
@@ -104,7 +111,7 @@ void quick_start(DialogContext& context, const QuickStart& choices)
         }
     }
     if (choices.wind_given) {
-        const WindChoice& wind = choices.wind;
+        const RoundSettings& wind = choices.round;
         set_radio(dialog, {IDC_RANDOM_WIND, IDC_FIXED_WIND}, wind.random_wind != 0 ? IDC_RANDOM_WIND : IDC_FIXED_WIND);
         if (wind.random_wind != 0) {
             control(dialog, IDC_TURNS_LIST).selection = wind.wind_change_turn - 1;
@@ -114,7 +121,7 @@ void quick_start(DialogContext& context, const QuickStart& choices)
         }
     }
     Control& maps = control(dialog, IDC_MAP_LIST);
-    if (choices.map != nullptr) maps.selection = map_entry(context.world, maps, choices.map);
+    if (choices.round.map != nullptr) maps.selection = map_entry(context.world, maps, choices.round.map);
     DialgProc(context, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), control(dialog, IDC_START).handle);
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "shell/dialog_procedure.h"
-#include "shell/wind_option.h"
+#include "shell/round_start.h"
 
 namespace qm {
 
@@ -15,16 +15,15 @@ constexpr const char* quick_start_usage =
     "usage: qmsim [--map FILE] [--mode stretch|full32|full16|windowed] [--wind random:N | --wind fixed:S:A]\n";
 
 struct QuickStart {
-    bool requested = false;     // any of the options was given
-    const char* map = nullptr;  // null: the flat map
+    bool requested = false;  // any of the options was given
     int mode = mode_stretch_fullscreen;
     bool wind_given = false;
-    WindChoice wind;
+    RoundSettings round;     // the map (null: the flat map) and the wind
 };
 
 // Reads --map, --mode and --wind (argv[0] is the program). Returns false
-// with a one-line reason in error for any other argument, a missing value or
-// a bad one.
+// with a one-line reason in error for any other argument, a missing value, a
+// bad one or a map file that cannot be used.
 bool parse_quick_start(int argc, char** argv, QuickStart& choices, std::string& error);
 
 // Once the dialog is initialised: puts the choices into its controls as a

@@ -2,10 +2,8 @@
 #include "shell/screenshot.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include "raster/png_writer.h"
@@ -18,11 +16,6 @@ namespace {
 
 // More shots than this within one second are refused rather than searched on.
 constexpr int max_same_second = 100;
-
-std::string reason(int error_number, const char* otherwise)
-{
-    return error_number != 0 ? std::strerror(error_number) : otherwise;
-}
 
 bool exists(const std::string& path)
 {
@@ -51,16 +44,9 @@ bool save_screenshot(const Surface& frame, const char* folder, const std::tm& wh
         path = base + "-" + std::to_string(n) + ".png";
     }
 
-    const std::string temporary = path + ".part";
-    errno = 0;
-    if (!write_png(frame, temporary.c_str())) {
-        error = "cannot write " + path + ": " + reason(errno, "the PNG writer failed");
-        std::remove(temporary.c_str());
-        return false;
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        std::remove(temporary.c_str());
+    std::string why;
+    if (!write_png(frame, path.c_str(), why)) {
+        error = "cannot write " + path + ": " + why;
         return false;
     }
     return true;

@@ -15,9 +15,9 @@ struct World;
 constexpr const char* screenshot_folder = "screenshots";
 
 // Writes frame into folder (made if missing) as YYYY-MM-DD_HH-MM-SS.png, or
-// with -2, -3 ... added when that name is taken. The file is written beside
-// its name and renamed into place, so a failure leaves nothing behind. On
-// success path holds the file's path; on failure error holds the reason.
+// with -2, -3 ... added when that name is taken. A failure leaves nothing
+// behind. On success path holds the file's path; on failure error holds the
+// reason.
 bool save_screenshot(const Surface& frame, const char* folder, const std::tm& when, std::string& path,
                      std::string& error);
 

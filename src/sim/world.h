@@ -14,6 +14,7 @@
 #include "sim/crt_rand.h"
 #include "sim/practice.h"
 #include "sim/presenter.h"
+#include "sim/shot_result.h"
 #include "raster/surface.h"
 
 namespace qm {
@@ -106,6 +107,11 @@ struct WorldState {
     RingSample circle_samp[ring_radii][ring_directions] = {};
 
     CrtRand rng;
+
+    // Ticks run since the round began, and the last shot's strike and damage
+    // (kept from its strike until the next shot leaves).
+    long long tick_count = 0;
+    ShotResult last_impact;
 
     // Bodies, in construction order.
     sec_bullet sec_bullet1;

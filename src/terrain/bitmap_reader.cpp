@@ -9,8 +9,11 @@
 #include <cassert>
 #include <climits>
 #include <cstdint>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <string>
 
 #include "sim/world.h"
 
@@ -28,20 +31,28 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens a regular file for reading; null for anything else. A named pipe or
-// a device under a map's name would otherwise block the program on opening
-// or reading, so it is opened without waiting and turned away.
-File open_regular_file(const char* filename)
+// Opens a regular file for reading; null for anything else, with the reason.
+// A named pipe or a device under a map's name would otherwise block the
+// program on opening or reading, so it is opened without waiting and turned
+// away.
+File open_regular_file(const char* filename, std::string& reason)
 {
     const int fd = ::open(filename, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return nullptr;
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return nullptr;
+    }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        reason = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "not a regular file";
         ::close(fd);
         return nullptr;
     }
     File file(::fdopen(fd, "rb"));
-    if (!file) ::close(fd);
+    if (!file) {
+        reason = std::strerror(errno);
+        ::close(fd);
+    }
     return file;
 }
 
@@ -63,6 +74,12 @@ bool read_u32(std::FILE* f, std::uint32_t& value)
     return true;
 }
 
+bool fail(std::string& reason, std::string why)
+{
+    reason = std::move(why);
+    return false;
+}
+
 struct Header {
     std::uint32_t pixel_offset = 0;
     std::int32_t width = 0;
@@ -70,17 +87,19 @@ struct Header {
     std::uint16_t bits_per_pixel = 0;
 };
 
-// Reads the header fields in file order; false for a file that is not a map.
-bool read_header(std::FILE* f, Header& h)
+// Reads the header fields in file order; false, with the rule the file
+// breaks, for a file that is not a map.
+bool read_header(std::FILE* f, Header& h, std::string& reason)
 {
+    const char* not_bmp = "not a BMP file";
     unsigned char signature[2];
-    if (std::fread(signature, 1, sizeof signature, f) != sizeof signature) return false;
-    if (signature[0] != 0x42 || signature[1] != 0x4D) return false;  // "BM"
+    if (std::fread(signature, 1, sizeof signature, f) != sizeof signature) return fail(reason, not_bmp);
+    if (signature[0] != 0x42 || signature[1] != 0x4D) return fail(reason, not_bmp);  // "BM"
 
     std::uint32_t file_size = 0;
     std::uint32_t reserved = 0;
-    if (!read_u32(f, file_size) || !read_u32(f, reserved)) return false;
-    if (reserved != 0) return false;
+    if (!read_u32(f, file_size) || !read_u32(f, reserved)) return fail(reason, not_bmp);
+    if (reserved != 0) return fail(reason, not_bmp);
 
     std::uint32_t info_size = 0;
     std::uint32_t width = 0;
@@ -88,15 +107,25 @@ bool read_header(std::FILE* f, Header& h)
     std::uint16_t planes = 0;
     if (!read_u32(f, h.pixel_offset) || !read_u32(f, info_size) || !read_u32(f, width) || !read_u32(f, height) ||
         !read_u16(f, planes) || !read_u16(f, h.bits_per_pixel)) {
-        return false;
+        return fail(reason, "not a BMP file: the header is cut short");
     }
     h.width = static_cast<std::int32_t>(width);
     h.height = static_cast<std::int32_t>(height);
 
-    // Bottom-up only (a top-down file has height -800). A negative width
-    // describes no picture at all.
-    return h.bits_per_pixel == required_bits_per_pixel && h.height == map_rows && h.width <= map_max_columns &&
-           h.width >= 0;
+    if (h.bits_per_pixel != required_bits_per_pixel) {
+        return fail(reason, std::to_string(h.bits_per_pixel) + " bits per pixel; maps have 1");
+    }
+    // Bottom-up only (a top-down file has a negative height).
+    if (h.height < 0) return fail(reason, "stored top-down; maps are stored bottom-up");
+    if (h.height != map_rows) {
+        return fail(reason, std::to_string(h.height) + " pixels high; maps are " + std::to_string(map_rows));
+    }
+    // A negative width describes no picture at all.
+    if (h.width < 0) return fail(reason, "a negative width");
+    if (h.width > map_max_columns) {
+        return fail(reason, std::to_string(h.width) + " pixels wide; at most " + std::to_string(map_max_columns));
+    }
+    return true;
 }
 
 // Reads `count` bytes at file offset `position` into `out`; whatever lies
@@ -111,16 +140,38 @@ void read_row(std::FILE* f, long long position, unsigned char* out, int count)
     std::fill(out + got, out + count, missing_byte);
 }
 
+// Opens a map file and reads its header; null, with the reason, for
+// anything that is not a map.
+File open_map(const char* filename, Header& h, std::string& reason)
+{
+    if (filename == nullptr) {
+        reason = "no file name";
+        return nullptr;
+    }
+    File file = open_regular_file(filename, reason);
+    if (!file || !read_header(file.get(), h, reason)) return nullptr;
+    return file;
+}
+
 }  // namespace
 
 int open_bitmap(World& world, const char* filename, int mode)
 {
-    if (filename == nullptr) return 0;
-    File file = open_regular_file(filename);
-    if (!file) return 0;
+    std::string reason;
+    return open_bitmap(world, filename, mode, reason);
+}
 
+bool check_map_file(const char* filename, std::string& reason)
+{
     Header h;
-    if (!read_header(file.get(), h)) return 0;
+    return open_map(filename, h, reason) != nullptr;
+}
+
+int open_bitmap(World& world, const char* filename, int mode, std::string& reason)
+{
+    Header h;
+    File file = open_map(filename, h, reason);
+    if (!file) return 0;
     if (mode != bitmap_load) return 1;
 
     const int bytes_per_row = (h.width + 7) / 8;
