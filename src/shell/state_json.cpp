@@ -96,6 +96,20 @@ void write_unit_fields(JsonLine& json, const bot& u)
 void write_practice(JsonLine& json, const World& world)
 {
     const Practice& p = world.practice;
+    const PredictionView view = prediction_view(world);
+    if (view.strike_known) {
+        json.object("prediction");
+        json.number("x", static_cast<long long>(view.strike_x));
+        json.number("y", static_cast<long long>(view.strike_y));
+        json.close();
+    } else {
+        json.null("prediction");
+    }
+    if (view.power_known) {
+        json.number("power_finder", view.power);
+    } else {
+        json.null("power_finder");
+    }
     const PracticeScore& score = p.score;
     json.object("score");
     json.number("shots", static_cast<long long>(score.shots));

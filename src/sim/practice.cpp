@@ -6,6 +6,7 @@
 
 #include "sim/hud.h"
 #include "sim/present.h"
+#include "sim/shot_record.h"
 #include "sim/world.h"
 
 namespace qm {
@@ -20,6 +21,11 @@ constexpr int notice_x = 30;     // passing notices, below the aim line
 constexpr int notice_y = 574;
 constexpr int score_x = 560;     // the score panel, under the close hint
 constexpr int score_y = 54;
+constexpr int finder_x = 300;    // the power finder's line, right of the aim line
+constexpr int finder_y = 550;
+
+constexpr COLORREF prediction_mark = 0x00FF00FF;  // magenta
+constexpr int prediction_radius = 6;              // pixels from the centre to a tip of the diamond
 
 constexpr const char* paused_banner = "Paused - P resumes";
 constexpr const char* replay_banner = "Replay - any key returns";
@@ -40,9 +46,53 @@ void draw_score(const PracticeScore& score, Surface& frame)
     for (int i = 0; i < score_lines; ++i) write_text(frame, score_x, score_y + i * line_height, lines[i]);
 }
 
+int struck_shells(const ShotTrace& trace)
+{
+    int struck = 0;
+    for (const ShellTrace& shell : trace.shells) struck += shell.struck ? 1 : 0;
+    return struck;
+}
+
+// The prediction needs a round that stands still: the aim free and both
+// units at rest, so that nothing but the aim can change the shot.
+bool prediction_ready(const World& world)
+{
+    return aim_free(world) && unit_at_rest(world, world.target1) && unit_at_rest(world, world.player_bot);
+}
+
+// A diamond outline around the predicted strike, with its centre dot.
+void draw_prediction_mark(Surface& frame, int x, int y)
+{
+    for (int d = 0; d < prediction_radius; ++d) {
+        const int e = prediction_radius - d;
+        SetPixel(frame, x + d, y - e, prediction_mark);
+        SetPixel(frame, x + e, y + d, prediction_mark);
+        SetPixel(frame, x - d, y + e, prediction_mark);
+        SetPixel(frame, x - e, y - d, prediction_mark);
+    }
+    SetPixel(frame, x, y, prediction_mark);
+}
+
+void draw_finder(const PredictionView& view, Surface& frame)
+{
+    char line[48];
+    if (view.searching) {
+        std::snprintf(line, sizeof line, "finding the power...");
+    } else if (view.power_known) {
+        std::snprintf(line, sizeof line, "target power: %1.2f", view.power);
+    } else {
+        std::snprintf(line, sizeof line, "no power reaches the target");
+    }
+    write_text(frame, finder_x, finder_y, line);
+}
+
 }  // namespace
 
-void arm_practice(World& world) { world.practice.replay.arm(world); }
+void arm_practice(World& world)
+{
+    world.practice.replay.arm(world);
+    world.practice.prediction.arm(world);
+}
 
 void toggle_trace(World& world) { world.practice.trace_shown = !world.practice.trace_shown; }
 void toggle_prediction(World& world) { world.practice.prediction_shown = !world.practice.prediction_shown; }
@@ -67,6 +117,12 @@ void show_notice(World& world, const char* text)
 }
 
 bool aim_free(const World& world) { return world.focus == 0 && world.mainbullet.state >= state_at_rest; }
+
+PredictionView prediction_view(const World& world)
+{
+    const Practice& p = world.practice;
+    return p.prediction_shown ? p.prediction.view() : PredictionView{};
+}
 
 bool practice_before_tick(World& world)
 {
@@ -103,11 +159,25 @@ void practice_after_tick(World& world)
         p.fired_once = true;
         p.replay.keep(world);
     }
+    const int struck_before = struck_shells(p.trace);
     record_trace(p.trace, world);
+    p.strikes += struck_shells(p.trace) - struck_before;
     score_tick(p.score, world, fired);
+    if (p.prediction_shown && prediction_ready(world)) {
+        p.prediction.update(world, p.strikes);
+    } else {
+        p.prediction.hide();
+    }
 
     Surface& frame = world.memoria;
-    if (p.trace_shown) draw_trace(p.trace, frame, world.cam1.cam_x, world.cam1.cam_y);
+    const int view_x = world.cam1.cam_x;
+    const int view_y = world.cam1.cam_y;
+    if (p.trace_shown) draw_trace(p.trace, frame, view_x, view_y);
+    if (p.prediction_shown) {
+        const PredictionView view = p.prediction.view();
+        if (view.strike_known) draw_prediction_mark(frame, view.strike_x - view_x, view.strike_y - view_y);
+        if (view.strike_known || view.searching) draw_finder(view, frame);
+    }
     if (p.score_shown) draw_score(p.score, frame);
     if (p.notice_left > 0) {
         write_text(frame, notice_x, notice_y, p.notice);

@@ -4,6 +4,7 @@
 // is off they read the round but draw and change nothing.
 #pragma once
 
+#include "sim/prediction.h"
 #include "sim/practice_score.h"
 #include "sim/replay.h"
 #include "sim/trace.h"
@@ -16,13 +17,6 @@ constexpr int notice_size = 128;
 // Two seconds of 16 ms ticks.
 constexpr int notice_ticks = 125;
 
-// The aim of a shot, as recall puts it back.
-struct Aim {
-    double angle = 0.0;
-    double power = 0.0;
-    int direction = 1;
-};
-
 struct Practice {
     bool trace_shown = false;
     bool prediction_shown = false;
@@ -31,17 +25,19 @@ struct Practice {
     bool recall_requested = false;
 
     bool fired_once = false;
-    Aim last_shot;  // the aim of the last shot fired
+    Aim last_shot;  // the aim of the last shot fired, as recall puts it back
     ShotTrace trace;
+    long long strikes = 0;  // shells that have struck since the start: each may have left a crater
     PracticeScore score;
     Replay replay;
+    Prediction prediction;
 
     char notice[notice_size] = {};  // a passing message, such as a saved screenshot
     int notice_left = 0;            // ticks it stays up
 };
 
 // Makes what the aids need in memory before the round ticks, so that no
-// tick allocates: the replay's copies of the round.
+// tick allocates: the replay's copies of the round and the shot probe.
 void arm_practice(World& world);
 
 // Key actions. Each answers whether it did anything.
@@ -59,6 +55,10 @@ void show_notice(World& world, const char* text);
 // True while the aim may change: the camera on the player and no shell of
 // the last shot in the air.
 bool aim_free(const World& world);
+
+// What the prediction and the power finder show: nothing while H is off or
+// the round is not standing still with the aim free.
+PredictionView prediction_view(const World& world);
 
 // Before the tick: a paused or replaying round waits (the frame shows why and
 // is presented here, and the answer is true); otherwise a pending recall is
