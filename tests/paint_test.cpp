@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "sim/init_dcs.h"
+#include "sim/practice.h"
 #include "sim/shot_probe.h"
 #include "sim/world.h"
 #include "terrain/load_map.h"
@@ -259,18 +260,24 @@ private:
 TEST_F(Paint, EveryFrameOfAScriptedRoundIsTheStoredOne)
 {
     // The frames are the simulator's whole output: a drawing change that
-    // moves a single pixel anywhere in the round changes the constant.
-    Round round(*w);
-    std::uint64_t hash = 0xCBF29CE484222325ull;
-    for (int tick = 1; tick <= Round::ticks; ++tick) {
-        round.play(tick);
-        const COLORREF* p = w->memoria.data();
-        for (int i = 0; i < frame_width * frame_height; ++i) hash = (hash ^ p[i]) * 0x100000001B3ull;
+    // moves a single pixel anywhere in the round changes the constant. With
+    // the practice aids made ready but all off, not a pixel changes either.
+    for (bool armed : {false, true}) {
+        w = std::make_unique<World>();
+        SetUp();
+        Round round(*w);
+        if (armed) arm_practice(*w);
+        std::uint64_t hash = 0xCBF29CE484222325ull;
+        for (int tick = 1; tick <= Round::ticks; ++tick) {
+            round.play(tick);
+            const COLORREF* p = w->memoria.data();
+            for (int i = 0; i < frame_width * frame_height; ++i) hash = (hash ^ p[i]) * 0x100000001B3ull;
+        }
+        EXPECT_GE(round.impacts, 8);
+        EXPECT_EQ(round.deaths, 1);
+        EXPECT_EQ(round.respawns, 1);
+        EXPECT_EQ(hash, 0x826DEDD25F8FFCCBull) << (armed ? "armed" : "plain");
     }
-    EXPECT_GE(round.impacts, 8);
-    EXPECT_EQ(round.deaths, 1);
-    EXPECT_EQ(round.respawns, 1);
-    EXPECT_EQ(hash, 0x826DEDD25F8FFCCBull);
 }
 
 TEST_F(Paint, ARunningRoundAllocatesNothingAfterItsFirstTick)
@@ -291,6 +298,27 @@ TEST_F(Paint, ARunningRoundAllocatesNothingAfterItsFirstTick)
     EXPECT_GE(round.impacts, 8);
     EXPECT_EQ(round.deaths, 1);
     EXPECT_EQ(round.respawns, 1);
+}
+
+TEST_F(Paint, ARoundWithEveryAidOnAllocatesNothingAfterItsFirstTick)
+{
+    // The replay's copy is kept at every shot, the prediction syncs its probe
+    // after every strike and the finder fires hundreds of shots: all into
+    // memory made when the aids were armed.
+    Round round(*w);
+    arm_practice(*w);
+    toggle_trace(*w);
+    toggle_prediction(*w);
+    toggle_score(*w);
+    round.play(1);
+    const long long before = allocation_count.load();
+    for (int tick = 2; tick <= Round::ticks; ++tick) {
+        round.play(tick);
+        if (tick == 400) start_replay(*w);  // a shot has landed by then
+    }
+    EXPECT_EQ(allocation_count.load() - before, 0);
+    EXPECT_GE(w->practice.score.shots, 8);
+    EXPECT_EQ(w->practice.score.kills, 1);
 }
 
 TEST_F(Paint, TheShotProbeAllocatesNothingOnceBuilt)
