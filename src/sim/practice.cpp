@@ -24,8 +24,9 @@ constexpr int score_y = 54;
 constexpr int finder_x = 300;    // the power finder's line, right of the aim line
 constexpr int finder_y = 550;
 
-constexpr COLORREF prediction_mark = 0x00FF00FF;  // magenta
-constexpr int prediction_radius = 6;              // pixels from the centre to a tip of the diamond
+constexpr COLORREF prediction_mark = 0x0000FFFF;  // yellow, plain on the sky and on the ground
+constexpr COLORREF prediction_edge = 0x00000000;  // black
+constexpr int prediction_radius = 8;              // pixels from the centre to a tip of the diamond
 
 constexpr const char* paused_banner = "Paused - P resumes";
 constexpr const char* replay_banner = "Replay - any key returns";
@@ -60,17 +61,26 @@ bool prediction_ready(const World& world)
     return aim_free(world) && unit_at_rest(world, world.target1) && unit_at_rest(world, world.player_bot);
 }
 
-// A diamond outline around the predicted strike, with its centre dot.
+void diamond(Surface& frame, int x, int y, int radius, COLORREF colour)
+{
+    for (int d = 0; d < radius; ++d) {
+        const int e = radius - d;
+        SetPixel(frame, x + d, y - e, colour);
+        SetPixel(frame, x + e, y + d, colour);
+        SetPixel(frame, x - d, y + e, colour);
+        SetPixel(frame, x - e, y - d, colour);
+    }
+}
+
+// A yellow diamond ringed in black around the predicted strike, with a black
+// centre dot.
 void draw_prediction_mark(Surface& frame, int x, int y)
 {
-    for (int d = 0; d < prediction_radius; ++d) {
-        const int e = prediction_radius - d;
-        SetPixel(frame, x + d, y - e, prediction_mark);
-        SetPixel(frame, x + e, y + d, prediction_mark);
-        SetPixel(frame, x - d, y + e, prediction_mark);
-        SetPixel(frame, x - e, y - d, prediction_mark);
-    }
-    SetPixel(frame, x, y, prediction_mark);
+    diamond(frame, x, y, prediction_radius + 1, prediction_edge);
+    diamond(frame, x, y, prediction_radius, prediction_mark);
+    diamond(frame, x, y, prediction_radius - 1, prediction_mark);
+    diamond(frame, x, y, prediction_radius - 2, prediction_edge);
+    SetPixel(frame, x, y, prediction_edge);
 }
 
 void draw_finder(const PredictionView& view, Surface& frame)
