@@ -89,9 +89,9 @@ TEST(QuickStartOptions, BadArgumentsAreRefusedWithTheReason)
     }
 }
 
-class QuickStartRound : public ::testing::Test {
-protected:
-    QuickStartRound()
+// A dialog ready for Start, on a recording desktop.
+struct QuickStartDialog {
+    QuickStartDialog()
     {
         std::string error;
         EXPECT_TRUE(parse_dialog_template(dialog_resource, dialog, error)) << error;
@@ -110,6 +110,8 @@ protected:
     test::FakeDisplay display;
     DialogContext context{*world, dialog, desktop, display};
 };
+
+class QuickStartRound : public ::testing::Test, public QuickStartDialog {};
 
 TEST_F(QuickStartRound, TheFlatMapStartsAtOnceWithTheGivenModeAndWind)
 {
@@ -131,43 +133,36 @@ TEST_F(QuickStartRound, TheFlatMapStartsAtOnceWithTheGivenModeAndWind)
     EXPECT_EQ(log.calls, (std::vector<std::string>{"hide dialog", "show main", "timer 1 16"}));
 }
 
-TEST_F(QuickStartRound, AMapOutsideTheCatalogueIsAddedAndBuiltWithTheDialogsDefaults)
+TEST(QuickStartMap, TheMapIsTakenFromTheCatalogueOrAddedToItAndBuiltWithTheDialogsDefaults)
 {
+    // The catalogue lists one map 800 wide; another, 1600 wide, it does not.
     test::TempDir dir;
     const std::string listed = dir.file("listed.bmp");
     const std::string other = dir.file("other.bmp");
     ASSERT_TRUE(write_bitmap(listed, MapPicture(800, map_rows)));
     ASSERT_TRUE(write_bitmap(other, MapPicture(1600, map_rows)));
-    std::strcpy(world->map_filename[0], listed.c_str());
-    world->map_count = 1;
-
-    QuickStart choices;
-    choices.requested = true;
-    choices.round.map = other.c_str();
-    start(choices);
-    EXPECT_EQ(world->map_count, 2);
-    EXPECT_STREQ(world->map_filename[1], other.c_str());
-    EXPECT_EQ(world->imagen_x, 1600);
-    EXPECT_EQ(world->loading, 1);
-    EXPECT_EQ(world->stretch, 1);
-    EXPECT_EQ(world->random_wind, 1);
-    EXPECT_EQ(world->wind_change_turn, 3);
-}
-
-TEST_F(QuickStartRound, AMapTheCatalogueListsIsChosenFromItsEntry)
-{
-    test::TempDir dir;
-    const std::string listed = dir.file("listed.bmp");
-    ASSERT_TRUE(write_bitmap(listed, MapPicture(2400, map_rows)));
-    std::strcpy(world->map_filename[0], listed.c_str());
-    world->map_count = 1;
-
-    QuickStart choices;
-    choices.requested = true;
-    choices.round.map = listed.c_str();
-    start(choices);
-    EXPECT_EQ(world->map_count, 1);
-    EXPECT_EQ(world->imagen_x, 2400);
+    const struct {
+        const std::string* map;
+        int map_count;
+        int width;
+    } cases[] = {{&listed, 1, 800}, {&other, 2, 1600}};
+    for (const auto& c : cases) {
+        QuickStartDialog round;
+        World& world = *round.world;
+        std::strcpy(world.map_filename[0], listed.c_str());
+        world.map_count = 1;
+        QuickStart choices;
+        choices.requested = true;
+        choices.round.map = c.map->c_str();
+        round.start(choices);
+        EXPECT_EQ(world.map_count, c.map_count) << *c.map;
+        EXPECT_STREQ(world.map_filename[c.map_count - 1], c.map->c_str());
+        EXPECT_EQ(world.imagen_x, c.width);
+        EXPECT_EQ(world.loading, 1);
+        EXPECT_EQ(world.stretch, 1);
+        EXPECT_EQ(world.random_wind, 1);
+        EXPECT_EQ(world.wind_change_turn, 3);
+    }
 }
 
 }  // namespace
