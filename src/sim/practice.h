@@ -40,7 +40,7 @@ struct Practice {
 // tick allocates: the replay's copies of the round and the shot probe.
 void arm_practice(World& world);
 
-// Key actions. Each answers whether it did anything.
+// Key actions.
 void toggle_trace(World& world);
 void toggle_prediction(World& world);
 void toggle_score(World& world);
