@@ -302,21 +302,27 @@ TEST_F(Paint, ARunningRoundAllocatesNothingAfterItsFirstTick)
 
 TEST_F(Paint, ARoundWithEveryAidOnAllocatesNothingAfterItsFirstTick)
 {
-    // The replay's copy is kept at every shot, the prediction syncs its probe
-    // after every strike and the finder fires hundreds of shots: all into
-    // memory made when the aids were armed.
+    // The replay's copy is kept at every shot and played once, the
+    // prediction syncs its probe after every strike and the finder fires
+    // hundreds of shots: all into memory made before the ticks, when the aids
+    // were armed or their keys pressed.
     Round round(*w);
     arm_practice(*w);
     toggle_trace(*w);
     toggle_prediction(*w);
     toggle_score(*w);
     round.play(1);
-    const long long before = allocation_count.load();
+    long long during = 0;
+    bool replayed = false;
     for (int tick = 2; tick <= Round::ticks; ++tick) {
+        const long long before = allocation_count.load();
         round.play(tick);
-        if (tick == 400) start_replay(*w);  // a shot has landed by then
+        during += allocation_count.load() - before;
+        // R, a key press between ticks, once a shot has struck.
+        if (!replayed && tick >= 400 && w->mainbullet.state != 0) replayed = start_replay(*w);
     }
-    EXPECT_EQ(allocation_count.load() - before, 0);
+    EXPECT_TRUE(replayed);
+    EXPECT_EQ(during, 0);
     EXPECT_GE(w->practice.score.shots, 8);
     EXPECT_EQ(w->practice.score.kills, 1);
 }

@@ -98,14 +98,15 @@ void draw_finder(const PredictionView& view, Surface& frame)
 
 }  // namespace
 
-void arm_practice(World& world)
-{
-    world.practice.replay.arm(world);
-    world.practice.prediction.arm(world);
-}
+void arm_practice(World& world) { world.practice.replay.arm(world); }
 
 void toggle_trace(World& world) { world.practice.trace_shown = !world.practice.trace_shown; }
-void toggle_prediction(World& world) { world.practice.prediction_shown = !world.practice.prediction_shown; }
+void toggle_prediction(World& world)
+{
+    Practice& p = world.practice;
+    p.prediction_shown = !p.prediction_shown;
+    if (p.prediction_shown && !p.prediction.armed()) p.prediction.arm(world);
+}
 void toggle_score(World& world) { world.practice.score_shown = !world.practice.score_shown; }
 void toggle_pause(World& world) { world.practice.paused = !world.practice.paused; }
 void request_recall(World& world) { world.practice.recall_requested = true; }

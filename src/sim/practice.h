@@ -37,10 +37,11 @@ struct Practice {
 };
 
 // Makes what the aids need in memory before the round ticks, so that no
-// tick allocates: the replay's copies of the round and the shot probe.
+// tick allocates: the replay's kept copy of the round.
 void arm_practice(World& world);
 
-// Key actions.
+// Key actions. The first replay and the first switching on of the
+// prediction make their copies of the round here, between ticks.
 void toggle_trace(World& world);
 void toggle_prediction(World& world);
 void toggle_score(World& world);

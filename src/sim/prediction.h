@@ -1,8 +1,8 @@
 // Landing prediction and power finder: shots fired on the side by the shot
 // probe, which runs the round's own flight, collision and impact code on a
 // private copy, so a prediction and the shot it predicts never disagree.
-// The probe is made once, when the aids are armed; syncing it and firing it
-// never allocate.
+// The probe is made once, when the prediction is first switched on; syncing
+// it and firing it never allocate.
 #pragma once
 
 #include <memory>

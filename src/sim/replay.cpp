@@ -12,7 +12,6 @@ Replay::~Replay() = default;
 void Replay::arm(const World& round)
 {
     kept_ = std::make_unique<World>(round);
-    playing_ = std::make_unique<World>(round);
     has_shot_ = false;
     running_ = false;
 }
@@ -29,7 +28,11 @@ void Replay::keep(const World& round)
 bool Replay::start()
 {
     if (!has_shot_) return false;
-    *playing_ = *kept_;
+    if (playing_ == nullptr) {
+        playing_ = std::make_unique<World>(*kept_);
+    } else {
+        *playing_ = *kept_;
+    }
     running_ = true;
     return true;
 }

@@ -1,7 +1,8 @@
 // The replay: a copy of the round kept as each shot leaves, played again on a
-// second copy while the real round waits. Both copies are made once, when the
-// replay is armed; keeping a shot and starting a replay then copy into them
-// without allocating.
+// second copy while the real round waits. The kept copy is made when the
+// replay is armed, so that keeping a shot (in the tick it leaves) copies into
+// it without allocating; the second copy is made at the first replay (a key
+// press, between ticks) and reused after.
 #pragma once
 
 #include <memory>
@@ -19,7 +20,7 @@ public:
     Replay(const Replay&) = delete;
     Replay& operator=(const Replay&) = delete;
 
-    // Makes the two copies (this allocates); until then nothing is kept.
+    // Makes the kept copy (this allocates); until then nothing is kept.
     void arm(const World& round);
     bool armed() const { return kept_ != nullptr; }
 
@@ -27,7 +28,8 @@ public:
     void keep(const World& round);
     bool has_shot() const { return has_shot_; }
 
-    // Plays the kept shot from its launch; false when none is kept.
+    // Plays the kept shot from its launch (the first time, this allocates);
+    // false when none is kept.
     bool start();
     void stop() { running_ = false; }
     bool running() const { return running_; }
