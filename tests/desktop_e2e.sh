@@ -332,7 +332,8 @@ shot aids_rest
 finder=800x16+300+550
 [ "$(count_colour aids_rest $finder FFFFFF)" -eq 0 ] || fail "a finder line before H"
 x xdotool key h
-sleep 0.8
+# The first H makes the probe's copy of the round: a moment's pause.
+sleep 1.5
 shot aids_finder
 [ "$(count_colour aids_finder $finder FFFFFF)" -gt 0 ] || fail "H shows no power finder line"
 # A shot in the air stands still while paused, and flies on after P again.
