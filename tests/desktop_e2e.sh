@@ -9,10 +9,12 @@
 #     drag pans the view by twice its length and leaves the pointer where
 #     it was pressed; F fires a shot that flies in later frames; Esc ends
 #     the program with exit code 0;
-#   - a refused switch to 16 bits per pixel shows its message and, once the
-#     box is closed, ends the program with exit code 0.
+#   - a refused switch to 16 bits per pixel shows its message in a box and
+#     as one line on stderr and, once the box is closed, ends the program
+#     with exit code 1.
 # Usage: desktop_e2e.sh QMSIM. Exit code 77 (skipped) when Xvfb or one of the
-# X tools is not there.
+# X tools is not there (tools/ensure_deps.sh installs them all); anything
+# else that goes wrong fails the test.
 set -u
 
 skip=77
@@ -112,7 +114,14 @@ start_qmsim() {
     qmsim_pid=$!
 }
 
-# Waits up to 10 s for the program to end; its exit code is in $rc.
+# Succeeds when qmsim's stderr holds exactly this one line (nothing at all
+# when it is empty).
+stderr_is() {
+    if [ -n "$1" ]; then printf '%s\n' "$1"; fi | cmp -s - "$work/qmsim.err"
+}
+
+# Waits up to 10 s for the program to end; its exit code is in $rc. The
+# second argument is the one line expected on stderr, if any.
 wait_exit() {
     i=0
     while kill -0 "$qmsim_pid" 2>/dev/null; do
@@ -123,7 +132,16 @@ wait_exit() {
     wait "$qmsim_pid"
     rc=$?
     qmsim_pid=""
-    [ -s "$work/qmsim.err" ] && fail "$1: qmsim wrote to stderr: $(cat "$work/qmsim.err")"
+    stderr_is "${2:-}" || fail "$1: expected on stderr '${2:-}', got: $(cat "$work/qmsim.err")"
+}
+
+# Fails, with what qmsim said, once it has ended early.
+running() {
+    kill -0 "$qmsim_pid" 2>/dev/null && return
+    wait "$qmsim_pid"
+    rc=$?
+    qmsim_pid=""
+    fail "qmsim ended $1 (exit code $rc, stderr: $(cat "$work/qmsim.err"))"
 }
 
 # Succeeds when a window with exactly this title is mapped.
@@ -135,7 +153,7 @@ visible() {
 wait_visible() {
     i=0
     while ! visible "$1"; do
-        kill -0 "$qmsim_pid" 2>/dev/null || fail "qmsim ended before '$1' showed"
+        running "before '$1' showed"
         [ $i -ge 100 ] && fail "'$1' did not show"
         sleep 0.1
         i=$((i + 1))
@@ -149,7 +167,7 @@ wait_message_box() {
     i=0
     window=""
     while [ -z "$window" ]; do
-        kill -0 "$qmsim_pid" 2>/dev/null || fail "qmsim ended before its message box showed"
+        running "before its message box showed"
         [ $i -ge 100 ] && fail "no message box '$1'"
         sleep 0.1
         i=$((i + 1))
@@ -319,12 +337,14 @@ x xdotool key Return
 wait_message_box "Error"
 box=$window
 sleep 0.5
-kill -0 "$qmsim_pid" 2>/dev/null || fail "qmsim ended before the message box was closed"
+running "before the message box was closed"
+message="qmsim: Error: Unable to change resolution."
+stderr_is "$message" || fail "with the box up, expected on stderr '$message', got: $(cat "$work/qmsim.err")"
 # Its one button, OK, sits centred near the bottom.
 size=$(x xdotool getwindowgeometry "$box" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
 set -- $(window_origin "$box") $size
 x xdotool mousemove $(($1 + $3 / 2)) $(($2 + $4 - 28)) click 1
-wait_exit "refused switch"
-[ "$rc" -eq 0 ] || fail "refused switch: exit code $rc"
+wait_exit "refused switch" "$message"
+[ "$rc" -eq 1 ] || fail "refused switch: exit code $rc, expected 1"
 echo "ok: a refused resolution change ends the program after its message"
 keep_shots
