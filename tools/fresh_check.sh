@@ -103,7 +103,9 @@ stamp="$base_root/.qmsim-fresh-check"
 if [ ! -f "$stamp" ] || [ "$(cat "$stamp")" != "$mirror $base_packages" ]; then
     if ! command -v debootstrap >/dev/null 2>&1; then
         say "installing debootstrap on this machine"
-        apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap >/dev/null
+        # Waits for another apt run on this machine rather than failing.
+        apt-get -o DPkg::Lock::Timeout=600 update -qq &&
+            DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -qq debootstrap >/dev/null
     fi
     say "building a minimal $suite root in $base_root from $mirror"
     rm -rf "$base_root"
