@@ -240,7 +240,7 @@ int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE
     // The world is far too large for the stack.
     auto world = std::make_unique<World>();
     int result = exit_bad_input;
-    if (start_round(*world, options, error)) {
+    if (set_up_round(*world, options, error)) {
         result = run_script(*world, script, out, err);
     } else {
         std::fprintf(err, "qmsim: %s\n", error.c_str());

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "shell/round_start.h"
+#include "shell/round_setup.h"
 
 namespace qm {
 

@@ -26,7 +26,7 @@ extern const char* const wind_values;  // the forms parse_wind takes, for messag
 
 // Sets the round up; false, with "FILE: reason" in error, when the map
 // cannot be used.
-bool start_round(World& world, const RoundSettings& settings, std::string& error);
+bool set_up_round(World& world, const RoundSettings& settings, std::string& error);
 
 // Runs ticks until the round is at rest (no request pending, no shot in
 // play, both units still), at most max_ticks; answers the ticks run.

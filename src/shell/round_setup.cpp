@@ -1,5 +1,5 @@
 // Setting a round up without the dialog, and running it to rest.
-#include "shell/round_start.h"
+#include "shell/round_setup.h"
 
 #include "shell/headless_script.h"
 #include "sim/init_dcs.h"
@@ -63,7 +63,7 @@ bool parse_wind(std::string_view text, RoundSettings& settings)
     return false;
 }
 
-bool start_round(World& world, const RoundSettings& settings, std::string& error)
+bool set_up_round(World& world, const RoundSettings& settings, std::string& error)
 {
     world.DeskCap_X = headless_desk_width;
     world.DeskCap_Y = headless_desk_height;
