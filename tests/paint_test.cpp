@@ -162,7 +162,7 @@ TEST_F(Paint, AScriptedRoundEndsInTheStoredWorldAndFrame)
         for (int column = 0; column < map.width; ++column) w->image_at(row, column) = map.at(row, column);
     w->imagen_x = map.width;
     w->imagen_y = map.height;
-    build_terrain(*w);
+    build_terrain(*w, *w);
 
     for (int tick = 1; tick <= 600; ++tick) {
         if (tick == 60 || tick == 260 || tick == 450) w->fire_now = 1;
@@ -213,7 +213,7 @@ public:
             for (int column = 0; column < map.width; ++column) w_.image_at(row, column) = map.at(row, column);
         w_.imagen_x = map.width;
         w_.imagen_y = map.height;
-        build_terrain(w_);
+        build_terrain(w_, w_);
         w_.random_wind = 0;
     }
 

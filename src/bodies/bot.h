@@ -11,7 +11,7 @@ constexpr int full_hp = 1000;  // hit points after every placement
 
 class bot : public bullet {
 public:
-    explicit bot(World* owner) : bullet(owner) {}
+    explicit bot(Field* view) : bullet(view) {}
 
     int update(int view_x, int view_y) override;
     void calc() override;
@@ -21,7 +21,7 @@ public:
 
     void reset(Surface* surface, double wind_strength, double wind_angle, int x, int y);
     int get_slope();
-    int collision(int x, int y);
+    bool collision(int x, int y);  // whether (x, y) lies on the body
     void damage(int x, int y);
 
     double slope = 0.0;
@@ -42,7 +42,7 @@ protected:
 
 class player : public bot {
 public:
-    explicit player(World* owner) : bot(owner) {}
+    explicit player(Field* view) : bot(view) {}
 
     void paint() override;
     int focus() override;

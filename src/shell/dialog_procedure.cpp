@@ -4,8 +4,7 @@
 #include <cassert>
 #include <cstdio>
 
-#include "sim/init_dcs.h"
-#include "terrain/bitmap_reader.h"
+#include "sim/round_start.h"
 
 namespace qm {
 
@@ -112,19 +111,23 @@ void apply_display_mode(DialogContext& context)
     }
 }
 
-void apply_wind_settings(DialogContext& context)
+// The round the dialog asks for; a setting no checked button asks for stays
+// as the world has it.
+RoundSettings round_settings(DialogContext& context, const char* map)
 {
     Dialog& dialog = context.dialog;
-    World& world = context.world;
+    const World& world = context.world;
+    RoundSettings settings{map, world.random_wind, world.wind_change_turn, world.wind, world.wang};
     if (control(dialog, IDC_RANDOM_WIND).checked) {
-        world.random_wind = 1;
-        world.wind_change_turn = control(dialog, IDC_TURNS_LIST).selection + 1;
+        settings.random_wind = 1;
+        settings.wind_change_turn = control(dialog, IDC_TURNS_LIST).selection + 1;
     }
     if (control(dialog, IDC_FIXED_WIND).checked) {
-        world.random_wind = 0;
-        world.wind = static_cast<double>(control(dialog, IDC_WIND_LIST).selection);
-        world.wang = static_cast<double>(control(dialog, IDC_ANGLE_LIST).selection);
+        settings.random_wind = 0;
+        settings.wind = static_cast<double>(control(dialog, IDC_WIND_LIST).selection);
+        settings.wang = static_cast<double>(control(dialog, IDC_ANGLE_LIST).selection);
     }
+    return settings;
 }
 
 void start(DialogContext& context)
@@ -139,20 +142,14 @@ void start(DialogContext& context)
 
     int map_index = control(dialog, IDC_MAP_LIST).selection - 1;
     if (map_index == -1) {
-        world.flat_map = 1;
         context.desktop.show_window(Window::dialog, false);
         apply_display_mode(context);
-        init_DCs(world);
-        apply_wind_settings(context);
+        start_round(world, round_settings(context, nullptr));
         start_ticking(world, context.desktop);
     } else if (map_index >= 0 && map_index < max_maps) {
         apply_display_mode(context);
-        init_DCs(world);
-        apply_wind_settings(context);
-        world.loading = 1;
-        // Not consulted: a file that has become unreadable leaves the
-        // terrain empty.
-        open_bitmap(world, world.map_filename[map_index], 0);
+        // The message loop builds the terrain, then starts the ticks.
+        start_round(world, round_settings(context, world.map_filename[map_index]));
     }
 }
 
