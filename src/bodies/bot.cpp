@@ -27,6 +27,9 @@ constexpr int focus_hold = 40;  // ticks the camera dwells after a fall or a dea
 
 void bot::reset(Surface* surface, double wind_strength, double wind_angle, int x, int y)
 {
+    // Kept as it always was: this is the launch that also launches both
+    // secondaries, with power 0 from the unit's position. They stay unseen,
+    // since only the main projectile's update steps them.
     bullet::reset(surface, 0.0, 0.0, wind_strength, wind_angle, x, y, 1);
     anchor_x = x;
     anchor_y = y;
@@ -36,21 +39,13 @@ void bot::reset(Surface* surface, double wind_strength, double wind_angle, int x
 
 void bot::calc()
 {
-    double t = time;
-    pos_x = static_cast<int>((vel_x * launch_speed_scale * t + wind_x * unit_wind_half_accel_x * t * t) *
-                                 pixels_per_unit +
-                             anchor_x);
-    pos_y = static_cast<int>(anchor_y - (vel_y * launch_speed_scale * t +
-                                         (wind_y * unit_wind_accel - gravity) * 0.5 * t * t) *
-                                            pixels_per_unit);
+    // A unit's dir is always 1, so the projectile's form is the unit's.
+    place_at_clock(anchor_x, anchor_y, unit_wind_half_accel_x, unit_wind_accel);
 }
 
 int bot::update(int new_view_x, int new_view_y)
 {
-    if (state >= state_at_rest) return 0;
-    view_x = new_view_x;
-    view_y = new_view_y;
-
+    if (!take_view(new_view_x, new_view_y)) return 0;
     if (advance_one_tick()) {
         // The advance reached the ground: find the landing in sub-steps and
         // anchor the next fall there. Landed even if no sub-step touched.

@@ -73,13 +73,18 @@ void bullet::reset(Surface* surface, double power, double angle, double wind_str
     field->secondaries[1]->reset(surface, power, angle, wind_strength, wind_angle, start2, origin_x, origin_y, dir);
 }
 
-void bullet::calc()
+void bullet::place_at_clock(int x0, int y0, double wind_half_accel, double wind_accel_y)
 {
     double t = time;
-    pos_x = static_cast<int>(origin_x + (dir * launch_speed_scale * vel_x * t + wind_x * wind_half_accel_x * t * t) *
-                                            pixels_per_unit);
-    pos_y = static_cast<int>(origin_y - (vel_y * launch_speed_scale * t + (wind_y * wind_accel - gravity) * 0.5 * t * t) *
-                                            pixels_per_unit);
+    pos_x = static_cast<int>(x0 + (dir * launch_speed_scale * vel_x * t + wind_x * wind_half_accel * t * t) *
+                                      pixels_per_unit);
+    pos_y = static_cast<int>(y0 - (vel_y * launch_speed_scale * t + (wind_y * wind_accel_y - gravity) * 0.5 * t * t) *
+                                      pixels_per_unit);
+}
+
+void bullet::calc()
+{
+    place_at_clock(origin_x, origin_y, wind_half_accel_x, wind_accel);
 }
 
 bool bullet::advance_one_tick()
@@ -105,12 +110,17 @@ void bullet::refine_impact()
     state = 1;
 }
 
-int bullet::fly(int new_view_x, int new_view_y)
+bool bullet::take_view(int new_view_x, int new_view_y)
 {
-    if (state >= state_at_rest) return 0;
+    if (state >= state_at_rest) return false;
     view_x = new_view_x;
     view_y = new_view_y;
+    return true;
+}
 
+int bullet::fly(int new_view_x, int new_view_y)
+{
+    if (!take_view(new_view_x, new_view_y)) return 0;
     if (advance_one_tick()) {
         refine_impact();
         stamp_crater();

@@ -66,6 +66,9 @@ public:
     Field* field;  // what this body sees of the world it lives in
 
 protected:
+    // Takes this tick's view (the frame's top-left corner in the world);
+    // false for a body at rest, which then does nothing this tick.
+    bool take_view(int view_x, int view_y);
     // A tick of flight: step, refine and strike on an impact, draw. Answers
     // 0 for a body at rest, which does nothing.
     int fly(int view_x, int view_y);
@@ -73,6 +76,9 @@ protected:
     // (refining false) or a refinement sub-step's: where a secondary adds its
     // orbit to the ballistic position.
     virtual void after_step(bool refining) { (void)refining; }
+    // The closed-form position at the flight clock, from (x0, y0), with the
+    // wind's coefficients across and upward.
+    void place_at_clock(int x0, int y0, double wind_half_accel, double wind_accel_y);
     // One tick's advance: when the position is free the clock moves on a
     // tick. Answers whether a body in flight ran into something by it.
     bool advance_one_tick();

@@ -48,6 +48,17 @@ void fill_numbers(Control& list, int first, int count)
     }
 }
 
+// Random or fixed wind: its radio button checked, the lists of the other
+// greyed.
+void choose_wind(Dialog& dialog, bool random)
+{
+    check(dialog, IDC_RANDOM_WIND, random);
+    check(dialog, IDC_FIXED_WIND, !random);
+    enable(dialog, IDC_WIND_LIST, !random);
+    enable(dialog, IDC_ANGLE_LIST, !random);
+    enable(dialog, IDC_TURNS_LIST, random);
+}
+
 void initialise(DialogContext& context)
 {
     Dialog& dialog = context.dialog;
@@ -58,12 +69,7 @@ void initialise(DialogContext& context)
     check(dialog, IDC_FULLSCREEN_16, false);
     check(dialog, IDC_WINDOWED, false);
 
-    check(dialog, IDC_RANDOM_WIND, true);
-    check(dialog, IDC_FIXED_WIND, false);
-
-    enable(dialog, IDC_WIND_LIST, false);
-    enable(dialog, IDC_ANGLE_LIST, false);
-    enable(dialog, IDC_TURNS_LIST, true);
+    choose_wind(dialog, true);
 
     Control& maps = control(dialog, IDC_MAP_LIST);
     maps.items.clear();
@@ -169,18 +175,10 @@ void click(DialogContext& context, LPARAM handle)
         break;
     }
     case IDC_RANDOM_WIND:
-        check(dialog, IDC_RANDOM_WIND, true);
-        check(dialog, IDC_FIXED_WIND, false);
-        enable(dialog, IDC_WIND_LIST, false);
-        enable(dialog, IDC_ANGLE_LIST, false);
-        enable(dialog, IDC_TURNS_LIST, true);
+        choose_wind(dialog, true);
         break;
     case IDC_FIXED_WIND:
-        check(dialog, IDC_RANDOM_WIND, false);
-        check(dialog, IDC_FIXED_WIND, true);
-        enable(dialog, IDC_WIND_LIST, true);
-        enable(dialog, IDC_ANGLE_LIST, true);
-        enable(dialog, IDC_TURNS_LIST, false);
+        choose_wind(dialog, false);
         break;
     case IDC_EXIT:
         context.desktop.post_quit(0);

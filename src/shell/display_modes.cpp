@@ -5,8 +5,8 @@ namespace qm {
 
 namespace {
 
-constexpr int unscaled_width = 800;   // the frame's size, shown 1:1
-constexpr int unscaled_height = 600;
+constexpr int unscaled_width = frame_width;  // the frame, shown 1:1
+constexpr int unscaled_height = frame_height;
 constexpr int max_mode_indices = 250; // how far the mode search looks
 
 }  // namespace

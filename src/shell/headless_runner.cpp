@@ -37,8 +37,8 @@ constexpr int max_fixed_wind = 25;
 constexpr int max_fixed_wang = 359;
 
 // The headless desktop, against which pointer moves are normalised.
-constexpr int headless_desk_width = 800;
-constexpr int headless_desk_height = 600;
+constexpr int headless_desk_width = frame_width;
+constexpr int headless_desk_height = frame_height;
 
 // A whole number without sign within [low, high], the whole of text.
 bool parse_bounded(std::string_view text, int low, int high, int& value)

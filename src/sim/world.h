@@ -16,15 +16,13 @@
 #include "raster/surface.h"
 #include "sim/camera.h"
 #include "sim/crt_rand.h"
+#include "sim/frame.h"
 #include "sim/presenter.h"
 #include "terrain/bitmap_reader.h"
 #include "terrain/map_catalogue.h"
 #include "terrain/terrain_raster.h"
 
 namespace qm {
-
-constexpr int frame_width = 800;   // the frame every tick composes, pixels
-constexpr int frame_height = 600;
 
 // Everything except the links between the world and its parts, which World
 // repairs on copy. From its bases: vang, wind, wang, random_x, flat_map
