@@ -118,21 +118,21 @@ bool bullet::take_view(int new_view_x, int new_view_y)
     return true;
 }
 
-int bullet::fly(int new_view_x, int new_view_y)
+bool bullet::fly(int new_view_x, int new_view_y)
 {
-    if (!take_view(new_view_x, new_view_y)) return 0;
+    if (!take_view(new_view_x, new_view_y)) return false;
     if (advance_one_tick()) {
         refine_impact();
         stamp_crater();
         damage_units();
     }
     paint();
-    return 1;
+    return true;
 }
 
 int bullet::update(int new_view_x, int new_view_y)
 {
-    if (fly(new_view_x, new_view_y) == 0) return 0;
+    if (!fly(new_view_x, new_view_y)) return 0;
     for (sec_bullet* secondary : field->secondaries) secondary->update(new_view_x, new_view_y);
     return 1;
 }

@@ -48,20 +48,20 @@ public:
 
     int focus() const { return state < state_at_rest ? 1 : 0; }
 
-    double vel_x = 0.0;
-    double vel_y = 0.0;
-    double wind_x = 0.0;
-    double wind_y = 0.0;
-    double time = 0.0;
-    int pos_x = 0;
+    double vel_x = 0.0;   // launch velocity across: power x cos(angle), before the facing
+    double vel_y = 0.0;   // launch velocity upward: power x sin(angle)
+    double wind_x = 0.0;  // wind across, whole steps toward zero
+    double wind_y = 0.0;  // wind upward, whole steps toward zero
+    double time = 0.0;    // flight clock, model time units (0.025 a tick)
+    int pos_x = 0;        // world position, pixels, y downward
     int pos_y = 0;
-    int view_x = 0;
+    int view_x = 0;       // this tick's frame corner in the world, pixels
     int view_y = 0;
     int state = state_at_rest;  // see state_at_rest
-    int origin_x = 0;
+    int origin_x = 0;     // launch point, world pixels
     int origin_y = 0;
-    int dir = 0;
-    Surface* dc = nullptr;
+    int dir = 0;          // facing at launch: 1 right, -1 left
+    Surface* dc = nullptr;  // the surface handed to the launch: always the frame
 
     Field* field;  // what this body sees of the world it lives in
 
@@ -69,9 +69,9 @@ protected:
     // Takes this tick's view (the frame's top-left corner in the world);
     // false for a body at rest, which then does nothing this tick.
     bool take_view(int view_x, int view_y);
-    // A tick of flight: step, refine and strike on an impact, draw. Answers
-    // 0 for a body at rest, which does nothing.
-    int fly(int view_x, int view_y);
+    // A tick of flight: step, refine and strike on an impact, draw. False
+    // for a body at rest, which does nothing.
+    bool fly(int view_x, int view_y);
     // Called after every advance of the clock and the position, a tick's
     // (refining false) or a refinement sub-step's: where a secondary adds its
     // orbit to the ballistic position.

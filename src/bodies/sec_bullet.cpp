@@ -31,7 +31,7 @@ void sec_bullet::reset(Surface* surface, double power, double angle, double wind
 
 int sec_bullet::update(int new_view_x, int new_view_y)
 {
-    return fly(new_view_x, new_view_y);
+    return fly(new_view_x, new_view_y) ? 1 : 0;
 }
 
 void sec_bullet::after_step(bool refining)

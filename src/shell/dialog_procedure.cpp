@@ -104,12 +104,12 @@ void post_click(DialogContext& context, int id)
 void apply_display_mode(DialogContext& context)
 {
     Dialog& dialog = context.dialog;
-    int mode = mode_stretch_fullscreen;
-    if (control(dialog, IDC_FULLSCREEN_32).checked) mode = mode_fullscreen_32;
-    if (control(dialog, IDC_FULLSCREEN_16).checked) mode = mode_fullscreen_16;
-    if (control(dialog, IDC_WINDOWED).checked) mode = mode_windowed;
+    ScreenMode mode = ScreenMode::stretch_fullscreen;
+    if (control(dialog, IDC_FULLSCREEN_32).checked) mode = ScreenMode::fullscreen_32;
+    if (control(dialog, IDC_FULLSCREEN_16).checked) mode = ScreenMode::fullscreen_16;
+    if (control(dialog, IDC_WINDOWED).checked) mode = ScreenMode::windowed;
 
-    if (disp_mode(context.world, context.display, mode) == 0) {
+    if (!disp_mode(context.world, context.display, mode)) {
         context.desktop.message_box("Unable to change resolution.", "Error");
         // The Start sequence still runs to its end; the loop then sees the
         // quit request.
