@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <climits>
 #include <cstdint>
@@ -21,6 +22,17 @@ constexpr int required_bits_per_pixel = 1;
 // Bytes of a stored row that lie beyond the end of the file read as all ones,
 // that is, as empty pixels.
 constexpr unsigned char missing_byte = 0xFF;
+
+// The eight pixels of each byte value, the most significant bit leftmost: a
+// stored byte becomes its eight pixels in one copy.
+using EightPixels = std::array<std::uint8_t, 8>;
+constexpr std::array<EightPixels, 256> pixels_of_byte = [] {
+    std::array<EightPixels, 256> table{};
+    for (int v = 0; v < 256; ++v) {
+        for (int j = 0; j < 8; ++j) table[v][j] = static_cast<std::uint8_t>(v >> (7 - j) & 1);
+    }
+    return table;
+}();
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -105,12 +117,14 @@ bool read_map(MapImage* target, ReadAt read_at, BitmapMode mode)
         // beyond the end of the file reads as missing_byte.
         const long long position = static_cast<long long>(h.pixel_offset) + static_cast<long long>(r) * stride;
         const std::size_t got = read_at(position, row, static_cast<std::size_t>(bytes_per_row));
-        std::fill(row + got, row + bytes_per_row, missing_byte);
         std::uint8_t* out = &image.image_at(map_rows - 1 - r, 0);
-        for (int b = 0; b < bytes_per_row; ++b) {
-            // The most significant bit is the leftmost pixel of the byte.
-            for (int j = 0; j < 8; ++j) out[8 * b + j] = static_cast<std::uint8_t>(row[b] >> (7 - j) & 1);
+        if (got == 0) {
+            // A row wholly past the end: every pixel empty.
+            std::memset(out, map_empty, 8 * static_cast<std::size_t>(bytes_per_row));
+            continue;
         }
+        std::fill(row + got, row + bytes_per_row, missing_byte);
+        for (int b = 0; b < bytes_per_row; ++b) std::memcpy(out + 8 * b, pixels_of_byte[row[b]].data(), 8);
     }
     image.imagen_x = 8 * bytes_per_row;
     image.imagen_y = map_rows;
