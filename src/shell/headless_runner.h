@@ -12,6 +12,8 @@
 namespace qm {
 
 struct HeadlessOptions : RoundSettings {
+    HeadlessOptions() { wind_change_turn = default_wind_change_turn; }
+
     const char* script = nullptr;  // null: read the script from the input stream
     bool help = false;
 };
