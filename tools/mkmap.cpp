@@ -11,7 +11,6 @@
 #include <system_error>
 #include <vector>
 
-#include "sim/world.h"
 #include "terrain/bitmap_writer.h"
 #include "terrain/map_maker.h"
 

@@ -11,13 +11,14 @@
 #include <string_view>
 
 #include "raster/png_writer.h"
+#include "shell/headless_script.h"
+#include "shell/output.h"
+#include "shell/platform.h"
+#include "shell/state_json.h"
+#include "shell/window_procedure.h"
 #include "sim/practice.h"
 #include "sim/shot_record.h"
 #include "sim/world.h"
-#include "shell/headless_script.h"
-#include "shell/output.h"
-#include "shell/state_json.h"
-#include "shell/window_procedure.h"
 
 namespace qm {
 
@@ -29,8 +30,6 @@ constexpr const char* usage =
 constexpr int exit_ok = 0;
 constexpr int exit_failed = 1;
 constexpr int exit_bad_input = 2;
-
-constexpr unsigned timer_id = 1;
 
 // A script may begin with the UTF-8 byte-order mark some editors write.
 constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
@@ -90,7 +89,7 @@ void send(Session& s, unsigned message, WPARAM wparam, LPARAM lparam)
 
 void tick(Session& s)
 {
-    send(s, WM_TIMER, timer_id, 0);
+    send(s, WM_TIMER, tick_timer_id, 0);
     ++s.ticks;
 }
 
@@ -247,7 +246,7 @@ int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE
     // The world is far too large for the stack.
     auto world = std::make_unique<World>();
     int result = exit_bad_input;
-    if (start_round(*world, options, error)) {
+    if (set_up_round(*world, options, error)) {
         arm_practice(*world);
         result = run_script(*world, script, out, err);
     } else {

@@ -7,11 +7,13 @@
 #include <cstdio>
 #include <string>
 
-#include "shell/round_start.h"
+#include "shell/round_setup.h"
 
 namespace qm {
 
 struct HeadlessOptions : RoundSettings {
+    HeadlessOptions() { wind_change_turn = default_wind_change_turn; }
+
     const char* script = nullptr;  // null: read the script from the input stream
     bool help = false;
 };

@@ -114,7 +114,7 @@ bool parse_point(std::string_view name, std::string_view rest, ScriptCommand& co
 
 std::string range_text(double low, double high)
 {
-    char text[32];
+    char text[64];
     std::snprintf(text, sizeof text, "from %g to %g", low, high);
     return text;
 }

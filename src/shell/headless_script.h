@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "sim/frame.h"
+
 namespace qm {
 
 enum class ScriptCommandKind {
@@ -41,9 +43,10 @@ constexpr double min_aim_angle = 10.0;
 constexpr double max_aim_angle = 90.0;
 constexpr double min_aim_power = 0.0;
 constexpr double max_aim_power = 4.0;
-// The headless window's client area, in which pointer positions must lie.
-constexpr int headless_client_width = 800;
-constexpr int headless_client_height = 600;
+// The headless window's client area, in which pointer positions must lie:
+// the frame, shown 1:1.
+constexpr int headless_client_width = frame_width;
+constexpr int headless_client_height = frame_height;
 
 // A whole decimal number without sign, the whole of word, within [low, high].
 bool parse_whole_number(std::string_view word, long low, long high, long& value);

@@ -12,18 +12,18 @@ namespace {
 
 struct ModeName {
     std::string_view name;
-    int mode;
+    ScreenMode mode;
     int control;
 };
 
 constexpr ModeName mode_names[] = {
-    {"stretch", mode_stretch_fullscreen, IDC_STRETCH_FULLSCREEN},
-    {"full32", mode_fullscreen_32, IDC_FULLSCREEN_32},
-    {"full16", mode_fullscreen_16, IDC_FULLSCREEN_16},
-    {"windowed", mode_windowed, IDC_WINDOWED},
+    {"stretch", ScreenMode::stretch_fullscreen, IDC_STRETCH_FULLSCREEN},
+    {"full32", ScreenMode::fullscreen_32, IDC_FULLSCREEN_32},
+    {"full16", ScreenMode::fullscreen_16, IDC_FULLSCREEN_16},
+    {"windowed", ScreenMode::windowed, IDC_WINDOWED},
 };
 
-bool parse_mode(std::string_view text, int& mode)
+bool parse_mode(std::string_view text, ScreenMode& mode)
 {
     for (const ModeName& m : mode_names) {
         if (m.name == text) {

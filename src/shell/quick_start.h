@@ -7,7 +7,7 @@
 #include <string>
 
 #include "shell/dialog_procedure.h"
-#include "shell/round_start.h"
+#include "shell/round_setup.h"
 
 namespace qm {
 
@@ -16,7 +16,7 @@ constexpr const char* quick_start_usage =
 
 struct QuickStart {
     bool requested = false;  // any of the options was given
-    int mode = mode_stretch_fullscreen;
+    ScreenMode mode = ScreenMode::stretch_fullscreen;
     bool wind_given = false;
     RoundSettings round;     // the map (null: the flat map) and the wind
 };

@@ -215,7 +215,7 @@ int run_table(int argc, char** argv, std::FILE* out, std::FILE* err)
 
     // The world is far too large for the stack.
     auto round = std::make_unique<World>();
-    if (!start_round(*round, options.round, error)) {
+    if (!set_up_round(*round, options.round, error)) {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
         return exit_bad_input;
     }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/round_start.h"
+#include "shell/round_setup.h"
 
 namespace qm {
 

@@ -41,8 +41,8 @@ bool within_reach(const bullet& crater, const bot& unit)
 // the tick's moving phases come to change must be added here, or shots
 // fired one after another would start from different rounds.
 struct ProbeRestore {
-    explicit ProbeRestore(World* owner)
-        : sec_bullet1(owner), sec_bullet2(owner), mainbullet(owner), target1(owner), player_bot(owner)
+    explicit ProbeRestore(Field* view)
+        : sec_bullet1(view), sec_bullet2(view), mainbullet(view), target1(view), player_bot(view)
     {
     }
 
@@ -127,7 +127,7 @@ struct ProbeRestore {
 };
 
 ShotProbe::ShotProbe(const World& round)
-    : world_(std::make_unique<World>(round)), synced_(std::make_unique<ProbeRestore>(world_.get()))
+    : world_(std::make_unique<World>(round)), synced_(std::make_unique<ProbeRestore>(&world_->field))
 {
     synced_->ground = round.ground;
     synced_->take(*world_);
@@ -153,14 +153,11 @@ ShotResult ShotProbe::fire(double angle, double power, int direction)
     w.fire_now = 1;
     w.shoot_delay = 0;
     w.mainbullet.state = w.sec_bullet1.state = w.sec_bullet2.state = state_at_rest;
-    // Drawing places the muzzle every tick; a unit at rest is not stepped
-    // here, so the muzzle is placed once for the facing asked.
-    w.player_bot.place_muzzle();
-
     // A unit at rest stays as it is until a crater changes the ground within
     // its reach or its hit points run out, so it is stepped only while it
     // moves and in the tick after such a strike (and in the first tick,
-    // which measures its slope on the synced ground).
+    // which measures its slope on the synced ground and, for the player, places
+    // the muzzle for the facing asked: drawing the player does that).
     bool step_target = true;
     bool step_player = true;
     bool launched = false;

@@ -32,23 +32,24 @@ TEST(QuickStartOptions, EachOptionSetsItsChoiceAndAnyRequestsTheQuickStart)
     const std::string spaced = dir.file("a b.bmp");
     ASSERT_TRUE(write_bitmap(hills, MapPicture(800, map_rows)));
     ASSERT_TRUE(write_bitmap(spaced, MapPicture(800, map_rows)));
+    const int turns = RoundSettings{}.wind_change_turn;  // untouched without --wind
     struct {
         std::vector<std::string> args;
         bool requested;
         const std::string* map;
-        int mode;
+        ScreenMode mode;
         bool wind_given;
         int random_wind, turns;
         double wind, wang;
     } cases[] = {
-        {{}, false, nullptr, mode_stretch_fullscreen, false, 1, 3, 0, 0},
-        {{"--map", hills}, true, &hills, mode_stretch_fullscreen, false, 1, 3, 0, 0},
-        {{"--mode", "stretch"}, true, nullptr, mode_stretch_fullscreen, false, 1, 3, 0, 0},
-        {{"--mode", "full32"}, true, nullptr, mode_fullscreen_32, false, 1, 3, 0, 0},
-        {{"--mode", "full16"}, true, nullptr, mode_fullscreen_16, false, 1, 3, 0, 0},
-        {{"--mode", "windowed"}, true, nullptr, mode_windowed, false, 1, 3, 0, 0},
-        {{"--wind", "random:20"}, true, nullptr, mode_stretch_fullscreen, true, 1, 20, 0, 0},
-        {{"--wind", "fixed:25:359", "--map", spaced}, true, &spaced, mode_stretch_fullscreen, true, 0, 3, 25, 359},
+        {{}, false, nullptr, ScreenMode::stretch_fullscreen, false, 1, turns, 0, 0},
+        {{"--map", hills}, true, &hills, ScreenMode::stretch_fullscreen, false, 1, turns, 0, 0},
+        {{"--mode", "stretch"}, true, nullptr, ScreenMode::stretch_fullscreen, false, 1, turns, 0, 0},
+        {{"--mode", "full32"}, true, nullptr, ScreenMode::fullscreen_32, false, 1, turns, 0, 0},
+        {{"--mode", "full16"}, true, nullptr, ScreenMode::fullscreen_16, false, 1, turns, 0, 0},
+        {{"--mode", "windowed"}, true, nullptr, ScreenMode::windowed, false, 1, turns, 0, 0},
+        {{"--wind", "random:20"}, true, nullptr, ScreenMode::stretch_fullscreen, true, 1, 20, 0, 0},
+        {{"--wind", "fixed:25:359", "--map", spaced}, true, &spaced, ScreenMode::stretch_fullscreen, true, 0, turns, 25, 359},
     };
     for (auto& c : cases) {
         QuickStart q;
@@ -117,7 +118,7 @@ TEST_F(QuickStartRound, TheFlatMapStartsAtOnceWithTheGivenModeAndWind)
 {
     QuickStart choices;
     choices.requested = true;
-    choices.mode = mode_windowed;
+    choices.mode = ScreenMode::windowed;
     choices.wind_given = true;
     choices.round = {nullptr, 0, 3, 7.0, 200.0};
     start(choices);

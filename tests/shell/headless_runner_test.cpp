@@ -301,8 +301,8 @@ TEST(HeadlessRunner, UntilRestRunsTicksUntilNothingMoves)
         {"hills.bmp", "until rest 50\nstate\n", 50},            // no further than MAX
         {nullptr, "until rest\nuntil rest\nstate\n", 61},      // at rest already: no tick
         {nullptr, "tick 100\nuntil rest\nstate\n", 100},
-        // The request, the flight, the impact's 39 ticks and the fall of a
-        // target its crater undercut: everything ends before it returns.
+        // The request's 30 ticks, the flight and the impact's 39 ticks all
+        // end before it returns: 61 + 30 + 85 + 39.
         {nullptr, "until rest\nfire\nuntil rest\nstate\n", 215},
         {"hills.bmp", "until rest\naim 64 1.01\nfire\nuntil rest\nstate\n", 203},
     };

@@ -1,8 +1,8 @@
 // Setting a round up without the dialog, and running it to rest.
-#include "shell/round_start.h"
+#include "shell/round_setup.h"
 
 #include "shell/headless_script.h"
-#include "sim/init_dcs.h"
+#include "sim/frame.h"
 #include "sim/paint.h"
 #include "sim/shot_record.h"
 #include "sim/world.h"
@@ -20,8 +20,8 @@ constexpr int max_fixed_wind = 25;
 constexpr int max_fixed_wang = 359;
 
 // The desktop without a screen, against which pointer moves are normalised.
-constexpr int headless_desk_width = 800;
-constexpr int headless_desk_height = 600;
+constexpr int headless_desk_width = frame_width;
+constexpr int headless_desk_height = frame_height;
 
 // A whole number without sign within [low, high], the whole of text.
 bool parse_bounded(std::string_view text, int low, int high, int& value)
@@ -63,7 +63,7 @@ bool parse_wind(std::string_view text, RoundSettings& settings)
     return false;
 }
 
-bool start_round(World& world, const RoundSettings& settings, std::string& error)
+bool set_up_round(World& world, const RoundSettings& settings, std::string& error)
 {
     world.DeskCap_X = headless_desk_width;
     world.DeskCap_Y = headless_desk_height;
@@ -74,23 +74,9 @@ bool start_round(World& world, const RoundSettings& settings, std::string& error
         error = std::string(settings.map) + ": " + reason;
         return false;
     }
-    if (settings.map == nullptr) world.flat_map = 1;
-    init_DCs(world);
-    world.random_wind = settings.random_wind;
-    if (settings.random_wind != 0) {
-        world.wind_change_turn = settings.wind_change_turn;
-    } else {
-        world.wind = settings.wind;
-        world.wang = settings.wang;
-    }
+    start_round(world, settings);
     if (settings.map != nullptr) {
-        world.loading = 1;
-        // The file was checked a moment ago, but it may have changed since.
-        if (open_bitmap(world, settings.map, bitmap_load, reason) == 0) {
-            error = std::string(settings.map) + ": " + reason;
-            return false;
-        }
-        build_terrain(world);
+        build_terrain(world, world);
         world.loading = 0;
     }
     world.loaded = 1;

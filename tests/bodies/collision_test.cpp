@@ -83,8 +83,8 @@ TEST_F(Collision, ABodyAlreadyDrawnAnswersAsADrawingWould)
     std::unique_ptr<World> fresh = test::make_world();
     fresh->target1 = b;
     fresh->player_bot = p;
-    fresh->target1.world = fresh.get();
-    fresh->player_bot.world = fresh.get();
+    fresh->target1.field = &fresh->field;
+    fresh->player_bot.field = &fresh->field;
     struct Case {
         bool on_player;
         double slope;

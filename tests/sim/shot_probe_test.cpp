@@ -32,8 +32,8 @@ std::unique_ptr<World> landed_round(const char* map, int wind, int wang)
     w->wang = wang;
     if (map != nullptr) {
         const std::string path = std::string(QM_SOURCE_DIR) + "/maps/" + map;
-        EXPECT_EQ(open_bitmap(*w, path.c_str(), bitmap_load), 1) << path;
-        build_terrain(*w);
+        EXPECT_TRUE(open_bitmap(*w, path.c_str(), BitmapMode::load)) << path;
+        build_terrain(*w, *w);
     }
     w->loaded = 1;
     paint(*w);

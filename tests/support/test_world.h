@@ -64,7 +64,7 @@ inline void build_sample_map(World& w, std::size_t index = 0)
         for (int column = 0; column < map.width; ++column) w.image_at(row, column) = map.at(row, column);
     w.imagen_x = map.width;
     w.imagen_y = map.height;
-    build_terrain(w);
+    build_terrain(w, w);
 }
 
 }  // namespace qm::test
