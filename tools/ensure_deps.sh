@@ -1,10 +1,15 @@
 #!/bin/sh
-# Installs the Debian packages the build, the tests and the program need.
-# As root it installs what is missing; otherwise it prints the command.
+# Installs the Debian packages that make run, make test, make bench and
+# make fuzz need on a bare Debian 12 (tools/fresh_check.sh proves it). As root
+# it installs what is missing; otherwise it prints the command.
 set -eu
 
-packages="g++ cmake ninja-build make pkg-config libgtest-dev libbenchmark-dev libpng-dev zlib1g-dev \
-libsdl2-dev libimgui-dev console-setup-linux clang libclang-rt-14-dev xvfb xdotool x11-apps x11-utils imagemagick time"
+# Recommends stay off, so what a tool only recommends is named here: SDL's
+# message box on X draws with the X core fonts (xfonts-base), which Xvfb only
+# recommends.
+packages="g++ cmake ninja-build make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libpng-dev zlib1g-dev \
+libsdl2-dev libimgui-dev console-setup-linux clang libclang-rt-14-dev xvfb xfonts-base xdotool x11-apps x11-utils \
+imagemagick time"
 
 missing=""
 for p in $packages; do
