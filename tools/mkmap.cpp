@@ -1,7 +1,9 @@
 // mkmap: makes map files. `mkmap PICTURE.png OUT.bmp` turns a picture into a
 // map (dark pixels terrain); `mkmap --samples DIR` writes the sample maps.
 #include <png.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -27,15 +29,25 @@ void usage()
 // Reads a PNG as grey levels, transparent parts counting as white.
 bool read_grey_png(const char* path, std::vector<std::uint8_t>& grey, int& width, int& height)
 {
-    // A clear word for the common mistake before libpng's own terse one.
+    // The system's word for a file that cannot be read, and a clear one for
+    // the common mistake, before libpng's own terse ones.
+    std::FILE* f = std::fopen(path, "rb");
+    if (f == nullptr) {
+        std::fprintf(stderr, "mkmap: cannot read picture %s: %s\n", path, std::strerror(errno));
+        return false;
+    }
+    struct stat info {};
+    const bool folder = ::fstat(::fileno(f), &info) == 0 && S_ISDIR(info.st_mode);
     unsigned char signature[8] = {};
-    if (std::FILE* f = std::fopen(path, "rb")) {
-        std::size_t got = std::fread(signature, 1, sizeof signature, f);
-        std::fclose(f);
-        if (got != sizeof signature || png_sig_cmp(signature, 0, sizeof signature) != 0) {
-            std::fprintf(stderr, "mkmap: cannot read picture %s: not a PNG file\n", path);
-            return false;
-        }
+    const std::size_t got = folder ? 0 : std::fread(signature, 1, sizeof signature, f);
+    std::fclose(f);
+    if (folder) {
+        std::fprintf(stderr, "mkmap: cannot read picture %s: %s\n", path, std::strerror(EISDIR));
+        return false;
+    }
+    if (got != sizeof signature || png_sig_cmp(signature, 0, sizeof signature) != 0) {
+        std::fprintf(stderr, "mkmap: cannot read picture %s: not a PNG file\n", path);
+        return false;
     }
 
     png_image image;
@@ -71,8 +83,9 @@ int make_from_picture(const char* picture_path, const char* out_path)
     int height = 0;
     if (!read_grey_png(picture_path, grey, width, height)) return 1;
     qm::MapPicture map = qm::map_from_grey(grey, width, height);
-    if (!qm::write_bitmap(out_path, map)) {
-        std::fprintf(stderr, "mkmap: cannot write %s\n", out_path);
+    std::string reason;
+    if (!qm::write_bitmap(out_path, map, reason)) {
+        std::fprintf(stderr, "mkmap: cannot write %s: %s\n", out_path, reason.c_str());
         return 1;
     }
     std::printf("%s: %d by %d\n", out_path, map.width, map.height);
@@ -89,8 +102,9 @@ int make_samples(const char* directory)
     }
     for (const qm::SampleMap& sample : qm::sample_maps()) {
         std::string path = (std::filesystem::path(directory) / sample.name).string();
-        if (!qm::write_bitmap(path, sample.picture)) {
-            std::fprintf(stderr, "mkmap: cannot write %s\n", path.c_str());
+        std::string reason;
+        if (!qm::write_bitmap(path, sample.picture, reason)) {
+            std::fprintf(stderr, "mkmap: cannot write %s: %s\n", path.c_str(), reason.c_str());
             return 1;
         }
         std::printf("%s\n", path.c_str());

@@ -1,6 +1,8 @@
 // PNG output through libpng: each 0x00BBGGRR pixel becomes the bytes R, G, B.
 #include "raster/png_writer.h"
 
+#include "raster/replace_file.h"
+
 #include <png.h>
 
 #include <csetjmp>
@@ -46,15 +48,20 @@ bool write_rows(std::FILE* file, const Surface& s, unsigned char* row_bytes)
 
 }  // namespace
 
+bool write_png(const Surface& s, const char* path, std::string& reason)
+{
+    if (path == nullptr || s.empty()) {
+        reason = "nothing to write";
+        return false;
+    }
+    std::vector<unsigned char> row_bytes(static_cast<std::size_t>(s.width()) * 3);
+    return replace_file(path, [&](std::FILE* file) { return write_rows(file, s, row_bytes.data()); }, reason);
+}
+
 bool write_png(const Surface& s, const char* path)
 {
-    if (path == nullptr || s.empty()) return false;
-    std::vector<unsigned char> row_bytes(static_cast<std::size_t>(s.width()) * 3);
-    std::FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) return false;
-    const bool written = write_rows(file, s, row_bytes.data());
-    const bool closed = std::fclose(file) == 0;
-    return written && closed;
+    std::string reason;
+    return write_png(s, path, reason);
 }
 
 }  // namespace qm

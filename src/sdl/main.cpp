@@ -2,6 +2,7 @@
 // windows around the platform-neutral start-up and message loop.
 #include <SDL.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,7 +13,9 @@
 #include "shell/accelerators.h"
 #include "shell/dialog_procedure.h"
 #include "shell/dialog_template.h"
+#include "shell/command_line.h"
 #include "shell/headless_runner.h"
+#include "shell/shot_table.h"
 #include "sdl/imgui_dialog.h"
 #include "shell/message_loop.h"
 #include "shell/resources.h"
@@ -35,6 +38,8 @@ void print_usage()
 {
     std::printf("usage: qmsim [--help] [--version]\n"
                 "       qmsim --headless [--map FILE] [--wind random:N | --wind fixed:S:A] [--script FILE]\n"
+                "       qmsim table [--map FILE] [--wind fixed:S:A] [--facing left|right]\n"
+                "                   [--angle A | --angle FROM:TO:STEP] [--power FROM:TO:STEP] [--threads N]\n"
                 "QM Simulator: practise artillery shots on destructible terrain.\n"
                 "\n"
                 "Without options the configuration dialog comes up; the maps offered are the 1-bit,\n"
@@ -43,7 +48,10 @@ void print_usage()
                 "--headless runs without a window: a script (from --script FILE or standard input)\n"
                 "of ticks, key presses and pointer moves drives the simulation; `state` prints it as\n"
                 "JSON and `frame PATH` writes the frame as PNG. Without --map the flat map is used;\n"
-                "the wind defaults to random:3.\n");
+                "the wind defaults to random:3.\n"
+                "\n"
+                "table prints, as CSV, where a shot lands for every angle and power of a grid, fired\n"
+                "from the player's spot once both units have landed (README: Shot tables).\n");
 }
 
 bool has_environment(const char* name)
@@ -161,20 +169,17 @@ int run_desktop()
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--headless") == 0) return qm::run_headless(argc, argv, stdin, stdout, stderr);
-    }
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("qmsim %s\n", QM_VERSION);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--help") == 0) {
-            print_usage();
-            return 0;
-        }
-        std::fprintf(stderr, "qmsim: unknown option '%s' (see --help)\n", argv[i]);
-        return 2;
+    // A closed pipe on standard output must show as a failed write, which the
+    // tools report, rather than end the program without a word.
+    std::signal(SIGPIPE, SIG_IGN);
+    const qm::ProgramRequest request = qm::read_command_line(argc, argv);
+    switch (request.mode) {
+    case qm::ProgramMode::headless: return qm::run_headless(argc, argv, stdin, stdout, stderr);
+    case qm::ProgramMode::table: return qm::run_table(argc - 1, argv + 1, stdout, stderr);
+    case qm::ProgramMode::version: std::printf("qmsim %s\n", QM_VERSION); return 0;
+    case qm::ProgramMode::help: print_usage(); return 0;
+    case qm::ProgramMode::refused: std::fprintf(stderr, "qmsim: %s\n", request.error.c_str()); return 2;
+    case qm::ProgramMode::desktop: break;
     }
     if (!display_available()) {
         std::fprintf(stderr, "qmsim: no display found (DISPLAY and WAYLAND_DISPLAY are unset); "

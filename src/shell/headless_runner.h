@@ -7,16 +7,14 @@
 #include <cstdio>
 #include <string>
 
+#include "shell/round_setup.h"
+
 namespace qm {
 
-struct HeadlessOptions {
-    const char* map = nullptr;     // null: the flat map
+struct HeadlessOptions : RoundSettings {
+    HeadlessOptions() { wind_change_turn = default_wind_change_turn; }
+
     const char* script = nullptr;  // null: read the script from the input stream
-    // The configuration dialog's defaults: random wind changing every 3 shots.
-    int random_wind = 1;
-    int wind_change_turn = 3;
-    double wind = 0.0;   // fixed wind only
-    double wang = 0.0;   // fixed wind only
     bool help = false;
 };
 
@@ -25,8 +23,8 @@ struct HeadlessOptions {
 bool parse_headless_options(int argc, char** argv, HeadlessOptions& options, std::string& error);
 
 // Runs the whole headless session. Exit codes: 0 when the script ends or
-// quits, 1 when a frame cannot be written, 2 for a bad command line, an
-// unusable map, an unreadable script or a bad script line.
+// quits, 1 when a frame or the standard output cannot be written, 2 for a bad
+// command line, an unusable map, an unreadable script or a bad script line.
 int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE* err);
 
 }  // namespace qm

@@ -3,6 +3,7 @@
 #include "shell/headless_script.h"
 
 #include <charconv>
+#include <cstdio>
 
 #include "shell/platform.h"
 
@@ -24,6 +25,15 @@ constexpr std::string_view key_list = "up, down, left, right, add, subtract, f, 
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+// The line up to its comment, if it has one.
+std::string_view without_comment(std::string_view line)
+{
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '#' && (i == 0 || is_blank(line[i - 1]))) return line.substr(0, i);
+    }
+    return line;
+}
+
 std::string_view trim(std::string_view s)
 {
     while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
@@ -41,18 +51,6 @@ std::string_view next_word(std::string_view& s)
     s.remove_prefix(end);
     s = trim(s);
     return word;
-}
-
-// A whole decimal number without sign, within [low, high].
-bool parse_number(std::string_view word, long low, long high, long& value)
-{
-    if (word.empty() || word.front() < '0' || word.front() > '9') return false;
-    long parsed = 0;
-    auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), parsed);
-    if (ec != std::errc() || end != word.data() + word.size()) return false;
-    if (parsed < low || parsed > high) return false;
-    value = parsed;
-    return true;
 }
 
 // A word as an error message shows it: quoted, cut short, and with bytes
@@ -102,7 +100,8 @@ bool parse_point(std::string_view name, std::string_view rest, ScriptCommand& co
     std::string_view wy = next_word(rest);
     long x = 0;
     long y = 0;
-    if (!parse_number(wx, 0, headless_client_width - 1, x) || !parse_number(wy, 0, headless_client_height - 1, y)) {
+    if (!parse_whole_number(wx, 0, headless_client_width - 1, x) ||
+        !parse_whole_number(wy, 0, headless_client_height - 1, y)) {
         return fail(error, std::string(name) + " needs X from 0 to " + std::to_string(headless_client_width - 1) +
                                " and Y from 0 to " + std::to_string(headless_client_height - 1));
     }
@@ -111,20 +110,99 @@ bool parse_point(std::string_view name, std::string_view rest, ScriptCommand& co
     return no_more(rest, name, error);
 }
 
+std::string range_text(double low, double high)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "from %g to %g", low, high);
+    return text;
+}
+
+bool parse_aim(std::string_view rest, ScriptCommand& command, std::string& error)
+{
+    std::string_view angle = next_word(rest);
+    std::string_view power = next_word(rest);
+    if (!parse_decimal(angle, min_aim_angle, max_aim_angle, command.angle) ||
+        !parse_decimal(power, min_aim_power, max_aim_power, command.power)) {
+        return fail(error, "aim needs ANGLE " + range_text(min_aim_angle, max_aim_angle) + " and POWER " +
+                               range_text(min_aim_power, max_aim_power) + ", not " + quoted(angle) + " " +
+                               quoted(power));
+    }
+    return no_more(rest, "aim", error);
+}
+
+bool parse_face(std::string_view rest, ScriptCommand& command, std::string& error)
+{
+    std::string_view side = next_word(rest);
+    if (side == "left") {
+        command.key = VK_LEFT;
+    } else if (side == "right") {
+        command.key = VK_RIGHT;
+    } else {
+        return fail(error, "face needs left or right, not " + quoted(side));
+    }
+    return no_more(rest, "face", error);
+}
+
+bool parse_until(std::string_view rest, ScriptCommand& command, std::string& error)
+{
+    std::string_view what = next_word(rest);
+    if (what != "rest") return fail(error, "until needs 'rest', not " + quoted(what));
+    command.count = default_until_rest_ticks;
+    if (rest.empty()) return true;
+    std::string_view word = next_word(rest);
+    if (!parse_whole_number(word, 1, max_ticks_per_command, command.count)) {
+        return fail(error, "until rest needs a whole number from 1 to " + std::to_string(max_ticks_per_command) +
+                               ", not " + quoted(word));
+    }
+    return no_more(rest, "until rest", error);
+}
+
 }  // namespace
+
+bool parse_whole_number(std::string_view word, long low, long high, long& value)
+{
+    if (word.empty() || word.front() < '0' || word.front() > '9') return false;
+    long parsed = 0;
+    auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), parsed);
+    if (ec != std::errc() || end != word.data() + word.size()) return false;
+    if (parsed < low || parsed > high) return false;
+    value = parsed;
+    return true;
+}
+
+bool parse_decimal(std::string_view word, double low, double high, double& value)
+{
+    int digits = 0;
+    int points = 0;
+    for (char c : word) {
+        if (c >= '0' && c <= '9') {
+            ++digits;
+        } else if (c == '.') {
+            ++points;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0 || points > 1) return false;
+    double parsed = 0.0;
+    auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), parsed, std::chars_format::fixed);
+    if (ec != std::errc() || end != word.data() + word.size() || parsed < low || parsed > high) return false;
+    value = parsed;
+    return true;
+}
 
 bool parse_script_line(std::string_view line, ScriptCommand& command, std::string& error)
 {
     command = ScriptCommand{};
-    std::string_view rest = trim(line);
-    if (rest.empty() || rest.front() == '#') return true;
+    std::string_view rest = trim(without_comment(line));
+    if (rest.empty()) return true;
 
     std::string_view name = next_word(rest);
     if (name == "tick") {
         command.kind = ScriptCommandKind::tick;
         if (rest.empty()) return true;
         std::string_view word = next_word(rest);
-        if (!parse_number(word, 1, max_ticks_per_command, command.count)) {
+        if (!parse_whole_number(word, 1, max_ticks_per_command, command.count)) {
             return fail(error, "tick needs a whole number from 1 to " + std::to_string(max_ticks_per_command) +
                                    ", not " + quoted(word));
         }
@@ -160,6 +238,22 @@ bool parse_script_line(std::string_view line, ScriptCommand& command, std::strin
         command.kind = ScriptCommandKind::frame;
         command.path = std::string(rest);
         return true;
+    }
+    if (name == "aim") {
+        command.kind = ScriptCommandKind::aim;
+        return parse_aim(rest, command, error);
+    }
+    if (name == "face") {
+        command.kind = ScriptCommandKind::face;
+        return parse_face(rest, command, error);
+    }
+    if (name == "fire") {
+        command.kind = ScriptCommandKind::fire;
+        return no_more(rest, name, error);
+    }
+    if (name == "until") {
+        command.kind = ScriptCommandKind::until_rest;
+        return parse_until(rest, command, error);
     }
     return fail(error, "unknown command " + quoted(name));
 }

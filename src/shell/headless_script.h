@@ -19,6 +19,10 @@ enum class ScriptCommandKind {
     rbutton_up,    // right button released
     state,         // print the state as one line of JSON
     frame,         // write the frame as PNG to path
+    aim,           // set the angle and power
+    face,          // press and release key (left or right)
+    fire,          // press and release F
+    until_rest,    // run ticks until the round rests, at most count
 };
 
 struct ScriptCommand {
@@ -28,15 +32,31 @@ struct ScriptCommand {
     int x = 0;           // rbutton_down, mouse_move: client pixels
     int y = 0;
     std::string path;    // frame
+    double angle = 0.0;  // aim: degrees
+    double power = 0.0;  // aim
 };
 
 constexpr long max_ticks_per_command = 1000000;
+constexpr long default_until_rest_ticks = 10000;
+// The ranges the aim keys keep to.
+constexpr double min_aim_angle = 10.0;
+constexpr double max_aim_angle = 90.0;
+constexpr double min_aim_power = 0.0;
+constexpr double max_aim_power = 4.0;
 // The headless window's client area, in which pointer positions must lie:
 // the frame, shown 1:1.
 constexpr int headless_client_width = frame_width;
 constexpr int headless_client_height = frame_height;
 
-// Parses one line (without or with its line break). Returns true and fills
+// A whole decimal number without sign, the whole of word, within [low, high].
+bool parse_whole_number(std::string_view word, long low, long high, long& value);
+
+// A decimal number without sign or exponent (such as 45, 2.5 or .5), the
+// whole of word, within [low, high].
+bool parse_decimal(std::string_view word, double low, double high, double& value);
+
+// Parses one line (without or with its line break). A '#' at the start or
+// after a blank begins a comment, on any line. Returns true and fills
 // command, or returns false and puts a one-line reason into error.
 bool parse_script_line(std::string_view line, ScriptCommand& command, std::string& error);
 

@@ -1,5 +1,5 @@
-// Writes the shot-control variables, the camera and the bodies as one JSON
-// object on one line.
+// Writes the shot-control variables, the camera, the bodies and the last
+// shot's strike as one JSON object on one line.
 #include "shell/state_json.h"
 
 #include <cmath>
@@ -43,6 +43,11 @@ public:
     {
         key(name);
         open();
+    }
+    void null(const char* name)
+    {
+        key(name);
+        std::fputs("null", out_);
     }
 
 private:
@@ -118,6 +123,22 @@ void write_state_json(const World& world, long long tick, std::FILE* out)
     json.number("facing", static_cast<long long>(p.facing));
     json.number("just_fired", static_cast<long long>(p.just_fired));
     json.close();
+
+    const ShotResult& impact = world.last_impact;
+    if (impact.struck) {
+        json.object("last_impact");
+        json.number("tick", impact.tick);
+        json.number("x", static_cast<long long>(impact.x));
+        json.number("y", static_cast<long long>(impact.y));
+        json.number("dx", static_cast<long long>(impact.dx));
+        json.number("dy", static_cast<long long>(impact.dy));
+        json.number("flight_ticks", static_cast<long long>(impact.flight_ticks));
+        json.number("target_damage", static_cast<long long>(impact.target_damage));
+        json.number("player_damage", static_cast<long long>(impact.player_damage));
+        json.close();
+    } else {
+        json.null("last_impact");
+    }
 
     json.close();
     std::fputc('\n', out);

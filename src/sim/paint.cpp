@@ -4,6 +4,7 @@
 
 #include "sim/hud.h"
 #include "sim/present.h"
+#include "sim/shot_record.h"
 #include "sim/shot_control.h"
 #include "sim/world.h"
 #include "sim/background.h"
@@ -13,13 +14,14 @@ namespace qm {
 void paint(World& world)
 {
     camera& cam = world.cam1;
+    ++world.tick_count;
     cam.update();                                                  // 1. camera
     draw_background(world, cam.cam_x, cam.cam_y);                  // 2. background, terrain, grid, wind dial
     aim_and_rolls(world);                                          // 3. aim and power, rolls, fire delay
     update_target(world, cam.cam_x, cam.cam_y);                    // 4. target
     update_player(world, cam.cam_x, cam.cam_y);                    // 5. player and aim gauge
     world.player_bot.facing = world.direction;                     // 6. facing
-    int busy = world.mainbullet.update(cam.cam_x, cam.cam_y);      // 7. projectiles
+    int busy = step_projectiles(world, cam.cam_x, cam.cam_y);       // 7. projectiles
     turn_logic(world, busy);                                       // 8. turn logic
     draw_hud(world, busy);                                         // 9. HUD
     present(world);                                                // 10. present

@@ -2,6 +2,7 @@
 // random draws, unit placement, firing and the wind change.
 #include "sim/shot_control.h"
 
+#include "sim/shot_record.h"
 #include "sim/world.h"
 
 namespace qm {
@@ -89,6 +90,7 @@ void turn_logic(World& world, int busy)
         player& p = world.player_bot;
         world.mainbullet.reset(&world.memoria, world.v0, world.vang, world.wind, world.wang, p.launch_x, p.launch_y,
                                world.direction);
+        begin_shot_record(world);
         p.just_fired = 1;  // moves the camera onto the shot and freezes the aim
         world.shots_done += 1;
         world.shoot_delay = 0;

@@ -18,6 +18,7 @@
 #include "sim/crt_rand.h"
 #include "sim/frame.h"
 #include "sim/presenter.h"
+#include "sim/shot_result.h"
 #include "terrain/bitmap_reader.h"
 #include "terrain/map_catalogue.h"
 #include "terrain/terrain_raster.h"
@@ -79,6 +80,11 @@ struct WorldState : FieldReadings, MapImage, MapCatalogue, TerrainStripes, UnitS
     CrtRand rng;  // the world's own random sequence
 
     Field field;  // what the bodies see of this world
+
+    // Ticks run since the round began, and the last shot's strike and damage
+    // (kept from its strike until the next shot leaves).
+    long long tick_count = 0;
+    ShotResult last_impact;
 
     // Bodies, in construction order.
     sec_bullet sec_bullet1;

@@ -8,11 +8,13 @@
 #include <algorithm>
 #include <array>
 #include <cassert>
+#include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 namespace qm {
 
@@ -39,20 +41,28 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens a regular file for reading; null for anything else. A named pipe or
-// a device under a map's name would otherwise block the program on opening
-// or reading, so it is opened without waiting and turned away.
-File open_regular_file(const char* filename)
+// Opens a regular file for reading; null for anything else, with the
+// reason. A named pipe or a device under a map's name would otherwise block
+// the program on opening or reading, so it is opened without waiting and
+// turned away.
+File open_regular_file(const char* filename, std::string& reason)
 {
     const int fd = ::open(filename, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return nullptr;
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return nullptr;
+    }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        reason = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "not a regular file";
         ::close(fd);
         return nullptr;
     }
     File file(::fdopen(fd, "rb"));
-    if (!file) ::close(fd);
+    if (!file) {
+        reason = std::strerror(errno);
+        ::close(fd);
+    }
     return file;
 }
 
@@ -77,33 +87,50 @@ struct Header {
     std::uint16_t bits_per_pixel = 0;
 };
 
-// The header fields; false for a file that is not a map (or ends inside its
-// header).
-bool parse_header(const unsigned char (&b)[header_size], std::size_t got, Header& h)
+bool fail(std::string& reason, std::string why)
 {
-    if (got != header_size) return false;
-    if (b[0] != 0x42 || b[1] != 0x4D) return false;  // "BM"
-    if (u32(b + 6) != 0) return false;                // reserved
+    reason = std::move(why);
+    return false;
+}
+
+// The header fields; false, with the rule the file breaks, for a file that
+// is not a map (or ends inside its header).
+bool parse_header(const unsigned char (&b)[header_size], std::size_t got, Header& h, std::string& reason)
+{
+    const char* not_bmp = "not a BMP file";
+    if (got < 2 || b[0] != 0x42 || b[1] != 0x4D) return fail(reason, not_bmp);  // "BM"
+    if (got != header_size) return fail(reason, "not a BMP file: the header is cut short");
+    if (u32(b + 6) != 0) return fail(reason, not_bmp);  // reserved
     h.pixel_offset = u32(b + 10);
     h.width = static_cast<std::int32_t>(u32(b + 18));
     h.height = static_cast<std::int32_t>(u32(b + 22));
     h.bits_per_pixel = u16(b + 28);
 
-    // Bottom-up only (a top-down file has height -800). A negative width
-    // describes no picture at all.
-    return h.bits_per_pixel == required_bits_per_pixel && h.height == map_rows && h.width <= map_max_columns &&
-           h.width >= 0;
+    if (h.bits_per_pixel != required_bits_per_pixel) {
+        return fail(reason, std::to_string(h.bits_per_pixel) + " bits per pixel; maps have 1");
+    }
+    // Bottom-up only (a top-down file has a negative height).
+    if (h.height < 0) return fail(reason, "stored top-down; maps are stored bottom-up");
+    if (h.height != map_rows) {
+        return fail(reason, std::to_string(h.height) + " pixels high; maps are " + std::to_string(map_rows));
+    }
+    // A negative width describes no picture at all.
+    if (h.width < 0) return fail(reason, "a negative width");
+    if (h.width > map_max_columns) {
+        return fail(reason, std::to_string(h.width) + " pixels wide; at most " + std::to_string(map_max_columns));
+    }
+    return true;
 }
 
 // The reader over any byte source: read_at(position, out, count) copies up to
 // `count` bytes from `position` and answers how many it copied. With no
 // image there is nothing to load into: the header alone is tested.
 template <class ReadAt>
-bool read_map(MapImage* target, ReadAt read_at, BitmapMode mode)
+bool read_map(MapImage* target, ReadAt read_at, BitmapMode mode, std::string& reason)
 {
     unsigned char header[header_size];
     Header h;
-    if (!parse_header(header, read_at(0, header, header_size), h)) return false;
+    if (!parse_header(header, read_at(0, header, header_size), h, reason)) return false;
     if (target == nullptr || mode == BitmapMode::check_only) return true;
     MapImage& image = *target;
 
@@ -132,10 +159,10 @@ bool read_map(MapImage* target, ReadAt read_at, BitmapMode mode)
 }
 
 // Reads the file at `filename` into `target` (see read_map).
-bool read_file(MapImage* target, const char* filename, BitmapMode mode)
+bool read_file(MapImage* target, const char* filename, BitmapMode mode, std::string& reason)
 {
-    if (filename == nullptr) return false;
-    File file = open_regular_file(filename);
+    if (filename == nullptr) return fail(reason, "no file name");
+    File file = open_regular_file(filename, reason);
     if (!file) return false;
     std::FILE* f = file.get();
     return read_map(
@@ -145,23 +172,36 @@ bool read_file(MapImage* target, const char* filename, BitmapMode mode)
             if (position > LONG_MAX || std::fseek(f, static_cast<long>(position), SEEK_SET) != 0) return 0;
             return std::fread(out, 1, count, f);
         },
-        mode);
+        mode, reason);
 }
 
 }  // namespace
 
 bool is_map_file(const char* filename)
 {
-    return read_file(nullptr, filename, BitmapMode::check_only);
+    std::string reason;
+    return check_map_file(filename, reason);
+}
+
+bool check_map_file(const char* filename, std::string& reason)
+{
+    return read_file(nullptr, filename, BitmapMode::check_only, reason);
 }
 
 bool open_bitmap(MapImage& image, const char* filename, BitmapMode mode)
 {
-    return read_file(&image, filename, mode);
+    std::string reason;
+    return open_bitmap(image, filename, mode, reason);
+}
+
+bool open_bitmap(MapImage& image, const char* filename, BitmapMode mode, std::string& reason)
+{
+    return read_file(&image, filename, mode, reason);
 }
 
 bool read_bitmap(MapImage& image, std::span<const unsigned char> bytes, BitmapMode mode)
 {
+    std::string reason;
     return read_map(
         &image,
         [bytes](long long position, unsigned char* out, std::size_t count) -> std::size_t {
@@ -170,7 +210,7 @@ bool read_bitmap(MapImage& image, std::span<const unsigned char> bytes, BitmapMo
             std::memcpy(out, bytes.data() + position, got);
             return got;
         },
-        mode);
+        mode, reason);
 }
 
 }  // namespace qm

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "terrain/map_format.h"
@@ -37,10 +38,17 @@ enum class BitmapMode {
 
 // Whether `filename` is a map file the reader accepts (its header alone).
 bool is_map_file(const char* filename);
+// The same, with the reason a file is turned away: the system's word when it
+// cannot be opened ("No such file or directory", "Is a directory"), else the
+// rule it breaks ("not a BMP file", "24 bits per pixel; maps have 1", "600
+// pixels high; maps are 800", "3208 pixels wide; at most 3200", "stored
+// top-down; ...").
+bool check_map_file(const char* filename, std::string& reason);
 
 // Opens `filename` and reads it as read_bitmap does. False also for a file
-// that cannot be opened or is not a regular file.
+// that cannot be opened or is not a regular file; the second form says why.
 bool open_bitmap(MapImage& image, const char* filename, BitmapMode mode);
+bool open_bitmap(MapImage& image, const char* filename, BitmapMode mode, std::string& reason);
 
 // Tests the header of the file contents `bytes`; in load mode an accepted
 // file's pixels go to image.imagen with imagen_x and imagen_y. True for an

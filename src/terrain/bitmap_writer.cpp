@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "raster/replace_file.h"
+
 namespace qm {
 
 namespace {
@@ -79,18 +81,28 @@ std::vector<unsigned char> encode_bitmap(const MapPicture& picture)
     return out;
 }
 
+bool write_file(const std::string& path, const std::vector<unsigned char>& bytes, std::string& reason)
+{
+    return replace_file(
+        path.c_str(), [&](std::FILE* f) { return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size(); },
+        reason);
+}
+
 bool write_file(const std::string& path, const std::vector<unsigned char>& bytes)
 {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fclose(f) == 0 && ok;
-    return ok;
+    std::string reason;
+    return write_file(path, bytes, reason);
+}
+
+bool write_bitmap(const std::string& path, const MapPicture& picture, std::string& reason)
+{
+    return write_file(path, encode_bitmap(picture), reason);
 }
 
 bool write_bitmap(const std::string& path, const MapPicture& picture)
 {
-    return write_file(path, encode_bitmap(picture));
+    std::string reason;
+    return write_bitmap(path, picture, reason);
 }
 
 }  // namespace qm

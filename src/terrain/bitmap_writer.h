@@ -28,10 +28,13 @@ struct MapPicture {
 // padding bytes 0.
 std::vector<unsigned char> encode_bitmap(const MapPicture& picture);
 
-// Writes bytes to a file; false when the file cannot be written.
+// Writes bytes to a file through a temporary file renamed into place; false,
+// with nothing left behind and the system's reason, when it cannot be written.
+bool write_file(const std::string& path, const std::vector<unsigned char>& bytes, std::string& reason);
 bool write_file(const std::string& path, const std::vector<unsigned char>& bytes);
 
-// Encodes and writes a picture; false when the file cannot be written.
+// Encodes and writes a picture, as write_file does.
+bool write_bitmap(const std::string& path, const MapPicture& picture, std::string& reason);
 bool write_bitmap(const std::string& path, const MapPicture& picture);
 
 }  // namespace qm

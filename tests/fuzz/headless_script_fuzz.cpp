@@ -2,6 +2,7 @@
 // line must be accepted with a well-formed command or refused with a one-line
 // reason, and an accepted command written back in its plain form must parse
 // to the same command.
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -32,6 +33,14 @@ const char* key_name(unsigned code)
     }
 }
 
+// The shortest decimal that reads back to the same value.
+std::string decimal(double value)
+{
+    char text[64];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    return std::string(text, result.ptr);
+}
+
 // The command in the plain form the script language documents.
 std::string plain_form(const ScriptCommand& c)
 {
@@ -46,13 +55,18 @@ std::string plain_form(const ScriptCommand& c)
     case ScriptCommandKind::rbutton_up: return "rup";
     case ScriptCommandKind::state: return "state";
     case ScriptCommandKind::frame: return "frame " + c.path;
+    case ScriptCommandKind::aim: return "aim " + decimal(c.angle) + " " + decimal(c.power);
+    case ScriptCommandKind::face: return std::string("face ") + key_name(c.key);
+    case ScriptCommandKind::fire: return "fire";
+    case ScriptCommandKind::until_rest: return "until rest " + std::to_string(c.count);
     }
     std::abort();
 }
 
 bool same(const ScriptCommand& a, const ScriptCommand& b)
 {
-    return a.kind == b.kind && a.count == b.count && a.key == b.key && a.x == b.x && a.y == b.y && a.path == b.path;
+    return a.kind == b.kind && a.count == b.count && a.key == b.key && a.x == b.x && a.y == b.y && a.path == b.path &&
+           a.angle == b.angle && a.power == b.power;
 }
 
 void check_command(const ScriptCommand& command)
@@ -65,6 +79,15 @@ void check_command(const ScriptCommand& command)
          command.y >= qm::headless_client_height))
         std::abort();
     if (command.kind == ScriptCommandKind::frame && command.path.empty()) std::abort();
+    if (command.kind == ScriptCommandKind::until_rest &&
+        (command.count < 1 || command.count > qm::max_ticks_per_command))
+        std::abort();
+    if (command.kind == ScriptCommandKind::aim &&
+        !(command.angle >= qm::min_aim_angle && command.angle <= qm::max_aim_angle &&
+          command.power >= qm::min_aim_power && command.power <= qm::max_aim_power))
+        std::abort();
+    if (command.kind == ScriptCommandKind::face && command.key != qm::VK_LEFT && command.key != qm::VK_RIGHT)
+        std::abort();
 }
 
 }  // namespace

@@ -57,5 +57,48 @@ TEST(Main, HeadlessRunsWithoutADisplay)
     EXPECT_EQ(qmsim.error_text(), "");
 }
 
+TEST(Main, HeadlessOptionsWithoutHeadlessSayWhatTheyNeed)
+{
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {{"--map", "maps/hills.bmp"}, "qmsim: --map needs --headless\n"},
+        {{"--wind", "fixed:3:0"}, "qmsim: --wind needs --headless\n"},
+        {{"--script", "shot.txt"}, "qmsim: --script needs --headless\n"},
+        {{"--fast"}, "qmsim: unknown option '--fast' (see --help)\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> argv = {QM_BINARY_DIR "/qmsim"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        test::ChildProcess qmsim(argv, display_variables);
+        ASSERT_TRUE(qmsim.started());
+        EXPECT_EQ(qmsim.wait(), 2) << c.args[0];
+        EXPECT_EQ(qmsim.error_text(), c.message);
+    }
+}
+
+// Nothing counts as written that did not reach the reader: a pipe closed
+// before the output is a failure with its reason, not a silent success or a
+// death by signal.
+TEST(Main, AClosedPipeOnTheOutputEndsTheRunWithExitOne)
+{
+    const struct {
+        std::vector<std::string> argv;
+        const char* script;
+    } cases[] = {
+        {{QM_BINARY_DIR "/qmsim", "--headless"}, "tick\nstate\n"},
+        {{QM_BINARY_DIR "/qmsim", "table", "--power", "0:4:0.5"}, ""},
+    };
+    for (const auto& c : cases) {
+        test::ChildProcess qmsim(c.argv, display_variables);
+        ASSERT_TRUE(qmsim.started());
+        qmsim.close_output();
+        qmsim.write(c.script);
+        EXPECT_EQ(qmsim.wait(), 1) << c.argv[1];
+        EXPECT_EQ(qmsim.error_text(), "qmsim: cannot write to standard output: Broken pipe\n");
+    }
+}
+
 }  // namespace
 }  // namespace qm

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -12,45 +13,16 @@
 
 #include "terrain/bitmap_writer.h"
 #include "terrain_test_support.h"
+#include "tool_run.h"
 
 namespace qm {
 namespace {
 
-struct RunResult {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
+using test::RunResult;
 
-std::string read_all(std::FILE* f)
+RunResult run(std::vector<std::string> args, const std::string& script, std::FILE* out_to = nullptr)
 {
-    std::rewind(f);
-    std::string text;
-    int c;
-    while ((c = std::getc(f)) != EOF) text.push_back(static_cast<char>(c));
-    return text;
-}
-
-RunResult run(std::vector<std::string> args, const std::string& script)
-{
-    args.insert(args.begin(), {"qmsim", "--headless"});
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    std::FILE* in = std::tmpfile();
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    std::fputs(script.c_str(), in);
-    std::rewind(in);
-    RunResult result;
-    result.code = run_headless(static_cast<int>(args.size()), argv.data(), in, out, err);
-    result.out = read_all(out);
-    result.err = read_all(err);
-    std::fclose(in);
-    std::fclose(out);
-    std::fclose(err);
-    return result;
+    return test::run_headless_script(std::move(args), script, out_to);
 }
 
 std::vector<std::string> lines_of(const std::string& text)
@@ -266,6 +238,176 @@ TEST(HeadlessRunner, TheSameScriptGivesTheSameOutputAndFrames)
         EXPECT_FALSE(a.empty()) << frame;
         EXPECT_EQ(a, file_bytes(dir + "second" + frame)) << frame;
     }
+}
+
+// Every key of a state line, objects' keys after the object's own, in order.
+std::vector<std::string> keys_of(const std::string& json)
+{
+    std::vector<std::string> keys;
+    for (std::size_t at = json.find('"'); at != std::string::npos; at = json.find('"', at)) {
+        const std::size_t end = json.find('"', at + 1);
+        keys.push_back(json.substr(at + 1, end - at - 1));
+        at = end + 1;
+    }
+    return keys;
+}
+
+// The state's keys are what scripts and the README's table rely on: a change
+// must be made on purpose, here and there.
+TEST(HeadlessRunner, StateKeysArePinned)
+{
+    const std::vector<std::string> body = {"pos_x", "pos_y", "time", "state"};
+    const std::vector<std::string> unit = {"pos_x", "pos_y", "state", "slope", "hp", "respawn_ticks",
+                                           "focus_ticks", "damage_shown", "damage_ticks"};
+    std::vector<std::string> keys = {"tick", "vang", "v0", "direction", "fire_now", "shoot_delay", "shots_done",
+                                     "wind", "wang", "random_x", "focus", "cam_x", "cam_y", "mainbullet"};
+    keys.insert(keys.end(), body.begin(), body.end());
+    for (const char* secondary : {"sec_bullet1", "sec_bullet2"}) {
+        keys.push_back(secondary);
+        keys.insert(keys.end(), body.begin(), body.end());
+        keys.insert(keys.end(), {"orbit_angle", "orbit_radius"});
+    }
+    keys.push_back("target1");
+    keys.insert(keys.end(), unit.begin(), unit.end());
+    keys.push_back("player_bot");
+    keys.insert(keys.end(), unit.begin(), unit.end());
+    keys.insert(keys.end(), {"launch_x", "launch_y", "facing", "just_fired", "last_impact"});
+    std::vector<std::string> struck = keys;
+    struck.insert(struck.end(), {"tick", "x", "y", "dx", "dy", "flight_ticks", "target_damage", "player_damage"});
+
+    RunResult r = run({}, "state\nuntil rest\nfire\nuntil rest\nstate\n");
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::vector<std::string> states = lines_of(r.out);
+    ASSERT_EQ(states.size(), 2u);
+    EXPECT_EQ(keys_of(states[0]), keys);
+    EXPECT_NE(states[0].find("\"last_impact\":null}"), std::string::npos);
+    EXPECT_EQ(keys_of(states[1]), struck);
+}
+
+TEST(HeadlessRunner, UntilRestRunsTicksUntilNothingMoves)
+{
+    const struct {
+        const char* map;
+        const char* script;
+        double tick;  // of the state printed last
+    } cases[] = {
+        {nullptr, "until rest\nstate\n", 61},                   // the player lands on the flat map
+        {"hills.bmp", "until rest\nstate\n", 83},               // the target lands at 80, the player at 83
+        {"hills.bmp", "until rest 50\nstate\n", 50},            // no further than MAX
+        {nullptr, "until rest\nuntil rest\nstate\n", 61},      // at rest already: no tick
+        {nullptr, "tick 100\nuntil rest\nstate\n", 100},
+        // The request's 30 ticks, the flight and the impact's 39 ticks all
+        // end before it returns: 61 + 30 + 85 + 39.
+        {nullptr, "until rest\nfire\nuntil rest\nstate\n", 215},
+        {"hills.bmp", "until rest\naim 64 1.01\nfire\nuntil rest\nstate\n", 203},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"--wind", "fixed:0:0"};
+        if (c.map != nullptr) args.insert(args.end(), {"--map", std::string(QM_SOURCE_DIR "/maps/") + c.map});
+        RunResult r = run(args, c.script);
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(field(lines_of(r.out).back(), "", "tick"), c.tick) << c.script;
+    }
+}
+
+TEST(HeadlessRunner, AimFaceAndFireActAsTheKeysWould)
+{
+    RunResult r = run({"--wind", "fixed:0:0"},
+                      "until rest\naim 33.5 1.25\nface left\nstate\ntick\nstate\nfire\ntick 29\nstate\ntick\nstate\n");
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::vector<std::string> states = lines_of(r.out);
+    ASSERT_EQ(states.size(), 4u);
+    EXPECT_EQ(field(states[0], "", "vang"), 33.5);
+    EXPECT_EQ(field(states[0], "", "v0"), 1.25);
+    EXPECT_EQ(field(states[0], "", "direction"), -1.0);
+    EXPECT_EQ(field(states[1], "player_bot", "facing"), -1.0);  // the unit turns in the next tick
+    EXPECT_EQ(field(states[2], "", "fire_now"), 1.0);           // pressed and released: still pending
+    EXPECT_EQ(field(states[2], "mainbullet", "state"), 40.0);
+    EXPECT_EQ(field(states[3], "mainbullet", "state"), 0.0);    // left in the 30th tick
+    EXPECT_EQ(field(states[3], "", "shots_done"), 1.0);
+}
+
+TEST(HeadlessRunner, LastImpactIsKeptFromTheStrikeUntilTheNextShotLeaves)
+{
+    const std::string script =
+        "until rest\nfire\ntick 30\nstate\ntick 84\nstate\ntick\nstate\nuntil rest\ntick 10\nstate\n"
+        "aim 80 1\nfire\ntick 29\nstate\ntick\nstate\n";
+    RunResult r = run({"--wind", "fixed:0:0"}, script);
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::vector<std::string> states = lines_of(r.out);
+    ASSERT_EQ(states.size(), 6u);
+    const bool null_at[] = {true, true, false, false, false, true};
+    for (std::size_t i = 0; i < states.size(); ++i) {
+        EXPECT_EQ(states[i].find("\"last_impact\":null") != std::string::npos, null_at[i]) << i << ": " << states[i];
+    }
+    // Launched in tick 91, struck in tick 176 after 85 ticks of flight, 777
+    // pixels right of and 37 below the muzzle, on the flat ground line.
+    for (std::size_t i : {2u, 3u, 4u}) {
+        EXPECT_EQ(field(states[i], "last_impact", "tick"), 176.0);
+        EXPECT_EQ(field(states[i], "last_impact", "flight_ticks"), 85.0);
+        EXPECT_EQ(field(states[i], "last_impact", "x"), 807.0);
+        EXPECT_EQ(field(states[i], "last_impact", "y"), 500.0);
+        EXPECT_EQ(field(states[i], "last_impact", "dx"), 777.0);
+        EXPECT_EQ(field(states[i], "last_impact", "dy"), -37.0);
+    }
+}
+
+TEST(HeadlessRunner, ScriptsAsEditorsSaveThemRunTheSame)
+{
+    const std::string plain = "tick 3\nstate\n";
+    const std::string variants[] = {
+        "\xEF\xBB\xBFtick 3\nstate\n",                // a byte-order mark
+        "tick 3\r\nstate\r\n",                       // CRLF line ends
+        "\xEF\xBB\xBFtick 3 # wait\r\n# look\r\nstate  # now\r\n",
+    };
+    const RunResult expected = run({}, plain);
+    ASSERT_EQ(expected.code, 0) << expected.err;
+    for (const std::string& v : variants) {
+        RunResult r = run({}, v);
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.out, expected.out);
+    }
+    // A byte-order mark anywhere else is no blank.
+    EXPECT_EQ(run({}, "tick\n\xEF\xBB\xBFtick\n").code, 2);
+}
+
+TEST(HeadlessRunner, FailuresSayWhyAndLeaveNothingHalfWritten)
+{
+    test::TempDir dir;
+    const std::string folder = dir.path().string();
+    const std::string missing = folder + "/no/such/frame.png";
+    const struct {
+        std::vector<std::string> args;
+        std::string script;
+        int code;
+        std::string message;
+    } cases[] = {
+        {{"--map", folder + "/none.bmp"}, "state\n", 2, "qmsim: " + folder + "/none.bmp: No such file or directory\n"},
+        {{"--map", folder}, "state\n", 2, "qmsim: " + folder + ": Is a directory\n"},
+        {{"--map", QM_SOURCE_DIR "/README.md"}, "state\n", 2, "qmsim: " QM_SOURCE_DIR "/README.md: not a BMP file\n"},
+        {{"--script", folder}, "state\n", 2, "qmsim: cannot open the script " + folder + ": Is a directory\n"},
+        {{}, "tick\nframe " + missing + "\nstate\n", 1,
+         "qmsim: script line 2: cannot write the frame to " + missing + ": No such file or directory\n"},
+        {{}, "frame " + folder + "\n", 1,
+         "qmsim: script line 1: cannot write the frame to " + folder + ": Is a directory\n"},
+    };
+    for (const auto& c : cases) {
+        RunResult r = run(c.args, c.script);
+        EXPECT_EQ(r.code, c.code) << c.script;
+        EXPECT_EQ(r.err, c.message);
+        EXPECT_EQ(r.out, "");
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST(HeadlessRunner, AStateThatCannotBeWrittenEndsTheRunWithExitOne)
+{
+    std::FILE* full = std::fopen("/dev/full", "w");
+    ASSERT_NE(full, nullptr);
+    RunResult r = run({}, "state\ntick\nstate\n", full);
+    std::fclose(full);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "qmsim: cannot write to standard output: No space left on device\n");
 }
 
 }  // namespace

@@ -54,6 +54,49 @@ TEST(HeadlessScript, AcceptsEveryCommandForm)
     }
 }
 
+TEST(HeadlessScript, AcceptsAimingAndWaitingCommandsAndCommentsAfterAnyCommand)
+{
+    const struct {
+        const char* line;
+        ScriptCommandKind kind;
+        double angle, power;
+        unsigned key;
+        long count;
+        const char* path;
+    } cases[] = {
+        {"aim 45 2.5", ScriptCommandKind::aim, 45, 2.5, 0, 1, ""},
+        {"aim 10 0", ScriptCommandKind::aim, 10, 0, 0, 1, ""},
+        {"aim 90 4", ScriptCommandKind::aim, 90, 4, 0, 1, ""},
+        {"aim 64.5 .25", ScriptCommandKind::aim, 64.5, 0.25, 0, 1, ""},
+        {"aim 33 1.01", ScriptCommandKind::aim, 33, 1.01, 0, 1, ""},
+        {"face left", ScriptCommandKind::face, 0, 0, VK_LEFT, 1, ""},
+        {"face right\r", ScriptCommandKind::face, 0, 0, VK_RIGHT, 1, ""},
+        {"fire", ScriptCommandKind::fire, 0, 0, 0, 1, ""},
+        {"until rest", ScriptCommandKind::until_rest, 0, 0, 0, 10000, ""},
+        {"until rest 500", ScriptCommandKind::until_rest, 0, 0, 0, 500, ""},
+        // A '#' after a blank starts a comment on any line, frame included.
+        {"tick 60 # let both units land", ScriptCommandKind::tick, 0, 0, 0, 60, ""},
+        {"tick 5\t#tab before", ScriptCommandKind::tick, 0, 0, 0, 5, ""},
+        {"fire # now", ScriptCommandKind::fire, 0, 0, 0, 1, ""},
+        {"until rest # both units", ScriptCommandKind::until_rest, 0, 0, 0, 10000, ""},
+        {"frame shots/a b.png # after", ScriptCommandKind::frame, 0, 0, 0, 1, "shots/a b.png"},
+        // Without a blank before it, '#' belongs to the word.
+        {"frame shot#1.png", ScriptCommandKind::frame, 0, 0, 0, 1, "shot#1.png"},
+        {"#tick 5", ScriptCommandKind::nothing, 0, 0, 0, 1, ""},
+    };
+    for (const auto& c : cases) {
+        ScriptCommand command;
+        std::string error;
+        ASSERT_TRUE(parse_script_line(c.line, command, error)) << c.line << ": " << error;
+        EXPECT_EQ(command.kind, c.kind) << c.line;
+        EXPECT_EQ(command.angle, c.angle) << c.line;
+        EXPECT_EQ(command.power, c.power) << c.line;
+        EXPECT_EQ(command.key, c.key) << c.line;
+        EXPECT_EQ(command.count, c.count) << c.line;
+        EXPECT_EQ(command.path, c.path) << c.line;
+    }
+}
+
 TEST(HeadlessScript, RefusesBadLinesWithAReason)
 {
     const struct {
@@ -82,6 +125,23 @@ TEST(HeadlessScript, RefusesBadLinesWithAReason)
         {"state x", "state takes no further argument"},
         {"frame", "frame needs a file path"},
         {"frame   ", "frame needs a file path"},
+        {"aim 9.99 2", "aim needs ANGLE from 10 to 90 and POWER from 0 to 4, not '9.99' '2'"},
+        {"aim 90.5 2", "not '90.5' '2'"},
+        {"aim 45 4.01", "not '45' '4.01'"},
+        {"aim 45 -1", "not '45' '-1'"},
+        {"aim 45", "not '45' ''"},
+        {"aim 4e1 2", "not '4e1' '2'"},
+        {"aim 45. 2..5", "not '45.' '2..5'"},
+        {"aim 45 2 3", "aim takes no further argument, found '3'"},
+        {"face up", "face needs left or right, not 'up'"},
+        {"face", "face needs left or right, not ''"},
+        {"face left now", "face takes no further argument"},
+        {"fire 2", "fire takes no further argument, found '2'"},
+        {"until", "until needs 'rest', not ''"},
+        {"until land", "until needs 'rest', not 'land'"},
+        {"until rest 0", "until rest needs a whole number from 1 to 1000000, not '0'"},
+        {"until rest 5 6", "until rest takes no further argument, found '6'"},
+        {"frame # only a comment", "frame needs a file path"},
         // Garbage is shown short and printable.
         {"\x1b[2J\x01", "unknown command '?[2J?'"},
         {"tick 1234567890123456789012345678901234567890123", "not '1234567890123456789012345678901234567890...'"},

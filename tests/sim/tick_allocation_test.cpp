@@ -10,6 +10,7 @@
 #include <new>
 
 #include "scripted_round.h"
+#include "sim/shot_probe.h"
 #include "test_world.h"
 
 // Every allocation of the test binary is counted here; only the allocation
@@ -87,6 +88,22 @@ TEST(Tick, ARunningRoundAllocatesNothingAfterItsFirstTick)
     EXPECT_GE(round.impacts, 8);
     EXPECT_EQ(round.deaths, 1);
     EXPECT_EQ(round.respawns, 1);
+}
+
+TEST(Tick, TheShotProbeAllocatesNothingOnceBuilt)
+{
+    // The practice aids fire hundreds of probe shots between two ticks; an
+    // allocation there is the same pause as one in the tick.
+    std::unique_ptr<World> w = test::make_world();
+    test::Round round(*w);
+    for (int tick = 1; tick <= 400; ++tick) round.play(tick);
+    ShotProbe probe(*w);
+    const long long before = allocation_count.load();
+    for (int power = 0; power <= 400; power += 10) probe.fire(30 + power / 8, power / 100.0, power % 20 == 0 ? 1 : -1);
+    for (int tick = 401; tick <= 700; ++tick) round.play(tick);
+    probe.sync(*w);
+    for (int power = 0; power <= 400; power += 10) probe.fire(70, power / 100.0, 1);
+    EXPECT_EQ(allocation_count.load() - before, 0);
 }
 
 }  // namespace

@@ -100,6 +100,13 @@ public:
         input_ = -1;
     }
 
+    // Closes this end of the child's output, so its writes fail.
+    void close_output()
+    {
+        if (output_ != nullptr) std::fclose(output_);
+        output_ = nullptr;
+    }
+
     // One line of the child's output without its line break; false at the end.
     bool read_line(std::string& line)
     {

@@ -118,29 +118,32 @@ TEST_F(BitmapReader, PaddingBitsOfTheLastByteAreKept)
     }
 }
 
-TEST_F(BitmapReader, RejectsWhatIsNotAnAcceptedMap)
+TEST_F(BitmapReader, RejectsWhatIsNotAnAcceptedMapAndSaysWhy)
 {
     struct Case {
         const char* what;
         std::function<void(std::vector<unsigned char>&)> spoil;
+        const char* reason;
     };
     const Case cases[] = {
-        {"signature", [](auto& b) { b[1] = 'N'; }},
-        {"reserved low word", [](auto& b) { patch16(b, 6, 1); }},
-        {"reserved high word", [](auto& b) { patch16(b, 8, 1); }},
-        {"4 bits", [](auto& b) { patch16(b, bits_field, 4); }},
-        {"8 bits", [](auto& b) { patch16(b, bits_field, 8); }},
-        {"24 bits", [](auto& b) { patch16(b, bits_field, 24); }},
-        {"height 799", [](auto& b) { patch32(b, height_field, 799); }},
-        {"height 801", [](auto& b) { patch32(b, height_field, 801); }},
-        {"height -800 (top-down)", [](auto& b) { patch32(b, height_field, static_cast<std::uint32_t>(-800)); }},
-        {"width 3201", [](auto& b) { patch32(b, width_field, 3201); }},
-        {"width -8", [](auto& b) { patch32(b, width_field, static_cast<std::uint32_t>(-8)); }},
-        {"width -2^31", [](auto& b) { patch32(b, width_field, 0x80000000u); }},
-        {"ends after the signature", [](auto& b) { b.resize(2); }},
-        {"ends inside the header", [](auto& b) { b.resize(29); }},
-        {"one byte", [](auto& b) { b.resize(1); }},
-        {"empty", [](auto& b) { b.clear(); }},
+        {"signature", [](auto& b) { b[1] = 'N'; }, "not a BMP file"},
+        {"reserved low word", [](auto& b) { patch16(b, 6, 1); }, "not a BMP file"},
+        {"reserved high word", [](auto& b) { patch16(b, 8, 1); }, "not a BMP file"},
+        {"4 bits", [](auto& b) { patch16(b, bits_field, 4); }, "4 bits per pixel; maps have 1"},
+        {"8 bits", [](auto& b) { patch16(b, bits_field, 8); }, "8 bits per pixel; maps have 1"},
+        {"24 bits", [](auto& b) { patch16(b, bits_field, 24); }, "24 bits per pixel; maps have 1"},
+        {"height 799", [](auto& b) { patch32(b, height_field, 799); }, "799 pixels high; maps are 800"},
+        {"height 600", [](auto& b) { patch32(b, height_field, 600); }, "600 pixels high; maps are 800"},
+        {"height -800 (top-down)", [](auto& b) { patch32(b, height_field, static_cast<std::uint32_t>(-800)); },
+         "stored top-down; maps are stored bottom-up"},
+        {"width 3201", [](auto& b) { patch32(b, width_field, 3201); }, "3201 pixels wide; at most 3200"},
+        {"width 3208", [](auto& b) { patch32(b, width_field, 3208); }, "3208 pixels wide; at most 3200"},
+        {"width -8", [](auto& b) { patch32(b, width_field, static_cast<std::uint32_t>(-8)); }, "a negative width"},
+        {"width -2^31", [](auto& b) { patch32(b, width_field, 0x80000000u); }, "a negative width"},
+        {"ends after the signature", [](auto& b) { b.resize(2); }, "not a BMP file: the header is cut short"},
+        {"ends inside the header", [](auto& b) { b.resize(29); }, "not a BMP file: the header is cut short"},
+        {"one byte", [](auto& b) { b.resize(1); }, "not a BMP file"},
+        {"empty", [](auto& b) { b.clear(); }, "not a BMP file"},
     };
     for (const Case& c : cases) {
         std::vector<unsigned char> bytes = encode_bitmap(pattern(64));
@@ -148,10 +151,26 @@ TEST_F(BitmapReader, RejectsWhatIsNotAnAcceptedMap)
         std::string path = write(bytes);
         EXPECT_EQ(open_bitmap(*world, path.c_str(), BitmapMode::check_only), 0) << c.what;
         EXPECT_EQ(open_bitmap(*world, path.c_str(), BitmapMode::load), 0) << c.what;
+        std::string reason;
+        EXPECT_FALSE(check_map_file(path.c_str(), reason)) << c.what;
+        EXPECT_EQ(reason, c.reason) << c.what;
         EXPECT_TRUE(untouched()) << c.what;
     }
-    EXPECT_EQ(open_bitmap(*world, dir.file("missing.bmp").c_str(), BitmapMode::load), 0);
-    EXPECT_EQ(open_bitmap(*world, dir.path().c_str(), BitmapMode::load), 0);  // a directory
+    // Files that cannot be opened as maps carry the system's word.
+    const struct {
+        std::string path;
+        const char* reason;
+    } unopenable[] = {
+        {dir.file("missing.bmp"), "No such file or directory"},
+        {dir.path().string(), "Is a directory"},
+        {"/dev/null", "not a regular file"},
+    };
+    for (const auto& u : unopenable) {
+        EXPECT_EQ(open_bitmap(*world, u.path.c_str(), BitmapMode::load), 0) << u.path;
+        std::string reason;
+        EXPECT_FALSE(check_map_file(u.path.c_str(), reason)) << u.path;
+        EXPECT_EQ(reason, u.reason) << u.path;
+    }
     EXPECT_TRUE(untouched());
 }
 

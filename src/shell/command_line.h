@@ -1,0 +1,24 @@
+// What qmsim's command line asks for, decided before any platform is touched.
+#pragma once
+
+#include <string>
+
+namespace qm {
+
+enum class ProgramMode {
+    desktop,   // no options: the configuration dialog
+    headless,  // --headless anywhere: the headless runner takes the whole line
+    table,     // `table` first: the shot table takes the rest
+    version,
+    help,
+    refused,   // error says why
+};
+
+struct ProgramRequest {
+    ProgramMode mode = ProgramMode::desktop;
+    std::string error;
+};
+
+ProgramRequest read_command_line(int argc, char** argv);
+
+}  // namespace qm

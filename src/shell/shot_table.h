@@ -1,0 +1,42 @@
+// The shot table: for every angle and power of a grid, where the shot lands
+// and what it costs the target, from the player's spot once both units have
+// first landed, printed as CSV.
+//
+//   qmsim table [--map FILE] [--wind fixed:S:A] [--facing left|right]
+//               [--angle A | --angle FROM:TO:STEP] [--power FROM:TO:STEP] [--threads N]
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "shell/round_setup.h"
+
+namespace qm {
+
+// One value of a grid axis: as printed, and the number the shot uses, which
+// is that text read back, so that `aim` with the printed text fires the row.
+struct GridValue {
+    std::string text;
+    double value = 0.0;
+};
+
+struct TableOptions {
+    RoundSettings round;  // fixed wind only
+    int direction = 1;
+    std::vector<GridValue> angles;
+    std::vector<GridValue> powers;
+    int threads = 1;
+    bool help = false;
+};
+
+// Reads the command line after the word `table` (argv[0] is `table`).
+// Returns false with a one-line reason in error for a bad option.
+bool parse_table_options(int argc, char** argv, TableOptions& options, std::string& error);
+
+// Runs `qmsim table`. Exit codes: 0 when the table is written, 1 when the
+// output cannot be written, 2 for a bad command line, an unusable map or
+// units that do not come to rest.
+int run_table(int argc, char** argv, std::FILE* out, std::FILE* err);
+
+}  // namespace qm

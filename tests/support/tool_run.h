@@ -1,0 +1,70 @@
+// Runs the command-line tools in process, as a user would call them, with
+// the input, output and error streams in scratch files.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "shell/headless_runner.h"
+#include "shell/shot_table.h"
+
+namespace qm::test {
+
+struct RunResult {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string read_all(std::FILE* f)
+{
+    std::rewind(f);
+    std::string text;
+    for (int c; (c = std::getc(f)) != EOF;) text.push_back(static_cast<char>(c));
+    return text;
+}
+
+// Calls tool with the arguments and the script as its input; out_to, when
+// given, takes the output instead of a scratch file (which then reads back
+// as nothing).
+template <class Tool>
+RunResult run_tool(Tool tool, std::vector<std::string> args, const std::string& script, std::FILE* out_to)
+{
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::FILE* in = std::tmpfile();
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    std::fputs(script.c_str(), in);
+    std::rewind(in);
+    RunResult result;
+    result.code = tool(static_cast<int>(args.size()), argv.data(), in, out_to != nullptr ? out_to : out, err);
+    result.out = read_all(out);
+    result.err = read_all(err);
+    std::fclose(in);
+    std::fclose(out);
+    std::fclose(err);
+    return result;
+}
+
+// qmsim --headless ARGS, the script on its input.
+inline RunResult run_headless_script(std::vector<std::string> args, const std::string& script,
+                                     std::FILE* out_to = nullptr)
+{
+    args.insert(args.begin(), {"qmsim", "--headless"});
+    return run_tool(run_headless, args, script, out_to);
+}
+
+// qmsim table ARGS.
+inline RunResult run_shot_table(std::vector<std::string> args, std::FILE* out_to = nullptr)
+{
+    args.insert(args.begin(), "table");
+    auto table = [](int argc, char** argv, std::FILE*, std::FILE* out, std::FILE* err) {
+        return run_table(argc, argv, out, err);
+    };
+    return run_tool(table, args, "", out_to);
+}
+
+}  // namespace qm::test
