@@ -15,8 +15,8 @@
 namespace qm {
 namespace {
 
-constexpr COLORREF terrain = 0x00FF0000;
-constexpr COLORREF empty = 0x00C0C0C0;
+using test::empty;
+using test::terrain;
 
 class Paint : public ::testing::Test {
 protected:

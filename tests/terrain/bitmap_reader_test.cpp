@@ -264,3 +264,35 @@ TEST_F(BitmapReader, ZeroWidthLoadsAnEmptyImage)
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(BitmapReaderInMemory, ReadsBytesAsTheFileReaderReadsTheSameFile)
+{
+    // The file reader is the memory reader over the file's bytes: the same
+    // answer and the same image, for sound files, files cut short in their
+    // header or their rows, and rows that lie past the end.
+    std::vector<unsigned char> sound = encode_bitmap(pattern(77));
+    std::vector<unsigned char> cut_in_rows(sound.begin(), sound.begin() + static_cast<long>(pixels_start) + 150);
+    std::vector<unsigned char> cut_in_header(sound.begin(), sound.begin() + 29);
+    std::vector<unsigned char> far_offset = sound;
+    patch32(far_offset, offset_field, 1u << 31);
+    const std::vector<unsigned char>* cases[] = {&sound, &cut_in_rows, &cut_in_header, &far_offset};
+    test::TempDir dir;
+    for (const std::vector<unsigned char>* bytes : cases) {
+        const std::string path = dir.file("m.bmp");
+        ASSERT_TRUE(write_file(path, *bytes));
+        for (BitmapMode mode : {BitmapMode::check_only, BitmapMode::load}) {
+            auto from_file = std::make_unique<MapImage>();
+            auto from_memory = std::make_unique<MapImage>();
+            const bool file_answer = open_bitmap(*from_file, path.c_str(), mode);
+            EXPECT_EQ(read_bitmap(*from_memory, *bytes, mode), file_answer) << bytes->size();
+            EXPECT_EQ(from_memory->imagen_x, from_file->imagen_x) << bytes->size();
+            EXPECT_TRUE(from_memory->imagen == from_file->imagen) << bytes->size();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qm
