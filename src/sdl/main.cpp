@@ -23,6 +23,7 @@
 #include "sdl/sdl_events.h"
 #include "sdl/sdl_presenter.h"
 #include "sdl/sdl_windows.h"
+#include "shell/quick_start.h"
 #include "shell/startup.h"
 
 namespace {
@@ -37,13 +38,16 @@ constexpr Uint32 display_retry_ms = 50;
 void print_usage()
 {
     std::printf("usage: qmsim [--help] [--version]\n"
+                "       qmsim [--map FILE] [--mode stretch|full32|full16|windowed] [--wind random:N | --wind fixed:S:A]\n"
                 "       qmsim --headless [--map FILE] [--wind random:N | --wind fixed:S:A] [--script FILE]\n"
                 "       qmsim table [--map FILE] [--wind fixed:S:A] [--facing left|right]\n"
                 "                   [--angle A | --angle FROM:TO:STEP] [--power FROM:TO:STEP] [--threads N]\n"
                 "QM Simulator: practise artillery shots on destructible terrain.\n"
                 "\n"
                 "Without options the configuration dialog comes up; the maps offered are the 1-bit,\n"
-                "800 pixel high .bmp files of the working directory.\n"
+                "800 pixel high .bmp files of the working directory. Any of --map, --mode and --wind\n"
+                "skips the dialog and starts the round with those choices (the dialog's defaults for\n"
+                "the rest).\n"
                 "\n"
                 "--headless runs without a window: a script (from --script FILE or standard input)\n"
                 "of ticks, key presses and pointer moves drives the simulation; `state` prints it as\n"
@@ -110,7 +114,7 @@ struct SdlSession {
     }
 };
 
-int run_desktop()
+int run_desktop(const qm::QuickStart& choices)
 {
     using namespace qm;
 
@@ -162,7 +166,7 @@ int run_desktop()
     SdlEvents events(*world, dialog, dialog_window, screen);
     SdlWindows windows(screen, dialog_window, events);
     MessageLoop loop(*world, dialog, display, accelerators, events, windows);
-    return run_shell(*world, loop, display);
+    return run_shell(*world, loop, display, choices);
 }
 
 }  // namespace
@@ -186,5 +190,5 @@ int main(int argc, char** argv)
                              "use --headless to run without one\n");
         return 1;
     }
-    return run_desktop();
+    return run_desktop(request.quick);
 }

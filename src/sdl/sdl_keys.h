@@ -34,6 +34,7 @@ inline unsigned vk_from_sdl(SDL_Keycode key)
     case SDLK_EQUALS:
         return VK_OEM_PLUS;
     case SDLK_MINUS: return VK_OEM_MINUS;
+    case SDLK_F12: return VK_F12;
     default: return 0;
     }
 }

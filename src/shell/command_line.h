@@ -3,10 +3,12 @@
 
 #include <string>
 
+#include "shell/quick_start.h"
+
 namespace qm {
 
 enum class ProgramMode {
-    desktop,   // no options: the configuration dialog
+    desktop,   // the configuration dialog, or the round the quick-start options choose
     headless,  // --headless anywhere: the headless runner takes the whole line
     table,     // `table` first: the shot table takes the rest
     version,
@@ -17,6 +19,7 @@ enum class ProgramMode {
 struct ProgramRequest {
     ProgramMode mode = ProgramMode::desktop;
     std::string error;
+    QuickStart quick;  // desktop only
 };
 
 ProgramRequest read_command_line(int argc, char** argv);

@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cstdio>
 
+#include "sim/practice.h"
 #include "sim/round_start.h"
 
 namespace qm {
@@ -222,6 +223,9 @@ int DialgProc(DialogContext& context, unsigned message, WPARAM wparam, LPARAM lp
 
 void start_ticking(World& world, Desktop& desktop)
 {
+    // The aids' copies of the round are made before the window shows, so
+    // that the first frames come at their pace.
+    arm_practice(world);
     desktop.show_window(Window::main, true);
     desktop.set_timer(tick_timer_id, tick_period_ms);
     world.loaded = 1;

@@ -62,8 +62,9 @@ struct DialogContext {
 // Returns 1 for WM_INITDIALOG and 0 for everything else.
 int DialgProc(DialogContext& context, unsigned message, WPARAM wparam, LPARAM lparam);
 
-// Show the main window, start its tick timer and mark the simulator as
-// running: the end of both the flat-map start and a completed terrain build.
+// Show the main window, start its tick timer, make what the practice aids
+// need and mark the simulator as running: the end of both the flat-map
+// start and a completed terrain build.
 void start_ticking(World& world, Desktop& desktop);
 
 // True when the template holds every control the procedure works with;

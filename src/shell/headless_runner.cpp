@@ -16,6 +16,7 @@
 #include "shell/platform.h"
 #include "shell/state_json.h"
 #include "shell/window_procedure.h"
+#include "sim/practice.h"
 #include "sim/shot_record.h"
 #include "sim/world.h"
 
@@ -37,6 +38,8 @@ constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
 // move and no default handling to do.
 class HeadlessPlatform final : public Platform {
 public:
+    explicit HeadlessPlatform(std::FILE* err) : err_(err) {}
+
     bool quit = false;
     int exit_code = 0;
 
@@ -47,6 +50,10 @@ public:
     }
     void move_pointer_absolute(int, int) override {}
     LRESULT default_window_proc(unsigned, WPARAM, LPARAM) override { return 0; }
+    void report_error(const char* line) override { std::fprintf(err_, "%s\n", line); }
+
+private:
+    std::FILE* err_;
 };
 
 // A script line longer than this is refused rather than read on: a file
@@ -134,7 +141,7 @@ int execute(Session& s, const ScriptCommand& command, long line_number, std::FIL
 
 int run_script(World& world, std::FILE* script, std::FILE* out, std::FILE* err)
 {
-    Session session{world, {}, 0};
+    Session session{world, HeadlessPlatform(err), 0};
     std::string line;
     std::string error;
     ScriptCommand command;
@@ -240,6 +247,7 @@ int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE
     auto world = std::make_unique<World>();
     int result = exit_bad_input;
     if (set_up_round(*world, options, error)) {
+        arm_practice(*world);
         result = run_script(*world, script, out, err);
     } else {
         std::fprintf(err, "qmsim: %s\n", error.c_str());

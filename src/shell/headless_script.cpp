@@ -19,9 +19,11 @@ struct KeyName {
 constexpr KeyName key_names[] = {
     {"up", VK_UP},   {"down", VK_DOWN}, {"left", VK_LEFT}, {"right", VK_RIGHT},   {"add", VK_ADD},
     {"subtract", VK_SUBTRACT}, {"f", VK_F}, {"c", VK_C}, {"esc", VK_ESCAPE},
+    // The practice aids.
+    {"t", VK_T}, {"h", VK_H}, {"u", VK_U}, {"r", VK_R}, {"s", VK_S}, {"p", VK_P}, {"f12", VK_F12},
 };
 
-constexpr std::string_view key_list = "up, down, left, right, add, subtract, f, c, esc";
+constexpr std::string_view key_list = "up, down, left, right, add, subtract, f, c, esc, t, h, u, r, s, p, f12";
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 

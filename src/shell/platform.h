@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 namespace qm {
 
@@ -35,6 +36,13 @@ enum : unsigned {
     VK_SUBTRACT = 0x6D,  // numeric keypad minus
     VK_C = 0x43,
     VK_F = 0x46,
+    VK_H = 0x48,
+    VK_P = 0x50,
+    VK_R = 0x52,
+    VK_S = 0x53,
+    VK_T = 0x54,
+    VK_U = 0x55,
+    VK_F12 = 0x7B,
     VK_OEM_PLUS = 0xBB,   // main keyboard = / +
     VK_OEM_MINUS = 0xBD,  // main keyboard - / _
 };
@@ -84,6 +92,9 @@ public:
     virtual void move_pointer_absolute(int nx, int ny) = 0;
     // The default handling of a message the main window does not handle.
     virtual LRESULT default_window_proc(unsigned message, WPARAM wparam, LPARAM lparam) = 0;
+    // One line about a failure the user should know of (standard error
+    // unless the platform has a better place).
+    virtual void report_error(const char* line) { std::fprintf(stderr, "%s\n", line); }
 };
 
 // What the configuration dialog and the message loop ask of the platform

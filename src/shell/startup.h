@@ -6,11 +6,13 @@
 #include "sim/world.h"
 #include "shell/display_modes.h"
 #include "shell/message_loop.h"
+#include "shell/quick_start.h"
 
 namespace qm {
 
 // Runs the program to its end and returns the exit code the quit request
-// carried.
-int run_shell(World& world, MessageLoop& loop, Display& display);
+// carried. With quick-start choices the dialog never shows: they start the
+// round at once.
+int run_shell(World& world, MessageLoop& loop, Display& display, const QuickStart& choices = {});
 
 }  // namespace qm

@@ -49,6 +49,11 @@ public:
         key(name);
         std::fputs("null", out_);
     }
+    void boolean(const char* name, bool value)
+    {
+        key(name);
+        std::fputs(value ? "true" : "false", out_);
+    }
 
 private:
     std::FILE* out_;
@@ -83,6 +88,39 @@ void write_unit_fields(JsonLine& json, const bot& u)
     json.number("focus_ticks", static_cast<long long>(u.focus_ticks));
     json.number("damage_shown", static_cast<long long>(u.damage_shown));
     json.number("damage_ticks", static_cast<long long>(u.damage_ticks));
+}
+
+// The practice aids: what the prediction and the power finder show (null
+// while they show nothing), the score panel's figures, and whether the round
+// waits.
+void write_practice(JsonLine& json, const World& world)
+{
+    const Practice& p = world.practice;
+    const PredictionView view = prediction_view(world);
+    if (view.strike_known) {
+        json.object("prediction");
+        json.number("x", static_cast<long long>(view.strike_x));
+        json.number("y", static_cast<long long>(view.strike_y));
+        json.close();
+    } else {
+        json.null("prediction");
+    }
+    if (view.power_known) {
+        json.number("power_finder", view.power);
+    } else {
+        json.null("power_finder");
+    }
+    const PracticeScore& score = p.score;
+    json.object("score");
+    json.number("shots", static_cast<long long>(score.shots));
+    json.number("damaging_shots", static_cast<long long>(score.damaging_shots));
+    json.number("kills", static_cast<long long>(score.kills));
+    json.number("accuracy", accuracy(score));
+    json.number("total_damage", score.total_damage);
+    json.number("best_damage", static_cast<long long>(score.best_damage));
+    json.close();
+    json.boolean("paused", p.paused);
+    json.boolean("replaying", p.replay.running());
 }
 
 }  // namespace
@@ -139,6 +177,8 @@ void write_state_json(const World& world, long long tick, std::FILE* out)
     } else {
         json.null("last_impact");
     }
+
+    write_practice(json, world);
 
     json.close();
     std::fputc('\n', out);

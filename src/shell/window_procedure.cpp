@@ -5,7 +5,9 @@
 
 #include <cstdint>
 
+#include "shell/screenshot.h"
 #include "sim/paint.h"
+#include "sim/practice.h"
 #include "sim/world.h"
 
 namespace qm {
@@ -29,8 +31,17 @@ int pan_add(int value, int delta)
     return static_cast<int>(moved);
 }
 
+bool quits(WPARAM key) { return key == VK_C || key == VK_ESCAPE; }
+
 void key_down(World& world, Platform& platform, WPARAM key)
 {
+    // A replay ends at any key, which does nothing else unless it quits; a
+    // paused round heeds only the pause key and the quit keys.
+    if (world.practice.replay.running()) {
+        stop_replay(world);
+        if (!quits(key)) return;
+    }
+    if (world.practice.paused && key != VK_P && !quits(key)) return;
     switch (key) {
     case VK_UP: world.angle_up = 1; break;
     case VK_DOWN: world.angle_down = 1; break;
@@ -41,6 +52,13 @@ void key_down(World& world, Platform& platform, WPARAM key)
     case VK_F: world.fire_now = 1; break;
     case VK_C:
     case VK_ESCAPE: platform.post_quit(0); break;
+    case VK_T: toggle_trace(world); break;
+    case VK_H: toggle_prediction(world); break;
+    case VK_S: toggle_score(world); break;
+    case VK_P: toggle_pause(world); break;
+    case VK_U: request_recall(world); break;
+    case VK_R: start_replay(world); break;
+    case VK_F12: take_screenshot(world, platform); break;
     default: break;
     }
 }

@@ -20,12 +20,7 @@ constexpr Place aim_place{100, 550};
 constexpr Place wind_place{391, 62};  // inside the wind dial
 constexpr Place close_place{620, 30};
 
-void write(Surface& frame, Place at, const char* text)
-{
-    int length = 0;
-    while (text[length] != '\0') ++length;
-    TextOutA(frame, at.x, at.y, text, length);
-}
+void write(Surface& frame, Place at, const char* text) { write_text(frame, at.x, at.y, text); }
 
 }  // namespace
 
@@ -43,6 +38,13 @@ void format_hud(const World& world, int busy, HudTexts& texts)
     std::snprintf(texts.aim, sizeof texts.aim, "ang: %3.1f pow: %1.2f", world.vang, world.v0);
     std::snprintf(texts.wind, sizeof texts.wind, "%3.0f", world.wind);
     std::snprintf(texts.close, sizeof texts.close, "Press 'Esc' to close");
+}
+
+void write_text(Surface& frame, int x, int y, const char* text)
+{
+    int length = 0;
+    while (text[length] != '\0') ++length;
+    TextOutA(frame, x, y, text, length);
 }
 
 void draw_hud(World& world, int busy)

@@ -2,6 +2,8 @@
 // the aim and power, the wind strength inside the wind dial, and the hint.
 #pragma once
 
+#include "raster/surface.h"
+
 namespace qm {
 
 struct World;
@@ -20,5 +22,8 @@ void format_hud(const World& world, int busy, HudTexts& texts);
 
 // Formats and writes the texts onto the frame surface.
 void draw_hud(World& world, int busy);
+
+// One line of HUD text with its top-left corner at (x, y).
+void write_text(Surface& frame, int x, int y, const char* text);
 
 }  // namespace qm

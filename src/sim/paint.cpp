@@ -3,6 +3,7 @@
 #include "sim/paint.h"
 
 #include "sim/hud.h"
+#include "sim/practice.h"
 #include "sim/present.h"
 #include "sim/shot_record.h"
 #include "sim/shot_control.h"
@@ -13,6 +14,7 @@ namespace qm {
 
 void paint(World& world)
 {
+    if (practice_before_tick(world)) return;                       // 0. paused or replaying: the round waits
     camera& cam = world.cam1;
     ++world.tick_count;
     cam.update();                                                  // 1. camera
@@ -24,6 +26,7 @@ void paint(World& world)
     int busy = step_projectiles(world, cam.cam_x, cam.cam_y);       // 7. projectiles
     turn_logic(world, busy);                                       // 8. turn logic
     draw_hud(world, busy);                                         // 9. HUD
+    practice_after_tick(world);                                    //    practice aids (drawing only when on)
     present(world);                                                // 10. present
 }
 

@@ -17,6 +17,7 @@
 #include "sim/camera.h"
 #include "sim/crt_rand.h"
 #include "sim/frame.h"
+#include "sim/practice.h"
 #include "sim/presenter.h"
 #include "sim/shot_result.h"
 #include "terrain/bitmap_reader.h"
@@ -97,10 +98,14 @@ struct WorldState : FieldReadings, MapImage, MapCatalogue, TerrainStripes, UnitS
 
 struct World : WorldState {
     World();
-    // A copy is a world of its own: its bodies belong to it and it shows
-    // nothing (no window surface).
+    // A copy is a world of its own: its bodies belong to it, it shows
+    // nothing (no window surface) and its practice aids are its own.
     World(const World& other);
     World& operator=(const World& other);
+
+    // The practice aids belong to this round alone: a copy starts with all
+    // of them off and nothing kept.
+    Practice practice;
 
 private:
     void adopt_bodies();

@@ -11,7 +11,11 @@
 #     the program with exit code 0;
 #   - a refused switch to 16 bits per pixel shows its message in a box and
 #     as one line on stderr and, once the box is closed, ends the program
-#     with exit code 1.
+#     with exit code 1;
+#   - quick start (--map, --mode windowed, --wind) runs the round without the
+#     dialog; H shows the power finder's line, P holds a flying shot still
+#     and lets it go on, T draws the shot's trace, F12 saves the frame under
+#     screenshots/.
 # Usage: desktop_e2e.sh QMSIM. Exit code 77 (skipped) when Xvfb or one of the
 # X tools is not there (tools/ensure_deps.sh installs them all); anything
 # else that goes wrong fails the test.
@@ -55,7 +59,7 @@ grep -q -- "--headless" "$work/err" || fail "without a display: no hint at --hea
 echo "ok: without a display"
 
 # --- A virtual display -------------------------------------------------------
-for tool in Xvfb xdotool xwd xwininfo convert compare; do
+for tool in Xvfb xdotool xwd xwininfo convert compare identify; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "SKIP: $tool is not installed (tools/ensure_deps.sh installs it)"
         exit $skip
@@ -109,8 +113,11 @@ write_map() {
     } >"$1"
 }
 
+# start_qmsim DIR [OPTION...]: runs qmsim in DIR with the options.
 start_qmsim() {
-    (cd "$1" && exec "$qmsim" >"$work/qmsim.out" 2>"$work/qmsim.err") &
+    dir=$1
+    shift
+    (cd "$dir" && exec "$qmsim" "$@" >"$work/qmsim.out" 2>"$work/qmsim.err") &
     qmsim_pid=$!
 }
 
@@ -346,6 +353,59 @@ x xdotool key Escape
 wait_exit "flat run"
 [ "$rc" -eq 0 ] || fail "flat run: exit code $rc"
 echo "ok: flat map, wind dial, pan, shot in flight, Esc"
+
+# --- Quick start and the practice aids -------------------------------------------
+start_qmsim "$work/map_run" --map ridge.bmp --mode windowed --wind fixed:0:0
+wait_visible "$MAIN"
+main=$window
+visible "$DIALOG" && fail "quick start: the dialog shows"
+geometry=$(x xdotool getwindowgeometry "$main" | tr -s ' \n' ' ')
+case "$geometry" in
+    *"Geometry: 800x600"*) ;;
+    *) fail "quick start: not the windowed mode's 800x600 window: $geometry" ;;
+esac
+# The units land and the camera comes back to the player.
+sleep 3
+shot aids_rest
+# The power finder's line, right of the aim line.
+finder=800x16+300+550
+[ "$(count_colour aids_rest $finder FFFFFF)" -eq 0 ] || fail "a finder line before H"
+x xdotool key h
+# The first H makes the probe's copy of the round: a moment's pause.
+sleep 1.5
+shot aids_finder
+[ "$(count_colour aids_finder $finder FFFFFF)" -gt 0 ] || fail "H shows no power finder line"
+# A shot in the air stands still while paused, and flies on after P again.
+x xdotool key f
+sleep 0.8
+x xdotool key p
+sleep 0.3
+shot paused1
+sleep 0.4
+shot paused2
+[ "$(difference paused1 paused2)" -eq 0 ] || fail "the paused frame changes"
+x xdotool key p
+sleep 0.3
+shot resumed
+[ "$(difference paused2 resumed)" -gt 0 ] || fail "the round does not go on after P again"
+# Once the shot has landed, T draws its trace (the main shell's dots are dark
+# red).
+sleep 3
+shot landed
+[ "$(count_colour landed 800x600+0+0 C00000)" -eq 0 ] || fail "a trace before T"
+x xdotool key t
+sleep 0.3
+shot traced
+[ "$(count_colour traced 800x600+0+0 C00000)" -gt 0 ] || fail "T draws no trace"
+x xdotool key F12
+sleep 0.5
+saved=$(ls "$work/map_run/screenshots"/*.png 2>/dev/null | wc -l)
+[ "$saved" -eq 1 ] || fail "F12 saved $saved screenshots"
+[ "$(identify -format %wx%h "$work/map_run/screenshots"/*.png)" = "800x600" ] || fail "the screenshot is not the frame"
+x xdotool key Escape
+wait_exit "quick start"
+[ "$rc" -eq 0 ] || fail "quick start: exit code $rc"
+echo "ok: quick start, power finder, pause, trace, screenshot"
 
 # --- A refused resolution change --------------------------------------------------
 start_qmsim "$work/map_run"

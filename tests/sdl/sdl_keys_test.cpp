@@ -32,7 +32,7 @@ TEST(SdlKeys, KeysTheProgramUsesGetTheirVirtualKeyCodes)
         {SDLK_z, 'Z'},              {SDLK_0, '0'},
         // The main keyboard's plus and minus are not the power keys.
         {SDLK_PLUS, VK_OEM_PLUS},   {SDLK_EQUALS, VK_OEM_PLUS},   {SDLK_MINUS, VK_OEM_MINUS},
-        {SDLK_F1, 0},               {SDLK_SPACE, 0},
+        {SDLK_F12, VK_F12},         {SDLK_F1, 0},                 {SDLK_SPACE, 0},
     };
     for (const Case& c : cases) EXPECT_EQ(vk_from_sdl(c.key), c.vk) << c.key;
 }

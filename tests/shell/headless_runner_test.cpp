@@ -68,7 +68,8 @@ TEST(HeadlessRunner, StateCarriesEveryKey)
                           "random_x", "focus", "cam_x", "cam_y", "mainbullet", "sec_bullet1", "sec_bullet2",
                           "orbit_angle", "orbit_radius", "target1", "player_bot", "slope", "hp", "respawn_ticks",
                           "focus_ticks", "damage_shown", "damage_ticks", "launch_x", "launch_y", "facing",
-                          "just_fired"};
+                          "just_fired", "prediction", "power_finder", "score", "shots", "damaging_shots", "kills",
+                          "accuracy", "total_damage", "best_damage", "paused", "replaying"};
     for (const char* key : keys) {
         std::string quoted_key = std::string("\"").append(key).append("\":");
         EXPECT_NE(r.out.find(quoted_key), std::string::npos) << key;
@@ -274,13 +275,17 @@ TEST(HeadlessRunner, StateKeysArePinned)
     keys.insert(keys.end(), {"launch_x", "launch_y", "facing", "just_fired", "last_impact"});
     std::vector<std::string> struck = keys;
     struck.insert(struck.end(), {"tick", "x", "y", "dx", "dy", "flight_ticks", "target_damage", "player_damage"});
+    for (std::vector<std::string>* k : {&keys, &struck}) {
+        k->insert(k->end(), {"prediction", "power_finder", "score", "shots", "damaging_shots", "kills", "accuracy",
+                             "total_damage", "best_damage", "paused", "replaying"});
+    }
 
     RunResult r = run({}, "state\nuntil rest\nfire\nuntil rest\nstate\n");
     ASSERT_EQ(r.code, 0) << r.err;
     const std::vector<std::string> states = lines_of(r.out);
     ASSERT_EQ(states.size(), 2u);
     EXPECT_EQ(keys_of(states[0]), keys);
-    EXPECT_NE(states[0].find("\"last_impact\":null}"), std::string::npos);
+    EXPECT_NE(states[0].find("\"last_impact\":null,"), std::string::npos);
     EXPECT_EQ(keys_of(states[1]), struck);
 }
 

@@ -4,10 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "sim/init_dcs.h"
+#include "sim/practice.h"
 #include "sim/world.h"
+#include "terrain_test_support.h"
 
 namespace qm {
 namespace {
@@ -16,6 +22,7 @@ class FakePlatform final : public Platform {
 public:
     std::vector<int> quits;
     std::vector<std::pair<int, int>> pointer_moves;
+    std::vector<std::string> errors;
     int default_calls = 0;
 
     void post_quit(int exit_code) override { quits.push_back(exit_code); }
@@ -25,6 +32,7 @@ public:
         ++default_calls;
         return 77;
     }
+    void report_error(const char* line) override { errors.emplace_back(line); }
 };
 
 class WindowProc : public ::testing::Test {
@@ -159,6 +167,91 @@ TEST_F(WindowProc, PanPointStaysBoundedOnEndlessDrags)
     for (int i = 0; i < 40000; ++i) send(WM_MOUSEMOVE, 0, make_mouse_lparam(65535, 65535));
     EXPECT_EQ(w->mouse_cam_x, 1 << 24);
     EXPECT_EQ(w->mouse_cam_y, 1 << 24);
+}
+
+TEST_F(WindowProc, PracticeKeysSwitchTheirAids)
+{
+    const struct {
+        unsigned key;
+        bool Practice::*shown;
+    } keys[] = {{VK_T, &Practice::trace_shown},
+                {VK_H, &Practice::prediction_shown},
+                {VK_S, &Practice::score_shown},
+                {VK_P, &Practice::paused}};
+    for (const auto& k : keys) {
+        key_down(k.key);
+        key_up(k.key);
+        EXPECT_TRUE(w->practice.*k.shown) << k.key;
+        key_down(k.key);
+        EXPECT_FALSE(w->practice.*k.shown) << k.key;
+    }
+    key_down(VK_U);
+    EXPECT_TRUE(w->practice.recall_requested);
+}
+
+TEST_F(WindowProc, APausedRoundHeedsOnlyThePauseAndQuitKeys)
+{
+    key_down(VK_UP);
+    key_down(VK_P);
+    const unsigned ignored[] = {VK_DOWN, VK_ADD, VK_LEFT, VK_F, VK_T, VK_U, VK_R, VK_F12};
+    for (unsigned key : ignored) key_down(key);
+    EXPECT_EQ(w->angle_down + w->pow_up + w->fire_now, 0);
+    EXPECT_EQ(w->direction, 1);
+    EXPECT_FALSE(w->practice.trace_shown || w->practice.recall_requested);
+    // A release still lets go: nothing stays held through the pause.
+    key_up(VK_UP);
+    EXPECT_EQ(w->angle_up, 0);
+    key_down(VK_ESCAPE);
+    EXPECT_EQ(platform.quits.size(), 1u);
+    key_down(VK_P);
+    key_down(VK_T);
+    EXPECT_TRUE(w->practice.trace_shown);
+}
+
+TEST_F(WindowProc, AnyKeyEndsAReplayAndOnlyTheQuitKeysDoMore)
+{
+    init_DCs(*w);
+    w->flat_map = 1;
+    arm_practice(*w);
+    w->fire_now = 1;
+    for (int i = 0; i < 400 && !(w->mainbullet.state == state_at_rest && w->fire_now == 0); ++i) send(WM_TIMER, 1);
+    ASSERT_EQ(w->mainbullet.state, state_at_rest);
+
+    key_down(VK_R);
+    ASSERT_TRUE(w->practice.replay.running());
+    key_down(VK_T);
+    EXPECT_FALSE(w->practice.replay.running());
+    EXPECT_FALSE(w->practice.trace_shown);
+    key_down(VK_R);
+    key_down(VK_ESCAPE);
+    EXPECT_FALSE(w->practice.replay.running());
+    EXPECT_EQ(platform.quits.size(), 1u);
+}
+
+TEST_F(WindowProc, F12SavesTheFrameUnderScreenshotsOrSaysWhyNot)
+{
+    // The screenshots go under the working directory.
+    test::TempDir dir;
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    init_DCs(*w);
+
+    key_down(VK_F12);
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path() / "screenshots")) files.push_back(entry);
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].extension(), ".png");
+    EXPECT_EQ(std::string(w->practice.notice), "Screenshot saved: screenshots/" + files[0].filename().string());
+    EXPECT_EQ(w->practice.notice_left, notice_ticks);
+    EXPECT_TRUE(platform.errors.empty());
+
+    std::filesystem::remove_all(dir.path() / "screenshots");
+    { std::ofstream blocker(dir.file("screenshots")); }
+    key_down(VK_F12);
+    std::filesystem::current_path(home);
+    ASSERT_EQ(platform.errors.size(), 1u);
+    EXPECT_NE(platform.errors[0].find("Not a directory"), std::string::npos) << platform.errors[0];
+    EXPECT_EQ(std::string(w->practice.notice).rfind("Screenshot failed: ", 0), 0u) << w->practice.notice;
 }
 
 }  // namespace

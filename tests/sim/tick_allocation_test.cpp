@@ -10,6 +10,7 @@
 #include <new>
 
 #include "scripted_round.h"
+#include "sim/practice.h"
 #include "sim/shot_probe.h"
 #include "test_world.h"
 
@@ -88,6 +89,34 @@ TEST(Tick, ARunningRoundAllocatesNothingAfterItsFirstTick)
     EXPECT_GE(round.impacts, 8);
     EXPECT_EQ(round.deaths, 1);
     EXPECT_EQ(round.respawns, 1);
+}
+
+TEST(Tick, ARoundWithEveryAidOnAllocatesNothingAfterItsFirstTick)
+{
+    // The replay's copy is kept at every shot and played once, the
+    // prediction syncs its probe after every strike and the finder fires
+    // hundreds of shots: all into memory made before the ticks, when the aids
+    // were armed or their keys pressed.
+    std::unique_ptr<World> w = test::make_world();
+    test::Round round(*w);
+    arm_practice(*w);
+    toggle_trace(*w);
+    toggle_prediction(*w);
+    toggle_score(*w);
+    round.play(1);
+    long long during = 0;
+    bool replayed = false;
+    for (int tick = 2; tick <= test::Round::ticks; ++tick) {
+        const long long before = allocation_count.load();
+        round.play(tick);
+        during += allocation_count.load() - before;
+        // R, a key press between ticks, once a shot has struck.
+        if (!replayed && tick >= 400 && w->mainbullet.state != 0) replayed = start_replay(*w);
+    }
+    EXPECT_TRUE(replayed);
+    EXPECT_EQ(during, 0);
+    EXPECT_GE(w->practice.score.shots, 8);
+    EXPECT_EQ(w->practice.score.kills, 1);
 }
 
 TEST(Tick, TheShotProbeAllocatesNothingOnceBuilt)

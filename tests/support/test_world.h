@@ -7,6 +7,8 @@
 
 #include "sim/init_dcs.h"
 #include "sim/world.h"
+#include "terrain/load_map.h"
+#include "terrain/map_maker.h"
 
 namespace qm::test {
 
@@ -61,6 +63,18 @@ void lay_terrain(World& w, int x0, int y0, int x1, int y1, Solid solid)
 inline void lay_level_ground(World& w, int x0, int x1, int y)
 {
     lay_terrain(w, x0, y, x1, 1300, [](int, int) { return true; });
+}
+
+// The terrain of sample map `index`, built as the dialog's Start builds it.
+inline void build_sample_map(World& w, std::size_t index = 0)
+{
+    const std::vector<SampleMap> maps = sample_maps();
+    const MapPicture& map = maps.at(index).picture;
+    for (int row = 0; row < map.height; ++row)
+        for (int column = 0; column < map.width; ++column) w.image_at(row, column) = map.at(row, column);
+    w.imagen_x = map.width;
+    w.imagen_y = map.height;
+    build_terrain(w, w);
 }
 
 }  // namespace qm::test

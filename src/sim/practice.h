@@ -1,0 +1,73 @@
+// The practice aids around a round: shot trace, landing prediction and power
+// finder, recall of the last aim, replay, score panel, pause and the frame's
+// notices. Keys switch them; the tick runs them in two hooks. While every aid
+// is off they read the round but draw and change nothing.
+#pragma once
+
+#include "sim/prediction.h"
+#include "sim/practice_score.h"
+#include "sim/replay.h"
+#include "sim/trace.h"
+
+namespace qm {
+
+struct World;
+
+constexpr int notice_size = 128;
+// Two seconds of 16 ms ticks.
+constexpr int notice_ticks = 125;
+
+struct Practice {
+    bool trace_shown = false;
+    bool prediction_shown = false;
+    bool score_shown = false;
+    bool paused = false;
+    bool recall_requested = false;
+
+    bool fired_once = false;
+    Aim last_shot;  // the aim of the last shot fired, as recall puts it back
+    ShotTrace trace;
+    long long strikes = 0;  // shells that have struck since the start: each may have left a crater
+    PracticeScore score;
+    Replay replay;
+    Prediction prediction;
+
+    char notice[notice_size] = {};  // a passing message, such as a saved screenshot
+    int notice_left = 0;            // ticks it stays up
+};
+
+// Makes what the aids need in memory before the round ticks, so that no
+// tick allocates: the replay's kept copy of the round.
+void arm_practice(World& world);
+
+// Key actions. The first replay and the first switching on of the
+// prediction make their copies of the round here, between ticks.
+void toggle_trace(World& world);
+void toggle_prediction(World& world);
+void toggle_score(World& world);
+void toggle_pause(World& world);
+void request_recall(World& world);
+// Starts the replay of the last shot once it has struck; false otherwise.
+bool start_replay(World& world);
+void stop_replay(World& world);
+// Puts a message over the frame for two seconds.
+void show_notice(World& world, const char* text);
+
+// True while the aim may change: the camera on the player and no shell of
+// the last shot in the air.
+bool aim_free(const World& world);
+
+// What the prediction and the power finder show: nothing while H is off or
+// the round is not standing still with the aim free.
+PredictionView prediction_view(const World& world);
+
+// Before the tick: a paused or replaying round waits (the frame shows why and
+// is presented here, and the answer is true); otherwise a pending recall is
+// carried out.
+bool practice_before_tick(World& world);
+
+// After the HUD: the trace, the score and the replay copy take what the tick
+// did, and the aids that are on draw over the frame.
+void practice_after_tick(World& world);
+
+}  // namespace qm

@@ -1,0 +1,93 @@
+// The landing prediction and the power finder over the shot probe.
+#include "sim/prediction.h"
+
+#include "sim/shot_probe.h"
+#include "sim/world.h"
+
+namespace qm {
+
+void PowerSearch::start(const Aim& aim, int target_x, int target_y)
+{
+    aim_ = aim;
+    target_x_ = target_x;
+    target_y_ = target_y;
+    next_ = 0;
+    best_ = -1;
+    best_distance_ = 0;
+    best_damage_ = 0;
+}
+
+bool PowerSearch::step(ShotProbe& probe, int count)
+{
+    for (int i = 0; i < count && next_ < finder_powers; ++i, ++next_) {
+        const ShotResult shot = probe.fire(aim_.angle, next_ / finder_steps_per_unit, aim_.direction);
+        if (!shot.struck) continue;
+        const long long dx = shot.x - target_x_;
+        const long long dy = shot.y - target_y_;
+        const long long distance = dx * dx + dy * dy;
+        // The lowest power wins a tie.
+        if (best_ < 0 || distance < best_distance_) {
+            best_ = next_;
+            best_distance_ = distance;
+            best_damage_ = shot.target_damage;
+        }
+    }
+    return done();
+}
+
+Prediction::Prediction() = default;
+Prediction::~Prediction() = default;
+
+void Prediction::arm(const World& round)
+{
+    probe_ = std::make_unique<ShotProbe>(round);
+    scene_ = Scene{};
+    predicted_ = false;
+    search_ = PowerSearch{};
+}
+
+void Prediction::update(const World& round, long long craters)
+{
+    if (!armed()) return;
+    shown_ = true;
+    const Scene scene{craters,
+                      round.target1.pos_x,
+                      round.target1.pos_y,
+                      round.player_bot.pos_x,
+                      round.player_bot.pos_y,
+                      round.wind,
+                      round.wang};
+    const Aim aim{round.vang, round.v0, round.direction};
+    const bool new_scene = !(scene == scene_);
+    if (new_scene) {
+        probe_->sync(round);
+        scene_ = scene;
+    }
+    if (new_scene || !predicted_ || !(aim == aim_)) {
+        strike_ = probe_->fire(aim.angle, aim.power, aim.direction);
+        aim_ = aim;
+        predicted_ = true;
+    }
+    // The power does not matter to the search, only the angle and facing.
+    const Aim searched = search_.aim();
+    if (new_scene || searched.angle != aim.angle || searched.direction != aim.direction) {
+        search_.start(aim, round.target1.pos_x, round.target1.pos_y);
+        return;  // the tick that synced or predicted has had its share
+    }
+    search_.step(*probe_, finder_slice);
+}
+
+PredictionView Prediction::view() const
+{
+    PredictionView view;
+    if (!shown_ || !predicted_) return view;
+    view.strike_known = strike_.struck;
+    view.strike_x = strike_.x;
+    view.strike_y = strike_.y;
+    view.searching = !search_.done();
+    view.power_known = search_.done() && search_.reaches();
+    view.power = search_.power();
+    return view;
+}
+
+}  // namespace qm

@@ -1,0 +1,108 @@
+// Landing prediction and power finder: shots fired on the side by the shot
+// probe, which runs the round's own flight, collision and impact code on a
+// private copy, so a prediction and the shot it predicts never disagree.
+// The probe is made once, when the prediction is first switched on; syncing
+// it and firing it never allocate.
+#pragma once
+
+#include <memory>
+
+#include "sim/shot_result.h"
+
+namespace qm {
+
+struct World;
+class ShotProbe;
+
+// The aim of a shot: angle, power and facing.
+struct Aim {
+    double angle = 0.0;
+    double power = 0.0;
+    int direction = 1;
+
+    bool operator==(const Aim&) const = default;
+};
+
+constexpr int finder_powers = 401;          // powers 0.00 to 4.00 in steps of 0.01
+constexpr double finder_steps_per_unit = 100.0;  // power k is k / 100, as the value 0.0k reads
+// Powers tried per tick: a whole search (some 20 ms of shots on hills.bmp)
+// spread over seven ticks keeps each tick's share near 3 ms.
+constexpr int finder_slice = 64;
+
+// The search for the power whose main shell strikes nearest the target's
+// contact point at a given angle and facing.
+class PowerSearch {
+public:
+    void start(const Aim& aim, int target_x, int target_y);
+    // Tries up to count more powers on the probe; answers whether the search
+    // is complete.
+    bool step(ShotProbe& probe, int count);
+
+    bool done() const { return next_ == finder_powers; }
+    const Aim& aim() const { return aim_; }
+    // Once done: whether the best shot hurts the target at all, and its power.
+    bool reaches() const { return best_damage_ > 0; }
+    double power() const { return best_ / finder_steps_per_unit; }
+
+private:
+    Aim aim_;
+    int target_x_ = 0;
+    int target_y_ = 0;
+    int next_ = finder_powers;
+    int best_ = -1;
+    long long best_distance_ = 0;
+    int best_damage_ = 0;
+};
+
+// What the prediction shows this tick.
+struct PredictionView {
+    bool strike_known = false;  // a mark where the main shell would strike
+    int strike_x = 0;
+    int strike_y = 0;
+    bool searching = false;     // the power finder is still at work
+    bool power_known = false;   // the finder's power reaches the target
+    double power = 0.0;
+};
+
+class Prediction {
+public:
+    Prediction();
+    ~Prediction();
+    Prediction(const Prediction&) = delete;
+    Prediction& operator=(const Prediction&) = delete;
+
+    // Makes the probe (this allocates).
+    void arm(const World& round);
+    bool armed() const { return probe_ != nullptr; }
+
+    // One tick's work while the prediction is shown and the round stands
+    // still: the probe is synced when the scene has changed (craters counts
+    // the strikes so far), the strike predicted again when the aim or the
+    // scene has changed, and the power finder carried one slice further.
+    void update(const World& round, long long craters);
+    // Shows nothing until the next update.
+    void hide() { shown_ = false; }
+
+    PredictionView view() const;
+
+private:
+    // What a shot depends on besides the aim: the ground (as the count of
+    // strikes that may have cratered it), the units' places and the wind.
+    struct Scene {
+        long long craters = -1;
+        int target_x = 0, target_y = 0;
+        int player_x = 0, player_y = 0;
+        double wind = 0.0, wang = 0.0;
+        bool operator==(const Scene&) const = default;
+    };
+
+    std::unique_ptr<ShotProbe> probe_;
+    bool shown_ = false;
+    Scene scene_;
+    Aim aim_;
+    bool predicted_ = false;
+    ShotResult strike_;
+    PowerSearch search_;
+};
+
+}  // namespace qm

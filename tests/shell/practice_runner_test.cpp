@@ -1,0 +1,148 @@
+// The practice aids through the headless runner: their keys, their state
+// keys, and predictions checked against the shots the runner then fires.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "terrain_test_support.h"
+#include "tool_run.h"
+
+namespace qm {
+namespace {
+
+const std::string hills = QM_SOURCE_DIR "/maps/hills.bmp";
+
+std::vector<std::string> lines_of(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = text.find('\n', start);
+        lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
+}
+
+// What follows "key": inside the object named object (top level when empty),
+// up to the next comma or closing brace.
+std::string value(const std::string& json, const std::string& object, const std::string& key)
+{
+    const std::size_t from = object.empty() ? 0 : json.find("\"" + object + "\":");
+    const std::size_t at = json.find("\"" + key + "\":", from);
+    if (from == std::string::npos || at == std::string::npos) return "missing";
+    const std::size_t start = at + key.size() + 3;
+    return json.substr(start, json.find_first_of(",}", start) - start);
+}
+
+TEST(PracticeRunner, EveryPredictedStrikeIsWhereTheRunnersShotLands)
+{
+    const char* aims[] = {"aim 60 1.08\nface right", "aim 45 1.30\nface right", "aim 30 0.70\nface right",
+                          "aim 75 1.80\nface left",  "aim 55 2.60\nface right", "aim 20 1.00\nface left"};
+    std::string script = "until rest\ntick 60\ndown h\nup h\n";
+    for (const char* aim : aims) script += std::string(aim) + "\ntick\nstate\nfire\nuntil rest\ntick 60\nstate\n";
+    const test::RunResult r = test::run_headless_script({"--map", hills, "--wind", "fixed:9:150"}, script);
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::vector<std::string> states = lines_of(r.out);
+    ASSERT_EQ(states.size(), 2 * std::size(aims));
+    for (std::size_t i = 0; i < states.size(); i += 2) {
+        const std::string& before = states[i];
+        const std::string& after = states[i + 1];
+        ASSERT_NE(value(before, "", "prediction"), "null") << aims[i / 2];
+        EXPECT_EQ(value(before, "prediction", "x"), value(after, "last_impact", "x")) << aims[i / 2];
+        EXPECT_EQ(value(before, "prediction", "y"), value(after, "last_impact", "y")) << aims[i / 2];
+        EXPECT_NE(value(before, "", "power_finder"), "missing");
+    }
+}
+
+TEST(PracticeRunner, TheAidsKeysShowInTheState)
+{
+    // The README's shot strikes the target for 195 hit points.
+    const std::string shot = "until rest\naim 60 1.08\nface right\nfire\nuntil rest\n";
+    const struct {
+        const char* name;
+        std::string script;
+        std::vector<std::pair<std::string, std::string>> expected;  // of the first state: (object.key or key, value)
+        bool held;  // the last state shows the round as the first (but for the tick count)
+    } cases[] = {
+        {"nothing on", "tick\nstate\n",
+         {{"prediction", "null"}, {"power_finder", "null"}, {"paused", "false"}, {"replaying", "false"}},
+         false},
+        {"the score counts a hit", shot + "state\n",
+         {{"score.shots", "1"}, {"score.damaging_shots", "1"}, {"score.accuracy", "100"},
+          {"score.total_damage", "195"}, {"score.best_damage", "195"}, {"score.kills", "0"}},
+         false},
+        {"pause holds the round", "tick 3\nfire\ntick 40\ndown p\nup p\ntick\nstate\ntick 30\nstate\n",
+         {{"paused", "true"}},
+         true},
+        {"a replay holds the round until any key",
+         shot + "down r\nup r\ntick 5\nstate\ntick 5\ndown t\nup t\nstate\n",
+         {{"replaying", "true"}},
+         true},
+        {"recall brings the last aim back", shot + "tick 60\naim 20 3.5\nface left\ndown u\nup u\ntick\nstate\n",
+         {{"vang", "60"}, {"v0", "1.0800000000000001"}, {"direction", "1"}},
+         false},
+    };
+    for (const auto& c : cases) {
+        const test::RunResult r = test::run_headless_script({"--map", hills, "--wind", "fixed:5:180"}, c.script);
+        ASSERT_EQ(r.code, 0) << c.name << ": " << r.err;
+        const std::vector<std::string> states = lines_of(r.out);
+        ASSERT_FALSE(states.empty()) << c.name;
+        for (const auto& [path, expected] : c.expected) {
+            const std::size_t dot = path.find('.');
+            const std::string object = dot == std::string::npos ? "" : path.substr(0, dot);
+            const std::string key = dot == std::string::npos ? path : path.substr(dot + 1);
+            EXPECT_EQ(value(states.front(), object, key), expected) << c.name << ": " << path;
+        }
+        if (c.held) {
+            ASSERT_EQ(states.size(), 2u) << c.name;
+            // The tick count is the runner's; everything after it is the round's.
+            const std::string first = states.front().substr(states.front().find(",\"vang\""));
+            const std::string last = states.back().substr(states.back().find(",\"vang\""));
+            EXPECT_EQ(first.substr(0, first.find("\"paused\"")), last.substr(0, last.find("\"paused\""))) << c.name;
+        }
+    }
+}
+
+TEST(PracticeRunner, F12WritesUnderScreenshotsOrSaysWhyOnStderr)
+{
+    test::TempDir dir;
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const test::RunResult saved = test::run_headless_script({}, "tick\ndown f12\nup f12\n");
+    std::filesystem::remove_all("screenshots");
+    { std::ofstream blocker("screenshots"); }
+    const test::RunResult refused = test::run_headless_script({}, "tick\ndown f12\nup f12\ntick\n");
+    std::filesystem::current_path(home);
+
+    EXPECT_EQ(saved.code, 0);
+    EXPECT_EQ(saved.err, "");
+    // A failed screenshot is no failed run: the script goes on.
+    EXPECT_EQ(refused.code, 0);
+    EXPECT_EQ(refused.err.rfind("qmsim: screenshot: cannot write screenshots/", 0), 0u) << refused.err;
+    EXPECT_NE(refused.err.find(": Not a directory\n"), std::string::npos) << refused.err;
+}
+
+TEST(PracticeRunner, TheReadmesPictureIsMadeAgainByItsScript)
+{
+    // The script writes docs/practice.png under the working folder.
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.path() / "docs");
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const test::RunResult r = test::run_headless_script(
+        {"--map", hills, "--wind", "fixed:5:180", "--script", QM_SOURCE_DIR "/docs/practice.txt"}, "");
+    std::filesystem::current_path(home);
+    ASSERT_EQ(r.code, 0) << r.err;
+    auto bytes = [](const std::filesystem::path& path) {
+        std::ifstream file(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    };
+    EXPECT_EQ(bytes(dir.path() / "docs/practice.png"), bytes(QM_SOURCE_DIR "/docs/practice.png"))
+        << "if the picture changed on purpose, make it again as README says";
+}
+
+}  // namespace
+}  // namespace qm

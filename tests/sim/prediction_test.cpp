@@ -1,0 +1,148 @@
+// The landing prediction and the power finder against real shots: every
+// predicted strike is where the shot then lands, on several maps, winds,
+// aims and facings, with the craters of the earlier shots in place.
+#include "sim/prediction.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "sim/paint.h"
+#include "sim/practice.h"
+#include "sim/shot_probe.h"
+#include "sim/shot_record.h"
+#include "test_world.h"
+
+namespace qm {
+namespace {
+
+constexpr int max_wait = 3000;  // ticks; far beyond any flight or respawn
+
+// Until nothing moves and the camera is back on the player, whose aim is
+// then free.
+void run_until_rest(World& w)
+{
+    for (int i = 0; i < max_wait && !(round_at_rest(w) && aim_free(w)); ++i) paint(w);
+    ASSERT_TRUE(round_at_rest(w) && aim_free(w));
+}
+
+TEST(Prediction, EveryPredictedStrikeIsWhereTheShotLands)
+{
+    const struct Round {
+        std::size_t map;
+        double wind, wang;
+    } rounds[] = {{0, 0, 0}, {1, 14, 200}, {2, 24, 300}};
+    // Shots at and beyond the target, short and long, both ways; each lands
+    // on the craters the ones before it left.
+    const Aim aims[] = {{45, 1.0, 1},  {45, 1.05, 1}, {60, 1.5, 1},  {30, 0.8, 1},
+                        {70, 2.2, -1}, {20, 3.1, -1}, {85, 0.9, -1}, {50, 1.21, 1}};
+    for (const Round& r : rounds) {
+        auto w = test::make_world();
+        test::build_sample_map(*w, r.map);
+        w->random_wind = 0;
+        w->wind = r.wind;
+        w->wang = r.wang;
+        run_until_rest(*w);
+        arm_practice(*w);
+        toggle_prediction(*w);
+        for (const Aim& aim : aims) {
+            w->vang = aim.angle;
+            w->v0 = aim.power;
+            w->direction = aim.direction;
+            paint(*w);
+            const PredictionView predicted = prediction_view(*w);
+            ASSERT_TRUE(predicted.strike_known) << "map " << r.map << " angle " << aim.angle;
+            w->fire_now = 1;
+            paint(*w);
+            run_until_rest(*w);
+            ASSERT_TRUE(w->last_impact.struck);
+            EXPECT_EQ(w->last_impact.x, predicted.strike_x) << "map " << r.map << " angle " << aim.angle;
+            EXPECT_EQ(w->last_impact.y, predicted.strike_y) << "map " << r.map << " angle " << aim.angle;
+            run_until_rest(*w);
+        }
+    }
+}
+
+TEST(Prediction, ShowsNothingWhileHiddenOrWhileTheShotFlies)
+{
+    auto w = test::make_world();
+    test::build_sample_map(*w);
+    w->random_wind = 0;
+    run_until_rest(*w);
+    arm_practice(*w);
+    paint(*w);
+    EXPECT_FALSE(prediction_view(*w).strike_known);  // H is off
+    toggle_prediction(*w);
+    paint(*w);
+    EXPECT_TRUE(prediction_view(*w).strike_known);
+    w->fire_now = 1;
+    while (w->mainbullet.state != 0) paint(*w);
+    paint(*w);
+    EXPECT_FALSE(prediction_view(*w).strike_known);
+}
+
+TEST(Prediction, TheRoundIsUntouchedByPredictionsAndTheFinder)
+{
+    // Two rounds fed the same inputs, one predicting every tick: the same
+    // frames (but for the marks) and the same state.
+    auto plain = test::make_world();
+    auto aided = test::make_world();
+    for (World* w : {plain.get(), aided.get()}) {
+        test::build_sample_map(*w);
+        w->random_wind = 0;
+        run_until_rest(*w);
+    }
+    arm_practice(*aided);
+    toggle_prediction(*aided);
+    for (int tick = 0; tick < 200; ++tick) {
+        for (World* w : {plain.get(), aided.get()}) {
+            w->angle_up = tick < 20 ? 1 : 0;
+            paint(*w);
+        }
+    }
+    EXPECT_EQ(plain->rng.state, aided->rng.state);
+    EXPECT_EQ(plain->vang, aided->vang);
+    for (int i = 0; i < stripe_count; ++i) {
+        EXPECT_EQ(std::memcmp(plain->ground[i].data(), aided->ground[i].data(),
+                              sizeof(COLORREF) * stripe_size * stripe_size),
+                  0)
+            << i;
+    }
+    EXPECT_EQ(plain->target1.hp, aided->target1.hp);
+    EXPECT_EQ(plain->player_bot.hp, aided->player_bot.hp);
+}
+
+TEST(PowerSearch, FindsThePowerNearestTheTargetOrSaysNoneReachesIt)
+{
+    auto w = test::make_world();
+    test::build_sample_map(*w);
+    w->random_wind = 0;
+    run_until_rest(*w);
+    ShotProbe probe(*w);
+
+    PowerSearch search;
+    const Aim aim{45, 0, 1};
+    search.start(aim, w->target1.pos_x, w->target1.pos_y);
+    int ticks = 0;
+    while (!search.step(probe, finder_slice)) ++ticks;
+    EXPECT_EQ(ticks, (finder_powers + finder_slice - 1) / finder_slice - 1);
+    ASSERT_TRUE(search.reaches());
+    // No power in the grid lands nearer; the one found hurts the target.
+    const ShotResult best = probe.fire(aim.angle, search.power(), aim.direction);
+    const double best_distance = std::hypot(best.x - w->target1.pos_x, best.y - w->target1.pos_y);
+    for (int k = 0; k < finder_powers; k += 7) {
+        const ShotResult shot = probe.fire(aim.angle, k / 100.0, aim.direction);
+        EXPECT_GE(std::hypot(shot.x - w->target1.pos_x, shot.y - w->target1.pos_y), best_distance) << k;
+    }
+    EXPECT_GT(best.target_damage, 0);
+
+    // Facing away, every shot lands far behind the player.
+    search.start({45, 0, -1}, w->target1.pos_x, w->target1.pos_y);
+    search.step(probe, finder_powers);
+    EXPECT_TRUE(search.done());
+    EXPECT_FALSE(search.reaches());
+}
+
+}  // namespace
+}  // namespace qm
