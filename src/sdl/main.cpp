@@ -4,15 +4,14 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 
 #include "sim/world.h"
 #include "shell/accelerators.h"
+#include "shell/command_line.h"
 #include "shell/dialog_procedure.h"
 #include "shell/dialog_template.h"
-#include "shell/headless_runner.h"
 #include "sdl/imgui_dialog.h"
 #include "shell/message_loop.h"
 #include "shell/resources.h"
@@ -30,21 +29,6 @@ constexpr const char* main_window_title = "QM Simulator";
 // few more tries a moment apart get through.
 constexpr int display_attempts = 5;
 constexpr Uint32 display_retry_ms = 50;
-
-void print_usage()
-{
-    std::printf("usage: qmsim [--help] [--version]\n"
-                "       qmsim --headless [--map FILE] [--wind random:N | --wind fixed:S:A] [--script FILE]\n"
-                "QM Simulator: practise artillery shots on destructible terrain.\n"
-                "\n"
-                "Without options the configuration dialog comes up; the maps offered are the 1-bit,\n"
-                "800 pixel high .bmp files of the working directory.\n"
-                "\n"
-                "--headless runs without a window: a script (from --script FILE or standard input)\n"
-                "of ticks, key presses and pointer moves drives the simulation; `state` prints it as\n"
-                "JSON and `frame PATH` writes the frame as PNG. Without --map the flat map is used;\n"
-                "the wind defaults to random:3.\n");
-}
 
 bool has_environment(const char* name)
 {
@@ -161,21 +145,8 @@ int run_desktop()
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--headless") == 0) return qm::run_headless(argc, argv, stdin, stdout, stderr);
-    }
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("qmsim %s\n", QM_VERSION);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--help") == 0) {
-            print_usage();
-            return 0;
-        }
-        std::fprintf(stderr, "qmsim: unknown option '%s' (see --help)\n", argv[i]);
-        return 2;
-    }
+    int exit_code = 0;
+    if (qm::run_command_line(argc, argv, stdin, stdout, stderr, exit_code)) return exit_code;
     if (!display_available()) {
         std::fprintf(stderr, "qmsim: no display found (DISPLAY and WAYLAND_DISPLAY are unset); "
                              "use --headless to run without one\n");

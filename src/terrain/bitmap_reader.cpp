@@ -1,16 +1,20 @@
 // Header test and pixel loading of two-colour bitmap map files.
 #include "terrain/bitmap_reader.h"
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cassert>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 #include "sim/world.h"
 
@@ -33,6 +37,14 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 // or reading, so it is opened without waiting and turned away.
 File open_regular_file(const char* filename)
 {
+#ifdef _WIN32
+    // Windows has no open without waiting; a device name (CON, NUL) is not a
+    // regular file, and a file that changes kind between the look and the
+    // opening is not a case there.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(filename, error)) return nullptr;
+    return File(std::fopen(filename, "rb"));
+#else
     const int fd = ::open(filename, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return nullptr;
     struct stat info {};
@@ -43,6 +55,7 @@ File open_regular_file(const char* filename)
     File file(::fdopen(fd, "rb"));
     if (!file) ::close(fd);
     return file;
+#endif
 }
 
 // Little-endian fields; false when the file ends inside the field.
