@@ -58,19 +58,8 @@ export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset WAYLAND_DISPLAY
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-i=0
-while [ ! -s "$work/display" ]; do
-    if ! kill -0 "$xvfb_pid" 2>/dev/null || [ $i -ge 100 ]; then
-        echo "SKIP: Xvfb cannot start here: $(tail -n 3 "$work/xvfb.log")"
-        exit $skip
-    fi
-    sleep 0.1
-    i=$((i + 1))
-done
-DISPLAY=:$(head -n 1 "$work/display")
-export DISPLAY
+. "$(dirname "$0")/xvfb.sh"
+start_xvfb 1280x1024x24
 
 if ! timeout 180 wine wineboot -i >"$work/wineboot.log" 2>&1; then
     echo "SKIP: Wine cannot make a prefix here: $(tail -n 3 "$work/wineboot.log")"
