@@ -33,8 +33,9 @@ TEST(CommandLine, OptionsEndTheRunOrLeaveItToTheDesktop)
         {{"--version"}, true, 0, "qmsim ", ""},
         {{"--help"}, true, 0, "usage: qmsim", ""},
         {{"--fullscreen"}, true, 2, "", "qmsim: unknown option '--fullscreen' (see --help)"},
-        // --headless anywhere hands the whole line to the headless runner.
-        {{"--version", "--headless", "--script", "/nonexistent/script"}, true, 2, "", "/nonexistent/script"},
+        // --headless anywhere hands the whole line to the headless runner,
+        // which knows no --version.
+        {{"--version", "--headless"}, true, 2, "", "usage: qmsim --headless"},
     };
     for (const Case& c : cases) {
         std::vector<char*> argv{const_cast<char*>("qmsim")};
@@ -47,7 +48,9 @@ TEST(CommandLine, OptionsEndTheRunOrLeaveItToTheDesktop)
         const bool ends = run_command_line(static_cast<int>(argv.size()), argv.data(), in, out, err, exit_code);
         const std::string shown = c.arguments.empty() ? "(none)" : c.arguments.front();
         EXPECT_EQ(ends, c.ends) << shown;
-        if (c.ends) EXPECT_EQ(exit_code, c.exit_code) << shown;
+        if (c.ends) {
+            EXPECT_EQ(exit_code, c.exit_code) << shown;
+        }
         EXPECT_NE(contents(out).find(c.out_part), std::string::npos) << shown;
         EXPECT_NE(contents(err).find(c.err_part), std::string::npos) << shown;
         std::fclose(in);
