@@ -18,6 +18,8 @@ add_custom_command(OUTPUT ${QM_RC}
 file(GLOB QM_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
 add_executable(qmsim WIN32 ${QM_WIN32_SOURCES} ${QM_RC})
 target_link_libraries(qmsim PRIVATE qmshell)
+# No symbols in the programs handed out.
+target_link_options(qmsim PRIVATE -s)
 
 add_executable(qm_wine_driver tests/wine/wine_driver.cpp)
 target_link_libraries(qm_wine_driver PRIVATE gdi32)
