@@ -4,8 +4,9 @@
 #   - the headless runner gives the same state and the same frame as the
 #     Linux program for one scripted shot;
 #   - the dialog comes up; Enter starts the flat map, the main window covers
-#     the desktop and the stretched frame shows the wind dial's ring; F fires
-#     a shot that changes the picture; Esc ends the program with exit code 0;
+#     the desktop and the stretched frame shows the wind dial's ring; a
+#     right-button drag pans the view and holds the pointer; F fires a shot
+#     that changes the picture; Esc ends the program with exit code 0;
 #   - on the plain X display (without the virtual desktop, which offers
 #     every size at 8, 16 and 32 bits per pixel; Xvfb offers only its own
 #     mode) the 16-bit mode shows the error box "Unable to change
@@ -130,7 +131,7 @@ run_desktop() {
         convert "$work/rest.bmp" "$QM_WINE_SHOTS/$label-rest.png"
         convert "$work/flight.bmp" "$QM_WINE_SHOTS/$label-flight.png"
     fi
-    echo "ok: $label: Enter, the wind dial, F, Esc, exit code 0"
+    echo "ok: $label: Enter, the wind dial, the pan, F, Esc, exit code 0"
 
     virtual_desktop off
     start_qmsim "$program"

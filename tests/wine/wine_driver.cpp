@@ -3,7 +3,8 @@
 // and commands to them, and takes screenshots with GDI.
 //
 //   qm_wine_driver flat SHOT1.bmp SHOT2.bmp   Enter, the wind dial's ring in the
-//                                              stretched frame, F, Esc
+//                                              stretched frame, a right-button
+//                                              pan, F, Esc
 //   qm_wine_driver refuse-16-bit               the 16-bit radio button, Enter, the
 //                                              error box's text, OK
 // Exit code 0 when every check passed; each failure is one line on stderr.
@@ -30,6 +31,17 @@ constexpr COLORREF ring_colour = RGB(0xE0, 0xE0, 0xE0);
 constexpr POINT ring_points[] = {{421, 70}, {379, 70}, {400, 49}, {400, 91},
                                  {415, 85}, {385, 85}, {385, 55}, {415, 55}};
 constexpr int ring_points_needed = 6;
+// The player unit's colour, and the pan: three moves of 10 pixels to the
+// right with the right button held move the view at least 60 frame pixels
+// (twice the travel; the camera's quarter steps come to rest up to 3
+// short). Under Wine on X a synthetic move can come back as a second pointer
+// motion before the program puts the pointer back, so the view may travel
+// further; the exact gain is checked on Linux.
+constexpr COLORREF player_colour = RGB(0x20, 0xA0, 0x40);
+constexpr POINT press_point = {500, 300};
+constexpr int pan_step = 10;
+constexpr int pan_steps = 3;
+constexpr int pan_view_min = 57;
 
 int fail(const char* what)
 {
@@ -123,6 +135,56 @@ bool save_bmp(const Screenshot& shot, const char* path)
 
 // The screen pixel showing frame pixel (x, y) when the frame is stretched
 // over the whole screen: the middle of the pixel's span.
+// The leftmost screen column showing the player's colour, or -1.
+int player_left_edge(const Screenshot& shot)
+{
+    for (int x = 0; x < shot.width; ++x) {
+        for (int y = 0; y < shot.height; ++y) {
+            if (shot.at(x, y) == player_colour) return x;
+        }
+    }
+    return -1;
+}
+
+void send_mouse(DWORD flags, POINT at)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = at.x * 65536 / GetSystemMetrics(SM_CXSCREEN) + 1;
+    input.mi.dy = at.y * 65536 / GetSystemMetrics(SM_CYSCREEN) + 1;
+    SendInput(1, &input, sizeof input);
+}
+
+// A drag with the right button: the view follows, the pointer is held at
+// the press point.
+int pan(const Screenshot& rest)
+{
+    send_mouse(MOUSEEVENTF_MOVE, press_point);
+    Sleep(200);
+    send_mouse(MOUSEEVENTF_RIGHTDOWN, press_point);
+    Sleep(200);
+    for (int step = 0; step < pan_steps; ++step) {
+        send_mouse(MOUSEEVENTF_MOVE, POINT{press_point.x + pan_step, press_point.y});
+        Sleep(200);
+    }
+    Sleep(800);
+    Screenshot panned = take_screenshot();
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    send_mouse(MOUSEEVENTF_RIGHTUP, press_point);
+    // The camera returns to the player once the pan has expired.
+    Sleep(1500);
+
+    int moved = player_left_edge(rest) - player_left_edge(panned);
+    int low = pan_view_min * rest.width / frame_width;
+    std::printf("pan: the player moved %d screen pixels left (at least %d expected); pointer at %ld, %ld\n", moved,
+                low, static_cast<long>(pointer.x), static_cast<long>(pointer.y));
+    if (moved < low) return fail("a 30 pixel right-button drag did not move the view 60 frame pixels");
+    if (pointer.x != press_point.x || pointer.y != press_point.y) return fail("the pointer did not stay at the press point");
+    return 0;
+}
+
 POINT on_screen(const Screenshot& shot, POINT frame)
 {
     return POINT{(2 * frame.x + 1) * shot.width / (2 * frame_width),
@@ -152,6 +214,7 @@ int flat(const char* first_shot, const char* second_shot)
     std::printf("wind dial: %d of %zu ring points E0E0E0 on a %dx%d screen\n", ring, std::size(ring_points),
                 rest.width, rest.height);
     if (ring < ring_points_needed) return fail("no wind dial ring in the stretched frame");
+    if (int failed = pan(rest)) return failed;
 
     press(main, 'F');
     Sleep(1200);
