@@ -5,10 +5,8 @@
 #include "win32/win32_events.h"
 #include "win32/win32_presenter.h"
 #include "win32/win32_windows.h"
-#include "shell/resources.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 

@@ -8,6 +8,7 @@
 #include "shell/dialog_procedure.h"
 #include "shell/display_modes.h"
 #include "shell/message_loop.h"
+#include "shell/resources.h"
 #include "shell/startup.h"
 #include "sim/presenter.h"
 #include "sim/world.h"
