@@ -324,7 +324,9 @@ TEST_F(DialogProcedure, CommandsAreTiedToControlWindowsNotIds)
     EXPECT_TRUE(desktop.posted.empty());
 }
 
-TEST_F(DialogProcedure, FailedDisplaySwitchShowsTheMessageThenQuitsAfterStartingAnyway)
+// Quits with 1: a run that could not switch the display did not do what was
+// asked, and must not report success.
+TEST_F(DialogProcedure, FailedDisplaySwitchShowsTheMessageThenQuitsWithOneAfterStartingAnyway)
 {
     display.modes = {{16, 640, 480}, {32, 1024, 768}};  // no 800 by 600 at 32 bits
     send(WM_INITDIALOG);
@@ -332,7 +334,7 @@ TEST_F(DialogProcedure, FailedDisplaySwitchShowsTheMessageThenQuitsAfterStarting
     click(IDC_START);
 
     EXPECT_EQ(log.calls, (std::vector<std::string>{"hide dialog", "box Error: Unable to change resolution.",
-                                                   "quit 0", "show main", "timer 1 16"}));
+                                                   "quit 1", "show main", "timer 1 16"}));
     EXPECT_TRUE(display.change_requests.empty());
     EXPECT_EQ(world->stretch, 0);
 }

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
+#include <string>
 
 #include "shell/resources.h"
 #include "shell_fakes.h"
@@ -190,6 +192,35 @@ TEST_F(Loop, PostedMessagesComeBeforeInputAndInOrder)
     };
     EXPECT_EQ(loop.run(), 5);
     EXPECT_EQ(log.calls, (std::vector<std::string>{"window 257 1", "window 257 2", "window 2 0", "window 512 0"}));
+}
+
+// A box the platform cannot show (on X, without core fonts) or a run killed
+// while it is up must not lose its message: the line is written first.
+TEST_F(Loop, EveryMessageBoxIsOneLineOnTheLogBeforeTheBoxOpens)
+{
+    struct LogReadingHost : test::FakeHost {
+        using FakeHost::FakeHost;
+        std::FILE* log_file = nullptr;
+        std::string log_when_opened;
+        void message_box(const char* text, const char* caption) override
+        {
+            char buffer[256] = {};
+            std::rewind(log_file);
+            log_when_opened.assign(buffer, std::fread(buffer, 1, sizeof buffer - 1, log_file));
+            FakeHost::message_box(text, caption);
+        }
+    };
+    LogReadingHost box_host{log};
+    box_host.log_file = std::tmpfile();
+    ASSERT_NE(box_host.log_file, nullptr);
+    MessageLoop box_loop{*world, dialog, display, accelerators, events, box_host};
+    box_loop.message_log = box_host.log_file;
+
+    box_loop.message_box("Unable to change resolution.", "Error");
+
+    EXPECT_EQ(box_host.log_when_opened, "qmsim: Error: Unable to change resolution.\n");
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"box Error: Unable to change resolution."}));
+    std::fclose(box_host.log_file);
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
+#include <string>
 
 #include "shell/resources.h"
 #include "shell_fakes.h"
@@ -39,7 +41,7 @@ TEST(Startup, FillsTheTablesOpensTheDialogRunsAndRestoresTheDisplay)
     EXPECT_EQ(display.restores, 1);
 }
 
-TEST(Startup, AFailedDisplaySwitchShowsTheErrorEndsAndRestoresTheDisplay)
+TEST(Startup, AFailedDisplaySwitchShowsTheErrorOnStderrTooEndsWithOneAndRestoresTheDisplay)
 {
     auto world = std::make_unique<World>();
     Dialog dialog;
@@ -53,14 +55,21 @@ TEST(Startup, AFailedDisplaySwitchShowsTheErrorEndsAndRestoresTheDisplay)
     test::FakeEvents events;
     test::FakeHost host{log};
     MessageLoop loop{*world, dialog, display, accelerators, events, host};
+    loop.message_log = std::tmpfile();
+    ASSERT_NE(loop.message_log, nullptr);
     // The user picks "800x600 32 bit Fullscreen" and presses Enter.
     events.add(0, Message{Window::dialog, WM_COMMAND, MAKEWPARAM(IDC_FULLSCREEN_32, BN_CLICKED),
                           dialog.find(IDC_FULLSCREEN_32)->handle, 0});
     events.add(0, Message{Window::dialog, WM_KEYDOWN, VK_RETURN, 0, 0});
 
-    EXPECT_EQ(run_shell(*world, loop, display), 0);
+    EXPECT_EQ(run_shell(*world, loop, display), 1);
     EXPECT_NE(std::find(log.calls.begin(), log.calls.end(), "box Error: Unable to change resolution."),
               log.calls.end());
+    char line[128] = {};
+    std::rewind(loop.message_log);
+    EXPECT_EQ(std::string(line, std::fread(line, 1, sizeof line - 1, loop.message_log)),
+              "qmsim: Error: Unable to change resolution.\n");
+    std::fclose(loop.message_log);
     EXPECT_TRUE(display.change_requests.empty());
     EXPECT_EQ(display.restores, 1);
 }

@@ -1,6 +1,8 @@
 // Window services through SDL.
 #include "sdl/sdl_windows.h"
 
+#include <cstdio>
+
 namespace qm {
 
 namespace {
@@ -33,6 +35,9 @@ void SdlWindows::message_box(const char* text, const char* caption)
         if (attempt > 0) SDL_Delay(message_box_retry_ms);
         if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, screen_.main_window) == 0) return;
     }
+    // The message itself is already on stderr; this says why no box came up
+    // (on X, for one, missing core fonts).
+    std::fprintf(stderr, "qmsim: cannot show the message box: %s\n", SDL_GetError());
 }
 
 void SdlWindows::move_pointer_absolute(int nx, int ny)

@@ -16,6 +16,10 @@ constexpr int angle_entries = 360;      // fixed wind direction 0 to 359 degrees
 constexpr int turns_entries = 20;       // wind changes every 1 to 20 turns
 constexpr int turns_start_position = 2; // the entry "3"
 
+// The exit code after a refused display switch: the run did not do what was
+// asked.
+constexpr int display_switch_failed_exit_code = 1;
+
 constexpr int display_radios[] = {IDC_STRETCH_FULLSCREEN, IDC_FULLSCREEN_32, IDC_FULLSCREEN_16, IDC_WINDOWED};
 
 // Disabled in this order by Start, for the rest of the run.
@@ -108,7 +112,7 @@ void apply_display_mode(DialogContext& context)
         context.desktop.message_box("Unable to change resolution.", "Error");
         // The Start sequence still runs to its end; the loop then sees the
         // quit request.
-        context.desktop.post_quit(0);
+        context.desktop.post_quit(display_switch_failed_exit_code);
     }
 }
 

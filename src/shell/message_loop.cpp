@@ -132,6 +132,13 @@ void MessageLoop::set_timer(unsigned id, unsigned period_ms)
     timer_due_ms_ = events_.now_ms() + period_ms;
 }
 
-void MessageLoop::message_box(const char* text, const char* caption) { host_.message_box(text, caption); }
+void MessageLoop::message_box(const char* text, const char* caption)
+{
+    // Written before the box opens: the line is there even if the box never
+    // shows or the program is killed while it is up.
+    std::fprintf(message_log, "qmsim: %s: %s\n", caption, text);
+    std::fflush(message_log);
+    host_.message_box(text, caption);
+}
 
 }  // namespace qm

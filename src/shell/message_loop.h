@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <deque>
 #include <functional>
 
@@ -45,6 +46,8 @@ public:
     virtual ~WindowHost() = default;
 
     virtual void show_window(Window window, bool visible) = 0;
+    // Returns once the box is closed, or at once when it cannot be shown;
+    // the loop has already written its line to message_log.
     virtual void message_box(const char* text, const char* caption) = 0;
     virtual void move_pointer_absolute(int nx, int ny) = 0;
     virtual LRESULT default_window_proc(unsigned message, WPARAM wparam, LPARAM lparam) = 0;
@@ -69,6 +72,9 @@ public:
     // The procedures the loop calls; tests replace them.
     WindowProc window_proc;
     BuildStep build_step;
+    // Where every message box's text also goes, as one line: a box the
+    // platform cannot show must not lose its message.
+    std::FILE* message_log = stderr;
 
     // Run until the quit message is fetched; returns its exit code.
     int run();

@@ -98,7 +98,8 @@ public:
     // every period_ms milliseconds.
     virtual void set_timer(unsigned id, unsigned period_ms) = 0;
     // A modal box with one OK button, owned by the main window; returns once
-    // it is closed.
+    // it is closed, or at once when it cannot be shown. The text also goes
+    // to stderr as one line either way.
     virtual void message_box(const char* text, const char* caption) = 0;
 };
 
