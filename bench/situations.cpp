@@ -183,7 +183,7 @@ const World& hills_at_rest()
     static const std::unique_ptr<World> w = [] {
         auto made = new_world();
         load_sample_map(*made);
-        build_terrain(*made);
+        build_terrain(*made, *made);
         made->imagen.clear();  // only the build reads it; copies stay smaller
         settle(*made);
         return made;

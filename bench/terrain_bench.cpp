@@ -29,7 +29,7 @@ void BM_TerrainBuild(benchmark::State& state)
         // the same to build as an empty one.
         w->lm_c = 0;
         w->lm_d = 0;
-        build_terrain(*w);
+        build_terrain(*w, *w);
         benchmark::DoNotOptimize(w->ground[3].data());
     }
 }
@@ -72,14 +72,14 @@ void BM_MapStart(benchmark::State& state)
     auto w = std::make_unique<World>();
     fill_circle_samp(*w);
     for (auto _ : state) {
-        if (open_bitmap(*w, file.path(), bitmap_load) == 0) {
+        if (!open_bitmap(*w, file.path(), BitmapMode::load)) {
             state.SkipWithError("the map file is not accepted");
             break;
         }
         init_DCs(*w);
         w->lm_c = 0;
         w->lm_d = 0;
-        build_terrain(*w);
+        build_terrain(*w, *w);
         benchmark::DoNotOptimize(w->ground[3].data());
     }
 }

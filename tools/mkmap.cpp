@@ -9,7 +9,6 @@
 #include <system_error>
 #include <vector>
 
-#include "sim/world.h"
 #include "terrain/bitmap_writer.h"
 #include "terrain/map_maker.h"
 

@@ -7,7 +7,6 @@
 #include <system_error>
 #include <vector>
 
-#include "sim/world.h"
 #include "terrain/bitmap_writer.h"
 
 namespace {

@@ -6,8 +6,7 @@
 
 #include "bodies/aim_gauge.h"
 #include "bodies/aim_gauge_shape.h"
-#include "bodies/bullet.h"
-#include "sim/world.h"
+#include "raster/angles.h"
 
 namespace qm {
 
@@ -51,7 +50,7 @@ constexpr double band_high = 70.0;
 
 POINT polar(double theta, double r)
 {
-    double a = theta * pi / 180;
+    double a = radians(theta);
     return POINT{static_cast<int>(r * std::cos(a)), static_cast<int>(r * std::sin(a))};
 }
 
@@ -87,12 +86,11 @@ AimGaugeShape aim_gauge_shape(double vang, int s)
     return g;
 }
 
-void draw_aim(World& world, int x, int y, int view_x, int view_y, int s)
+void draw_aim(Surface& frame, double vang, int x, int y, int view_x, int view_y, int s)
 {
-    Surface& frame = world.memoria;
     const int cx = x - view_x;
     const int cy = y - view_y;
-    const AimGaugeShape g = aim_gauge_shape(world.vang, s);
+    const AimGaugeShape g = aim_gauge_shape(vang, s);
     const int left = cx - aim_dial_radius;
     const int top = cy - aim_dial_radius;
     const int right = cx + aim_dial_radius;

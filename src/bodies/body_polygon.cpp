@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "bodies/bullet.h"
+#include "raster/angles.h"
 
 namespace qm {
 
@@ -30,7 +30,7 @@ void body_polygon(double slope, int x, int y, POINT (&corners)[body_corner_count
 {
     for (int i = 0; i < body_corner_count; ++i) {
         const PolarCorner& c = level_corners[i];
-        double a = (slope + c.a) * pi / 180;
+        double a = radians(slope + c.a);
         corners[i].x = static_cast<int>(c.r * std::cos(a)) + x;
         corners[i].y = static_cast<int>(c.r * std::sin(a)) + y;
     }

@@ -3,7 +3,6 @@
 // and the camera's question whether to stay on it.
 #include "bodies/bot.h"
 
-#include "sim/world.h"
 #include "terrain/terrain_raster.h"
 
 namespace qm {
@@ -11,16 +10,9 @@ namespace qm {
 namespace {
 
 // The wind moves a unit a third as much as a projectile.
-constexpr double unit_wind_half_accel_x = 0.0009515270166666666;  // wind_half_accel_x / 3
-constexpr double unit_wind_accel = 0.0019030540333333332;         // wind_accel / 3
-
-// A unit is inside the world while -2400 < x <= 2399 and y <= 1267; there is
-// no bound above.
-constexpr int world_left = -2400;
-constexpr int world_right = 2399;
-constexpr int world_bottom = 1267;
-
-constexpr int flat_ground_y = 500;  // the flat map's ground line
+constexpr double unit_wind_half_accel_x = wind_half_accel_x / 3;
+constexpr double unit_wind_accel = wind_accel / 3;
+static_assert(unit_wind_half_accel_x == 0.0009515270166666666 && unit_wind_accel == 0.0019030540333333332);
 
 // Death: the countdown starts at 35; the unit is drawn while it is above 9,
 // hidden below that, and placed anew when it reaches 1.
@@ -35,6 +27,9 @@ constexpr int focus_hold = 40;  // ticks the camera dwells after a fall or a dea
 
 void bot::reset(Surface* surface, double wind_strength, double wind_angle, int x, int y)
 {
+    // Kept as it always was: this is the launch that also launches both
+    // secondaries, with power 0 from the unit's position. They stay unseen,
+    // since only the main projectile's update steps them.
     bullet::reset(surface, 0.0, 0.0, wind_strength, wind_angle, x, y, 1);
     anchor_x = x;
     anchor_y = y;
@@ -44,21 +39,13 @@ void bot::reset(Surface* surface, double wind_strength, double wind_angle, int x
 
 void bot::calc()
 {
-    double t = time;
-    pos_x = static_cast<int>((vel_x * launch_speed_scale * t + wind_x * unit_wind_half_accel_x * t * t) *
-                                 pixels_per_unit +
-                             anchor_x);
-    pos_y = static_cast<int>(anchor_y - (vel_y * launch_speed_scale * t +
-                                         (wind_y * unit_wind_accel - gravity) * 0.5 * t * t) *
-                                            pixels_per_unit);
+    // A unit's dir is always 1, so the projectile's form is the unit's.
+    place_at_clock(anchor_x, anchor_y, unit_wind_half_accel_x, unit_wind_accel);
 }
 
 int bot::update(int new_view_x, int new_view_y)
 {
-    if (state >= state_at_rest) return 0;
-    view_x = new_view_x;
-    view_y = new_view_y;
-
+    if (!take_view(new_view_x, new_view_y)) return 0;
     if (advance_one_tick()) {
         // The advance reached the ground: find the landing in sub-steps and
         // anchor the next fall there. Landed even if no sub-step touched.
@@ -84,36 +71,33 @@ int bot::update(int new_view_x, int new_view_y)
     if (respawn_ticks > 1) --respawn_ticks;
     if (respawn_ticks == 1) {
         respawn_ticks = 0;
-        const World& w = *world;
-        reset(dc, w.wind, w.wang, w.random_x - respawn_x_offset, respawn_y);
+        const FieldReadings& r = *field->readings;
+        reset(dc, r.wind, r.wang, r.random_x - respawn_x_offset, respawn_y);
     }
     return 1;
 }
 
 int bot::hit()
 {
-    if (pos_y > world_bottom || pos_x > world_right || pos_x <= world_left) {
+    if (outside_field(pos_x, pos_y)) {
         // Outside positions count as ground, so the unit stops there while
-        // its countdown runs.
+        // its countdown runs. Kept as it always was: the slope's samples are
+        // contact tests too, so a unit standing within 20 pixels of the
+        // field's edge starts its own respawn countdown by measuring.
         ++state;
         if (respawn_ticks == 0) respawn_ticks = respawn_countdown;
         return 1;
     }
-    const World& w = *world;
-    if (w.flat_map != 0) {
+    if (field->readings->flat_map != 0) {
         if (pos_y >= flat_ground_y) {
             ++state;
             return 1;
         }
         return 0;
     }
-    if (pos_y >= terrain_top) {
-        int i = (pos_x - terrain_left) / stripe_size;
-        if (GetPixel(w.ground[i], pos_x - terrain_left - stripe_size * i, pos_y - terrain_top) ==
-            terrain_colour) {
-            ++state;
-            return 1;
-        }
+    if (is_terrain(*field->terrain, pos_x, pos_y)) {
+        ++state;
+        return 1;
     }
     return 0;
 }

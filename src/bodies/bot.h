@@ -11,7 +11,7 @@ constexpr int full_hp = 1000;  // hit points after every placement
 
 class bot : public bullet {
 public:
-    explicit bot(World* owner) : bullet(owner) {}
+    explicit bot(Field* view) : bullet(view) {}
 
     int update(int view_x, int view_y) override;
     void calc() override;
@@ -21,18 +21,18 @@ public:
 
     void reset(Surface* surface, double wind_strength, double wind_angle, int x, int y);
     int get_slope();
-    int collision(int x, int y);
+    bool collision(int x, int y);  // whether (x, y) lies on the body
     void damage(int x, int y);
 
-    double slope = 0.0;
-    int anchor_x = 0;
+    double slope = 0.0;        // ground angle under the unit, degrees, a multiple of 15
+    int anchor_x = 0;          // where the current fall started, world pixels
     int anchor_y = 0;
-    int slope_bins[24] = {};
-    int respawn_ticks = 0;
-    int focus_ticks = 0;
-    int damage_shown = 0;
-    int damage_ticks = 0;
-    int hp = 0;
+    int slope_bins[24] = {};   // solid samples per ring direction at the last measurement
+    int respawn_ticks = 0;     // death countdown, 35 down to 1; 0 while alive
+    int focus_ticks = 0;       // ticks the camera still dwells on the unit
+    int damage_shown = 0;      // hit points in the damage text
+    int damage_ticks = 0;      // painted ticks the damage text stays up
+    int hp = 0;                // hit points, 0 to 1000
 
 protected:
     void paint_body(COLORREF fill);  // the body polygon, outlined in black
@@ -42,14 +42,14 @@ protected:
 
 class player : public bot {
 public:
-    explicit player(World* owner) : bot(owner) {}
+    explicit player(Field* view) : bot(view) {}
 
     void paint() override;
     int focus() override;
 
-    int just_fired = 0;
-    int facing = 1;
-    int launch_x = 0;
+    int just_fired = 0;  // 1 from a launch until the camera's next question
+    int facing = 1;      // 1 right, -1 left
+    int launch_x = 0;    // muzzle point, world pixels, set each time the player is drawn
     int launch_y = 0;
 };
 

@@ -4,20 +4,14 @@
 
 #include <cmath>
 
-#include "sim/world.h"
+#include "bodies/bot.h"
+#include "bodies/sec_bullet.h"
+#include "raster/angles.h"
 #include "terrain/terrain_raster.h"
 
 namespace qm {
 
 namespace {
-
-// Playing field of a projectile: -2400 < x < 2400 and y < 1268.
-constexpr int field_right = 2400;
-constexpr int field_left = -2400;
-constexpr int field_bottom = 1268;
-
-constexpr int flat_ground_y = 500;  // the flat map's ground line
-constexpr int terrain_bottom = 1300;
 
 // Crater: a 60 by 48 ellipse around the impact point.
 constexpr int crater_half_width = 30;
@@ -35,16 +29,16 @@ double whole_toward_zero(double v)
 
 }  // namespace
 
-bullet::bullet(World* owner) : world(owner) {}
+bullet::bullet(Field* view) : field(view) {}
 
 void bullet::reset(Surface* surface, double power, double angle, double wind_strength, double wind_angle, int x,
                    int y, int direction, int)
 {
     dc = surface;
-    double a = angle * pi / 180;
+    double a = radians(angle);
     vel_x = power * std::cos(a);
     vel_y = power * std::sin(a);
-    double w = wind_angle * pi / 180;
+    double w = radians(wind_angle);
     wind_x = wind_strength * std::cos(w);
     wind_y = wind_strength * std::sin(w);
     origin_x = x;
@@ -63,9 +57,9 @@ void bullet::reset(Surface* surface, double power, double angle, double wind_str
 {
     reset(surface, power, angle, wind_strength, wind_angle, x, y, direction, 1);
 
-    // The secondaries start half a turn apart; their start angles follow the
-    // global aim angle, not this launch's angle.
-    double vang = world->vang;
+    // The secondaries start half a turn apart. Kept as it always was: their
+    // start angles follow the world's aim angle, not this launch's angle.
+    double vang = field->readings->vang;
     double start1;
     double start2;
     if (dir == 1) {
@@ -75,17 +69,22 @@ void bullet::reset(Surface* surface, double power, double angle, double wind_str
         start1 = 80 - (vang - 10) * dir / 2;
         start2 = 260 - (vang - 10) * dir / 2;
     }
-    world->sec_bullet1.reset(surface, power, angle, wind_strength, wind_angle, start1, origin_x, origin_y, dir);
-    world->sec_bullet2.reset(surface, power, angle, wind_strength, wind_angle, start2, origin_x, origin_y, dir);
+    field->secondaries[0]->reset(surface, power, angle, wind_strength, wind_angle, start1, origin_x, origin_y, dir);
+    field->secondaries[1]->reset(surface, power, angle, wind_strength, wind_angle, start2, origin_x, origin_y, dir);
+}
+
+void bullet::place_at_clock(int x0, int y0, double wind_half_accel, double wind_accel_y)
+{
+    double t = time;
+    pos_x = static_cast<int>(x0 + (dir * launch_speed_scale * vel_x * t + wind_x * wind_half_accel * t * t) *
+                                      pixels_per_unit);
+    pos_y = static_cast<int>(y0 - (vel_y * launch_speed_scale * t + (wind_y * wind_accel_y - gravity) * 0.5 * t * t) *
+                                      pixels_per_unit);
 }
 
 void bullet::calc()
 {
-    double t = time;
-    pos_x = static_cast<int>(origin_x + (dir * launch_speed_scale * vel_x * t + wind_x * wind_half_accel_x * t * t) *
-                                            pixels_per_unit);
-    pos_y = static_cast<int>(origin_y - (vel_y * launch_speed_scale * t + (wind_y * wind_accel - gravity) * 0.5 * t * t) *
-                                            pixels_per_unit);
+    place_at_clock(origin_x, origin_y, wind_half_accel_x, wind_accel);
 }
 
 bool bullet::advance_one_tick()
@@ -93,6 +92,7 @@ bool bullet::advance_one_tick()
     if (hit() == 0) {
         time += tick_step;
         calc();
+        after_step(false);
     }
     return state == 0 && hit() != 0;
 }
@@ -104,25 +104,36 @@ void bullet::refine_impact()
     for (int i = 0; i < max_sub_steps; ++i) {
         time += sub_step;
         calc();
+        after_step(true);
         if (hit() != 0) break;
     }
     state = 1;
 }
 
-int bullet::update(int new_view_x, int new_view_y)
+bool bullet::take_view(int new_view_x, int new_view_y)
 {
-    if (state >= state_at_rest) return 0;
+    if (state >= state_at_rest) return false;
     view_x = new_view_x;
     view_y = new_view_y;
+    return true;
+}
 
+bool bullet::fly(int new_view_x, int new_view_y)
+{
+    if (!take_view(new_view_x, new_view_y)) return false;
     if (advance_one_tick()) {
         refine_impact();
         stamp_crater();
         damage_units();
     }
     paint();
-    world->sec_bullet1.update(new_view_x, new_view_y);
-    world->sec_bullet2.update(new_view_x, new_view_y);
+    return true;
+}
+
+int bullet::update(int new_view_x, int new_view_y)
+{
+    if (!fly(new_view_x, new_view_y)) return 0;
+    for (sec_bullet* secondary : field->secondaries) secondary->update(new_view_x, new_view_y);
     return 1;
 }
 
@@ -132,25 +143,22 @@ int bullet::hit()
         ++state;
         return 1;
     }
-    if (pos_y >= field_bottom || pos_x >= field_right || pos_x <= field_left) {
+    if (outside_field(pos_x, pos_y)) {
         ++state;
         return 1;
     }
-    if (world->flat_map != 0 && pos_y >= flat_ground_y) {
+    if (field->readings->flat_map != 0 && pos_y >= flat_ground_y) {
         ++state;
         return 1;
     }
-    for (int i = 0; i < stripe_count; ++i) {
-        int left = i * stripe_size + terrain_left;
-        if (pos_y >= terrain_top && pos_y <= terrain_bottom && pos_x >= left && pos_x < left + stripe_size) {
-            if (GetPixel(world->ground[i], pos_x - left, pos_y - terrain_top) == terrain_colour) {
-                ++state;
-                return 1;
-            }
-        }
+    if (is_terrain(*field->terrain, pos_x, pos_y)) {
+        ++state;
+        return 1;
     }
-    if (world->target1.collision(pos_x, pos_y) != 0) return 1;
-    if (world->player_bot.collision(pos_x, pos_y) != 0) return 1;
+    // A unit struck leaves the projectile's state alone.
+    for (bot* unit : field->units) {
+        if (unit->collision(pos_x, pos_y)) return 1;
+    }
     return 0;
 }
 
@@ -158,7 +166,7 @@ void bullet::paint()
 {
     int sx = pos_x - view_x;
     int sy = pos_y - view_y;
-    Ellipse(world->memoria, Pen{0, mark_outline}, Brush{mark_fill}, sx - 7, sy - 8, sx + 8, sy + 7);
+    Ellipse(*field->frame, Pen{0, mark_outline}, Brush{mark_fill}, sx - 7, sy - 8, sx + 8, sy + 7);
 }
 
 void bullet::stamp_crater()
@@ -168,16 +176,15 @@ void bullet::stamp_crater()
     for (int i = 0; i < stripe_count; ++i) {
         int sx = pos_x - i * stripe_size - terrain_left;
         int sy = pos_y - terrain_top;
-        Ellipse(world->ground[i], pen, brush, sx - crater_half_width, sy - crater_half_height, sx + crater_half_width,
+        Ellipse(field->terrain->ground[i], pen, brush, sx - crater_half_width, sy - crater_half_height, sx + crater_half_width,
                 sy + crater_half_height);
     }
 }
 
 void bullet::damage_units()
 {
-    if (world->flat_map != 0) return;
-    world->target1.damage(pos_x, pos_y);
-    world->player_bot.damage(pos_x, pos_y);
+    if (field->readings->flat_map != 0) return;
+    for (bot* unit : field->units) unit->damage(pos_x, pos_y);
 }
 
 }  // namespace qm

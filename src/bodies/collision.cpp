@@ -4,7 +4,6 @@
 // as it is: an impact's refinement tests the same body many times a tick.
 #include "bodies/body_polygon.h"
 #include "bodies/bot.h"
-#include "sim/world.h"
 
 namespace qm {
 
@@ -15,23 +14,24 @@ constexpr COLORREF hull_colour = 0x00000000;
 
 }  // namespace
 
-int bot::collision(int x, int y)
+bool bot::collision(int x, int y)
 {
     if (x < pos_x - box_half || y < pos_y - box_half || x >= pos_x + box_half || y >= pos_y + box_half ||
         state == state_at_rest) {
-        return 0;
+        return false;
     }
-    Surface& scratch = world->targ1_dc;
-    if (world->targ1_holds_body == 0 || world->targ1_slope != slope) {
+    UnitScratch& held = *field->scratch;
+    Surface& scratch = held.targ1_dc;
+    if (!held.targ1_holds_body || held.targ1_slope != slope) {
         // Cleared with the white pen and brush that stay selected in it.
         Rectangle(scratch, 0, 0, scratch_size, scratch_size);
         POINT corners[body_corner_count];
         body_polygon(slope, box_half, box_half, corners);
         Polygon(scratch, Pen{0, hull_colour}, Brush{hull_colour}, corners, body_corner_count);
-        world->targ1_holds_body = 1;
-        world->targ1_slope = slope;
+        held.targ1_holds_body = true;
+        held.targ1_slope = slope;
     }
-    return GetPixel(scratch, x - pos_x + box_half, y - pos_y + box_half) == hull_colour ? 1 : 0;
+    return GetPixel(scratch, x - pos_x + box_half, y - pos_y + box_half) == hull_colour;
 }
 
 }  // namespace qm

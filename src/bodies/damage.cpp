@@ -15,12 +15,12 @@ constexpr int damage_text_ticks = 80;     // painted ticks the text stays up
 
 void bot::damage(int x, int y)
 {
-    const int direct = collision(x, y);
+    const bool direct = collision(x, y);
     const long long dx = static_cast<long long>(x) - pos_x;
     const long long dy = static_cast<long long>(y) - pos_y;
     const int d = static_cast<int>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
 
-    int amount = direct != 0 ? blast_full - d : blast_full - static_cast<int>(d * near_miss_falloff * 2);
+    int amount = direct ? blast_full - d : blast_full - static_cast<int>(d * near_miss_falloff * 2);
     if (amount < 0) amount = 0;
 
     hp -= amount;

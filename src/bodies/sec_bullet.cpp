@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "sim/world.h"
+#include "raster/angles.h"
 
 namespace qm {
 
@@ -31,40 +31,21 @@ void sec_bullet::reset(Surface* surface, double power, double angle, double wind
 
 int sec_bullet::update(int new_view_x, int new_view_y)
 {
-    auto add_offset = [this] {
-        double a = orbit_angle * pi / 180;
-        pos_x += static_cast<int>(std::cos(a) * orbit_radius);
-        pos_y += static_cast<int>(std::sin(a) * orbit_radius);
-    };
+    return fly(new_view_x, new_view_y) ? 1 : 0;
+}
 
-    if (state >= state_at_rest) return 0;
-    view_x = new_view_x;
-    view_y = new_view_y;
-
-    if (hit() == 0) {
-        time += tick_step;
-        calc();
+void sec_bullet::after_step(bool refining)
+{
+    if (refining) {
+        orbit_angle += dir * sub_step_turn;
+        if (orbit_radius <= growth_limit) orbit_radius += sub_step_growth;
+    } else {
         orbit_angle += dir * turn_rate * 0.001 * 25;
         if (orbit_radius <= growth_limit) orbit_radius += tick_growth;
-        add_offset();
     }
-    if (state == 0 && hit() != 0) {
-        time -= tick_step;
-        state = 0;
-        for (int i = 0; i < max_sub_steps; ++i) {
-            time += sub_step;
-            calc();
-            orbit_angle += dir * sub_step_turn;
-            if (orbit_radius <= growth_limit) orbit_radius += sub_step_growth;
-            add_offset();
-            if (hit() != 0) break;
-        }
-        state = 1;
-        stamp_crater();
-        damage_units();
-    }
-    paint();
-    return 1;
+    const double a = radians(orbit_angle);
+    pos_x += static_cast<int>(std::cos(a) * orbit_radius);
+    pos_y += static_cast<int>(std::sin(a) * orbit_radius);
 }
 
 }  // namespace qm

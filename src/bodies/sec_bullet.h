@@ -7,7 +7,7 @@ namespace qm {
 
 class sec_bullet : public bullet {
 public:
-    explicit sec_bullet(World* owner) : bullet(owner) {}
+    explicit sec_bullet(Field* view) : bullet(view) {}
 
     int update(int view_x, int view_y) override;
 
@@ -16,6 +16,9 @@ public:
 
     double orbit_angle = 0.0;   // degrees, 0 toward +x, 90 toward +y (down)
     double orbit_radius = 0.0;  // pixels
+
+protected:
+    void after_step(bool refining) override;  // turns and grows the orbit, adds it to the position
 };
 
 }  // namespace qm

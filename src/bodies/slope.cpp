@@ -1,8 +1,10 @@
 // The slope under a unit, measured by contact tests on 20 rings of 24
-// directions around its contact point.
+// directions around its contact point, and the table of those rings.
 #include "bodies/bot.h"
 
-#include "sim/world.h"
+#include <cmath>
+
+#include "raster/angles.h"
 
 namespace qm {
 
@@ -14,6 +16,24 @@ constexpr int degrees_per_direction = 15;
 
 }  // namespace
 
+void fill_circle_samp(RingTable& rings)
+{
+    // The angle is formed in extended precision and rounded to a double, and
+    // the products are formed in extended precision again: that is what puts
+    // the exact half values on the sides the table holds.
+    for (int r = 0; r < ring_radii; ++r) {
+        for (int k = 0; k < ring_directions; ++k) {
+            long double angle_ext =
+                static_cast<long double>(k * degrees_per_direction) * static_cast<long double>(pi) / 180.0L;
+            double angle = static_cast<double>(angle_ext);
+            long double c = std::cos(static_cast<long double>(angle));
+            long double s = std::sin(static_cast<long double>(angle));
+            rings.circle_samp[r][k].x = static_cast<int>(c * r);
+            rings.circle_samp[r][k].y = static_cast<int>(s * r);
+        }
+    }
+}
+
 int bot::get_slope()
 {
     const int x0 = pos_x;
@@ -23,8 +43,8 @@ int bot::get_slope()
     for (int& bin : slope_bins) bin = 0;
     for (int r = 0; r < ring_radii; ++r) {
         for (int j = 0; j < ring_directions; ++j) {
-            pos_x = x0 + world->circle_samp[r][j].x;
-            pos_y = y0 + world->circle_samp[r][j].y;
+            pos_x = x0 + field->rings->circle_samp[r][j].x;
+            pos_y = y0 + field->rings->circle_samp[r][j].y;
             state = state0;
             if (hit() != 0) ++slope_bins[j];
         }

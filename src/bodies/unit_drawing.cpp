@@ -6,7 +6,7 @@
 #include "bodies/aim_gauge.h"
 #include "bodies/body_polygon.h"
 #include "bodies/bot.h"
-#include "sim/world.h"
+#include "raster/angles.h"
 
 namespace qm {
 
@@ -44,14 +44,14 @@ void bot::paint_body(COLORREF fill)
 {
     POINT corners[body_corner_count];
     body_polygon(slope, pos_x - view_x, pos_y - view_y, corners);
-    Polygon(world->memoria, Pen{0, body_outline}, Brush{fill}, corners, body_corner_count);
+    Polygon(*field->frame, Pen{0, body_outline}, Brush{fill}, corners, body_corner_count);
 }
 
 void bot::paint_hp_bar()
 {
     const int sx = pos_x - view_x;
     const int sy = pos_y - view_y;
-    Surface& frame = world->memoria;
+    Surface& frame = *field->frame;
     Rectangle(frame, Pen{0, bar_frame_outline}, Brush{bar_frame_fill}, sx + bar_frame_left, sy + bar_frame_top,
               sx + bar_frame_right, sy + bar_frame_bottom);
     const int w = hp * bar_length / full_hp;
@@ -65,7 +65,7 @@ void bot::paint_damage_text()
     --damage_ticks;
     char text[16];
     const int length = std::snprintf(text, sizeof text, "-%d", damage_shown);
-    TextOutA(world->memoria, pos_x - view_x, pos_y - view_y - damage_text_rise, text, length);
+    TextOutA(*field->frame, pos_x - view_x, pos_y - view_y - damage_text_rise, text, length);
 }
 
 void bot::paint()
@@ -80,16 +80,18 @@ void player::paint()
     const double f = facing;
     const double s = slope;
     const double a1 = (90 - 90 * facing) + s;
-    const int pivot_x = pos_x + static_cast<int>(pivot_reach * std::cos(a1 * pi / 180));
-    const int pivot_y = pos_y + static_cast<int>(pivot_reach * std::sin(a1 * pi / 180));
+    const int pivot_x = pos_x + static_cast<int>(pivot_reach * std::cos(radians(a1)));
+    const int pivot_y = pos_y + static_cast<int>(pivot_reach * std::sin(radians(a1)));
     const double a2 = (270 - 90 * facing) + f * barrel_turn + s;
-    launch_x = pivot_x + static_cast<int>(barrel_reach * std::cos(a2 * pi / 180));
-    launch_y = pivot_y + static_cast<int>(barrel_reach * std::sin(a2 * pi / 180));
+    launch_x = pivot_x + static_cast<int>(barrel_reach * std::cos(radians(a2)));
+    launch_y = pivot_y + static_cast<int>(barrel_reach * std::sin(radians(a2)));
 
-    // The gauge goes under the body.
-    draw_aim(*world, launch_x, launch_y, view_x, view_y, facing);
+    // The gauge goes under the body. Kept as it always was: drawing the player
+    // is what sets its launch point, so a player not drawn fires from where
+    // it was last drawn.
+    draw_aim(*field->frame, field->readings->vang, launch_x, launch_y, view_x, view_y, facing);
     paint_body(player_fill);
-    if (world->flat_map == 0) {
+    if (field->readings->flat_map == 0) {
         paint_hp_bar();
         paint_damage_text();
     }

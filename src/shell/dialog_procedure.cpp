@@ -4,8 +4,7 @@
 #include <cassert>
 #include <cstdio>
 
-#include "sim/init_dcs.h"
-#include "terrain/bitmap_reader.h"
+#include "sim/round_start.h"
 
 namespace qm {
 
@@ -53,6 +52,17 @@ void fill_numbers(Control& list, int first, int count)
     }
 }
 
+// Random or fixed wind: its radio button checked, the lists of the other
+// greyed.
+void choose_wind(Dialog& dialog, bool random)
+{
+    check(dialog, IDC_RANDOM_WIND, random);
+    check(dialog, IDC_FIXED_WIND, !random);
+    enable(dialog, IDC_WIND_LIST, !random);
+    enable(dialog, IDC_ANGLE_LIST, !random);
+    enable(dialog, IDC_TURNS_LIST, random);
+}
+
 void initialise(DialogContext& context)
 {
     Dialog& dialog = context.dialog;
@@ -63,12 +73,7 @@ void initialise(DialogContext& context)
     check(dialog, IDC_FULLSCREEN_16, false);
     check(dialog, IDC_WINDOWED, false);
 
-    check(dialog, IDC_RANDOM_WIND, true);
-    check(dialog, IDC_FIXED_WIND, false);
-
-    enable(dialog, IDC_WIND_LIST, false);
-    enable(dialog, IDC_ANGLE_LIST, false);
-    enable(dialog, IDC_TURNS_LIST, true);
+    choose_wind(dialog, true);
 
     Control& maps = control(dialog, IDC_MAP_LIST);
     maps.items.clear();
@@ -103,12 +108,12 @@ void post_click(DialogContext& context, int id)
 void apply_display_mode(DialogContext& context)
 {
     Dialog& dialog = context.dialog;
-    int mode = mode_stretch_fullscreen;
-    if (control(dialog, IDC_FULLSCREEN_32).checked) mode = mode_fullscreen_32;
-    if (control(dialog, IDC_FULLSCREEN_16).checked) mode = mode_fullscreen_16;
-    if (control(dialog, IDC_WINDOWED).checked) mode = mode_windowed;
+    ScreenMode mode = ScreenMode::stretch_fullscreen;
+    if (control(dialog, IDC_FULLSCREEN_32).checked) mode = ScreenMode::fullscreen_32;
+    if (control(dialog, IDC_FULLSCREEN_16).checked) mode = ScreenMode::fullscreen_16;
+    if (control(dialog, IDC_WINDOWED).checked) mode = ScreenMode::windowed;
 
-    if (disp_mode(context.world, context.display, mode) == 0) {
+    if (!disp_mode(context.world, context.display, mode)) {
         context.desktop.message_box("Unable to change resolution.", "Error");
         // The Start sequence still runs to its end; the loop then sees the
         // quit request.
@@ -116,19 +121,23 @@ void apply_display_mode(DialogContext& context)
     }
 }
 
-void apply_wind_settings(DialogContext& context)
+// The round the dialog asks for; a setting no checked button asks for stays
+// as the world has it.
+RoundSettings round_settings(DialogContext& context, const char* map)
 {
     Dialog& dialog = context.dialog;
-    World& world = context.world;
+    const World& world = context.world;
+    RoundSettings settings{map, world.random_wind, world.wind_change_turn, world.wind, world.wang};
     if (control(dialog, IDC_RANDOM_WIND).checked) {
-        world.random_wind = 1;
-        world.wind_change_turn = control(dialog, IDC_TURNS_LIST).selection + 1;
+        settings.random_wind = 1;
+        settings.wind_change_turn = control(dialog, IDC_TURNS_LIST).selection + 1;
     }
     if (control(dialog, IDC_FIXED_WIND).checked) {
-        world.random_wind = 0;
-        world.wind = static_cast<double>(control(dialog, IDC_WIND_LIST).selection);
-        world.wang = static_cast<double>(control(dialog, IDC_ANGLE_LIST).selection);
+        settings.random_wind = 0;
+        settings.wind = static_cast<double>(control(dialog, IDC_WIND_LIST).selection);
+        settings.wang = static_cast<double>(control(dialog, IDC_ANGLE_LIST).selection);
     }
+    return settings;
 }
 
 void start(DialogContext& context)
@@ -143,20 +152,14 @@ void start(DialogContext& context)
 
     int map_index = control(dialog, IDC_MAP_LIST).selection - 1;
     if (map_index == -1) {
-        world.flat_map = 1;
         context.desktop.show_window(Window::dialog, false);
         apply_display_mode(context);
-        init_DCs(world);
-        apply_wind_settings(context);
+        start_round(world, round_settings(context, nullptr));
         start_ticking(world, context.desktop);
     } else if (map_index >= 0 && map_index < max_maps) {
         apply_display_mode(context);
-        init_DCs(world);
-        apply_wind_settings(context);
-        world.loading = 1;
-        // Not consulted: a file that has become unreadable leaves the
-        // terrain empty.
-        open_bitmap(world, world.map_filename[map_index], 0);
+        // The message loop builds the terrain, then starts the ticks.
+        start_round(world, round_settings(context, world.map_filename[map_index]));
     }
 }
 
@@ -176,18 +179,10 @@ void click(DialogContext& context, LPARAM handle)
         break;
     }
     case IDC_RANDOM_WIND:
-        check(dialog, IDC_RANDOM_WIND, true);
-        check(dialog, IDC_FIXED_WIND, false);
-        enable(dialog, IDC_WIND_LIST, false);
-        enable(dialog, IDC_ANGLE_LIST, false);
-        enable(dialog, IDC_TURNS_LIST, true);
+        choose_wind(dialog, true);
         break;
     case IDC_FIXED_WIND:
-        check(dialog, IDC_RANDOM_WIND, false);
-        check(dialog, IDC_FIXED_WIND, true);
-        enable(dialog, IDC_WIND_LIST, true);
-        enable(dialog, IDC_ANGLE_LIST, true);
-        enable(dialog, IDC_TURNS_LIST, false);
+        choose_wind(dialog, false);
         break;
     case IDC_EXIT:
         context.desktop.post_quit(0);

@@ -40,11 +40,6 @@ struct Control {
     // When set, the text shown is read from here each time the dialog is
     // drawn (the status line shows the terrain build's progress).
     const char* live_text = nullptr;
-
-    bool takes_tab_stop() const
-    {
-        return kind != ControlKind::group_box && kind != ControlKind::centred_static;
-    }
 };
 
 struct Dialog {

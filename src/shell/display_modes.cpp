@@ -5,34 +5,34 @@ namespace qm {
 
 namespace {
 
-constexpr int unscaled_width = 800;   // the frame's size, shown 1:1
-constexpr int unscaled_height = 600;
+constexpr int unscaled_width = frame_width;  // the frame, shown 1:1
+constexpr int unscaled_height = frame_height;
 constexpr int max_mode_indices = 250; // how far the mode search looks
 
 }  // namespace
 
-int disp_mode(World& world, Display& display, int mode)
+bool disp_mode(World& world, Display& display, ScreenMode mode)
 {
     switch (mode) {
-    case mode_stretch_fullscreen:
+    case ScreenMode::stretch_fullscreen:
         world.stretch = 1;
-        return 1;
-    case mode_fullscreen_32:
-    case mode_fullscreen_16:
+        return true;
+    case ScreenMode::fullscreen_32:
+    case ScreenMode::fullscreen_16:
         // The window shrinks before the screen is switched.
         display.set_main_window_pos(0, 0, unscaled_width, unscaled_height);
         world.stretch = 0;
-        return change_res(display, mode == mode_fullscreen_32 ? 32 : 16, unscaled_width, unscaled_height);
-    case mode_windowed:
+        return change_res(display, mode == ScreenMode::fullscreen_32 ? 32 : 16, unscaled_width, unscaled_height);
+    case ScreenMode::windowed:
         display.set_main_window_pos(0, 0, unscaled_width, unscaled_height);
         world.stretch = 0;
-        return 1;
+        return true;
     default:
-        return 0;
+        return false;
     }
 }
 
-int change_res(Display& display, int bits, int width, int height)
+bool change_res(Display& display, int bits, int width, int height)
 {
     DisplayMode mode;
     mode.bits_per_pel = 0;
@@ -44,17 +44,17 @@ int change_res(Display& display, int bits, int width, int height)
     }
     // Without a match there is nothing to switch to: requesting whatever
     // mode the search stopped on would switch to the wrong one.
-    if (!matched) return 0;
+    if (!matched) return false;
 
     mode.display_flags = 0;
     mode.fields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
-    if (display.change_display_settings(mode) == 0) return 1;
+    if (display.change_display_settings(mode) == 0) return true;
 
     mode.bits_per_pel = bits;
     mode.pels_width = width;
     mode.pels_height = height;
     mode.fields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
-    return display.change_display_settings(mode) == 0 ? 1 : 0;
+    return display.change_display_settings(mode) == 0;
 }
 
 }  // namespace qm

@@ -39,20 +39,19 @@ public:
     virtual void restore_display_settings() = 0;
 };
 
-// Display modes as the dialog numbers them.
-enum : int {
-    mode_stretch_fullscreen = 1,
-    mode_fullscreen_32 = 2,
-    mode_fullscreen_16 = 3,
-    mode_windowed = 4,
+// Display modes, numbered as the dialog numbers them.
+enum class ScreenMode : int {
+    stretch_fullscreen = 1,  // the frame scaled to the screen as it is
+    fullscreen_32 = 2,       // the screen switched to 800 by 600, 32 bits a pixel
+    fullscreen_16 = 3,       // the same at 16 bits a pixel
+    windowed = 4,            // an 800 by 600 window
 };
 
-// Apply a display mode: 1 on success, 0 for an unknown mode or a failed
-// screen switch.
-int disp_mode(World& world, Display& display, int mode);
+// Apply a display mode: false for an unknown mode or a failed screen switch.
+bool disp_mode(World& world, Display& display, ScreenMode mode);
 
-// Switch the screen to `bits` per pixel at width by height: 1 on success, 0
-// when the screen offers no such mode or refuses it.
-int change_res(Display& display, int bits, int width, int height);
+// Switch the screen to `bits` per pixel at width by height: false when the
+// screen offers no such mode or refuses it.
+bool change_res(Display& display, int bits, int width, int height);
 
 }  // namespace qm

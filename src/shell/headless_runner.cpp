@@ -9,12 +9,13 @@
 #include <memory>
 #include <string_view>
 
-#include "sim/init_dcs.h"
 #include "raster/png_writer.h"
-#include "sim/world.h"
 #include "shell/headless_script.h"
+#include "shell/platform.h"
 #include "shell/state_json.h"
 #include "shell/window_procedure.h"
+#include "sim/round_start.h"
+#include "sim/world.h"
 #include "terrain/bitmap_reader.h"
 #include "terrain/load_map.h"
 
@@ -36,10 +37,8 @@ constexpr int max_fixed_wind = 25;
 constexpr int max_fixed_wang = 359;
 
 // The headless desktop, against which pointer moves are normalised.
-constexpr int headless_desk_width = 800;
-constexpr int headless_desk_height = 600;
-
-constexpr unsigned timer_id = 1;
+constexpr int headless_desk_width = frame_width;
+constexpr int headless_desk_height = frame_height;
 
 // A whole number without sign within [low, high], the whole of text.
 bool parse_bounded(std::string_view text, int low, int high, int& value)
@@ -102,26 +101,17 @@ int start(World& world, const HeadlessOptions& options, std::FILE* err)
     world.DeskCap_Y = headless_desk_height;
     fill_circle_samp(world);
 
-    if (options.map != nullptr && open_bitmap(world, options.map, bitmap_check_only) == 0) {
+    if (options.map != nullptr && !is_map_file(options.map)) {
         std::fprintf(err,
                      "qmsim: %s cannot be used as a map: it must be a readable 1-bit bitmap, 800 pixels high and "
                      "at most 3200 wide\n",
                      options.map);
         return exit_bad_input;
     }
-    if (options.map == nullptr) world.flat_map = 1;
-    init_DCs(world);
-    world.random_wind = options.random_wind;
-    if (options.random_wind != 0) {
-        world.wind_change_turn = options.wind_change_turn;
-    } else {
-        world.wind = options.wind;
-        world.wang = options.wang;
-    }
+    start_round(world, RoundSettings{options.map, options.random_wind, options.wind_change_turn, options.wind,
+                                     options.wang});
     if (options.map != nullptr) {
-        world.loading = 1;
-        open_bitmap(world, options.map, bitmap_load);
-        build_terrain(world);
+        build_terrain(world, world);
         world.loading = 0;
     }
     world.loaded = 1;
@@ -166,7 +156,7 @@ int execute(Session& s, const ScriptCommand& command, long line_number, std::FIL
     case ScriptCommandKind::nothing: break;
     case ScriptCommandKind::tick:
         for (long i = 0; i < command.count; ++i) {
-            send(s, WM_TIMER, timer_id, 0);
+            send(s, WM_TIMER, tick_timer_id, 0);
             ++s.ticks;
         }
         break;

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "sim/frame.h"
+
 namespace qm {
 
 enum class ScriptCommandKind {
@@ -29,9 +31,10 @@ struct ScriptCommand {
 };
 
 constexpr long max_ticks_per_command = 1000000;
-// The headless window's client area, in which pointer positions must lie.
-constexpr int headless_client_width = 800;
-constexpr int headless_client_height = 600;
+// The headless window's client area, in which pointer positions must lie:
+// the frame, shown 1:1.
+constexpr int headless_client_width = frame_width;
+constexpr int headless_client_height = frame_height;
 
 // Parses one line (without or with its line break). Returns true and fills
 // command, or returns false and puts a one-line reason into error.

@@ -3,14 +3,14 @@
 #include "shell/message_loop.h"
 
 #include "shell/window_procedure.h"
-#include "terrain/load_map.h"
+#include "sim/round_start.h"
 
 namespace qm {
 
 MessageLoop::MessageLoop(World& world, Dialog& dialog, Display& display, const AcceleratorTable& accelerators,
                          EventSource& events, WindowHost& host)
     : window_proc(WindowProcedure),
-      build_step(load_map),
+      build_step([](World& w) { return build_terrain_step(w) ? 1 : 0; }),
       world_(world),
       accelerators_(accelerators),
       events_(events),

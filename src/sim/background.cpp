@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "raster/angles.h"
 #include "sim/world.h"
 #include "terrain/terrain_raster.h"
 
@@ -23,8 +24,7 @@ constexpr COLORREF arrow_colour = 0x007070FF;     // light red
 constexpr COLORREF flat_line_colour = 0x00FF0000;
 constexpr int grid_spacing = 100;      // world pixels between grid lines
 constexpr int flat_line_pen_width = 2;
-constexpr int terrain_width = stripe_count * stripe_size;  // world x -2400 to 2399
-constexpr int flat_ground_y = 500;                         // the flat map's ground line
+constexpr int terrain_width = terrain_right - terrain_left;
 
 // The wind dial, fixed on screen: a ring between radius 18 and 25 round (400, 70).
 constexpr int dial_x = 400;
@@ -36,7 +36,7 @@ constexpr double arrow_half_spread = 10.0;  // degrees either side of the wind d
 // Dial point at `radius` in screen direction `degrees` (frame y downward).
 POINT dial_point(double radius, double degrees)
 {
-    double a = (degrees * pi) / 180;
+    double a = radians(degrees);
     return {dial_x + static_cast<int>(radius * std::cos(a)), dial_y + static_cast<int>(radius * std::sin(a))};
 }
 

@@ -32,7 +32,7 @@ void init_DCs(World& world)
     world.targ1_dc = Surface(scratch_size, scratch_size);
     world.targ1_dc.brush = Brush{white};
     world.targ1_dc.pen = Pen{0, white};
-    world.targ1_holds_body = 0;
+    world.targ1_holds_body = false;
 
     for (Surface& stripe : world.ground) {
         stripe = Surface(stripe_size, stripe_size);

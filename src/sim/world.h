@@ -1,110 +1,84 @@
 // The world: every variable of the simulation, the six bodies, the camera and
 // the drawing surfaces. Nothing of the simulation lives outside it, so two
 // worlds can run side by side and a world can be copied to predict a shot.
+// The parts the lower layers work on are small structs it is made of (the
+// map image, the catalogue, the terrain stripes; the field's readings, the
+// unit scratch and the ring table), so their members keep their names here.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <vector>
 
 #include "bodies/bot.h"
 #include "bodies/bullet.h"
+#include "bodies/field.h"
+#include "bodies/ring_table.h"
 #include "bodies/sec_bullet.h"
+#include "raster/surface.h"
 #include "sim/camera.h"
 #include "sim/crt_rand.h"
+#include "sim/frame.h"
 #include "sim/presenter.h"
-#include "raster/surface.h"
+#include "terrain/bitmap_reader.h"
+#include "terrain/map_catalogue.h"
+#include "terrain/terrain_raster.h"
 
 namespace qm {
 
-constexpr int frame_width = 800;
-constexpr int frame_height = 600;
-constexpr int stripe_count = 6;
-constexpr int stripe_size = 800;  // each terrain stripe is 800 by 800
-constexpr int scratch_size = 80;  // the unit hit-test surface is 80 by 80
+// Everything except the links between the world and its parts, which World
+// repairs on copy. From its bases: vang, wind, wang, random_x, flat_map
+// (FieldReadings); imagen, imagen_x, imagen_y (MapImage); map_filename,
+// map_count (MapCatalogue); ground, lm_c, lm_d, prog_static (TerrainStripes);
+// targ1_dc, targ1_holds_body, targ1_slope (UnitScratch); circle_samp
+// (RingTable).
+struct World;
 
-constexpr int max_maps = 32;
-constexpr int map_name_size = 256;  // a name and its terminating zero
-constexpr int map_rows = 800;
-constexpr int map_max_columns = 3200;
-
-constexpr int ring_radii = 20;
-constexpr int ring_directions = 24;  // 15 degrees apart
-
-struct RingSample {
-    int x = 0;  // horizontal offset
-    int y = 0;  // vertical offset, positive downward
-};
-
-// Everything except the body-to-world links, which World repairs on copy.
-struct WorldState {
+struct WorldState : FieldReadings, MapImage, MapCatalogue, TerrainStripes, UnitScratch, RingTable {
     explicit WorldState(World* self);
 
-    // Aim and shot control
-    double vang = 50.0;
-    double v0 = 2.5;
-    int direction = 1;
-    int angle_up = 0;
-    int angle_down = 0;
-    int pow_up = 0;
-    int pow_down = 0;
-    int fire_now = 0;
-    int shoot_delay = 0;
-    int shots_done = 0;
+    // Aim and shot control. Key flags are 1 while their key is held.
+    double v0 = 2.5;      // power, 0.01 to 4 (model units per unit of launch speed)
+    int direction = 1;    // facing: 1 right, -1 left
+    int angle_up = 0;     // key flag: raise the aim angle a degree a tick
+    int angle_down = 0;   // key flag: lower it
+    int pow_up = 0;       // key flag: raise the power 0.01 a tick
+    int pow_down = 0;     // key flag: lower it
+    int fire_now = 0;     // 1 from a fire request until its shot leaves or is dropped
+    int shoot_delay = 0;  // ticks a fire request has waited, 0 to 30
+    int shots_done = 0;   // shots since the last wind change
 
-    // Wind
-    double wind = 0.0;
-    double wang = 90.0;
-    int random_wind = 1;
-    int wind_change_turn = 2;
-    int new_wind = 0;
-    int new_wang = 0;
+    // Wind (strength and direction are in FieldReadings).
+    int random_wind = 1;       // 1: the wind changes every wind_change_turn shots; 0: fixed
+    int wind_change_turn = 2;  // shots between wind changes
+    int new_wind = 0;          // this tick's roll of the next wind strength, 0 to 24
+    int new_wang = 0;          // this tick's roll of the next wind direction, 0 to 359 degrees
 
-    // Unit placement
-    int random_x = 0;
-
-    // Camera and view
-    int focus = 0;
-    int rbutton = 0;
-    int rbutton_x = 0;
+    // Camera and view.
+    int focus = 0;        // the camera's subject: 0 player, 1 projectile, 2 target
+    int rbutton = 0;      // 1 while the right mouse button is held (panning)
+    int rbutton_x = 0;    // pointer position the pan is measured from, window pixels
     int rbutton_y = 0;
-    int mouse_cam_x = 0;
+    int mouse_cam_x = 0;  // view position the pan asks for, world pixels
     int mouse_cam_y = 0;
 
-    // Display
-    int DeskCap_X = 0;
+    // Display.
+    int DeskCap_X = 0;     // desktop size, pixels
     int DeskCap_Y = 0;
-    int DevCap_X = 0;
+    int DevCap_X = 0;      // screen size the window's surface reports, pixels
     int DevCap_Y = 0;
-    int stretch = 1;
-    int temp_stretch = 1;
+    int stretch = 1;       // 1: the frame is scaled to the screen; 0: copied 1:1
+    int temp_stretch = 1;  // the stretch last presented with (a change clears the window)
 
-    // Map and loading
-    char map_filename[max_maps][map_name_size] = {};
-    int map_count = 0;
-    int flat_map = 0;
-    std::vector<std::uint8_t> imagen;  // map_rows by map_max_columns, one byte a pixel
-    int imagen_x = 0;
-    int imagen_y = 0;
-    int loading = 0;
-    int loaded = 0;
-    int lm_c = 0;
-    int lm_d = 0;
-    char prog_static[64] = {};  // the dialog's status line
+    // Round.
+    int loading = 0;  // 1 while the terrain is being built
+    int loaded = 0;   // 1 once the round has started
 
     // Drawing surfaces; cliente is the shell's window, null without one.
     Presenter* cliente = nullptr;
-    Surface memoria;
-    std::array<Surface, stripe_count> ground;
-    Surface targ1_dc;
-    // The unit body the scratch surface holds (white around it), as the
-    // slope it was drawn at; 0 while it holds none.
-    int targ1_holds_body = 0;
-    double targ1_slope = 0.0;
+    Surface memoria;  // the frame, frame_width by frame_height
 
-    RingSample circle_samp[ring_radii][ring_directions] = {};
+    CrtRand rng;  // the world's own random sequence
 
-    CrtRand rng;
+    Field field;  // what the bodies see of this world
 
     // Bodies, in construction order.
     sec_bullet sec_bullet1;
@@ -122,16 +96,8 @@ struct World : WorldState {
     World(const World& other);
     World& operator=(const World& other);
 
-    std::uint8_t& image_at(int row, int column)
-    {
-        return imagen[static_cast<std::size_t>(row) * map_max_columns + column];
-    }
-
 private:
     void adopt_bodies();
 };
-
-// Fills circle_samp (done once at start-up).
-void fill_circle_samp(World& world);
 
 }  // namespace qm

@@ -8,15 +8,15 @@
 #endif
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <system_error>
-
-#include "sim/world.h"
 
 namespace qm {
 
@@ -26,6 +26,17 @@ constexpr int required_bits_per_pixel = 1;
 // Bytes of a stored row that lie beyond the end of the file read as all ones,
 // that is, as empty pixels.
 constexpr unsigned char missing_byte = 0xFF;
+
+// The eight pixels of each byte value, the most significant bit leftmost: a
+// stored byte becomes its eight pixels in one copy.
+using EightPixels = std::array<std::uint8_t, 8>;
+constexpr std::array<EightPixels, 256> pixels_of_byte = [] {
+    std::array<EightPixels, 256> table{};
+    for (int v = 0; v < 256; ++v) {
+        for (int j = 0; j < 8; ++j) table[v][j] = static_cast<std::uint8_t>(v >> (7 - j) & 1);
+    }
+    return table;
+}();
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -58,23 +69,19 @@ File open_regular_file(const char* filename)
 #endif
 }
 
-// Little-endian fields; false when the file ends inside the field.
-bool read_u16(std::FILE* f, std::uint16_t& value)
+// Little-endian fields.
+std::uint16_t u16(const unsigned char* b)
 {
-    unsigned char b[2];
-    if (std::fread(b, 1, sizeof b, f) != sizeof b) return false;
-    value = static_cast<std::uint16_t>(b[0] | b[1] << 8);
-    return true;
+    return static_cast<std::uint16_t>(b[0] | b[1] << 8);
 }
 
-bool read_u32(std::FILE* f, std::uint32_t& value)
+std::uint32_t u32(const unsigned char* b)
 {
-    unsigned char b[4];
-    if (std::fread(b, 1, sizeof b, f) != sizeof b) return false;
-    value = static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
-            static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
-    return true;
+    return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
+           static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
 }
+
+constexpr std::size_t header_size = 30;  // nothing after the bits per pixel is read
 
 struct Header {
     std::uint32_t pixel_offset = 0;
@@ -83,28 +90,17 @@ struct Header {
     std::uint16_t bits_per_pixel = 0;
 };
 
-// Reads the header fields in file order; false for a file that is not a map.
-bool read_header(std::FILE* f, Header& h)
+// The header fields; false for a file that is not a map (or ends inside its
+// header).
+bool parse_header(const unsigned char (&b)[header_size], std::size_t got, Header& h)
 {
-    unsigned char signature[2];
-    if (std::fread(signature, 1, sizeof signature, f) != sizeof signature) return false;
-    if (signature[0] != 0x42 || signature[1] != 0x4D) return false;  // "BM"
-
-    std::uint32_t file_size = 0;
-    std::uint32_t reserved = 0;
-    if (!read_u32(f, file_size) || !read_u32(f, reserved)) return false;
-    if (reserved != 0) return false;
-
-    std::uint32_t info_size = 0;
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    std::uint16_t planes = 0;
-    if (!read_u32(f, h.pixel_offset) || !read_u32(f, info_size) || !read_u32(f, width) || !read_u32(f, height) ||
-        !read_u16(f, planes) || !read_u16(f, h.bits_per_pixel)) {
-        return false;
-    }
-    h.width = static_cast<std::int32_t>(width);
-    h.height = static_cast<std::int32_t>(height);
+    if (got != header_size) return false;
+    if (b[0] != 0x42 || b[1] != 0x4D) return false;  // "BM"
+    if (u32(b + 6) != 0) return false;                // reserved
+    h.pixel_offset = u32(b + 10);
+    h.width = static_cast<std::int32_t>(u32(b + 18));
+    h.height = static_cast<std::int32_t>(u32(b + 22));
+    h.bits_per_pixel = u16(b + 28);
 
     // Bottom-up only (a top-down file has height -800). A negative width
     // describes no picture at all.
@@ -112,48 +108,82 @@ bool read_header(std::FILE* f, Header& h)
            h.width >= 0;
 }
 
-// Reads `count` bytes at file offset `position` into `out`; whatever lies
-// beyond the end of the file (or beyond any offset the file can have) is
-// filled with missing_byte.
-void read_row(std::FILE* f, long long position, unsigned char* out, int count)
+// The reader over any byte source: read_at(position, out, count) copies up to
+// `count` bytes from `position` and answers how many it copied. With no
+// image there is nothing to load into: the header alone is tested.
+template <class ReadAt>
+bool read_map(MapImage* target, ReadAt read_at, BitmapMode mode)
 {
-    std::size_t got = 0;
-    if (position <= LONG_MAX && std::fseek(f, static_cast<long>(position), SEEK_SET) == 0) {
-        got = std::fread(out, 1, static_cast<std::size_t>(count), f);
+    unsigned char header[header_size];
+    Header h;
+    if (!parse_header(header, read_at(0, header, header_size), h)) return false;
+    if (target == nullptr || mode == BitmapMode::check_only) return true;
+    MapImage& image = *target;
+
+    const int bytes_per_row = (h.width + 7) / 8;
+    const int stride = 4 * ((h.width + 31) / 32);  // stored rows are padded to 4 bytes
+    assert(image.imagen.size() >= static_cast<std::size_t>(map_rows) * map_max_columns);
+
+    unsigned char row[map_max_columns / 8];
+    for (int r = 0; r < map_rows; ++r) {
+        // The first stored row is the bottom row of the picture. Whatever lies
+        // beyond the end of the file reads as missing_byte.
+        const long long position = static_cast<long long>(h.pixel_offset) + static_cast<long long>(r) * stride;
+        const std::size_t got = read_at(position, row, static_cast<std::size_t>(bytes_per_row));
+        std::uint8_t* out = &image.image_at(map_rows - 1 - r, 0);
+        if (got == 0) {
+            // A row wholly past the end: every pixel empty.
+            std::memset(out, map_empty, 8 * static_cast<std::size_t>(bytes_per_row));
+            continue;
+        }
+        std::fill(row + got, row + bytes_per_row, missing_byte);
+        for (int b = 0; b < bytes_per_row; ++b) std::memcpy(out + 8 * b, pixels_of_byte[row[b]].data(), 8);
     }
-    std::fill(out + got, out + count, missing_byte);
+    image.imagen_x = 8 * bytes_per_row;
+    image.imagen_y = map_rows;
+    return true;
+}
+
+// Reads the file at `filename` into `target` (see read_map).
+bool read_file(MapImage* target, const char* filename, BitmapMode mode)
+{
+    if (filename == nullptr) return false;
+    File file = open_regular_file(filename);
+    if (!file) return false;
+    std::FILE* f = file.get();
+    return read_map(
+        target,
+        [f](long long position, unsigned char* out, std::size_t count) -> std::size_t {
+            // Beyond any offset the file can have, nothing is read.
+            if (position > LONG_MAX || std::fseek(f, static_cast<long>(position), SEEK_SET) != 0) return 0;
+            return std::fread(out, 1, count, f);
+        },
+        mode);
 }
 
 }  // namespace
 
-int open_bitmap(World& world, const char* filename, int mode)
+bool is_map_file(const char* filename)
 {
-    if (filename == nullptr) return 0;
-    File file = open_regular_file(filename);
-    if (!file) return 0;
+    return read_file(nullptr, filename, BitmapMode::check_only);
+}
 
-    Header h;
-    if (!read_header(file.get(), h)) return 0;
-    if (mode != bitmap_load) return 1;
+bool open_bitmap(MapImage& image, const char* filename, BitmapMode mode)
+{
+    return read_file(&image, filename, mode);
+}
 
-    const int bytes_per_row = (h.width + 7) / 8;
-    const int stride = 4 * ((h.width + 31) / 32);  // stored rows are padded to 4 bytes
-    assert(world.imagen.size() >= static_cast<std::size_t>(map_rows) * map_max_columns);
-
-    unsigned char row[map_max_columns / 8];
-    for (int r = 0; r < map_rows; ++r) {
-        // The first stored row is the bottom row of the picture.
-        long long position = static_cast<long long>(h.pixel_offset) + static_cast<long long>(r) * stride;
-        read_row(file.get(), position, row, bytes_per_row);
-        std::uint8_t* out = &world.image_at(map_rows - 1 - r, 0);
-        for (int b = 0; b < bytes_per_row; ++b) {
-            // The most significant bit is the leftmost pixel of the byte.
-            for (int j = 0; j < 8; ++j) out[8 * b + j] = static_cast<std::uint8_t>(row[b] >> (7 - j) & 1);
-        }
-    }
-    world.imagen_x = 8 * bytes_per_row;
-    world.imagen_y = map_rows;
-    return 1;
+bool read_bitmap(MapImage& image, std::span<const unsigned char> bytes, BitmapMode mode)
+{
+    return read_map(
+        &image,
+        [bytes](long long position, unsigned char* out, std::size_t count) -> std::size_t {
+            if (position < 0 || static_cast<unsigned long long>(position) >= bytes.size()) return 0;
+            const std::size_t got = std::min(count, bytes.size() - static_cast<std::size_t>(position));
+            std::memcpy(out, bytes.data() + position, got);
+            return got;
+        },
+        mode);
 }
 
 }  // namespace qm

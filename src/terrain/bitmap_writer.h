@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "terrain/map_format.h"
+
 namespace qm {
 
-constexpr std::uint8_t map_terrain = 0;  // palette index of a terrain pixel (black)
-constexpr std::uint8_t map_empty = 1;    // palette index of an empty pixel (white)
 
 // A picture of palette indices, row 0 at the top.
 struct MapPicture {

@@ -5,8 +5,6 @@
 #include <cassert>
 #include <cstdio>
 
-#include "sim/world.h"
-#include "terrain/terrain_raster.h"
 
 namespace qm {
 
@@ -17,36 +15,36 @@ constexpr int columns_per_percent = 8;   // 800 columns shown as 0 to 99 per cen
 
 }  // namespace
 
-int load_map(World& world)
+bool load_map(const MapImage& image, TerrainStripes& terrain)
 {
-    if (world.lm_c == build_done) return 0;
-    if (world.lm_d == build_done) {
-        std::snprintf(world.prog_static, sizeof world.prog_static, "Loading map: %d%%",
-                      world.lm_c / columns_per_percent);
-        world.lm_d = 0;
-        ++world.lm_c;
-        return 1;
+    if (terrain.lm_c == build_done) return false;
+    if (terrain.lm_d == build_done) {
+        std::snprintf(terrain.prog_static, sizeof terrain.prog_static, "Loading map: %d%%",
+                      terrain.lm_c / columns_per_percent);
+        terrain.lm_d = 0;
+        ++terrain.lm_c;
+        return true;
     }
 
-    const int x = world.lm_c;
-    const int y = world.lm_d;
-    assert(world.imagen_x >= 0 && world.imagen_x <= map_max_columns);
+    const int x = terrain.lm_c;
+    const int y = terrain.lm_d;
+    assert(image.imagen_x >= 0 && image.imagen_x <= map_max_columns);
     // Image column of stripe pixel x in stripe 3 (the one starting at world x 0).
-    const int centre_column = world.imagen_x / 2 + x;
+    const int centre_column = image.imagen_x / 2 + x;
     for (int k = first_map_stripe; k <= last_map_stripe; ++k) {
         const int c = centre_column + stripe_size * (k - 3);
-        if (c < 0 || c >= world.imagen_x || world.image_at(y, c) != 0) continue;
-        Surface& stripe = world.ground[k];
+        if (c < 0 || c >= image.imagen_x || image.image_at(y, c) != map_terrain) continue;
+        Surface& stripe = terrain.ground[k];
         // SetPixel without the call: the step stays a few instructions long.
         if (x < stripe.width() && y < stripe.height()) stripe.row(y)[x] = terrain_colour;
     }
-    ++world.lm_d;
-    return 1;
+    ++terrain.lm_d;
+    return true;
 }
 
-void build_terrain(World& world)
+void build_terrain(const MapImage& image, TerrainStripes& terrain)
 {
-    while (load_map(world) != 0) {
+    while (load_map(image, terrain)) {
     }
 }
 

@@ -2,15 +2,16 @@
 // position of the four map stripes per step, one progress text per column.
 #pragma once
 
+#include "terrain/bitmap_reader.h"
+#include "terrain/terrain_raster.h"
+
 namespace qm {
 
-struct World;
-
-// One step of the build. Returns 1 while work remains, 0 once the raster is
+// One step of the build. True while work remains, false once the raster is
 // complete (and on every later call, without touching anything).
-int load_map(World& world);
+bool load_map(const MapImage& image, TerrainStripes& terrain);
 
 // Runs load_map until it reports completion.
-void build_terrain(World& world);
+void build_terrain(const MapImage& image, TerrainStripes& terrain);
 
 }  // namespace qm

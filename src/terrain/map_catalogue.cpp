@@ -10,7 +10,6 @@
 #include <system_error>
 #include <vector>
 
-#include "sim/world.h"
 #include "terrain/bitmap_reader.h"
 
 namespace fs = std::filesystem;
@@ -80,16 +79,16 @@ std::vector<std::string> candidate_names(const fs::path& directory)
 
 }  // namespace
 
-void get_map_names(World& world)
+void get_map_names(MapCatalogue& catalogue)
 {
     std::error_code ec;
     const fs::path directory = fs::current_path(ec);
     if (ec) return;
     for (const std::string& name : candidate_names(directory)) {
-        if (world.map_count >= max_maps) break;
-        if (open_bitmap(world, name.c_str(), bitmap_check_only) != 1) continue;
-        std::memcpy(world.map_filename[world.map_count], name.c_str(), name.size() + 1);
-        ++world.map_count;
+        if (catalogue.map_count >= max_maps) break;
+        if (!is_map_file(name.c_str())) continue;
+        std::memcpy(catalogue.map_filename[catalogue.map_count], name.c_str(), name.size() + 1);
+        ++catalogue.map_count;
     }
 }
 

@@ -2,13 +2,18 @@
 // map reader accepts, at most 32, recorded by bare name.
 #pragma once
 
+#include "terrain/map_format.h"
+
 namespace qm {
 
-struct World;
+struct MapCatalogue {
+    char map_filename[max_maps][map_name_size] = {};  // bare file names, in catalogue order
+    int map_count = 0;                                 // entries in use
+};
 
-// Appends the maps of the current working directory to world.map_filename
-// and map_count. Candidates are plain, visible, owner-writable regular files
-// named *.bmp (any letter case), taken in case-insensitive name order.
-void get_map_names(World& world);
+// Appends the maps of the current working directory to the catalogue.
+// Candidates are plain, visible, owner-writable regular files named *.bmp
+// (any letter case), taken in case-insensitive name order.
+void get_map_names(MapCatalogue& catalogue);
 
 }  // namespace qm

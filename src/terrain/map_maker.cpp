@@ -8,7 +8,6 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "sim/world.h"
 
 namespace qm {
 

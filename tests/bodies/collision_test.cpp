@@ -14,9 +14,7 @@ protected:
 
     void SetUp() override
     {
-        b.reset(&w->memoria, 0, 90, 0, 0);
-        b.pos_x = 300;
-        b.pos_y = 700;
+        test::stand_at(*w, b, 300, 700);
     }
 };
 
@@ -60,9 +58,7 @@ TEST_F(Collision, TestBoxReachesFortyPixelsLeftAndUpButNotRightAndDown)
 TEST_F(Collision, BothUnitsShareTheScratchSurface)
 {
     player& p = w->player_bot;
-    p.reset(&w->memoria, 0, 90, 0, 0);
-    p.pos_x = 330;
-    p.pos_y = 700;
+    test::stand_at(*w, p, 330, 700);
     p.slope = 180;
     // Each test redraws the scratch surface for its own unit.
     EXPECT_EQ(b.collision(300, 690), 1);
@@ -77,14 +73,12 @@ TEST_F(Collision, ABodyAlreadyDrawnAnswersAsADrawingWould)
     // other slope, or the other unit at another slope, draws anew. Each
     // answer must be that of a surface drawn for that very call.
     player& p = w->player_bot;
-    p.reset(&w->memoria, 0, 90, 0, 0);
-    p.pos_x = 330;
-    p.pos_y = 700;
+    test::stand_at(*w, p, 330, 700);
     std::unique_ptr<World> fresh = test::make_world();
     fresh->target1 = b;
     fresh->player_bot = p;
-    fresh->target1.world = fresh.get();
-    fresh->player_bot.world = fresh.get();
+    fresh->target1.field = &fresh->field;
+    fresh->player_bot.field = &fresh->field;
     struct Case {
         bool on_player;
         double slope;

@@ -78,7 +78,7 @@ TEST(AimGauge, DrawsItsLayersInOrder)
     w->vang = 50.0;
     const int cx = 400;
     const int cy = 300;
-    draw_aim(*w, cx + 1000, cy + 2000, 1000, 2000, 1);
+    draw_aim(w->memoria, w->vang, cx + 1000, cy + 2000, 1000, 2000, 1);
     auto at = [&](double theta, double r) {
         double a = theta * 3.141592653589793 / 180;
         return GetPixel(w->memoria, cx + static_cast<int>(r * std::cos(a)), cy + static_cast<int>(r * std::sin(a)));

@@ -62,7 +62,7 @@ for tool in Xvfb xdotool xwd xwininfo convert compare; do
     fi
 done
 
-. "$(dirname "$0")/xvfb.sh"
+. "$(dirname "$0")/../support/xvfb.sh"
 start_xvfb 800x600x24
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 export SDL_RENDER_DRIVER=software

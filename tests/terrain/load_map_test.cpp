@@ -66,7 +66,7 @@ TEST_F(LoadMap, ImagePixelsLandCentredWithTheTopRowAtWorldY500)
         SetUp();
         world->imagen_x = c.imagen_x;
         for (const Mark& m : c.marks) world->image_at(m.row, m.column) = 0;
-        build_terrain(*world);
+        build_terrain(*world, *world);
         int total = 0;
         for (int i = 0; i < stripe_count; ++i) total += terrain_pixels(i);
         EXPECT_EQ(total, static_cast<int>(c.marks.size())) << c.imagen_x;
@@ -90,7 +90,7 @@ TEST_F(LoadMap, SolidImagesFillExactlyTheirWorldSpan)
         SetUp();
         std::fill(world->imagen.begin(), world->imagen.end(), 0);
         world->imagen_x = c.imagen_x;
-        build_terrain(*world);
+        build_terrain(*world, *world);
         for (int i = 0; i < stripe_count; ++i) {
             int left = std::max(c.world_left, terrain_left + stripe_size * i);
             int right = std::min(c.world_right + 1, terrain_left + stripe_size * (i + 1));
@@ -111,7 +111,7 @@ TEST_F(LoadMap, StepsColumnByColumnWithOneProgressTextPerColumn)
     std::string shown;
     long calls = 0;
     long first_text_call = 0;
-    while (load_map(*world) == 1) {
+    while (load_map(*world, *world) == 1) {
         ++calls;
         if (shown != world->prog_static) {
             shown = world->prog_static;
@@ -134,7 +134,7 @@ TEST_F(LoadMap, StepsColumnByColumnWithOneProgressTextPerColumn)
     // Finished: every later call returns 0 and changes nothing.
     std::vector<COLORREF> before(world->ground[2].data(), world->ground[2].data() + stripe_size * stripe_size);
     world->imagen_x = 0;
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(load_map(*world), 0);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(load_map(*world, *world), 0);
     EXPECT_STREQ(world->prog_static, "Loading map: 99%");
     EXPECT_TRUE(std::equal(before.begin(), before.end(), world->ground[2].data()));
 }
@@ -143,7 +143,7 @@ TEST_F(LoadMap, WithoutAnImageTheBuildRunsItsCourseAndLeavesAllEmpty)
 {
     std::fill(world->imagen.begin(), world->imagen.end(), 0);  // imagen_x 0: no column counts
     long calls = 0;
-    while (load_map(*world) == 1) ++calls;
+    while (load_map(*world, *world) == 1) ++calls;
     EXPECT_EQ(calls, 640800);
     for (int i = 0; i < stripe_count; ++i) EXPECT_EQ(terrain_pixels(i), 0);
 }
@@ -156,8 +156,8 @@ TEST_F(LoadMap, MapFileBecomesTerrainThroughReaderAndBuild)
     p.at(799, 1000) = map_terrain;
     test::TempDir dir;
     ASSERT_TRUE(write_bitmap(dir.file("m.bmp"), p));
-    ASSERT_EQ(open_bitmap(*world, dir.file("m.bmp").c_str(), bitmap_load), 1);
-    build_terrain(*world);
+    ASSERT_EQ(open_bitmap(*world, dir.file("m.bmp").c_str(), BitmapMode::load), 1);
+    build_terrain(*world, *world);
     EXPECT_TRUE(is_terrain(*world, -504, 500));
     EXPECT_TRUE(is_terrain(*world, 496, 1299));
     EXPECT_FALSE(is_terrain(*world, -503, 500));
@@ -207,8 +207,8 @@ TEST(LoadMapAtStart, AMapGoneOrSpoiledAfterTheCatalogueGivesEmptyTerrainAndTheRo
         fill_circle_samp(*world);
         init_DCs(*world);
         world->loading = 1;
-        open_bitmap(*world, world->map_filename[0], bitmap_load);
-        build_terrain(*world);
+        open_bitmap(*world, world->map_filename[0], BitmapMode::load);
+        build_terrain(*world, *world);
         world->loading = 0;
         world->loaded = 1;
         fs::current_path(previous);

@@ -91,7 +91,7 @@ TEST(MapMaker, SampleMapsAreFullWidthPlayableAndCommittedAsGenerated)
 
         std::vector<unsigned char> bytes = encode_bitmap(s.picture);
         ASSERT_TRUE(write_file(dir.file(s.name), bytes));
-        ASSERT_EQ(open_bitmap(*world, dir.file(s.name).c_str(), bitmap_load), 1) << s.name;
+        ASSERT_EQ(open_bitmap(*world, dir.file(s.name).c_str(), BitmapMode::load), 1) << s.name;
         EXPECT_TRUE(std::equal(s.picture.pixels.begin(), s.picture.pixels.end(), world->imagen.begin())) << s.name;
 
         // The generator is deterministic, and maps/ holds exactly its output.

@@ -111,9 +111,7 @@ TEST(BotContact, WorldBoundsCountAsGroundAndStartTheCountdown)
     for (const Case& c : cases) {
         auto w = make_world();
         bot& b = w->target1;
-        b.reset(&w->memoria, 0, 90, 0, 0);
-        b.pos_x = c.x;
-        b.pos_y = c.y;
+        test::stand_at(*w, b, c.x, c.y);
         EXPECT_EQ(b.hit(), c.contact) << c.x << "," << c.y;
         EXPECT_EQ(b.state, c.contact);
         EXPECT_EQ(b.respawn_ticks, c.contact != 0 ? 35 : 0) << c.x << "," << c.y;

@@ -31,7 +31,7 @@ for file in usr/bin/qmsim usr/bin/qmsim-mkmap usr/share/applications/qmsim.deskt
     [ -f "$root/$file" ] || fail "the package lacks /$file"
 done
 maps=$(ls "$root"/usr/share/qmsim/maps/*.bmp | wc -l)
-[ "$maps" -eq "$(ls "$(dirname "$0")"/../maps/*.bmp | wc -l)" ] || fail "the package holds $maps sample maps"
+[ "$maps" -eq "$(ls "$(dirname "$0")"/../../maps/*.bmp | wc -l)" ] || fail "the package holds $maps sample maps"
 echo "ok: the package holds the programs, the maps, the desktop entry and the icon"
 
 printf 'tick 10\ndown f\ntick 1\nup f\ntick 60\nstate\n' >"$work/script.txt"

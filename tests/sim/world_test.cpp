@@ -49,7 +49,7 @@ TEST(World, StartsWithTheDocumentedValues)
     for (const bullet* b : bodies) {
         EXPECT_EQ(b->state, state_at_rest);
         EXPECT_EQ(b->focus(), 0);
-        EXPECT_EQ(b->world, w.get());
+        EXPECT_EQ(b->field, &w->field);
     }
     EXPECT_EQ(w->player_bot.facing, 1);
     EXPECT_EQ(w->player_bot.just_fired, 0);
@@ -82,7 +82,7 @@ TEST(World, CopyIsAWorldOfItsOwn)
     a->mainbullet.reset(&a->memoria, 2.5, 50, 0, 90, 100, 300, 1);
     auto b = std::make_unique<World>(*a);
     const bullet* bodies[] = {&b->sec_bullet1, &b->sec_bullet2, &b->mainbullet, &b->target1, &b->player_bot};
-    for (const bullet* body : bodies) EXPECT_EQ(body->world, b.get());
+    for (const bullet* body : bodies) EXPECT_EQ(body->field, &b->field);
     EXPECT_EQ(b->cam1.world, b.get());
     EXPECT_EQ(b->mainbullet.dc, &b->memoria);
     EXPECT_EQ(b->cliente, nullptr);

@@ -85,7 +85,7 @@ TEST_F(BitmapReader, LoadsMapsOfEveryWidthWithPaddedRowsBottomUp)
         SetUp();
         MapPicture p = pattern(c.width);
         std::string path = write(encode_bitmap(p));
-        ASSERT_EQ(open_bitmap(*world, path.c_str(), bitmap_load), 1) << c.width;
+        ASSERT_EQ(open_bitmap(*world, path.c_str(), BitmapMode::load), 1) << c.width;
         expect_loaded(p, c.imagen_x);
     }
 }
@@ -96,7 +96,7 @@ TEST_F(BitmapReader, FirstStoredRowIsBottomAndHighBitIsLeftmost)
     // first stored row has a 0 bit, its most significant one.
     std::vector<unsigned char> bytes = encode_bitmap(MapPicture(32, map_rows, map_empty));
     bytes[pixels_start] = 0x7F;
-    ASSERT_EQ(open_bitmap(*world, write(bytes).c_str(), bitmap_load), 1);
+    ASSERT_EQ(open_bitmap(*world, write(bytes).c_str(), BitmapMode::load), 1);
     EXPECT_EQ(world->image_at(799, 0), 0);
     EXPECT_EQ(world->image_at(799, 1), 1);
     EXPECT_EQ(world->image_at(799, 7), 1);
@@ -110,7 +110,7 @@ TEST_F(BitmapReader, PaddingBitsOfTheLastByteAreKept)
     // the low seven bits of byte 125.
     std::vector<unsigned char> bytes = encode_bitmap(MapPicture(1001, map_rows, map_empty));
     for (int r = 0; r < map_rows; ++r) bytes[pixels_start + static_cast<std::size_t>(r) * 128 + 125] = 0x80;
-    ASSERT_EQ(open_bitmap(*world, write(bytes).c_str(), bitmap_load), 1);
+    ASSERT_EQ(open_bitmap(*world, write(bytes).c_str(), BitmapMode::load), 1);
     EXPECT_EQ(world->imagen_x, 1008);
     for (int r : {0, 400, 799}) {
         EXPECT_EQ(world->image_at(r, 1000), 1);
@@ -146,12 +146,12 @@ TEST_F(BitmapReader, RejectsWhatIsNotAnAcceptedMap)
         std::vector<unsigned char> bytes = encode_bitmap(pattern(64));
         c.spoil(bytes);
         std::string path = write(bytes);
-        EXPECT_EQ(open_bitmap(*world, path.c_str(), bitmap_check_only), 0) << c.what;
-        EXPECT_EQ(open_bitmap(*world, path.c_str(), bitmap_load), 0) << c.what;
+        EXPECT_EQ(open_bitmap(*world, path.c_str(), BitmapMode::check_only), 0) << c.what;
+        EXPECT_EQ(open_bitmap(*world, path.c_str(), BitmapMode::load), 0) << c.what;
         EXPECT_TRUE(untouched()) << c.what;
     }
-    EXPECT_EQ(open_bitmap(*world, dir.file("missing.bmp").c_str(), bitmap_load), 0);
-    EXPECT_EQ(open_bitmap(*world, dir.path().c_str(), bitmap_load), 0);  // a directory
+    EXPECT_EQ(open_bitmap(*world, dir.file("missing.bmp").c_str(), BitmapMode::load), 0);
+    EXPECT_EQ(open_bitmap(*world, dir.path().c_str(), BitmapMode::load), 0);  // a directory
     EXPECT_TRUE(untouched());
 }
 
@@ -163,8 +163,8 @@ TEST_F(BitmapReader, RefusesPipesAndDevicesWithoutWaiting)
     const std::string pipe = dir.file("pipe.bmp");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
     for (const std::string& path : {pipe, std::string("/dev/null"), std::string("/dev/zero")}) {
-        EXPECT_EQ(open_bitmap(*world, path.c_str(), bitmap_check_only), 0) << path;
-        EXPECT_EQ(open_bitmap(*world, path.c_str(), bitmap_load), 0) << path;
+        EXPECT_EQ(open_bitmap(*world, path.c_str(), BitmapMode::check_only), 0) << path;
+        EXPECT_EQ(open_bitmap(*world, path.c_str(), BitmapMode::load), 0) << path;
     }
     EXPECT_TRUE(untouched());
 }
@@ -172,8 +172,8 @@ TEST_F(BitmapReader, RefusesPipesAndDevicesWithoutWaiting)
 TEST_F(BitmapReader, CheckOnlyModeAcceptsWithoutTouchingTheImage)
 {
     std::string path = write(encode_bitmap(pattern(3200)));
-    EXPECT_EQ(open_bitmap(*world, path.c_str(), bitmap_check_only), 1);
-    EXPECT_EQ(open_bitmap(*world, path.c_str(), -5), 1);  // any non-zero mode checks only
+    EXPECT_EQ(open_bitmap(*world, path.c_str(), BitmapMode::check_only), 1);
+    EXPECT_TRUE(is_map_file(path.c_str()));
     EXPECT_TRUE(untouched());
 }
 
@@ -187,14 +187,14 @@ TEST_F(BitmapReader, HonoursThePixelOffsetAndIgnoresThePalette)
     std::copy(plain.begin(), plain.begin() + pixels_start, shifted.begin());
     std::copy(plain.begin() + pixels_start, plain.end(), shifted.begin() + pixels_start + 38);
     patch32(shifted, offset_field, pixels_start + 38);
-    ASSERT_EQ(open_bitmap(*world, write(shifted).c_str(), bitmap_load), 1);
+    ASSERT_EQ(open_bitmap(*world, write(shifted).c_str(), BitmapMode::load), 1);
     expect_loaded(p, 1008);
 
     std::vector<unsigned char> swapped = plain;
     patch32(swapped, palette_start, 0x00FFFFFF);
     patch32(swapped, palette_start + 4, 0x00000000);
     SetUp();
-    ASSERT_EQ(open_bitmap(*world, write(swapped).c_str(), bitmap_load), 1);
+    ASSERT_EQ(open_bitmap(*world, write(swapped).c_str(), BitmapMode::load), 1);
     expect_loaded(p, 1008);
 }
 
@@ -211,7 +211,7 @@ TEST_F(BitmapReader, PixelsBeyondTheEndOfTheFileReadAsEmpty)
         SetUp();
         std::vector<unsigned char> bytes = encode_bitmap(MapPicture(3200, map_rows, map_terrain));
         patch32(bytes, offset_field, c.offset);
-        ASSERT_EQ(open_bitmap(*world, write(bytes).c_str(), bitmap_load), 1) << c.what;
+        ASSERT_EQ(open_bitmap(*world, write(bytes).c_str(), BitmapMode::load), 1) << c.what;
         EXPECT_EQ(world->imagen_x, 3200);
         EXPECT_TRUE(std::all_of(world->imagen.begin(), world->imagen.end(), [](std::uint8_t v) { return v == 1; }))
             << c.what;
@@ -223,7 +223,7 @@ TEST_F(BitmapReader, ShortFileKeepsItsRowsAndFillsTheRestWithEmpty)
     // 64 wide: stride 8. Keep 300 whole stored rows and half of the next.
     std::vector<unsigned char> bytes = encode_bitmap(MapPicture(64, map_rows, map_terrain));
     bytes.resize(pixels_start + 300 * 8 + 4);
-    ASSERT_EQ(open_bitmap(*world, write(bytes).c_str(), bitmap_load), 1);
+    ASSERT_EQ(open_bitmap(*world, write(bytes).c_str(), BitmapMode::load), 1);
     EXPECT_EQ(world->imagen_x, 64);
     for (int r = 0; r < map_rows; ++r) {
         int stored = map_rows - 1 - r;
@@ -237,10 +237,42 @@ TEST_F(BitmapReader, ShortFileKeepsItsRowsAndFillsTheRestWithEmpty)
 TEST_F(BitmapReader, ZeroWidthLoadsAnEmptyImage)
 {
     std::vector<unsigned char> bytes = encode_bitmap(MapPicture(0, map_rows));
-    ASSERT_EQ(open_bitmap(*world, write(bytes).c_str(), bitmap_load), 1);
+    ASSERT_EQ(open_bitmap(*world, write(bytes).c_str(), BitmapMode::load), 1);
     EXPECT_EQ(world->imagen_x, 0);
     EXPECT_EQ(world->imagen_y, 800);
     EXPECT_TRUE(std::all_of(world->imagen.begin(), world->imagen.end(), [](std::uint8_t v) { return v == sentinel; }));
+}
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(BitmapReaderInMemory, ReadsBytesAsTheFileReaderReadsTheSameFile)
+{
+    // The file reader is the memory reader over the file's bytes: the same
+    // answer and the same image, for sound files, files cut short in their
+    // header or their rows, and rows that lie past the end.
+    std::vector<unsigned char> sound = encode_bitmap(pattern(77));
+    std::vector<unsigned char> cut_in_rows(sound.begin(), sound.begin() + static_cast<long>(pixels_start) + 150);
+    std::vector<unsigned char> cut_in_header(sound.begin(), sound.begin() + 29);
+    std::vector<unsigned char> far_offset = sound;
+    patch32(far_offset, offset_field, 1u << 31);
+    const std::vector<unsigned char>* cases[] = {&sound, &cut_in_rows, &cut_in_header, &far_offset};
+    test::TempDir dir;
+    for (const std::vector<unsigned char>* bytes : cases) {
+        const std::string path = dir.file("m.bmp");
+        ASSERT_TRUE(write_file(path, *bytes));
+        for (BitmapMode mode : {BitmapMode::check_only, BitmapMode::load}) {
+            auto from_file = std::make_unique<MapImage>();
+            auto from_memory = std::make_unique<MapImage>();
+            const bool file_answer = open_bitmap(*from_file, path.c_str(), mode);
+            EXPECT_EQ(read_bitmap(*from_memory, *bytes, mode), file_answer) << bytes->size();
+            EXPECT_EQ(from_memory->imagen_x, from_file->imagen_x) << bytes->size();
+            EXPECT_TRUE(from_memory->imagen == from_file->imagen) << bytes->size();
+        }
+    }
 }
 
 }  // namespace

@@ -10,8 +10,8 @@
 
 namespace qm::test {
 
-inline constexpr COLORREF terrain = 0x00FF0000;
-inline constexpr COLORREF empty = 0x00C0C0C0;
+inline constexpr COLORREF terrain = terrain_colour;
+inline constexpr COLORREF empty = empty_colour;
 inline constexpr COLORREF white = 0x00FFFFFF;
 inline constexpr COLORREF black = 0x00000000;
 
@@ -23,17 +23,27 @@ inline std::unique_ptr<World> make_world()
     return w;
 }
 
-// World pixel (x, y) of the terrain, -2400 <= x < 2400 and 500 <= y < 1300.
+// A unit placed at rest (no wind) and put at world point (x, y): for tests
+// of its body, not of its fall.
+inline void stand_at(World& w, bot& unit, int x, int y)
+{
+    unit.reset(&w.memoria, 0, 90, 0, 0);
+    unit.pos_x = x;
+    unit.pos_y = y;
+}
+
+// World pixel (x, y) of the terrain, -2400 <= x < 2400 and 500 <= y < 1300,
+// found by the lookup the bodies use.
 inline void set_ground(World& w, int x, int y, COLORREF colour)
 {
-    int i = (x + 2400) / stripe_size;
-    SetPixel(w.ground[i], x + 2400 - stripe_size * i, y - 500, colour);
+    StripePixel p;
+    if (stripe_pixel_at(x, y, p)) SetPixel(w.ground[p.stripe], p.x, p.y, colour);
 }
 
 inline COLORREF ground_at(const World& w, int x, int y)
 {
-    int i = (x + 2400) / stripe_size;
-    return GetPixel(w.ground[i], x + 2400 - stripe_size * i, y - 500);
+    StripePixel p;
+    return stripe_pixel_at(x, y, p) ? GetPixel(w.ground[p.stripe], p.x, p.y) : CLR_INVALID;
 }
 
 // Terrain wherever solid(x, y) holds, over x0 <= x < x1, y0 <= y < y1.

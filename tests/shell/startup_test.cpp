@@ -14,19 +14,29 @@
 namespace qm {
 namespace {
 
-TEST(Startup, FillsTheTablesOpensTheDialogRunsAndRestoresTheDisplay)
-{
-    auto world = std::make_unique<World>();
+// The program's own dialog template and key table, fake platform parts and a
+// loop over them; each test scripts the user's messages.
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        ASSERT_TRUE(parse_dialog_template(dialog_resource, dialog, error)) << error;
+        ASSERT_TRUE(parse_accelerators(accelerator_resource, accelerators, error)) << error;
+    }
+
+    std::unique_ptr<World> world = std::make_unique<World>();
     Dialog dialog;
     AcceleratorTable accelerators;
-    std::string error;
-    ASSERT_TRUE(parse_dialog_template(dialog_resource, dialog, error)) << error;
-    ASSERT_TRUE(parse_accelerators(accelerator_resource, accelerators, error)) << error;
     test::CallLog log;
     test::FakeDisplay display;
     test::FakeEvents events;
     test::FakeHost host{log};
     MessageLoop loop{*world, dialog, display, accelerators, events, host};
+};
+
+TEST_F(Startup, FillsTheTablesOpensTheDialogRunsAndRestoresTheDisplay)
+{
     loop.window_proc = [&](World&, Platform&, unsigned, WPARAM, LPARAM) -> LRESULT {
         log.add("window");
         return 0;
@@ -41,20 +51,9 @@ TEST(Startup, FillsTheTablesOpensTheDialogRunsAndRestoresTheDisplay)
     EXPECT_EQ(display.restores, 1);
 }
 
-TEST(Startup, AFailedDisplaySwitchShowsTheErrorOnStderrTooEndsWithOneAndRestoresTheDisplay)
+TEST_F(Startup, AFailedDisplaySwitchShowsTheErrorOnStderrTooEndsWithOneAndRestoresTheDisplay)
 {
-    auto world = std::make_unique<World>();
-    Dialog dialog;
-    AcceleratorTable accelerators;
-    std::string error;
-    ASSERT_TRUE(parse_dialog_template(dialog_resource, dialog, error)) << error;
-    ASSERT_TRUE(parse_accelerators(accelerator_resource, accelerators, error)) << error;
-    test::CallLog log;
-    test::FakeDisplay display;
     display.modes = {{16, 640, 480}, {32, 1024, 768}};  // no 800 by 600 at 32 bits
-    test::FakeEvents events;
-    test::FakeHost host{log};
-    MessageLoop loop{*world, dialog, display, accelerators, events, host};
     loop.message_log = std::tmpfile();
     ASSERT_NE(loop.message_log, nullptr);
     // The user picks "800x600 32 bit Fullscreen" and presses Enter.

@@ -59,7 +59,7 @@ export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset WAYLAND_DISPLAY
 
-. "$(dirname "$0")/xvfb.sh"
+. "$(dirname "$0")/../support/xvfb.sh"
 start_xvfb 1280x1024x24
 
 if ! timeout 180 wine wineboot -i >"$work/wineboot.log" 2>&1; then

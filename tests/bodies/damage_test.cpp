@@ -14,9 +14,7 @@ protected:
 
     void SetUp() override
     {
-        b.reset(&w->memoria, 0, 90, 0, 0);
-        b.pos_x = 100;
-        b.pos_y = 700;
+        test::stand_at(*w, b, 100, 700);
         b.slope = 0;
     }
 

@@ -32,7 +32,7 @@ TEST(DispMode, ModesWithoutScreenSwitchAlwaysSucceed)
         auto world = std::make_unique<World>();
         world->stretch = 7;  // shows whether it is written
         FakeDisplay display;
-        EXPECT_EQ(disp_mode(*world, display, c.mode), 1) << c.mode;
+        EXPECT_EQ(disp_mode(*world, display, ScreenMode{c.mode}), 1) << c.mode;
         EXPECT_EQ(world->stretch, c.stretch) << c.mode;
         EXPECT_EQ(display.window_moves, c.window_moves) << c.mode;
         EXPECT_EQ(display.enumerations, 0) << c.mode;
@@ -46,7 +46,7 @@ TEST(DispMode, WindowedAndFullScreenModesPutAn800By600WindowAtTheOrigin)
         auto world = std::make_unique<World>();
         FakeDisplay display;
         display.modes = {{32, 800, 600}, {16, 800, 600}};
-        EXPECT_EQ(disp_mode(*world, display, mode), 1) << mode;
+        EXPECT_EQ(disp_mode(*world, display, ScreenMode{mode}), 1) << mode;
         EXPECT_EQ(display.window_x, 0);
         EXPECT_EQ(display.window_y, 0);
         EXPECT_EQ(display.window_width, 800);
@@ -60,7 +60,7 @@ TEST(DispMode, UnknownModesFailAndChangeNothing)
         auto world = std::make_unique<World>();
         world->stretch = 1;
         FakeDisplay display;
-        EXPECT_EQ(disp_mode(*world, display, mode), 0) << mode;
+        EXPECT_EQ(disp_mode(*world, display, ScreenMode{mode}), 0) << mode;
         EXPECT_EQ(world->stretch, 1);
         EXPECT_EQ(display.window_moves, 0);
         EXPECT_EQ(display.enumerations, 0);
@@ -72,7 +72,7 @@ TEST(DispMode, FailedSwitchLeavesTheWindowResizedAndUnstretched)
     auto world = std::make_unique<World>();
     FakeDisplay display;
     display.modes = unmatched_modes(40);
-    EXPECT_EQ(disp_mode(*world, display, 3), 0);
+    EXPECT_EQ(disp_mode(*world, display, ScreenMode::fullscreen_16), 0);
     EXPECT_EQ(world->stretch, 0);
     EXPECT_EQ(display.window_moves, 1);
 }
