@@ -2,6 +2,8 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+WIN32_BUILD ?= build-win32
+WIN64_BUILD ?= build-win64
 FUZZ_SECONDS ?= 60
 BENCH_ARGS ?=
 # Any sanitizer report fails the test that caused it: leaks, use after return
@@ -10,24 +12,48 @@ BENCH_ARGS ?=
 ASAN_OPTIONS ?= detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1
 UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
 
-.PHONY: deps build run test test-release test-asan fuzz fuzz-build bench clean
+.PHONY: deps configure build run test test-release test-asan fuzz fuzz-build bench windows package clean
 
 deps:
 	@sh tools/ensure_deps.sh
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
+
+build: configure
 	cmake --build $(BUILD)
 
 run: build
 	cd maps && ../$(BUILD)/qmsim
 
-# Every test in the release build, again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then each fuzzer for 30 seconds.
+# The Windows programs, cross-built with mingw-w64 and linked statically:
+# $(WIN32_BUILD)/qmsim.exe (32-bit) and $(WIN64_BUILD)/qmsim.exe (64-bit),
+# each beside the Wine smoke test's driver. Their resource script is written
+# by the host build's qm_make_rc.
+windows: configure
+	cmake --build $(BUILD) --target qm_make_rc
+	cmake -S . -B $(WIN32_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DQM_MAKE_RC=$(abspath $(BUILD))/qm_make_rc
+	cmake --build $(WIN32_BUILD)
+	cmake -S . -B $(WIN64_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DQM_MAKE_RC=$(abspath $(BUILD))/qm_make_rc
+	cmake --build $(WIN64_BUILD)
+
+# The release packages in dist/: the Debian package and the Windows zip.
+package: build windows
+	cmake --build $(BUILD) --target package
+	mkdir -p dist
+	cp $(BUILD)/package/qmsim_*.deb dist/
+	cmake --build $(BUILD) --target windows_zip
+
+# Every test in the release build (with the packages and the Windows
+# programs, which the package test and the Wine smoke test check), again
+# under AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzzer for
+# 30 seconds.
 test: test-release test-asan
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
 
-test-release: build
+test-release: build package
 	cd $(BUILD) && ctest --output-on-failure
 
 test-asan: deps
@@ -49,4 +75,4 @@ bench: build
 	$(BUILD)/qm_bench $(BENCH_ARGS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN32_BUILD) $(WIN64_BUILD) dist

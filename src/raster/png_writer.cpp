@@ -1,52 +1,21 @@
-// PNG output through libpng: each 0x00BBGGRR pixel becomes the bytes R, G, B.
+// write_png: the file around whichever encoder the build chose.
 #include "raster/png_writer.h"
 
-#include "raster/replace_file.h"
-
-#include <png.h>
-
-#include <csetjmp>
 #include <cstdio>
-#include <vector>
+
+#include "raster/png_encoders.h"
+#include "raster/replace_file.h"
 
 namespace qm {
 
-namespace {
-
-// libpng reports errors by longjmp; this part owns no object with a
-// destructor, so the jump skips nothing that needs cleaning up.
-bool write_rows(std::FILE* file, const Surface& s, unsigned char* row_bytes)
+void rgb_row(const COLORREF* pixels, int width, unsigned char* out)
 {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (png == nullptr) return false;
-    png_infop info = png_create_info_struct(png);
-    if (info == nullptr) {
-        png_destroy_write_struct(&png, nullptr);
-        return false;
+    for (int x = 0; x < width; ++x) {
+        out[3 * x] = static_cast<unsigned char>(pixels[x] & 0xFFu);
+        out[3 * x + 1] = static_cast<unsigned char>((pixels[x] >> 8) & 0xFFu);
+        out[3 * x + 2] = static_cast<unsigned char>((pixels[x] >> 16) & 0xFFu);
     }
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(s.width()), static_cast<png_uint_32>(s.height()), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < s.height(); ++y) {
-        const COLORREF* pixel = s.row(y);
-        for (int x = 0; x < s.width(); ++x) {
-            row_bytes[3 * x] = static_cast<unsigned char>(pixel[x] & 0xFFu);
-            row_bytes[3 * x + 1] = static_cast<unsigned char>((pixel[x] >> 8) & 0xFFu);
-            row_bytes[3 * x + 2] = static_cast<unsigned char>((pixel[x] >> 16) & 0xFFu);
-        }
-        png_write_row(png, row_bytes);
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return true;
 }
-
-}  // namespace
 
 bool write_png(const Surface& s, const char* path, std::string& reason)
 {
@@ -54,8 +23,11 @@ bool write_png(const Surface& s, const char* path, std::string& reason)
         reason = "nothing to write";
         return false;
     }
-    std::vector<unsigned char> row_bytes(static_cast<std::size_t>(s.width()) * 3);
-    return replace_file(path, [&](std::FILE* file) { return write_rows(file, s, row_bytes.data()); }, reason);
+#if QM_PNG_STORED
+    return replace_file(path, [&](std::FILE* file) { return encode_png_stored(file, s); }, reason);
+#else
+    return replace_file(path, [&](std::FILE* file) { return encode_png_libpng(file, s); }, reason);
+#endif
 }
 
 bool write_png(const Surface& s, const char* path)

@@ -15,11 +15,34 @@ namespace {
 // Tries a few names, in case another writer holds one.
 constexpr int temporary_attempts = 100;
 
+#ifdef _WIN32
+constexpr const char* folder_separators = "/\\";
+// Windows' C runtime has no close-on-exec flag, and opens files as text
+// unless told otherwise.
+constexpr int temporary_flags = O_WRONLY | O_CREAT | O_EXCL | O_BINARY;
+#else
+constexpr const char* folder_separators = "/";
+constexpr int temporary_flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
+#endif
+
 std::string folder_of(const std::string& path)
 {
-    const std::size_t slash = path.rfind('/');
+    const std::size_t slash = path.find_last_of(folder_separators);
     if (slash == std::string::npos) return std::string();
     return path.substr(0, slash + 1);
+}
+
+bool move_into_place(const std::string& from, const std::string& to)
+{
+    if (std::rename(from.c_str(), to.c_str()) == 0) return true;
+#ifdef _WIN32
+    // Windows' C runtime does not rename over an existing file.
+    if (errno == EEXIST || errno == EACCES) {
+        std::remove(to.c_str());
+        return std::rename(from.c_str(), to.c_str()) == 0;
+    }
+#endif
+    return false;
 }
 
 }  // namespace
@@ -37,7 +60,7 @@ bool replace_file(const char* path, const std::function<bool(std::FILE*)>& write
         // Short, so that a target whose name is as long as names may be
         // still gets a temporary beside it.
         temporary = folder_of(target) + ".qm-" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd = ::open(temporary.c_str(), temporary_flags, 0666);
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) {
@@ -63,7 +86,7 @@ bool replace_file(const char* path, const std::function<bool(std::FILE*)>& write
         ok = false;
         error = errno;
     }
-    if (ok && std::rename(temporary.c_str(), target.c_str()) != 0) {
+    if (ok && !move_into_place(temporary, target)) {
         ok = false;
         error = errno;
     }

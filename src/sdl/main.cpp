@@ -5,17 +5,14 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 
 #include "sim/world.h"
 #include "shell/accelerators.h"
+#include "shell/command_line.h"
 #include "shell/dialog_procedure.h"
 #include "shell/dialog_template.h"
-#include "shell/command_line.h"
-#include "shell/headless_runner.h"
-#include "shell/shot_table.h"
 #include "sdl/imgui_dialog.h"
 #include "shell/message_loop.h"
 #include "shell/resources.h"
@@ -34,29 +31,6 @@ constexpr const char* main_window_title = "QM Simulator";
 // few more tries a moment apart get through.
 constexpr int display_attempts = 5;
 constexpr Uint32 display_retry_ms = 50;
-
-void print_usage()
-{
-    std::printf("usage: qmsim [--help] [--version]\n"
-                "       qmsim [--map FILE] [--mode stretch|full32|full16|windowed] [--wind random:N | --wind fixed:S:A]\n"
-                "       qmsim --headless [--map FILE] [--wind random:N | --wind fixed:S:A] [--script FILE]\n"
-                "       qmsim table [--map FILE] [--wind fixed:S:A] [--facing left|right]\n"
-                "                   [--angle A | --angle FROM:TO:STEP] [--power FROM:TO:STEP] [--threads N]\n"
-                "QM Simulator: practise artillery shots on destructible terrain.\n"
-                "\n"
-                "Without options the configuration dialog comes up; the maps offered are the 1-bit,\n"
-                "800 pixel high .bmp files of the working directory. Any of --map, --mode and --wind\n"
-                "skips the dialog and starts the round with those choices (the dialog's defaults for\n"
-                "the rest).\n"
-                "\n"
-                "--headless runs without a window: a script (from --script FILE or standard input)\n"
-                "of ticks, key presses and pointer moves drives the simulation; `state` prints it as\n"
-                "JSON and `frame PATH` writes the frame as PNG. Without --map the flat map is used;\n"
-                "the wind defaults to random:3.\n"
-                "\n"
-                "table prints, as CSV, where a shot lands for every angle and power of a grid, fired\n"
-                "from the player's spot once both units have landed (README: Shot tables).\n");
-}
 
 bool has_environment(const char* name)
 {
@@ -176,19 +150,13 @@ int main(int argc, char** argv)
     // A closed pipe on standard output must show as a failed write, which the
     // tools report, rather than end the program without a word.
     std::signal(SIGPIPE, SIG_IGN);
-    const qm::ProgramRequest request = qm::read_command_line(argc, argv);
-    switch (request.mode) {
-    case qm::ProgramMode::headless: return qm::run_headless(argc, argv, stdin, stdout, stderr);
-    case qm::ProgramMode::table: return qm::run_table(argc - 1, argv + 1, stdout, stderr);
-    case qm::ProgramMode::version: std::printf("qmsim %s\n", QM_VERSION); return 0;
-    case qm::ProgramMode::help: print_usage(); return 0;
-    case qm::ProgramMode::refused: std::fprintf(stderr, "qmsim: %s\n", request.error.c_str()); return 2;
-    case qm::ProgramMode::desktop: break;
-    }
+    int exit_code = 0;
+    qm::QuickStart choices;
+    if (qm::run_command_line(argc, argv, stdin, stdout, stderr, exit_code, choices)) return exit_code;
     if (!display_available()) {
         std::fprintf(stderr, "qmsim: no display found (DISPLAY and WAYLAND_DISPLAY are unset); "
                              "use --headless to run without one\n");
         return 1;
     }
-    return run_desktop(request.quick);
+    return run_desktop(choices);
 }

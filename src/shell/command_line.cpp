@@ -1,11 +1,38 @@
-// The choice between the desktop, the headless runner and the shot table.
+// The choice between the desktop, the headless runner and the shot table,
+// and the runs that need no window.
 #include "shell/command_line.h"
 
 #include <string_view>
 
+#include "shell/headless_runner.h"
+#include "shell/shot_table.h"
+
 namespace qm {
 
 namespace {
+
+void print_usage(std::FILE* out)
+{
+    std::fprintf(out, "usage: qmsim [--help] [--version]\n"
+                      "       qmsim [--map FILE] [--mode stretch|full32|full16|windowed] [--wind random:N | --wind fixed:S:A]\n"
+                      "       qmsim --headless [--map FILE] [--wind random:N | --wind fixed:S:A] [--script FILE]\n"
+                      "       qmsim table [--map FILE] [--wind fixed:S:A] [--facing left|right]\n"
+                      "                   [--angle A | --angle FROM:TO:STEP] [--power FROM:TO:STEP] [--threads N]\n"
+                      "QM Simulator: practise artillery shots on destructible terrain.\n"
+                      "\n"
+                      "Without options the configuration dialog comes up; the maps offered are the 1-bit,\n"
+                      "800 pixel high .bmp files of the working directory. Any of --map, --mode and --wind\n"
+                      "skips the dialog and starts the round with those choices (the dialog's defaults for\n"
+                      "the rest).\n"
+                      "\n"
+                      "--headless runs without a window: a script (from --script FILE or standard input)\n"
+                      "of ticks, key presses and pointer moves drives the simulation; `state` prints it as\n"
+                      "JSON and `frame PATH` writes the frame as PNG. Without --map the flat map is used;\n"
+                      "the wind defaults to random:3.\n"
+                      "\n"
+                      "table prints, as CSV, where a shot lands for every angle and power of a grid, fired\n"
+                      "from the player's spot once both units have landed (README: Shot tables).\n");
+}
 
 // The usage line, without its line break, after a refused quick start.
 std::string usage_line()
@@ -35,6 +62,22 @@ ProgramRequest read_command_line(int argc, char** argv)
         request.error.append("\n").append(usage_line());
     }
     return request;
+}
+
+bool run_command_line(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE* err, int& exit_code,
+                      QuickStart& quick)
+{
+    ProgramRequest request = read_command_line(argc, argv);
+    switch (request.mode) {
+    case ProgramMode::headless: exit_code = run_headless(argc, argv, in, out, err); return true;
+    case ProgramMode::table: exit_code = run_table(argc - 1, argv + 1, out, err); return true;
+    case ProgramMode::version: std::fprintf(out, "qmsim %s\n", QM_VERSION); exit_code = 0; return true;
+    case ProgramMode::help: print_usage(out); exit_code = 0; return true;
+    case ProgramMode::refused: std::fprintf(err, "qmsim: %s\n", request.error.c_str()); exit_code = 2; return true;
+    case ProgramMode::desktop: break;
+    }
+    quick = request.quick;
+    return false;
 }
 
 }  // namespace qm

@@ -1,6 +1,8 @@
-// What qmsim's command line asks for, decided before any platform is touched.
+// What qmsim's command line asks for, decided and, short of the desktop, run
+// before any platform is touched; both desktop shells start here.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 #include "shell/quick_start.h"
@@ -23,5 +25,11 @@ struct ProgramRequest {
 };
 
 ProgramRequest read_command_line(int argc, char** argv);
+
+// Runs whatever the command line asks for but the desktop. True when the run
+// has ended, with its exit code in exit_code; false when the desktop should
+// come up, with the quick-start choices in quick.
+bool run_command_line(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE* err, int& exit_code,
+                      QuickStart& quick);
 
 }  // namespace qm

@@ -1,10 +1,8 @@
 // Naming and writing screenshots, and the F12 action around them.
 #include "shell/screenshot.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-#include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "raster/png_writer.h"
 #include "sim/practice.h"
@@ -19,8 +17,8 @@ constexpr int max_same_second = 100;
 
 bool exists(const std::string& path)
 {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0;
+    std::error_code error;
+    return std::filesystem::exists(path, error);
 }
 
 }  // namespace
@@ -28,8 +26,10 @@ bool exists(const std::string& path)
 bool save_screenshot(const Surface& frame, const char* folder, const std::tm& when, std::string& path,
                      std::string& error)
 {
-    if (::mkdir(folder, 0777) != 0 && errno != EEXIST) {
-        error = std::string("cannot make ") + folder + ": " + std::strerror(errno);
+    std::error_code made;
+    std::filesystem::create_directory(folder, made);
+    if (made) {
+        error = std::string("cannot make ") + folder + ": " + made.message();
         return false;
     }
     char stamp[32];
@@ -56,7 +56,11 @@ void take_screenshot(World& world, Platform& platform)
 {
     const std::time_t now = std::time(nullptr);
     std::tm when{};
+#ifdef _WIN32
+    localtime_s(&when, &now);
+#else
     localtime_r(&now, &when);
+#endif
     std::string path;
     std::string error;
     if (save_screenshot(world.memoria, screenshot_folder, when, path, error)) {

@@ -1,9 +1,11 @@
 // Header test and pixel loading of two-colour bitmap map files.
 #include "terrain/bitmap_reader.h"
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <array>
@@ -13,8 +15,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <system_error>
 
 namespace qm {
 
@@ -47,6 +51,26 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 // turned away.
 File open_regular_file(const char* filename, std::string& reason)
 {
+#ifdef _WIN32
+    // Windows has no open without waiting; a device name (CON, NUL) is not a
+    // regular file, and a file that changes kind between the look and the
+    // opening is not a case there.
+    std::error_code error;
+    const std::filesystem::file_type kind = std::filesystem::status(filename, error).type();
+    if (kind != std::filesystem::file_type::regular) {
+        if (kind == std::filesystem::file_type::not_found) {
+            reason = std::strerror(ENOENT);
+        } else if (kind == std::filesystem::file_type::directory) {
+            reason = std::strerror(EISDIR);
+        } else {
+            reason = error ? error.message() : "not a regular file";
+        }
+        return nullptr;
+    }
+    File file(std::fopen(filename, "rb"));
+    if (!file) reason = std::strerror(errno);
+    return file;
+#else
     const int fd = ::open(filename, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         reason = std::strerror(errno);
@@ -64,6 +88,7 @@ File open_regular_file(const char* filename, std::string& reason)
         ::close(fd);
     }
     return file;
+#endif
 }
 
 // Little-endian fields.

@@ -66,20 +66,8 @@ for tool in Xvfb xdotool xwd xwininfo convert compare identify; do
     fi
 done
 
-# Xvfb picks a free display number and writes it to descriptor 3.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-i=0
-while [ ! -s "$work/display" ]; do
-    if ! kill -0 "$xvfb_pid" 2>/dev/null || [ $i -ge 100 ]; then
-        echo "SKIP: Xvfb cannot start here: $(tail -n 3 "$work/xvfb.log")"
-        exit $skip
-    fi
-    sleep 0.1
-    i=$((i + 1))
-done
-DISPLAY=:$(head -n 1 "$work/display")
-export DISPLAY
+. "$(dirname "$0")/../support/xvfb.sh"
+start_xvfb 800x600x24
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 export SDL_RENDER_DRIVER=software
 # Under AddressSanitizer, leaks are left to the unit tests: the X, D-Bus and

@@ -1,0 +1,12 @@
+# What both Windows toolchains share; QM_MINGW_TRIPLE names the target.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${QM_MINGW_TRIPLE})
+set(CMAKE_C_COMPILER ${QM_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QM_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${QM_MINGW_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${QM_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Everything linked in: the programs need no DLL beyond Windows' own.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
