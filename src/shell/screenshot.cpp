@@ -26,9 +26,11 @@ bool exists(const std::string& path)
 bool save_screenshot(const Surface& frame, const char* folder, const std::tm& when, std::string& path,
                      std::string& error)
 {
+    // A folder already there is used; anything else already there under its
+    // name fails the write below, which says why.
     std::error_code made;
     std::filesystem::create_directory(folder, made);
-    if (made) {
+    if (made && made != std::errc::file_exists) {
         error = std::string("cannot make ") + folder + ": " + made.message();
         return false;
     }
