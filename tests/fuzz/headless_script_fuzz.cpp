@@ -29,6 +29,13 @@ const char* key_name(unsigned code)
     case qm::VK_F: return "f";
     case qm::VK_C: return "c";
     case qm::VK_ESCAPE: return "esc";
+    case qm::VK_T: return "t";
+    case qm::VK_H: return "h";
+    case qm::VK_U: return "u";
+    case qm::VK_R: return "r";
+    case qm::VK_S: return "s";
+    case qm::VK_P: return "p";
+    case qm::VK_F12: return "f12";
     default: std::abort();  // the parser gave a key it has no name for
     }
 }
