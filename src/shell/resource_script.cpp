@@ -45,8 +45,7 @@ KindStyle kind_style(ControlKind kind)
 std::string resource_script(const Dialog& dialog, const AcceleratorTable& accelerators)
 {
     char line[256];
-    std::string out = "// Generated from resources/dialog.txt and resources/accelerators.txt.\n"
-                      "#include <windows.h>\n\n";
+    std::string out = "// Generated from resources/dialog.txt and resources/accelerators.txt.\n";
 
     // Visible, with a caption bar and no system menu.
     std::snprintf(line, sizeof line, "%d DIALOG %d, %d, %d, %d\n", dialog.resource_id, dialog.x, dialog.y,

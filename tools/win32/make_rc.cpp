@@ -24,7 +24,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "qm_make_rc: %s\n", error.c_str());
         return 1;
     }
-    const std::string script = qm::resource_script(dialog, accelerators);
+    // The style names come from the platform's header, which only the
+    // Windows side names.
+    const std::string script = "#include <windows.h>\n" + qm::resource_script(dialog, accelerators);
     // Written beside the target and renamed into place: a failed run leaves
     // the previous script whole.
     const std::string temporary = std::string(argv[1]) + ".new";
