@@ -96,7 +96,8 @@ bool same_pixels(const Surface& a, const Surface& b)
 
 }  // namespace
 
-Rewind::Rewind(const World& situation) : situation_(situation), values_(std::make_unique<World>(situation))
+Rewind::Rewind(const World& situation, int ticks)
+    : situation_(situation), ticks_(ticks), values_(std::make_unique<World>(situation))
 {
     values_->memoria = Surface();
     values_->targ1_dc = Surface();
@@ -104,7 +105,7 @@ Rewind::Rewind(const World& situation) : situation_(situation), values_(std::mak
     values_->imagen.clear();
 
     World after(situation);
-    paint(after);
+    for (int t = 0; t < ticks; ++t) paint(after);
     for (int i = 0; i < stripe_count; ++i) {
         const Surface& a = after.ground[i];
         const Surface& b = situation.ground[i];
@@ -121,20 +122,26 @@ Rewind::Rewind(const World& situation) : situation_(situation), values_(std::mak
 
 void Rewind::operator()(World& w) const
 {
-    // Park the pixel buffers, copy every value, put the buffers back.
+    // Park the pixel buffers, copy every value, put the buffers back. The
+    // frame and any stripe the tick changed, or whose record of changed
+    // pixels the next tick reads, are copied whole into their old buffers
+    // (the same size, so nothing is allocated).
     Surface frame = std::move(w.memoria);
     Surface scratch = std::move(w.targ1_dc);
     std::array<Surface, stripe_count> ground = std::move(w.ground);
     w = *values_;
-    w.memoria = with_tools_of(std::move(frame), situation_.memoria);
+    w.memoria = std::move(frame);
+    w.memoria = situation_.memoria;
     w.targ1_dc = with_tools_of(std::move(scratch), situation_.targ1_dc);
     std::copy(situation_.targ1_dc.data(), situation_.targ1_dc.data() + scratch_size * scratch_size, w.targ1_dc.data());
     for (int i = 0; i < stripe_count; ++i) {
-        w.ground[i] = with_tools_of(std::move(ground[i]), situation_.ground[i]);
+        const Surface& stripe = situation_.ground[i];
         const Rows& rows = changed_[i];
-        if (rows.begin < rows.end) {
-            std::memcpy(w.ground[i].row(rows.begin), situation_.ground[i].row(rows.begin),
-                        static_cast<std::size_t>(rows.end - rows.begin) * w.ground[i].width() * sizeof(COLORREF));
+        w.ground[i] = std::move(ground[i]);
+        if (rows.begin < rows.end || stripe.first_changed_row() < stripe.last_changed_row()) {
+            w.ground[i] = stripe;
+        } else {
+            w.ground[i].clear_changed();
         }
     }
 }
@@ -142,11 +149,11 @@ void Rewind::operator()(World& w) const
 std::string Rewind::check() const
 {
     World fresh(situation_);
-    paint(fresh);
+    for (int t = 0; t < ticks_; ++t) paint(fresh);
     World rewound(situation_);
-    paint(rewound);
+    for (int t = 0; t < ticks_; ++t) paint(rewound);
     (*this)(rewound);
-    paint(rewound);
+    for (int t = 0; t < ticks_; ++t) paint(rewound);
     if (!same_pixels(fresh.memoria, rewound.memoria)) return "a rewound tick draws another frame";
     if (!same_pixels(fresh.targ1_dc, rewound.targ1_dc)) return "a rewound tick leaves another scratch surface";
     for (int i = 0; i < stripe_count; ++i) {
@@ -200,6 +207,12 @@ const World& shot_near_target()
 const World& shot_before_impact()
 {
     static const std::unique_ptr<World> w = after_launch(ticks_before_impact());
+    return *w;
+}
+
+const World& shot_approaching()
+{
+    static const std::unique_ptr<World> w = after_launch(ticks_before_impact() - 2);
     return *w;
 }
 

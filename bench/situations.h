@@ -26,23 +26,24 @@ const World& shot_near_target();
 // strike next to the target: three refinements, three craters, damage.
 const World& shot_before_impact();
 
+// The state one tick before shot_near_target.
+const World& shot_approaching();
+
 // Empty when the situation is what its name says, else what is wrong. Each
 // runs the situation's next tick on a copy.
 std::string check_shot_near_target();
 std::string check_shot_before_impact();
 
-// Puts a world back to a situation after its next tick, copying only what
-// that tick changes: the values of the world, the scratch surface, and the
-// rows of the terrain stripes that its craters touch. Every tick draws the
-// whole frame before it reads it, so its pixels stay as they are, and the
-// caches stay as a run of ticks leaves them.
+// Puts a world back to a situation after its next `ticks` ticks, copying
+// only what those ticks change: the values of the world, the frame, the
+// scratch surface, and the stripes that their craters touch.
 class Rewind {
 public:
-    explicit Rewind(const World& situation);
+    Rewind(const World& situation, int ticks);
 
     void operator()(World& w) const;
 
-    // Empty when a rewound world runs the same tick as a fresh copy, else
+    // Empty when a rewound world runs the same ticks as a fresh copy, else
     // what differs.
     std::string check() const;
 
@@ -53,6 +54,7 @@ private:
     };
 
     const World& situation_;
+    int ticks_;
     std::unique_ptr<World> values_;  // the situation without its pixels
     std::array<Rows, stripe_count> changed_{};
 };

@@ -41,6 +41,7 @@ void BitBlt(Surface& dst, int x, int y, int width, int height, const Surface& sr
     i64 h = height;
     if (!clip_axis(dx, sx, w, dst.width(), src.width())) return;
     if (!clip_axis(dy, sy, h, dst.height(), src.height())) return;
+    dst.mark_changed(static_cast<int>(dy), static_cast<int>(dy + h), static_cast<int>(dx), static_cast<int>(dx + w));
 
     // Within one surface the rows and pixels are taken in the order that
     // reads every source pixel before it is overwritten.
@@ -78,6 +79,8 @@ void StretchBlt(Surface& dst, int x, int y, int width, int height, const Surface
     const i64 j_begin = std::max<i64>(0, -i64{y});
     const i64 j_end = std::min<i64>(h, dst.height() - i64{y});
     if (i_begin >= i_end || j_begin >= j_end) return;
+    dst.mark_changed(static_cast<int>(y + j_begin), static_cast<int>(y + j_end), static_cast<int>(x + i_begin),
+                     static_cast<int>(x + i_end));
 
     // A row taken from the same source row as the one above is a copy of it,
     // when every pixel of the run comes from inside the source.

@@ -38,6 +38,7 @@ inline void fill_span(Surface& s, i64 y, i64 x0, i64 x1, COLORREF c)
     x0 = std::max<i64>(x0, 0);
     x1 = std::min<i64>(x1, s.width() - 1);
     if (x0 > x1) return;
+    s.mark_changed(static_cast<int>(y), static_cast<int>(x0), static_cast<int>(x1 + 1));
     COLORREF* p = s.row(static_cast<int>(y)) + x0;
     const i64 n = x1 - x0 + 1;
     for (i64 i = 0; i < n; ++i) p[i] = c;
@@ -52,6 +53,7 @@ inline void fill_block(Surface& s, i64 x0, i64 y0, i64 x1, i64 y1, COLORREF c)
     y0 = std::max<i64>(y0, 0);
     y1 = std::min<i64>(y1, s.height() - 1);
     if (x0 > x1 || y0 > y1) return;
+    s.mark_changed(static_cast<int>(y0), static_cast<int>(y1 + 1), static_cast<int>(x0), static_cast<int>(x1 + 1));
     const i64 stride = s.width();
     i64 n = x1 - x0 + 1;
     i64 rows = y1 - y0 + 1;

@@ -3,6 +3,7 @@
 // terrain stripes and the hit-test scratch surface double as data.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -31,6 +32,26 @@ struct Brush {
 
 enum class FillMode { alternate, winding };
 
+// Columns [from, to) of one row; nothing when from >= to.
+struct RowSpan {
+    int from = 0;
+    int to = 0;
+
+    bool empty() const { return from >= to; }
+    // The smallest span holding both.
+    void add(int a, int b)
+    {
+        if (a >= b) return;
+        if (empty()) {
+            from = a;
+            to = b;
+            return;
+        }
+        from = std::min(from, a);
+        to = std::max(to, b);
+    }
+};
+
 enum class Rop {
     srccopy,   // destination = source
     srcpaint,  // destination = destination | source
@@ -55,6 +76,28 @@ public:
     COLORREF* row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
     const COLORREF* row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
 
+    // What the drawing calls below have changed since the last clear: per
+    // row, the span from the leftmost to the rightmost pixel they stored.
+    // A cache of what the surface shows (the frame's background) reads it to
+    // redraw only those pixels. Direct writes through row() are not seen.
+    const RowSpan& changed(int y) const { return changed_[static_cast<std::size_t>(y)]; }
+    // Rows [first, last) hold every changed row.
+    int first_changed_row() const { return changed_rows_.from; }
+    int last_changed_row() const { return changed_rows_.to; }
+    // Both take a block already clipped to the surface.
+    void mark_changed(int y, int from, int to)
+    {
+        changed_[static_cast<std::size_t>(y)].add(from, to);
+        changed_rows_.add(y, y + 1);
+    }
+    void mark_changed(int top, int bottom, int from, int to)
+    {
+        if (top >= bottom || from >= to) return;
+        for (int y = top; y < bottom; ++y) changed_[static_cast<std::size_t>(y)].add(from, to);
+        changed_rows_.add(top, bottom);
+    }
+    void clear_changed();
+
     Pen pen;                                  // standing pen
     Brush brush;                              // standing brush
     FillMode fill_mode = FillMode::alternate; // polygon fill rule
@@ -64,6 +107,8 @@ private:
     int width_ = 0;
     int height_ = 0;
     std::vector<COLORREF> pixels_;
+    std::vector<RowSpan> changed_;  // one per row
+    RowSpan changed_rows_;          // rows, not columns
 };
 
 // Pixel access. GetPixel answers CLR_INVALID outside the surface; SetPixel
@@ -79,6 +124,7 @@ inline void SetPixel(Surface& s, int x, int y, COLORREF color)
 {
     if (x < 0 || y < 0 || x >= s.width() || y >= s.height()) return;
     s.row(y)[x] = color;
+    s.mark_changed(y, x, x + 1);
 }
 
 // Shapes. Boxes run from (left, top) up to but excluding (right, bottom);

@@ -29,6 +29,9 @@ void TextOutA(Surface& s, int x, int y, const char* text, int length)
     const i64 row_begin = std::max<i64>(y, 0);
     const i64 row_end = std::min<i64>(i64{y} + font_height, s.height());
     if (row_begin >= row_end) return;
+    const i64 text_end = i64{x} + i64{length} * font_width;
+    s.mark_changed(static_cast<int>(row_begin), static_cast<int>(row_end), static_cast<int>(std::max<i64>(x, 0)),
+                   static_cast<int>(std::min<i64>(text_end, s.width())));
 
     for (int i = 0; i < length; ++i) {
         const i64 cell_x = i64{x} + i64{i} * font_width;

@@ -1,6 +1,7 @@
 // Background drawing: sky, terrain (the stripes as if OR-ed over a black
 // backing) and a 100-pixel grid composed in one pass, then the wind dial and
-// its arrow.
+// its arrow. While the view stays where it is, a tick redraws only the
+// pixels drawn over since the last one and the terrain that changed.
 #include "sim/background.h"
 
 #include <algorithm>
@@ -69,8 +70,8 @@ struct Grid {
 
     int columns[2 * vertical_lines] = {};
     int column_count = 0;
-    int rows[2 * horizontal_lines] = {};
-    int row_count = 0;
+    bool on_column[frame_width] = {};  // the same columns, looked up
+    bool on_row[frame_height] = {};    // rows a horizontal line covers
     POINT last_end;  // where the last line leaves the current position
 
     Grid(int cam_x, int cam_y)
@@ -80,98 +81,171 @@ struct Grid {
         for (int i = 0; i < vertical_lines; ++i) {
             const int x = grid_spacing * i - r_x;
             for (int c : {x - 1, x}) {
-                if (c >= 0 && c < frame_width) columns[column_count++] = c;
+                if (c >= 0 && c < frame_width) {
+                    columns[column_count++] = c;
+                    on_column[c] = true;
+                }
             }
         }
         for (int i = 0; i < horizontal_lines; ++i) {
             const int y = grid_spacing * i - r_y;
             for (int r : {y - 1, y}) {
-                if (r >= 0 && r < frame_height) rows[row_count++] = r;
+                if (r >= 0 && r < frame_height) on_row[r] = true;
             }
         }
         last_end = {frame_width, grid_spacing * (horizontal_lines - 1) - r_y};
     }
 
-    bool line_row(int y) const
+    // The grid's pixels among columns [from, to) of row y.
+    void draw(COLORREF* row, int y, int from, int to) const
     {
-        for (int i = 0; i < row_count; ++i) {
-            if (rows[i] == y) return true;
+        if (on_row[y]) {
+            for (int x = std::max(from, 1); x < to; ++x) row[x] = grid_colour;
         }
-        return false;
-    }
-
-    void draw(COLORREF* row, int y) const
-    {
-        if (line_row(y)) {
-            for (int x = 1; x < frame_width; ++x) row[x] = grid_colour;
+        if (y < 1) return;
+        if (to - from < column_count) {
+            for (int x = from; x < to; ++x) {
+                if (on_column[x]) row[x] = grid_colour;
+            }
+            return;
         }
-        if (y >= 1) {
-            for (int i = 0; i < column_count; ++i) row[columns[i]] = grid_colour;
+        for (int i = 0; i < column_count; ++i) {
+            if (columns[i] >= from && columns[i] < to) row[columns[i]] = grid_colour;
         }
     }
 };
 
+// Everything the backdrop of one view needs: the grid, the frame's standing
+// colours, and the black backing under the stripes in frame coordinates
+// (right and bottom excluded) with the columns of it that show.
+struct View {
+    View(const World& world, int cam_x, int cam_y)
+        : grid(cam_x, cam_y),
+          edge(world.memoria.pen.color),
+          sky(world.memoria.brush.color),
+          left(static_cast<long long>(terrain_left) - cam_x),
+          right(left + terrain_width),
+          top(static_cast<long long>(terrain_top) - cam_y),
+          bottom(top + stripe_size),
+          x_begin(static_cast<int>(std::clamp<long long>(left, 0, frame_width))),
+          x_end(static_cast<int>(std::clamp<long long>(right, 0, frame_width)))
+    {
+    }
+
+    Grid grid;
+    COLORREF edge;
+    COLORREF sky;
+    long long left;
+    long long right;
+    long long top;
+    long long bottom;
+    int x_begin;
+    int x_end;
+};
+
+// Columns [from, to) of frame row y. Inside the backing, 0 | stripe is a
+// plain copy; on its one-pixel outline the pen's colour is OR-ed in. The
+// grid goes over the row while it is at hand. Drawing a span again gives the
+// same pixels, so spans may overlap.
+void compose_span(World& world, const View& v, int y, int from, int to)
+{
+    COLORREF* row = world.memoria.row(y);
+    const int t_begin = std::clamp(v.x_begin, from, to);
+    const int t_end = std::clamp(v.x_end, from, to);
+    if (y < v.top || y >= v.bottom || t_begin >= t_end) {
+        sky_span(row, y, from, to, v.edge, v.sky);
+        v.grid.draw(row, y, from, to);
+        return;
+    }
+    sky_span(row, y, from, t_begin, v.edge, v.sky);
+    sky_span(row, y, t_end, to, v.edge, v.sky);
+
+    const int stripe_y = static_cast<int>(y - v.top);
+    for (int x = t_begin; x < t_end;) {
+        const int terrain_x = static_cast<int>(x - v.left);
+        const Surface& stripe = world.ground[terrain_x / stripe_size];
+        const int stripe_x = terrain_x % stripe_size;
+        const int run = std::min(stripe_size - stripe_x, t_end - x);
+        // A stripe smaller than its place (one never made) leaves the backing.
+        int copied = 0;
+        if (stripe_y < stripe.height()) {
+            copied = std::clamp(stripe.width() - stripe_x, 0, run);
+            copy_pixels(row + x, stripe.row(stripe_y) + stripe_x, copied);
+        }
+        for (int i = copied; i < run; ++i) row[x + i] = backing_colour;
+        x += run;
+    }
+
+    if (y == v.top || y == v.bottom - 1) {
+        for (int x = t_begin; x < t_end; ++x) row[x] |= v.edge;
+    } else {
+        if (v.left >= t_begin && v.left < t_end) row[v.left] |= v.edge;
+        if (v.right - 1 >= t_begin && v.right - 1 < t_end) row[v.right - 1] |= v.edge;
+    }
+    v.grid.draw(row, y, from, to);
+}
+
+// Adds to `spans` (one per frame row) where the stripes changed since the
+// frame last showed them (craters), as frame columns.
+void add_terrain_changes(const World& world, const View& v, RowSpan* spans)
+{
+    for (int i = 0; i < stripe_count; ++i) {
+        const Surface& stripe = world.ground[i];
+        const long long stripe_left = v.left + static_cast<long long>(i) * stripe_size;
+        for (int r = stripe.first_changed_row(); r < stripe.last_changed_row(); ++r) {
+            const long long y = v.top + r;
+            const RowSpan& c = stripe.changed(r);
+            if (y < 0 || y >= frame_height || c.empty()) continue;
+            spans[y].add(static_cast<int>(std::clamp<long long>(stripe_left + c.from, 0, frame_width)),
+                         static_cast<int>(std::clamp<long long>(stripe_left + c.to, 0, frame_width)));
+        }
+    }
+}
+
+// The frame shows the backdrop of this very view, with whatever was drawn
+// over it since marked as changed: redraws those pixels and the terrain
+// that changed under them.
+void redraw_changes(World& world, const View& v)
+{
+    const Surface& frame = world.memoria;
+    RowSpan spans[frame_height];
+    for (int y = frame.first_changed_row(); y < frame.last_changed_row(); ++y) spans[y] = frame.changed(y);
+    add_terrain_changes(world, v, spans);
+    for (int y = 0; y < frame_height; ++y) {
+        if (!spans[y].empty()) compose_span(world, v, y, spans[y].from, spans[y].to);
+    }
+}
+
+// The frame still shows the last backdrop's view in the same colours.
+bool same_view(const BackdropView& last, int cam_x, int cam_y, const View& v)
+{
+    return last.drawn && last.cam_x == cam_x && last.cam_y == cam_y && last.edge == v.edge && last.sky == v.sky;
+}
+
 }  // namespace
 
-// Inside the backing, 0 | stripe is a plain copy; on its one-pixel outline
-// the pen's colour is OR-ed in. The grid goes over each row while the row is
-// at hand.
 void draw_backdrop(World& world, int cam_x, int cam_y)
 {
     Surface& frame = world.memoria;
-    const Grid grid(cam_x, cam_y);
-    frame.current = grid.last_end;
+    const View v(world, cam_x, cam_y);
+    frame.current = v.grid.last_end;
     // The frame is made 800 by 600 with a one-pixel pen (init_DCs); before
     // it is made there is nothing to draw on.
     if (frame.width() != frame_width || frame.height() != frame_height) return;
     assert(frame.pen.width <= 1);
-    const COLORREF edge = frame.pen.color;
-    const COLORREF sky = frame.brush.color;
 
-    // The backing in frame coordinates, right and bottom excluded, and the
-    // part of it that shows.
-    const long long left = static_cast<long long>(terrain_left) - cam_x;
-    const long long right = left + terrain_width;
-    const long long top = static_cast<long long>(terrain_top) - cam_y;
-    const long long bottom = top + stripe_size;
-    const int x_begin = static_cast<int>(std::clamp<long long>(left, 0, frame_width));
-    const int x_end = static_cast<int>(std::clamp<long long>(right, 0, frame_width));
-
-    for (int y = 0; y < frame_height; ++y) {
-        COLORREF* row = frame.row(y);
-        if (y < top || y >= bottom || x_begin >= x_end) {
-            sky_span(row, y, 0, frame_width, edge, sky);
-            grid.draw(row, y);
-            continue;
-        }
-        sky_span(row, y, 0, x_begin, edge, sky);
-        sky_span(row, y, x_end, frame_width, edge, sky);
-
-        const int stripe_y = static_cast<int>(y - top);
-        for (int x = x_begin; x < x_end;) {
-            const int terrain_x = static_cast<int>(x - left);
-            const Surface& stripe = world.ground[terrain_x / stripe_size];
-            const int stripe_x = terrain_x % stripe_size;
-            const int run = std::min(stripe_size - stripe_x, x_end - x);
-            // A stripe smaller than its place (one never made) leaves the backing.
-            int copied = 0;
-            if (stripe_y < stripe.height()) {
-                copied = std::clamp(stripe.width() - stripe_x, 0, run);
-                copy_pixels(row + x, stripe.row(stripe_y) + stripe_x, copied);
-            }
-            for (int i = copied; i < run; ++i) row[x + i] = backing_colour;
-            x += run;
-        }
-
-        if (y == top || y == bottom - 1) {
-            for (int x = x_begin; x < x_end; ++x) row[x] |= edge;
-        } else {
-            if (left >= 0 && left < frame_width) row[left] |= edge;
-            if (right - 1 >= 0 && right - 1 < frame_width) row[right - 1] |= edge;
-        }
-        grid.draw(row, y);
+    BackdropView& last = world.backdrop;
+    if (same_view(last, cam_x, cam_y, v)) {
+        redraw_changes(world, v);
+    } else {
+        for (int y = 0; y < frame_height; ++y) compose_span(world, v, y, 0, frame_width);
     }
+    frame.clear_changed();
+    for (Surface& stripe : world.ground) stripe.clear_changed();
+    last = BackdropView{true, cam_x, cam_y, v.edge, v.sky};
 }
+
+void forget_backdrop(World& world) { world.backdrop = BackdropView{}; }
 
 namespace {
 

@@ -28,6 +28,7 @@ void init_DCs(World& world)
     world.memoria.brush = Brush{silver};
     world.memoria.pen = Pen{0, silver};
     world.memoria.fill_mode = FillMode::winding;
+    world.backdrop = BackdropView{};
 
     world.targ1_dc = Surface(scratch_size, scratch_size);
     world.targ1_dc.brush = Brush{white};

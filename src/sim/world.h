@@ -14,6 +14,7 @@
 #include "bodies/ring_table.h"
 #include "bodies/sec_bullet.h"
 #include "raster/surface.h"
+#include "sim/background.h"
 #include "sim/camera.h"
 #include "sim/crt_rand.h"
 #include "sim/frame.h"
@@ -77,6 +78,7 @@ struct WorldState : FieldReadings, MapImage, MapCatalogue, TerrainStripes, UnitS
     // Drawing surfaces; cliente is the shell's window, null without one.
     Presenter* cliente = nullptr;
     Surface memoria;  // the frame, frame_width by frame_height
+    BackdropView backdrop;  // the view memoria's backdrop was last drawn for
 
     CrtRand rng;  // the world's own random sequence
 
