@@ -7,7 +7,8 @@ set -eu
 
 # Recommends stay off, so what a tool only recommends is named here: SDL's
 # message box on X draws with the X core fonts (xfonts-base), which Xvfb only
-# recommends.
+# recommends. The Debian package's library dependencies are found by
+# dpkg-shlibdeps (dpkg-dev), which CPack runs only where `file` is there.
 # 32-bit Wine (wine32:i386, after dpkg --add-architecture i386) is left out:
 # 157 packages more, 150 MB and about 160 s to install, for a Wine that
 # cannot start where the kernel runs no 32-bit programs, as on our machines.
@@ -17,7 +18,7 @@ packages="g++ cmake ninja-build make pkg-config libgtest-dev libgmock-dev libben
 libsdl2-dev libimgui-dev console-setup-linux clang libclang-rt-14-dev xvfb xfonts-base xdotool x11-apps x11-utils \
 imagemagick time \
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
-wine wine64 dpkg-dev desktop-file-utils unzip"
+wine wine64 dpkg-dev file desktop-file-utils unzip"
 
 missing=""
 for p in $packages; do
