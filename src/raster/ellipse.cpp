@@ -68,28 +68,41 @@ private:
                                 static_cast<double>(h_));
     }
 
-    // The largest d >= 0 with d^2 h^2 <= w^2 rest; any start >= 0 gives it.
+    // The largest d >= 0 with d^2 h^2 <= w^2 rest, searched from any start
+    // d >= 0 with excess = d^2 h^2 - w^2 rest and grow = (2d + 1) h^2 kept
+    // along: a step of d adds or takes a few numbers, and so does a step
+    // to the next row, whose w^2 rest is smaller by w^2 (4 d_y + 4).
     i64 exact_offset(i64 y, i64 rest)
     {
-        const i64 limit = w_ * w_ * rest;
         const i64 hh = h_ * h_;
-        i64 d = y == last_y_ + 1 ? last_d_ : estimate(rest);
-        // Near the middle rows d moves by one step or none: that step is
-        // taken without a branch, the loops turn only near the top and bottom.
-        d += (d + 1) * (d + 1) * hh <= limit ? 1 : 0;
-        d -= d > 0 && d * d * hh > limit ? 1 : 0;
-        while (d > 0 && d * d * hh > limit) --d;
-        while ((d + 1) * (d + 1) * hh <= limit) ++d;
+        if (y == last_y_ + 1) {
+            excess_ += w_ * w_ * (4 * box_.dy(last_y_) + 4);
+        } else {
+            d_ = estimate(rest);
+            excess_ = d_ * d_ * hh - w_ * w_ * rest;
+            grow_ = (2 * d_ + 1) * hh;
+        }
+        while (d_ > 0 && excess_ > 0) {
+            grow_ -= 2 * hh;
+            excess_ -= grow_;
+            --d_;
+        }
+        while (excess_ + grow_ <= 0) {
+            excess_ += grow_;
+            grow_ += 2 * hh;
+            ++d_;
+        }
         last_y_ = y;
-        last_d_ = d;
-        return d;
+        return d_;
     }
 
     EllipseBox box_;
     i64 w_;
     i64 h_;
-    i64 last_y_ = -unbounded;  // the row asked before, and its offset
-    i64 last_d_ = 0;
+    i64 last_y_ = -unbounded;  // the row asked before, with its search state
+    i64 d_ = 0;
+    i64 excess_ = 0;
+    i64 grow_ = 0;
 };
 
 EllipseBox make_box(int left, int top, int right, int bottom)
@@ -208,10 +221,17 @@ void Pie(Surface& s, const Pen& pen, const Brush& brush, int left, int top, int 
     // where either holds.
     const bool reflex = sweep < 0;
 
+    // Less than half a turn between two radials that both point up (or both
+    // down) leaves the rows on the other side of the centre empty.
+    i64 row_top = box.top;
+    i64 row_bottom = box.bottom;
+    if (sweep > 0 && start.y <= 0 && end.y <= 0) row_bottom = raster::floor_div(cy2 - 1, 2) + 1;  // dy <= 0
+    if (sweep > 0 && start.y >= 0 && end.y >= 0) row_top = raster::ceil_div(cy2 - 1, 2);         // dy >= 0
+
     EllipseRows rows(box);
     HalfPlane after_start(box, start);
     HalfPlane before_end(box, end_back);
-    raster::draw_region(s, pen, brush, box.top, box.bottom, [&](i64 y) {
+    raster::draw_region(s, pen, brush, row_top, row_bottom, [&](i64 y) {
         const Spans ellipse = rows(y);
         if (whole || ellipse.count == 0) return ellipse;
         i64 lo_s = 0;
