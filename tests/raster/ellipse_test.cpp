@@ -339,7 +339,8 @@ TEST(Pie, EveryPixelIsTheOneItsCentreAndDirectionGive)
         const i64 ex = 2 * clamped(xe) - cx2, ey = 2 * clamped(ye) - cy2;
         // Equal directions, or a radial through the centre, give the whole
         // ellipse.
-        const bool whole = (sx == 0 && sy == 0) || (ex == 0 && ey == 0) || (sy * ex == sx * ey && sx * ex + sy * ey > 0);
+        const bool whole =
+            (sx == 0 && sy == 0) || (ex == 0 && ey == 0) || (sy * ex == sx * ey && sx * ex + sy * ey > 0);
         EXPECT_EQ(draw(24, 20, [&](Surface& s) { Pie(s, pen, brush, l, t, r, b, xs, ys, xe, ye); }),
                   reference(24, 20, one_colour,
                             [&](i64 x, i64 y) {
