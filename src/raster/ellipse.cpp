@@ -50,15 +50,25 @@ public:
     Spans operator()(i64 y)
     {
         Spans out;
+        i64 lo = 0;
+        i64 hi = 0;
+        if (extent(y, lo, hi)) out.add(lo, hi);
+        return out;
+    }
+
+    // The pixels lo..hi of row y, or false for none.
+    bool extent(i64 y, i64& lo, i64& hi)
+    {
         const i64 d_y = box_.dy(y);
         const i64 rest = h_ * h_ - d_y * d_y;
-        if (rest < 0) return out;
+        if (rest < 0) return false;
         i64 d = box_.exact() ? exact_offset(y, rest) : estimate(rest);
         // Offsets of pixel centres have the parity of w + 1.
         if ((d - w_ - 1) % 2 != 0) --d;
-        if (d < 0) return out;
-        out.add((box_.left + box_.right - 1 - d) / 2, (box_.left + box_.right - 1 + d) / 2);
-        return out;
+        if (d < 0) return false;
+        lo = (box_.left + box_.right - 1 - d) / 2;
+        hi = (box_.left + box_.right - 1 + d) / 2;
+        return true;
     }
 
 private:
@@ -231,18 +241,24 @@ void Pie(Surface& s, const Pen& pen, const Brush& brush, int left, int top, int 
     EllipseRows rows(box);
     HalfPlane after_start(box, start);
     HalfPlane before_end(box, end_back);
+    // Every path returns the one row object, so that it is built in place.
     raster::draw_region(s, pen, brush, row_top, row_bottom, [&](i64 y) {
-        const Spans ellipse = rows(y);
-        if (whole || ellipse.count == 0) return ellipse;
+        Spans out;
+        i64 lo = 0;
+        i64 hi = 0;
+        if (!rows.extent(y, lo, hi)) return out;
+        if (whole) {
+            out.add(lo, hi);
+            return out;
+        }
         i64 lo_s = 0;
         i64 hi_s = 0;
         i64 lo_e = 0;
         i64 hi_e = 0;
         after_start.row(y, lo_s, hi_s);
         before_end.row(y, lo_e, hi_e);
-        Spans out;
         if (!reflex) {
-            out.add(std::max({ellipse.from[0], lo_s, lo_e}), std::min({ellipse.to[0], hi_s, hi_e}));
+            out.add(std::max({lo, lo_s, lo_e}), std::min({hi, hi_s, hi_e}));
             return out;
         }
         if (lo_s > lo_e) {
@@ -257,7 +273,10 @@ void Pie(Surface& s, const Pen& pen, const Brush& brush, int left, int top, int 
             both.add(lo_s, hi_s);
             both.add(lo_e, hi_e);
         }
-        return raster::intersect(ellipse, both);
+        Spans ellipse;
+        ellipse.add(lo, hi);
+        out = raster::intersect(ellipse, both);
+        return out;
     });
 }
 
