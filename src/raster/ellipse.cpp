@@ -78,10 +78,11 @@ private:
                                 static_cast<double>(h_));
     }
 
-    // The largest d >= 0 with d^2 h^2 <= w^2 rest, searched from any start
-    // d >= 0 with excess = d^2 h^2 - w^2 rest and grow = (2d + 1) h^2 kept
-    // along: a step of d adds or takes a few numbers, and so does a step
-    // to the next row, whose w^2 rest is smaller by w^2 (4 d_y + 4).
+    // The largest d >= 0 with d^2 h^2 <= w^2 rest; any start d >= 0 ends
+    // there. The search keeps excess = d^2 h^2 - w^2 rest and grow =
+    // (2d + 1) h^2, so a step of d is two additions, and so is the move to
+    // the next row, whose w^2 rest is smaller by w^2 (4 d_y + 4). Within the
+    // exact box limit every one of these numbers fits in 64 bits.
     i64 exact_offset(i64 y, i64 rest)
     {
         const i64 hh = h_ * h_;
