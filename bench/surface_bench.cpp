@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 
+#include "bodies/aim_gauge.h"
 #include "sim/init_dcs.h"
 #include "sim/world.h"
 
@@ -137,6 +138,36 @@ void BM_Crater(benchmark::State& state)
     }
 }
 BENCHMARK(BM_Crater);
+
+// The primitives a tick draws over the background, each alone: the aim gauge
+// (six wedges, two marks, the hub and the needle) facing either way, and the
+// HUD's lines of text.
+void BM_AimGauge(benchmark::State& state)
+{
+    Surface frame(800, 600);
+    const int facing = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        draw_aim(frame, 50.0, 230, 423, 0, 0, facing);
+        benchmark::DoNotOptimize(frame.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_AimGauge)->Arg(1)->Arg(-1);
+
+void BM_HudText(benchmark::State& state)
+{
+    Surface frame(800, 600);
+    const char* texts[] = {"x: 0 y: 0", "ang: 50.0 pow: 2.50", "  0", "Press 'Esc' to close", "-3"};
+    const POINT places[] = {{30, 30}, {100, 550}, {391, 62}, {620, 30}, {-5, 300}};
+    for (auto _ : state) {
+        for (int i = 0; i < 5; ++i) {
+            TextOutA(frame, places[i].x, places[i].y, texts[i], static_cast<int>(std::strlen(texts[i])));
+        }
+        benchmark::DoNotOptimize(frame.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_HudText);
 
 void BM_HitTest(benchmark::State& state)
 {

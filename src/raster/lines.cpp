@@ -1,5 +1,6 @@
 // Straight lines: the current position, LineTo, and the segment walker that
 // polygon outlines share.
+#include <algorithm>
 #include <cstdlib>
 
 #include "raster/raster.h"
@@ -68,10 +69,11 @@ void draw_segment(Surface& s, COLORREF c, i64 x0, i64 y0, i64 x1, i64 y1, PenRea
     const i64 num = 2 * k_lo * dq + n;
     i64 off = floor_div(num, den);
     i64 rem = num - off * den;
+    // Steps that keep the minor coordinate form a run, drawn as one block.
     i64 m = m_first;
-    for (i64 k = k_lo; k <= k_hi; ++k) {
-        plot(m, m, q0 + off);
-        m += step;
+    i64 run_first = m_first;
+    for (i64 k = k_lo; k < k_hi; ++k) {
+        const i64 run_off = off;
         rem += 2 * dq;
         if (rem >= den) {
             rem -= den;
@@ -80,7 +82,13 @@ void draw_segment(Surface& s, COLORREF c, i64 x0, i64 y0, i64 x1, i64 y1, PenRea
             rem += den;
             --off;
         }
+        if (off != run_off) {
+            plot(std::min(run_first, m), std::max(run_first, m), q0 + run_off);
+            run_first = m + step;
+        }
+        m += step;
     }
+    plot(std::min(run_first, m), std::max(run_first, m), q0 + off);
 }
 
 }  // namespace raster

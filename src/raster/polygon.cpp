@@ -35,31 +35,49 @@ void fill_polygon(Surface& s, COLORREF color, FillMode mode, const Vertex* v, in
     const i64 y_begin = std::max<i64>(y_min, 0);
     const i64 y_end = std::min<i64>(y_max, s.height());
 
+    // Edges cover their upper end row and not their lower one, so a vertex
+    // between two edges is crossed once. An edge crosses row y at the first
+    // pixel at or right of the crossing, ceil((a.x * den + (y - a.y) *
+    // (b.x - a.x)) / den), stepped from one row to the next.
+    struct Edge {
+        i64 y_from;
+        i64 y_to;  // first row not crossed
+        int dir;
+        raster::FloorStepper x;
+    };
+    Edge edges[max_polygon_points];  // the first count entries are set
+    for (int i = 0; i < count; ++i) {
+        Vertex a = v[i];
+        Vertex b = v[i + 1 == count ? 0 : i + 1];
+        Edge& e = edges[i];
+        e.dir = 1;
+        if (a.y > b.y) {
+            std::swap(a, b);
+            e.dir = -1;
+        }
+        e.y_from = std::max(a.y, y_begin);
+        e.y_to = b.y;
+        if (e.y_from >= e.y_to) continue;
+        const i64 den = b.y - a.y;
+        e.x = raster::FloorStepper(a.x * den + (e.y_from - a.y) * (b.x - a.x) + den - 1, b.x - a.x, den);
+    }
+
     i64 cross_x[max_polygon_points];
     int cross_dir[max_polygon_points];
     for (i64 y = y_begin; y < y_end; ++y) {
-        // Edges cover their upper end row and not their lower one, so a
-        // vertex between two edges is crossed once.
         int crossings = 0;
         for (int i = 0; i < count; ++i) {
-            Vertex a = v[i];
-            Vertex b = v[i + 1 == count ? 0 : i + 1];
-            int dir = 1;
-            if (a.y > b.y) {
-                std::swap(a, b);
-                dir = -1;
-            }
-            if (y < a.y || y >= b.y) continue;
-            // First pixel at or right of the crossing.
-            const i64 den = b.y - a.y;
-            const i64 x = raster::ceil_div(a.x * den + (y - a.y) * (b.x - a.x), den);
+            Edge& e = edges[i];
+            if (y < e.y_from || y >= e.y_to) continue;
+            const i64 x = e.x.value();
+            e.x.advance();
             int j = crossings++;
             for (; j > 0 && cross_x[j - 1] > x; --j) {
                 cross_x[j] = cross_x[j - 1];
                 cross_dir[j] = cross_dir[j - 1];
             }
             cross_x[j] = x;
-            cross_dir[j] = dir;
+            cross_dir[j] = e.dir;
         }
         int winding = 0;
         for (int j = 0; j + 1 < crossings; ++j) {

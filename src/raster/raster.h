@@ -30,6 +30,38 @@ inline i64 floor_div(i64 a, i64 b)
 }
 inline i64 ceil_div(i64 a, i64 b) { return -floor_div(-a, b); }
 
+// floor(n / den) for a numerator n that grows by the same step again and
+// again (a shape's bound from one row to the next), kept as quotient and
+// remainder so that a step costs no division; den > 0. A default one is
+// unset, for stack arrays of which only some entries are used.
+class FloorStepper {
+public:
+    FloorStepper() = default;
+    FloorStepper(i64 n, i64 step, i64 den)
+        : quot_(floor_div(n, den)), rem_(n - quot_ * den), step_quot_(floor_div(step, den)),
+          step_rem_(step - step_quot_ * den), den_(den)
+    {
+    }
+
+    i64 value() const { return quot_; }
+
+    void advance()
+    {
+        // Without a branch: the carry comes as often as not.
+        rem_ += step_rem_;
+        const i64 carry = rem_ >= den_ ? 1 : 0;
+        rem_ -= carry * den_;
+        quot_ += step_quot_ + carry;
+    }
+
+private:
+    i64 quot_;
+    i64 rem_;  // 0 <= rem_ < den_
+    i64 step_quot_;
+    i64 step_rem_;  // 0 <= step_rem_ < den_
+    i64 den_;
+};
+
 // Stores c in pixels x0..x1 (both included) of row y, clipped to the surface.
 // The loop is kept plain so the compiler vectorises it.
 inline void fill_span(Surface& s, i64 y, i64 x0, i64 x1, COLORREF c)

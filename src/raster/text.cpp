@@ -1,6 +1,7 @@
 // Text: each character is an 8 by 16 cell of the fixed font, black ink on an
 // opaque white background, cells running to the right from (x, y).
 #include <algorithm>
+#include <array>
 
 #include "raster/font.h"
 #include "raster/raster.h"
@@ -12,6 +13,17 @@ namespace {
 
 constexpr COLORREF ink = 0x00000000;
 constexpr COLORREF paper = 0x00FFFFFF;
+
+// The pixels of each of the 256 glyph row bytes, worked out when compiling,
+// so that a row of a cell is copied instead of chosen pixel by pixel.
+using RowPixels = std::array<COLORREF, font_width>;
+constexpr std::array<RowPixels, 256> row_pixels = [] {
+    std::array<RowPixels, 256> table{};
+    for (unsigned bits = 0; bits < 256; ++bits) {
+        for (int k = 0; k < font_width; ++k) table[bits][k] = (bits >> (font_width - 1 - k)) & 1u ? ink : paper;
+    }
+    return table;
+}();
 
 // Bytes outside printable ASCII show as an empty cell.
 int glyph_of(char c)
@@ -38,23 +50,16 @@ void TextOutA(Surface& s, int x, int y, const char* text, int length)
         if (cell_x >= s.width()) break;
         if (cell_x + font_width <= 0) continue;
         const unsigned char* glyph = font_glyphs[glyph_of(text[i])];
-        const i64 col_begin = std::max<i64>(cell_x, 0);
-        const i64 col_end = std::min<i64>(cell_x + font_width, s.width());
-        if (col_begin == cell_x && col_end == cell_x + font_width) {
-            // A whole cell: eight pixels a row, a loop the compiler unrolls.
-            for (i64 py = row_begin; py < row_end; ++py) {
-                const unsigned bits = glyph[py - y];
-                COLORREF* cell = s.row(static_cast<int>(py)) + cell_x;
-                for (int k = 0; k < font_width; ++k) cell[k] = (bits >> (font_width - 1 - k)) & 1u ? ink : paper;
-            }
-            continue;
-        }
+        // The columns of the cell on the surface, from the cell's own left.
+        const i64 first = std::max<i64>(cell_x, 0) - cell_x;
+        const i64 end = std::min<i64>(cell_x + font_width, s.width()) - cell_x;
         for (i64 py = row_begin; py < row_end; ++py) {
-            const unsigned bits = glyph[py - y];
+            const RowPixels& pixels = row_pixels[glyph[py - y]];
             COLORREF* row = s.row(static_cast<int>(py));
-            for (i64 px = col_begin; px < col_end; ++px) {
-                const bool set = (bits >> (font_width - 1 - (px - cell_x))) & 1u;
-                row[px] = set ? ink : paper;
+            if (first == 0 && end == font_width) {
+                std::copy_n(pixels.begin(), font_width, row + cell_x);  // a whole cell: a copy of fixed size
+            } else {
+                std::copy(pixels.begin() + first, pixels.begin() + end, row + (cell_x + first));
             }
         }
     }

@@ -2,8 +2,12 @@
 // boxes, wide pens, clipping, the crater, and the direction of a wedge.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <functional>
+#include <random>
 
 #include "raster/surface.h"
 #include "picture.h"
@@ -12,6 +16,53 @@ namespace qm {
 namespace {
 
 using namespace qm::testing;
+using i64 = std::int64_t;
+
+// The picture a shape must give, from its pixels alone: with a pen of the
+// brush's colour every pixel is 'o'; otherwise a pixel with a neighbour
+// (above, below, left, right) outside the shape is '#', the rest 'o'.
+std::string reference(int width, int height, bool one_colour, const std::function<bool(i64, i64)>& in)
+{
+    std::string out = "\n";
+    for (i64 y = 0; y < height; ++y) {
+        for (i64 x = 0; x < width; ++x) {
+            const bool border = !in(x - 1, y) || !in(x + 1, y) || !in(x, y - 1) || !in(x, y + 1);
+            out += !in(x, y) ? '.' : one_colour ? 'o' : border ? '#' : 'o';
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+i64 clamped(int v) { return std::clamp<i64>(v, -(i64{1} << 24), i64{1} << 24); }
+
+// Random boxes for the comparisons: mostly around a 24 by 20 surface, some
+// empty or one pixel, some a few pixels beside it, and some up to 30000
+// pixels across, which are still measured exactly.
+struct RandomBox {
+    std::mt19937 rng{20261207};
+    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
+    void next(int& left, int& top, int& right, int& bottom)
+    {
+        const int reach = pick(0, 4) == 0 ? 15000 : 30;
+        left = pick(-reach, 24 + reach);
+        top = pick(-reach, 20 + reach);
+        right = pick(0, 5) == 0 ? left + pick(-1, 1) : pick(-reach, 24 + reach);
+        bottom = pick(0, 5) == 0 ? top + pick(-1, 1) : pick(-reach, 20 + reach);
+    }
+};
+
+// A pixel belongs to the ellipse when its centre lies inside or on it:
+// with offsets from the centre doubled, (dx / w)^2 + (dy / h)^2 <= 1.
+bool in_ellipse(i64 l, i64 t, i64 r, i64 b, i64 x, i64 y)
+{
+    if (x < std::min(l, r) || x >= std::max(l, r) || y < std::min(t, b) || y >= std::max(t, b)) return false;
+    const i64 w = r - l;
+    const i64 h = b - t;
+    const i64 dx = 2 * x + 1 - (l + r);
+    const i64 dy = 2 * y + 1 - (t + b);
+    return dx * dx * h * h + dy * dy * w * w <= w * w * h * h;
+}
 
 struct EllipseCase {
     const char* name;
@@ -90,6 +141,20 @@ oo#.......
         EXPECT_EQ(draw(10, 8, [&](Surface& s) { Ellipse(s, c.pen, brush, c.left, c.top, c.right, c.bottom); }),
                   c.expected)
             << c.name;
+    }
+}
+
+TEST(Ellipse, EveryPixelIsTheOneItsCentreGives)
+{
+    RandomBox boxes;
+    for (int i = 0; i < 3000; ++i) {
+        int l, t, r, b;
+        boxes.next(l, t, r, b);
+        const bool one_colour = i % 2 == 0;
+        const Pen pen{1, one_colour ? fill : ink};
+        EXPECT_EQ(draw(24, 20, [&](Surface& s) { Ellipse(s, pen, brush, l, t, r, b); }),
+                  reference(24, 20, one_colour, [&](i64 x, i64 y) { return in_ellipse(l, t, r, b, x, y); }))
+            << "box " << l << ", " << t << ", " << r << ", " << b;
     }
 }
 
@@ -230,6 +295,60 @@ TEST(Pie, RunsCounterClockwiseOnScreen)
         std::string covered;
         for (const POINT& p : probes) covered += GetPixel(s, p.x, p.y) == paper ? '.' : '#';
         EXPECT_EQ(covered, c.quadrants) << c.name;
+    }
+}
+
+// Directions as doubled offsets from the centre, screen y down: a direction
+// lies on the counter-clockwise sweep from s to e when, turning from s, it
+// comes no later than e. The centre lies on every radial.
+bool on_sweep(i64 sx, i64 sy, i64 ex, i64 ey, i64 px, i64 py)
+{
+    auto turn = [](i64 ax, i64 ay, i64 bx, i64 by) { return ay * bx - ax * by; };
+    // 0 for the half turn from s (s included), 1 for the other half.
+    auto half = [&](i64 x, i64 y) {
+        const i64 t = turn(sx, sy, x, y);
+        return t > 0 || (t == 0 && sx * x + sy * y > 0) ? 0 : 1;
+    };
+    if (px == 0 && py == 0) return true;
+    const int hp = half(px, py);
+    const int he = half(ex, ey);
+    return hp < he || (hp == he && turn(px, py, ex, ey) >= 0);
+}
+
+TEST(Pie, EveryPixelIsTheOneItsCentreAndDirectionGive)
+{
+    RandomBox boxes;
+    for (int i = 0; i < 3000; ++i) {
+        int l, t, r, b;
+        boxes.next(l, t, r, b);
+        // Radials anywhere, at the centre, the same or opposite, or huge.
+        auto radial = [&](int c) {
+            const int kind = boxes.pick(0, 9);
+            return kind == 0 ? c : kind == 1 ? boxes.pick(INT_MIN, INT_MAX) : c + boxes.pick(-40, 40);
+        };
+        const int xs = radial((l + r) / 2);
+        const int ys = radial((t + b) / 2);
+        const int same = boxes.pick(0, 9);
+        const int xe = same == 0 ? xs : same == 1 ? l + r - xs : radial((l + r) / 2);
+        const int ye = same == 0 ? ys : same == 1 ? t + b - ys : radial((t + b) / 2);
+        const bool one_colour = i % 2 == 0;
+        const Pen pen{1, one_colour ? fill : ink};
+        const i64 cx2 = i64{l} + r;
+        const i64 cy2 = i64{t} + b;
+        const i64 sx = 2 * clamped(xs) - cx2, sy = 2 * clamped(ys) - cy2;
+        const i64 ex = 2 * clamped(xe) - cx2, ey = 2 * clamped(ye) - cy2;
+        // Equal directions, or a radial through the centre, give the whole
+        // ellipse.
+        const bool whole =
+            (sx == 0 && sy == 0) || (ex == 0 && ey == 0) || (sy * ex == sx * ey && sx * ex + sy * ey > 0);
+        EXPECT_EQ(draw(24, 20, [&](Surface& s) { Pie(s, pen, brush, l, t, r, b, xs, ys, xe, ye); }),
+                  reference(24, 20, one_colour,
+                            [&](i64 x, i64 y) {
+                                return in_ellipse(l, t, r, b, x, y) &&
+                                       (whole || on_sweep(sx, sy, ex, ey, 2 * x + 1 - cx2, 2 * y + 1 - cy2));
+                            }))
+            << "box " << l << ", " << t << ", " << r << ", " << b << ", from " << xs << ", " << ys << " to " << xe
+            << ", " << ye;
     }
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
+#include <random>
 #include <set>
 #include <utility>
 
@@ -158,6 +160,43 @@ TEST(Lines, ClippingKeepsEveryPixel)
                 LineTo(s, pen, b.x + x, b.y + y);
             });
         }
+    }
+}
+
+// Step k of n along the longer axis is at the exact position of the other
+// coordinate rounded half up, q0 + floor((2 k dq + n) / 2n), for k < n; a
+// wider pen covers -(w / 2) .. (w - 1) / 2 across the line at each step.
+TEST(Lines, EveryStepIsItsPositionRoundedHalfUp)
+{
+    std::mt19937 rng(20261207);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    for (int i = 0; i < 2000; ++i) {
+        const int reach = pick(0, 3) == 0 ? 300 : 30;
+        const POINT a{pick(-reach, 24 + reach), pick(-reach, 20 + reach)};
+        const POINT b = pick(0, 9) == 0 ? POINT{a.x + pick(-1, 1), a.y + pick(-1, 1)}
+                                        : POINT{pick(-reach, 24 + reach), pick(-reach, 20 + reach)};
+        const Pen pen{pick(0, 3), ink};
+        const int width = std::max(pen.width, 1);
+        const bool x_major = std::abs(b.x - a.x) >= std::abs(b.y - a.y);
+        const long long n = x_major ? std::abs(b.x - a.x) : std::abs(b.y - a.y);
+        const long long dq = x_major ? b.y - a.y : b.x - a.x;
+        Surface expected(24, 20);
+        for (long long k = 0; k < n; ++k) {
+            const long long num = 2 * k * dq + n;
+            const long long off = num / (2 * n) - (num % (2 * n) < 0 ? 1 : 0);
+            const long long m = (x_major ? a.x : a.y) + k * ((x_major ? b.x - a.x : b.y - a.y) > 0 ? 1 : -1);
+            const long long q = (x_major ? a.y : a.x) + off;
+            for (long long across = q - width / 2; across <= q + (width - 1) / 2; ++across) {
+                SetPixel(expected, static_cast<int>(x_major ? m : across), static_cast<int>(x_major ? across : m), ink);
+            }
+        }
+        EXPECT_EQ(draw(24, 20,
+                       [&](Surface& s) {
+                           MoveToEx(s, a.x, a.y);
+                           LineTo(s, pen, b.x, b.y);
+                       }),
+                  picture(expected))
+            << a.x << "," << a.y << " - " << b.x << "," << b.y << ", width " << pen.width;
     }
 }
 

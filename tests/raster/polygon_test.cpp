@@ -2,7 +2,10 @@
 // two fill rules on a star, clipping and the limits on points.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <random>
 
 #include "raster/surface.h"
 #include "picture.h"
@@ -69,6 +72,58 @@ TEST(Polygon, StarCentreFollowsTheFillRule)
         EXPECT_EQ(GetPixel(s, 10, 4), fill) << "a tip is filled by both rules";
         EXPECT_EQ(GetPixel(s, 12, 14), fill);
         EXPECT_EQ(GetPixel(s, 10, 1), ink);
+    }
+}
+
+// Pixel (x, y) is filled when the point (x, y) is inside by the fill rule,
+// counting the edges whose crossing of row y lies at or left of x (an edge
+// covers its upper end row, not its lower one); the one-pixel outline is the
+// lines along the edges.
+TEST(Polygon, EveryPixelIsTheOneItsPointGives)
+{
+    using i64 = std::int64_t;
+    std::mt19937 rng(20261207);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    for (int i = 0; i < 2000; ++i) {
+        POINT p[7];
+        const int count = pick(2, 7);
+        for (int k = 0; k < count; ++k) {
+            p[k] = pick(0, 19) == 0 ? POINT{pick(INT_MIN, INT_MAX), pick(INT_MIN, INT_MAX)}
+                                    : POINT{pick(-12, 36), pick(-12, 32)};
+        }
+        const FillMode mode = i % 2 == 0 ? FillMode::alternate : FillMode::winding;
+        Surface expected(24, 20);
+        for (i64 y = 0; y < 20; ++y) {
+            for (i64 x = 0; x < 24; ++x) {
+                int winding = 0;
+                int crossings = 0;
+                for (int k = 0; k < count; ++k) {
+                    const auto clamped = [](int v) { return std::clamp<i64>(v, -(i64{1} << 24), i64{1} << 24); };
+                    const POINT& a = p[k];
+                    const POINT& b = p[(k + 1) % count];
+                    const i64 ax = clamped(a.x), ay = clamped(a.y), bx = clamped(b.x), by = clamped(b.y);
+                    const i64 top = std::min(ay, by);
+                    if (y < top || y >= std::max(ay, by)) continue;
+                    // The crossing a.x + (y - a.y) (b.x - a.x) / (b.y - a.y) <= x, times |b.y - a.y|.
+                    const i64 den = by - ay;
+                    const bool left = den > 0 ? ax * den + (y - ay) * (bx - ax) <= x * den
+                                              : ax * den + (y - ay) * (bx - ax) >= x * den;
+                    if (!left) continue;
+                    ++crossings;
+                    winding += den > 0 ? 1 : -1;
+                }
+                const bool inside = mode == FillMode::winding ? winding != 0 : crossings % 2 == 1;
+                if (inside) SetPixel(expected, static_cast<int>(x), static_cast<int>(y), fill);
+            }
+        }
+        for (int k = 0; k < count; ++k) {
+            MoveToEx(expected, p[k].x, p[k].y);
+            LineTo(expected, pen1, p[(k + 1) % count].x, p[(k + 1) % count].y);
+        }
+        Surface drawn(24, 20);
+        drawn.fill_mode = mode;
+        Polygon(drawn, pen1, brush, p, count);
+        EXPECT_EQ(picture(drawn), picture(expected)) << "polygon " << i << ", first point " << p[0].x << ", " << p[0].y;
     }
 }
 

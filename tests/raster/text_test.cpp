@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "raster/font.h"
@@ -114,6 +115,38 @@ TEST(Text, ClippedCellsKeepTheirPixels)
         TextOutA(part, 12 - wx, 12 - wy, "Wg", 2);
         for (int y = 0; y < 10; ++y) {
             for (int x = 0; x < 10; ++x) EXPECT_EQ(GetPixel(part, x, y), GetPixel(whole, wx + x, wy + y));
+        }
+    }
+}
+
+// Pixel (x + 8 i + k, y + r) is bit 7 - k of row r of character i's glyph,
+// ink where set and paper where not; bytes outside printable ASCII are
+// spaces; nothing else changes.
+TEST(Text, EveryPixelIsItsGlyphsBit)
+{
+    std::mt19937 rng(20261207);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    for (int i = 0; i < 1000; ++i) {
+        const int x = pick(-40, 30);
+        const int y = pick(-20, 30);
+        char text[8];
+        for (char& c : text) c = static_cast<char>(pick(0, 255));
+        const int length = pick(0, 8);
+        Surface drawn = silver(30, 24);
+        TextOutA(drawn, x, y, text, length);
+        for (int py = 0; py < 24; ++py) {
+            for (int px = 0; px < 30; ++px) {
+                const int i_cell = px - x >= 0 ? (px - x) / font_width : -1;
+                COLORREF expected = backdrop;
+                if (i_cell >= 0 && i_cell < length && py - y >= 0 && py - y < font_height) {
+                    const auto code = static_cast<unsigned char>(text[i_cell]);
+                    const int glyph = code >= 0x20 && code < 0x7F ? code : ' ';
+                    const int bit = (font_glyphs[glyph][py - y] >> (font_width - 1 - (px - x) % font_width)) & 1;
+                    expected = bit ? black : white;
+                }
+                ASSERT_EQ(GetPixel(drawn, px, py), expected)
+                    << "text at " << x << ", " << y << ", pixel " << px << ", " << py;
+            }
         }
     }
 }
