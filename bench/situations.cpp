@@ -4,7 +4,6 @@
 #include "situations.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -107,16 +106,8 @@ Rewind::Rewind(const World& situation, int ticks)
     World after(situation);
     for (int t = 0; t < ticks; ++t) paint(after);
     for (int i = 0; i < stripe_count; ++i) {
-        const Surface& a = after.ground[i];
-        const Surface& b = situation.ground[i];
-        Rows rows{b.height(), 0};
-        for (int y = 0; y < b.height(); ++y) {
-            if (!std::equal(a.row(y), a.row(y) + a.width(), b.row(y))) {
-                rows.begin = std::min(rows.begin, y);
-                rows.end = y + 1;
-            }
-        }
-        if (rows.begin < rows.end) changed_[i] = rows;
+        const Surface& stripe = situation.ground[i];
+        copied_[i] = !same_pixels(after.ground[i], stripe) || stripe.first_changed_row() < stripe.last_changed_row();
     }
 }
 
@@ -135,11 +126,9 @@ void Rewind::operator()(World& w) const
     w.targ1_dc = with_tools_of(std::move(scratch), situation_.targ1_dc);
     std::copy(situation_.targ1_dc.data(), situation_.targ1_dc.data() + scratch_size * scratch_size, w.targ1_dc.data());
     for (int i = 0; i < stripe_count; ++i) {
-        const Surface& stripe = situation_.ground[i];
-        const Rows& rows = changed_[i];
         w.ground[i] = std::move(ground[i]);
-        if (rows.begin < rows.end || stripe.first_changed_row() < stripe.last_changed_row()) {
-            w.ground[i] = stripe;
+        if (copied_[i]) {
+            w.ground[i] = situation_.ground[i];
         } else {
             w.ground[i].clear_changed();
         }

@@ -48,15 +48,10 @@ public:
     std::string check() const;
 
 private:
-    struct Rows {
-        int begin = 0;
-        int end = 0;  // excluded
-    };
-
     const World& situation_;
     int ticks_;
     std::unique_ptr<World> values_;  // the situation without its pixels
-    std::array<Rows, stripe_count> changed_{};
+    std::array<bool, stripe_count> copied_{};  // stripes the ticks change, or whose marks they read
 };
 
 // Lays the first sample map into world.imagen, as the map reader would.

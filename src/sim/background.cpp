@@ -70,8 +70,7 @@ struct Grid {
 
     int columns[2 * vertical_lines] = {};
     int column_count = 0;
-    bool on_column[frame_width] = {};  // the same columns, looked up
-    bool on_row[frame_height] = {};    // rows a horizontal line covers
+    bool on_row[frame_height] = {};  // rows a horizontal line covers
     POINT last_end;  // where the last line leaves the current position
 
     Grid(int cam_x, int cam_y)
@@ -81,10 +80,7 @@ struct Grid {
         for (int i = 0; i < vertical_lines; ++i) {
             const int x = grid_spacing * i - r_x;
             for (int c : {x - 1, x}) {
-                if (c >= 0 && c < frame_width) {
-                    columns[column_count++] = c;
-                    on_column[c] = true;
-                }
+                if (c >= 0 && c < frame_width) columns[column_count++] = c;
             }
         }
         for (int i = 0; i < horizontal_lines; ++i) {
@@ -103,12 +99,6 @@ struct Grid {
             for (int x = std::max(from, 1); x < to; ++x) row[x] = grid_colour;
         }
         if (y < 1) return;
-        if (to - from < column_count) {
-            for (int x = from; x < to; ++x) {
-                if (on_column[x]) row[x] = grid_colour;
-            }
-            return;
-        }
         for (int i = 0; i < column_count; ++i) {
             if (columns[i] >= from && columns[i] < to) row[columns[i]] = grid_colour;
         }

@@ -93,7 +93,7 @@ TEST_F(Paint, AScriptedRoundEndsInTheStoredWorldAndFrame)
     // Three shots on the first sample map with random wind, aim and facing
     // changed between them. The constant changes only when the simulation or
     // its drawing changes on purpose; anything else is a determinism fault.
-    test::build_first_sample_map(*w);
+    test::build_sample_map(*w);
 
     for (int tick = 1; tick <= 600; ++tick) {
         if (tick == 60 || tick == 260 || tick == 450) w->fire_now = 1;

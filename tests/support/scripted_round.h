@@ -3,26 +3,11 @@
 // that depend only on the tick and the world.
 #pragma once
 
-#include <vector>
-
 #include "sim/paint.h"
 #include "sim/world.h"
-#include "terrain/load_map.h"
-#include "terrain/map_maker.h"
+#include "test_world.h"
 
 namespace qm::test {
-
-// The first sample map in the map image, built into the terrain stripes.
-inline void build_first_sample_map(World& w)
-{
-    const std::vector<SampleMap> maps = sample_maps();
-    const MapPicture& map = maps.front().picture;
-    for (int row = 0; row < map.height; ++row)
-        for (int column = 0; column < map.width; ++column) w.image_at(row, column) = map.at(row, column);
-    w.imagen_x = map.width;
-    w.imagen_y = map.height;
-    build_terrain(w, w);
-}
 
 // A round with every kind of tick on the first sample map without wind: the
 // power lowered, shots at the target until it dies, its respawn and fall, a
@@ -34,7 +19,7 @@ public:
 
     explicit Round(World& w) : w_(w)
     {
-        build_first_sample_map(w_);
+        build_sample_map(w_);
         w_.random_wind = 0;
     }
 
