@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "bodies/aim_gauge.h"
 #include "bodies/body_polygon.h"
 #include "bodies/bot.h"
 #include "raster/angles.h"
@@ -89,7 +88,7 @@ void player::paint()
     // The gauge goes under the body. Kept as it always was: drawing the player
     // is what sets its launch point, so a player not drawn fires from where
     // it was last drawn.
-    draw_aim(*field->frame, field->readings->vang, launch_x, launch_y, view_x, view_y, facing);
+    gauge.draw(*field->frame, field->readings->vang, launch_x, launch_y, view_x, view_y, facing);
     paint_body(player_fill);
     if (field->readings->flat_map == 0) {
         paint_hp_bar();

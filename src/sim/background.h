@@ -3,6 +3,7 @@
 #pragma once
 
 #include "raster/surface.h"
+#include "terrain/colour_runs.h"
 
 namespace qm {
 
@@ -15,6 +16,7 @@ struct BackdropView {
     int cam_y = 0;
     COLORREF edge = 0;  // the frame's standing pen and brush colours
     COLORREF sky = 0;
+    ColourRuns runs;  // the stripes' rows, for moving the view by what changes
 };
 
 // Draws into world.memoria with the view's top-left corner at world point
@@ -26,8 +28,9 @@ void draw_background(World& world, int cam_x, int cam_y);
 // rectangle under the stripes with the standing pen, OR-ing each stripe over
 // it and drawing the grid lines would leave. When the frame already shows
 // the backdrop of this view (world.backdrop), only the pixels drawing calls
-// changed since, in the frame or in the stripes, are drawn again. Clears the
-// frame's and the stripes' records of changed pixels.
+// changed since, in the frame or in the stripes, are drawn again; when it
+// shows that of another view, only the pixels where the two views differ and
+// those. Clears the frame's and the stripes' records of changed pixels.
 void draw_backdrop(World& world, int cam_x, int cam_y);
 
 // The next backdrop is drawn whole: for a frame or stripes written directly

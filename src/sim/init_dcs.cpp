@@ -29,6 +29,7 @@ void init_DCs(World& world)
     world.memoria.pen = Pen{0, silver};
     world.memoria.fill_mode = FillMode::winding;
     world.backdrop = BackdropView{};
+    world.backdrop.runs.make_room();
 
     world.targ1_dc = Surface(scratch_size, scratch_size);
     world.targ1_dc.brush = Brush{white};

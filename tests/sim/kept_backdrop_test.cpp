@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <memory>
 
 #include "scripted_round.h"
@@ -62,6 +63,20 @@ void flat_pan_inputs(World& w, int t)
     if (t == 201) w.rbutton = 0;
 }
 
+// Shots, and from tick 60 a right-button pan round the whole map in steps of
+// 1 to 90 pixels: past the stripes' ends, above and below them.
+void map_tour_inputs(World& w, int t)
+{
+    constexpr POINT stops[] = {{-3400, 500}, {-3400, 150}, {2900, 150}, {2900, 1500}, {-200, 700}};
+    fire_when_ready(w);
+    if (t == 60) w.rbutton = 1;
+    if (t < 60) return;
+    const POINT to = stops[std::min<std::size_t>((t - 60) / 120, std::size(stops) - 1)];
+    const int step = 1 + t % 90;
+    w.mouse_cam_x += std::clamp(to.x - w.mouse_cam_x, -step, step);
+    w.mouse_cam_y += std::clamp(to.y - w.mouse_cam_y, -step, step);
+}
+
 const Scenario scenarios[] = {
     {"scripted round: shots, craters, a death and respawn, a pan, a turn",
      [](World&) {}, nullptr, 700},
@@ -79,6 +94,14 @@ const Scenario scenarios[] = {
          w.random_wind = 0;
      },
      flat_pan_inputs, 300},
+    {"a tour of the first sample map",
+     [](World& w) {
+         test::build_sample_map(w);
+         w.random_wind = 0;
+         w.mouse_cam_x = w.cam1.cam_x;
+         w.mouse_cam_y = w.cam1.cam_y;
+     },
+     map_tour_inputs, 700},
 };
 
 TEST(KeptBackdrop, EveryFrameIsTheWholeRedraw)
