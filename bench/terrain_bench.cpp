@@ -85,5 +85,17 @@ void BM_MapStart(benchmark::State& state)
 }
 BENCHMARK(BM_MapStart)->Unit(benchmark::kMillisecond);
 
+// Reading every terrain row into runs of one colour: once per round, in the
+// first tick that moves the view.
+void BM_TerrainRuns(benchmark::State& state)
+{
+    auto w = std::make_unique<World>(hills_at_rest());
+    for (auto _ : state) {
+        w->backdrop.runs.build(*w);
+        benchmark::DoNotOptimize(w->backdrop.runs.built());
+    }
+}
+BENCHMARK(BM_TerrainRuns)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace qm::bench

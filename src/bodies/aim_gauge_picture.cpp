@@ -34,10 +34,16 @@ void AimGaugePicture::redraw(double vang, int s)
 
 void AimGaugePicture::draw(Surface& frame, double vang, int x, int y, int view_x, int view_y, int s)
 {
-    if (s != s_ || vang != vang_) redraw(vang, s);
     // Frame position of the picture's top-left pixel.
     const long long left = static_cast<long long>(x) - view_x - picture_centre;
     const long long top = static_cast<long long>(y) - view_y - picture_centre;
+    if (left >= frame.width() || top >= frame.height() || left + picture_size <= 0 || top + picture_size <= 0) {
+        // Nothing shows (a shot worked out off screen): drawing clips it all
+        // away at once and only sets the current position.
+        draw_aim(frame, vang, x, y, view_x, view_y, s);
+        return;
+    }
+    if (s != s_ || vang != vang_) redraw(vang, s);
     for (int r = 0; r < picture_size; ++r) {
         const long long frame_y = top + r;
         const RowSpan& drawn = picture_.changed(r);
