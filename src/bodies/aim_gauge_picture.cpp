@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "bodies/aim_gauge.h"
+#include "bodies/aim_gauge_shape.h"
 
 namespace qm {
 

@@ -2,7 +2,6 @@
 // then copied onto the frame each tick until either changes.
 #pragma once
 
-#include "bodies/aim_gauge_shape.h"
 #include "raster/surface.h"
 
 namespace qm {

@@ -75,13 +75,15 @@ void compose_span(World& world, const View& v, int y, int from, int to)
     v.grid.draw(row, y, from, to);
 }
 
-void add_terrain_changes(const World& world, const View& v, RowSpan* spans)
+void stale_spans(const World& world, const View& shown, RowSpan* spans)
 {
+    const Surface& frame = world.memoria;
+    for (int y = frame.first_changed_row(); y < frame.last_changed_row(); ++y) spans[y] = frame.changed(y);
     for (int i = 0; i < stripe_count; ++i) {
         const Surface& stripe = world.ground[i];
-        const long long stripe_left = v.left + static_cast<long long>(i) * stripe_size;
+        const long long stripe_left = shown.left + static_cast<long long>(i) * stripe_size;
         for (int r = stripe.first_changed_row(); r < stripe.last_changed_row(); ++r) {
-            const long long y = v.top + r;
+            const long long y = shown.top + r;
             const RowSpan& c = stripe.changed(r);
             if (y < 0 || y >= frame_height || c.empty()) continue;
             spans[y].add(static_cast<int>(std::clamp<long long>(stripe_left + c.from, 0, frame_width)),
@@ -97,10 +99,8 @@ namespace {
 // that changed under them.
 void redraw_changes(World& world, const View& v)
 {
-    const Surface& frame = world.memoria;
     RowSpan spans[frame_height];
-    for (int y = frame.first_changed_row(); y < frame.last_changed_row(); ++y) spans[y] = frame.changed(y);
-    add_terrain_changes(world, v, spans);
+    stale_spans(world, v, spans);
     for (int y = 0; y < frame_height; ++y) {
         if (!spans[y].empty()) compose_span(world, v, y, spans[y].from, spans[y].to);
     }

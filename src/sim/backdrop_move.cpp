@@ -103,10 +103,8 @@ void redraw_moved(World& world, const View& was, const View& v)
 {
     ColourRuns& runs = world.backdrop.runs;
     if (!runs.built()) runs.build(world);
-    const Surface& frame = world.memoria;
     RowSpan spans[frame_height];
-    for (int y = frame.first_changed_row(); y < frame.last_changed_row(); ++y) spans[y] = frame.changed(y);
-    add_terrain_changes(world, was, spans);
+    stale_spans(world, was, spans);
     for (int y = 0; y < frame_height; ++y) {
         if (!move_row(world, was, v, y, spans[y])) compose_span(world, v, y, 0, frame_width);
     }

@@ -94,9 +94,10 @@ struct View {
 // Columns [from, to) of frame row y, composed from sky, stripes and grid.
 void compose_span(World& world, const View& v, int y, int from, int to);
 
-// Adds to `spans` (one per frame row) where the stripes changed since the
-// frame last showed them (craters), as frame columns of view v.
-void add_terrain_changes(const World& world, const View& v, RowSpan* spans);
+// Per frame row, the pixels that no longer show the backdrop of view
+// `shown`: those marked as drawn over since it was drawn, and those that
+// showed terrain the stripes' marks say has changed since (craters).
+void stale_spans(const World& world, const View& shown, RowSpan* spans);
 
 // The frame shows the backdrop of view `was`, with whatever was drawn over
 // it since marked as changed: moves it to view v, storing only the pixels

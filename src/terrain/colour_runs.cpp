@@ -12,26 +12,8 @@ namespace {
 // place (one never made): the black backing under them.
 constexpr COLORREF unmade_colour = 0x00000000;
 
-struct RunList {
-    int count = 0;  // -1 once more than max_runs were added
-    ColourRun runs[ColourRuns::max_runs];
-
-    // Pixels up to `end` hold `colour`; joins the last run when it is the same colour.
-    void add(int end, COLORREF colour)
-    {
-        if (count < 0) return;
-        if (count > 0 && runs[count - 1].colour == colour) {
-            runs[count - 1].end = end;
-        } else if (count == ColourRuns::max_runs) {
-            count = -1;
-        } else {
-            runs[count++] = ColourRun{end, colour};
-        }
-    }
-};
-
 // Adds the runs of terrain row y between terrain x `from` and `to`.
-void read_pixels(const TerrainStripes& terrain, int y, int from, int to, RunList& out)
+void read_pixels(const TerrainStripes& terrain, int y, int from, int to, ColourRuns::Row& out)
 {
     for (int x = from; x < to;) {
         const Surface& stripe = terrain.ground[x / stripe_size];
@@ -56,16 +38,27 @@ void read_pixels(const TerrainStripes& terrain, int y, int from, int to, RunList
 
 }  // namespace
 
+void ColourRuns::Row::add(int end, COLORREF colour)
+{
+    if (count < 0) return;
+    if (count > 0 && runs[count - 1].colour == colour) {
+        runs[count - 1].end = end;
+    } else if (count == max_runs) {
+        count = -1;
+    } else {
+        runs[count++] = ColourRun{end, colour};
+    }
+}
+
 void ColourRuns::make_room() { rows_.resize(stripe_size); }
 
 void ColourRuns::build(const TerrainStripes& terrain)
 {
     assert(has_room());
     for (int y = 0; y < stripe_size; ++y) {
-        RunList list;
-        read_pixels(terrain, y, 0, terrain_row_width, list);
-        rows_[static_cast<std::size_t>(y)].count = list.count;
-        std::copy(list.runs, list.runs + std::max(list.count, 0), rows_[static_cast<std::size_t>(y)].runs);
+        Row& r = rows_[static_cast<std::size_t>(y)];
+        r.count = 0;
+        read_pixels(terrain, y, 0, terrain_row_width, r);
     }
     built_ = true;
 }
@@ -75,7 +68,7 @@ void ColourRuns::reread(const TerrainStripes& terrain, int y, int from, int to)
     Row& r = rows_[static_cast<std::size_t>(y)];
     // A row with too many runs stays so until the next build.
     if (r.count < 0 || from >= to) return;
-    RunList list;
+    Row list;
     int i = 0;
     for (; r.runs[i].end <= from; ++i) list.add(r.runs[i].end, r.runs[i].colour);
     const int run_start = i == 0 ? 0 : r.runs[i - 1].end;
@@ -83,8 +76,7 @@ void ColourRuns::reread(const TerrainStripes& terrain, int y, int from, int to)
     read_pixels(terrain, y, from, to, list);
     while (i < r.count && r.runs[i].end <= to) ++i;
     for (; i < r.count; ++i) list.add(r.runs[i].end, r.runs[i].colour);
-    r.count = list.count;
-    std::copy(list.runs, list.runs + std::max(list.count, 0), r.runs);
+    r = list;
 }
 
 const ColourRun* ColourRuns::row(int y, int& count) const

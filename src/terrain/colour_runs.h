@@ -41,11 +41,16 @@ public:
     // more than max_runs.
     const ColourRun* row(int y, int& count) const;
 
-private:
+    // One row's runs, as they are read left to right.
     struct Row {
-        int count = 0;  // -1: more than max_runs
+        int count = 0;  // -1 once more than max_runs were added
         ColourRun runs[max_runs];
+
+        // Pixels up to `end` hold `colour`; joins the last run when it is the same colour.
+        void add(int end, COLORREF colour);
     };
+
+private:
 
     std::vector<Row> rows_;  // one per stripe row, or none before make_room
     bool built_ = false;
