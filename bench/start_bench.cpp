@@ -14,11 +14,11 @@
 #include <string>
 
 #include "sim/world.h"
-#include "shell/accelerators.h"
-#include "shell/dialog_procedure.h"
-#include "shell/dialog_template.h"
+#include "shell/dialog/accelerators.h"
+#include "shell/dialog/dialog_procedure.h"
+#include "shell/dialog/dialog_template.h"
 #include "shell/message_loop.h"
-#include "shell/resources.h"
+#include "shell/dialog/resources.h"
 #include "terrain/bitmap_writer.h"
 #include "terrain/map_maker.h"
 

@@ -1,7 +1,7 @@
 # Writes a C++ source that holds resource text files as string constants, so
 # the program carries its dialog template and key table wherever it runs.
 # Usage: cmake -DOUTPUT=<file.cpp> -DRESOURCES=<symbol>=<path>|... -P embed.cmake
-set(body "// Generated at build time from the files under resources/.\n#include \"shell/resources.h\"\n\nnamespace qm {\n\n")
+set(body "// Generated at build time from the files under resources/.\n#include \"shell/dialog/resources.h\"\n\nnamespace qm {\n\n")
 string(REPLACE "|" ";" entries "${RESOURCES}")
 foreach(entry IN LISTS entries)
   string(REPLACE "=" ";" parts "${entry}")

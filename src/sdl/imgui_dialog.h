@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "shell/dialog_procedure.h"
+#include "shell/dialog/dialog_procedure.h"
 
 struct ImGuiContext;
 

@@ -9,13 +9,13 @@
 #include <string>
 
 #include "sim/world.h"
-#include "shell/accelerators.h"
+#include "shell/dialog/accelerators.h"
 #include "shell/command_line.h"
-#include "shell/dialog_procedure.h"
-#include "shell/dialog_template.h"
+#include "shell/dialog/dialog_procedure.h"
+#include "shell/dialog/dialog_template.h"
 #include "sdl/imgui_dialog.h"
 #include "shell/message_loop.h"
-#include "shell/resources.h"
+#include "shell/dialog/resources.h"
 #include "sdl/sdl_display.h"
 #include "sdl/sdl_events.h"
 #include "sdl/sdl_presenter.h"

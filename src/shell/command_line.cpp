@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "shell/headless_runner.h"
-#include "shell/shot_table.h"
+#include "shell/runner/headless_runner.h"
+#include "shell/table/shot_table.h"
 
 namespace qm {
 

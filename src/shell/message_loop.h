@@ -10,8 +10,8 @@
 #include <functional>
 
 #include "sim/world.h"
-#include "shell/accelerators.h"
-#include "shell/dialog_procedure.h"
+#include "shell/dialog/accelerators.h"
+#include "shell/dialog/dialog_procedure.h"
 #include "shell/platform.h"
 
 namespace qm {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "shell/dialog_procedure.h"
+#include "shell/dialog/dialog_procedure.h"
 #include "shell/round_setup.h"
 
 namespace qm {

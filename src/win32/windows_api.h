@@ -5,10 +5,10 @@
 #pragma once
 
 #include "shell/command_line.h"
-#include "shell/dialog_procedure.h"
+#include "shell/dialog/dialog_procedure.h"
 #include "shell/display_modes.h"
 #include "shell/message_loop.h"
-#include "shell/resources.h"
+#include "shell/dialog/resources.h"
 #include "shell/startup.h"
 #include "sim/presenter.h"
 #include "sim/world.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/headless_script.h"
+#include "shell/runner/headless_script.h"
 #include "shell/platform.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // The accelerator table: the one the program carries, reading, and matching.
-#include "shell/accelerators.h"
+#include "shell/dialog/accelerators.h"
 
 #include <gtest/gtest.h>
 
-#include "shell/resources.h"
+#include "shell/dialog/resources.h"
 
 namespace qm {
 namespace {

@@ -1,13 +1,13 @@
 // The configuration dialog's procedure, driven directly over the control
 // model with a recording desktop and a scripted display.
-#include "shell/dialog_procedure.h"
+#include "shell/dialog/dialog_procedure.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 
-#include "shell/resources.h"
+#include "shell/dialog/resources.h"
 #include "shell_fakes.h"
 #include "terrain/bitmap_writer.h"
 #include "terrain_test_support.h"

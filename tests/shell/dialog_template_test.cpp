@@ -1,12 +1,12 @@
 // The dialog template the program carries, and reading templates.
-#include "shell/dialog_template.h"
-#include "shell/resource_text.h"
+#include "shell/dialog/dialog_template.h"
+#include "shell/dialog/resource_text.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "shell/resources.h"
+#include "shell/dialog/resources.h"
 
 namespace qm {
 namespace {

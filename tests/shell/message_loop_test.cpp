@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/resources.h"
+#include "shell/dialog/resources.h"
 #include "shell_fakes.h"
 
 namespace qm {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/resources.h"
+#include "shell/dialog/resources.h"
 #include "shell_fakes.h"
 #include "terrain/bitmap_writer.h"
 #include "terrain_test_support.h"

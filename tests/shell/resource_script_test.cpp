@@ -1,13 +1,13 @@
 // The Windows resource script written from the resource texts: every control
 // of the template with its class and styles, quoting, and the accelerator
 // table with its modifiers.
-#include "shell/resource_script.h"
+#include "shell/dialog/resource_script.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "shell/resources.h"
+#include "shell/dialog/resources.h"
 
 namespace qm {
 namespace {

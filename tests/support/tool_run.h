@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/headless_runner.h"
-#include "shell/shot_table.h"
+#include "shell/runner/headless_runner.h"
+#include "shell/table/shot_table.h"
 
 namespace qm::test {
 

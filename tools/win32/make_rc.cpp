@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <string>
 
-#include "shell/accelerators.h"
-#include "shell/dialog_template.h"
-#include "shell/resource_script.h"
-#include "shell/resources.h"
+#include "shell/dialog/accelerators.h"
+#include "shell/dialog/dialog_template.h"
+#include "shell/dialog/resource_script.h"
+#include "shell/dialog/resources.h"
 
 int main(int argc, char** argv)
 {

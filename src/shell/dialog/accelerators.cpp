@@ -1,9 +1,9 @@
 // Reading the accelerator table and matching key presses against it.
-#include "shell/accelerators.h"
+#include "shell/dialog/accelerators.h"
 
 #include <charconv>
 
-#include "shell/resource_text.h"
+#include "shell/dialog/resource_text.h"
 
 namespace qm {
 

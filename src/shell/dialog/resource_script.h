@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "shell/accelerators.h"
-#include "shell/dialog_template.h"
+#include "shell/dialog/accelerators.h"
+#include "shell/dialog/dialog_template.h"
 
 namespace qm {
 

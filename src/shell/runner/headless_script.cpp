@@ -1,6 +1,6 @@
 // Parsing of headless script lines: words split on blanks, numbers checked
 // for range, keys looked up by name.
-#include "shell/headless_script.h"
+#include "shell/runner/headless_script.h"
 
 #include <charconv>
 #include <cstdio>

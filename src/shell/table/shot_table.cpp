@@ -1,7 +1,7 @@
 // The shot table: the grid read from the command line, the round set up and
 // run until both units rest, then the rows shared out among threads, each
 // with a shot probe of its own, and printed in grid order.
-#include "shell/shot_table.h"
+#include "shell/table/shot_table.h"
 
 #include <algorithm>
 #include <atomic>
@@ -10,7 +10,7 @@
 #include <string_view>
 #include <thread>
 
-#include "shell/headless_script.h"
+#include "shell/runner/headless_script.h"
 #include "shell/output.h"
 #include "sim/shot_probe.h"
 #include "sim/shot_record.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "sim/world.h"
-#include "shell/dialog_template.h"
+#include "shell/dialog/dialog_template.h"
 #include "shell/display_modes.h"
 #include "shell/platform.h"
 

@@ -1,5 +1,5 @@
 // The configuration dialog's procedure.
-#include "shell/dialog_procedure.h"
+#include "shell/dialog/dialog_procedure.h"
 
 #include <cassert>
 #include <cstdio>

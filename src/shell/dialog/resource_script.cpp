@@ -1,5 +1,5 @@
 // Writing the resource script.
-#include "shell/resource_script.h"
+#include "shell/dialog/resource_script.h"
 
 #include <cstdio>
 

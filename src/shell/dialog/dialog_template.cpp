@@ -1,9 +1,9 @@
 // Reading the dialog template and finding controls.
-#include "shell/dialog_template.h"
+#include "shell/dialog/dialog_template.h"
 
 #include <charconv>
 
-#include "shell/resource_text.h"
+#include "shell/dialog/resource_text.h"
 
 namespace qm {
 

@@ -1,6 +1,6 @@
 // Writes the shot-control variables, the camera, the bodies and the last
 // shot's strike as one JSON object on one line.
-#include "shell/state_json.h"
+#include "shell/runner/state_json.h"
 
 #include <cmath>
 

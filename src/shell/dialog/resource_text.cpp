@@ -1,5 +1,5 @@
 // Splitting the lines of the plain-text resources into words.
-#include "shell/resource_text.h"
+#include "shell/dialog/resource_text.h"
 
 namespace qm {
 

@@ -1,7 +1,7 @@
 // The headless session: sets the world up as the dialog's Start would, then
 // runs the script line by line, every input going through WindowProcedure
 // exactly as the shell's messages do.
-#include "shell/headless_runner.h"
+#include "shell/runner/headless_runner.h"
 
 #include <sys/stat.h>
 
@@ -11,10 +11,10 @@
 #include <string_view>
 
 #include "raster/png_writer.h"
-#include "shell/headless_script.h"
+#include "shell/runner/headless_script.h"
 #include "shell/output.h"
 #include "shell/platform.h"
-#include "shell/state_json.h"
+#include "shell/runner/state_json.h"
 #include "shell/window_procedure.h"
 #include "sim/practice.h"
 #include "sim/shot_record.h"
