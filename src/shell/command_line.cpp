@@ -1,9 +1,10 @@
-// The choice between the desktop, the headless runner and the shot table,
+// The choice between the desktop, the headless runner, the shot table and chart,
 // and the runs that need no window.
 #include "shell/command_line.h"
 
 #include <string_view>
 
+#include "shell/chart/shot_chart.h"
 #include "shell/runner/headless_runner.h"
 #include "shell/table/shot_table.h"
 
@@ -18,6 +19,8 @@ void print_usage(std::FILE* out)
                       "       qmsim --headless [--map FILE] [--wind random:N | --wind fixed:S:A] [--script FILE]\n"
                       "       qmsim table [--map FILE] [--wind fixed:S:A] [--facing left|right]\n"
                       "                   [--angle A | --angle FROM:TO:STEP] [--power FROM:TO:STEP] [--threads N]\n"
+                      "       qmsim chart --out FILE.png [--csv FILE] [--map FILE] [--facing left|right]\n"
+                      "                   [--angle A | --angle A,A,...] [--power FROM:TO:STEP] [--winds S:A,S:A,...] [--threads N]\n"
                       "QM Simulator: practise artillery shots on destructible terrain.\n"
                       "\n"
                       "Without options the configuration dialog comes up; the maps offered are the 1-bit,\n"
@@ -31,7 +34,10 @@ void print_usage(std::FILE* out)
                       "the wind defaults to random:3.\n"
                       "\n"
                       "table prints, as CSV, where a shot lands for every angle and power of a grid, fired\n"
-                      "from the player's spot once both units have landed (README: Shot tables).\n");
+                      "from the player's spot once both units have landed (README: Shot tables).\n"
+                      "\n"
+                      "chart draws, as PNG, the power that carries a shot each distance in each of a few\n"
+                      "winds, and prints a rule of thumb (README: Shot charts).\n");
 }
 
 // The usage line, without its line break, after a refused quick start.
@@ -47,6 +53,7 @@ std::string usage_line()
 ProgramRequest read_command_line(int argc, char** argv)
 {
     if (argc > 1 && std::string_view(argv[1]) == "table") return {ProgramMode::table, {}, {}};
+    if (argc > 1 && std::string_view(argv[1]) == "chart") return {ProgramMode::chart, {}, {}};
     for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]) == "--headless") return {ProgramMode::headless, {}, {}};
     }
@@ -71,6 +78,7 @@ bool run_command_line(int argc, char** argv, std::FILE* in, std::FILE* out, std:
     switch (request.mode) {
     case ProgramMode::headless: exit_code = run_headless(argc, argv, in, out, err); return true;
     case ProgramMode::table: exit_code = run_table(argc - 1, argv + 1, out, err); return true;
+    case ProgramMode::chart: exit_code = run_chart(argc - 1, argv + 1, out, err); return true;
     case ProgramMode::version: std::fprintf(out, "qmsim %s\n", QM_VERSION); exit_code = 0; return true;
     case ProgramMode::help: print_usage(out); exit_code = 0; return true;
     case ProgramMode::refused: std::fprintf(err, "qmsim: %s\n", request.error.c_str()); exit_code = 2; return true;

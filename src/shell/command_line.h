@@ -13,6 +13,7 @@ enum class ProgramMode {
     desktop,   // the configuration dialog, or the round the quick-start options choose
     headless,  // --headless anywhere: the headless runner takes the whole line
     table,     // `table` first: the shot table takes the rest
+    chart,     // `chart` first: the shot chart takes the rest
     version,
     help,
     refused,   // error says why

@@ -123,7 +123,7 @@ TEST(Plot, MarkersAndLegendUseTheirColours)
     EXPECT_EQ(count_colour(s, blue), 2 * 24);  // the legend's line sample, two rows of its width
 }
 
-TEST(Plot, ChartFileIsTheLibraryFreeEncodersBytes)
+TEST(Plot, ChartFileIsTheCompactEncodersBytes)
 {
     Surface s(40, 30);
     draw_chart(s, {0, 0, 40, 30}, square_chart());
@@ -133,7 +133,7 @@ TEST(Plot, ChartFileIsTheLibraryFreeEncodersBytes)
     ASSERT_TRUE(write_chart_png(s, path.c_str(), reason)) << reason;
     std::FILE* f = std::fopen(direct.c_str(), "wb");
     ASSERT_NE(f, nullptr);
-    ASSERT_TRUE(encode_png_stored(f, s));
+    ASSERT_TRUE(encode_png_compact(f, s));
     std::fclose(f);
     auto bytes = [](const std::string& p) {
         std::ifstream in(p, std::ios::binary);

@@ -73,10 +73,22 @@ TEST(PngWriter, EncodersRoundTripThroughLibpng)
         {"stored one byte row past a block", encode_png_stored, 28, 772},
         {"stored frame, many blocks", encode_png_stored, 800, 600},
         {"libpng 7x5", encode_png_libpng, 7, 5},
+        {"compact 1x1", encode_png_compact, 1, 1},
+        {"compact frame", encode_png_compact, 800, 600},
+        {"compact plain areas", encode_png_compact, 300, 200},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Surface s = pattern(c.width, c.height);
+        Surface s = pattern(c.width, c.height);
+        // Plain bands and blocks: runs along a row and down a column, of
+        // every match length.
+        if (std::string(c.name).find("plain") != std::string::npos) {
+            for (int y = 0; y < c.height; ++y) {
+                for (int x = 0; x < c.width; ++x) {
+                    if ((x / 97 + y / 13) % 3 != 0) SetPixel(s, x, y, y < 100 ? 0x00FFFFFF : GetPixel(s, x, 0));
+                }
+            }
+        }
         const std::string path = ::testing::TempDir() + "png_encoder.png";
         std::FILE* file = std::fopen(path.c_str(), "wb");
         ASSERT_NE(file, nullptr);

@@ -116,8 +116,8 @@ void draw_chart(Surface& s, Box box, const Chart& chart);
 void draw_text(Surface& s, int x, int y, std::string_view text, COLORREF colour, bool upwards = false);
 
 // Writes s to path as a PNG, beside the target and renamed into place,
-// always through the library-free encoder so the bytes are the same on
-// every build; false with the system's reason otherwise.
+// always through the library-free compact encoder, so the bytes are the
+// same on every build; false with the system's reason otherwise.
 bool write_chart_png(const Surface& s, const char* path, std::string& reason);
 
 }  // namespace qm::plot

@@ -12,7 +12,7 @@ bool write_chart_png(const Surface& s, const char* path, std::string& reason)
         reason = "nothing to write";
         return false;
     }
-    return replace_file(path, [&](std::FILE* file) { return encode_png_stored(file, s); }, reason);
+    return replace_file(path, [&](std::FILE* file) { return encode_png_compact(file, s); }, reason);
 }
 
 }  // namespace qm::plot

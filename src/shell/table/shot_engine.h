@@ -13,6 +13,9 @@ namespace qm {
 
 struct World;
 
+// Ticks a round may take for both units to land before its shots.
+constexpr long max_settle_ticks = 10000;
+
 struct Shot {
     int start = 0;  // which of the starts it fires from
     double angle = 0.0;

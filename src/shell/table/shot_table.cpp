@@ -32,8 +32,6 @@ constexpr int exit_bad_input = 2;
 constexpr const char* default_angle = "45";
 constexpr const char* default_powers = "0:4:0.01";
 constexpr int max_threads = 32;
-// Ticks the round may take for both units to land.
-constexpr long max_settle_ticks = 10000;
 
 bool fail(std::string& error, std::string reason)
 {
