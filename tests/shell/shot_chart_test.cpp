@@ -266,5 +266,40 @@ TEST(ShotChart, UnwritableFilesEndWithExitOneAndNothingWritten)
     std::remove(scratch("kept.png").c_str());
 }
 
+// The README's chart: its command run as written remakes docs/chart.png
+// byte for byte and prints the lines the README shows.
+TEST(ShotChart, TheReadmeChartIsRemadeByteForByte)
+{
+    const std::vector<std::string> readme = split(file_bytes(QM_SOURCE_DIR "/README.md"), '\n');
+    std::size_t at = 0;
+    while (at < readme.size() && readme[at] != "<!-- example chart -->") ++at;
+    ASSERT_LT(at + 2, readme.size()) << "README.md has no example chart";
+    const std::string command = readme[at + 2];
+    ASSERT_EQ(command.rfind("    build/qmsim chart ", 0), 0u) << command;
+    std::vector<std::string> args;
+    for (const std::string& word : split(command.substr(4), ' ')) {
+        if (word == ">") break;
+        if (!word.empty()) args.push_back(word);
+    }
+    args.erase(args.begin(), args.begin() + 2);  // build/qmsim chart
+    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+        if (args[i] == "--out") {
+            ASSERT_EQ(args[i + 1], "docs/chart.png");
+            args[i + 1] = scratch("readme.png");
+        }
+    }
+    const test::RunResult r = run_shot_chart(args);
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(file_bytes(scratch("readme.png")) == file_bytes(QM_SOURCE_DIR "/docs/chart.png"))
+        << "if the chart changed on purpose, run the README's command again";
+    std::remove(scratch("readme.png").c_str());
+    // The shown lines follow the sentence after the command.
+    int shown = 0;
+    for (std::size_t i = at + 7; i < readme.size() && readme[i].rfind("    ", 0) == 0; ++i, ++shown) {
+        EXPECT_NE(r.out.find(readme[i].substr(4) + "\n"), std::string::npos) << readme[i];
+    }
+    EXPECT_EQ(shown, 3);
+}
+
 }  // namespace
 }  // namespace qm
