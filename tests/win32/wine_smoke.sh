@@ -116,6 +116,17 @@ differing=$(compare -metric AE "$work/windows.png" "$work/linux.png" null: 2>&1)
 [ "$differing" = "0" ] || fail "the Windows program's frame differs from Linux's in $differing pixels"
 echo "ok: headless state and frame as on Linux"
 
+# The shot chart: the same picture, CSV and rule of thumb, byte for byte.
+chart_args="chart --map hills.bmp --angle 40,65 --power 0.5:3.5:0.05 --winds 20:180,0:0,15:0"
+(cd "$maps" && timeout $wine_timeout wine "$qmsim64" $chart_args --threads 2 --out "$work/w_chart.png" \
+    --csv "$work/w_chart.csv" | tr -d '\r' >"$work/w_rule.txt") || fail "qmsim chart under Wine failed"
+(cd "$maps" && "$linux_qmsim" $chart_args --threads 1 --out "$work/l_chart.png" --csv "$work/l_chart.csv" \
+    >"$work/l_rule.txt") || fail "qmsim chart on Linux failed"
+for part in chart.png chart.csv rule.txt; do
+    cmp -s "$work/w_$part" "$work/l_$part" || fail "the Windows program's chart ($part) differs from Linux's"
+done
+echo "ok: shot chart as on Linux"
+
 # --- The desktop program -----------------------------------------------------------
 run_desktop() {
     program=$1
