@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "shell/drill/drill_commands.h"
 #include "shell/runner/headless_runner.h"
 #include "shell/table/shot_table.h"
 
@@ -31,7 +32,10 @@ void print_usage(std::FILE* out)
                       "the wind defaults to random:3.\n"
                       "\n"
                       "table prints, as CSV, where a shot lands for every angle and power of a grid, fired\n"
-                      "from the player's spot once both units have landed (README: Shot tables).\n");
+                      "from the player's spot once both units have landed (README: Shot tables).\n"
+                      "\n"
+                      "--drill plays a drill: rounds with a target at a drawn distance and wind, scored;\n"
+                      "drills lists them, history shows the sessions kept (README: Drills).\n");
 }
 
 // The usage line, without its line break, after a refused quick start.
@@ -47,6 +51,8 @@ std::string usage_line()
 ProgramRequest read_command_line(int argc, char** argv)
 {
     if (argc > 1 && std::string_view(argv[1]) == "table") return {ProgramMode::table, {}, {}};
+    if (argc > 1 && std::string_view(argv[1]) == "drills") return {ProgramMode::drills, {}, {}};
+    if (argc > 1 && std::string_view(argv[1]) == "history") return {ProgramMode::history, {}, {}};
     for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]) == "--headless") return {ProgramMode::headless, {}, {}};
     }
@@ -71,6 +77,8 @@ bool run_command_line(int argc, char** argv, std::FILE* in, std::FILE* out, std:
     switch (request.mode) {
     case ProgramMode::headless: exit_code = run_headless(argc, argv, in, out, err); return true;
     case ProgramMode::table: exit_code = run_table(argc - 1, argv + 1, out, err); return true;
+    case ProgramMode::drills: exit_code = run_drills(argc - 1, argv + 1, out, err); return true;
+    case ProgramMode::history: exit_code = run_history(argc - 1, argv + 1, out, err); return true;
     case ProgramMode::version: std::fprintf(out, "qmsim %s\n", QM_VERSION); exit_code = 0; return true;
     case ProgramMode::help: print_usage(out); exit_code = 0; return true;
     case ProgramMode::refused: std::fprintf(err, "qmsim: %s\n", request.error.c_str()); exit_code = 2; return true;
