@@ -33,14 +33,14 @@ bool last_byte(int fd, long long size, char& c)
 {
     return _lseeki64(fd, size - 1, SEEK_SET) == size - 1 && _read(fd, &c, 1) == 1;
 }
-long long write_all(int fd, const char* data, std::size_t size) { return _write(fd, data, static_cast<unsigned>(size)); }
+long long write_some(int fd, const char* data, std::size_t size) { return _write(fd, data, static_cast<unsigned>(size)); }
 int sync_file(int fd) { return _commit(fd); }
 int close_file(int fd) { return _close(fd); }
 #else
 int open_for_append(const char* path) { return ::open(path, O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644); }
 long long end_of(int fd) { return ::lseek(fd, 0, SEEK_END); }
 bool last_byte(int fd, long long size, char& c) { return ::pread(fd, &c, 1, static_cast<off_t>(size - 1)) == 1; }
-long long write_all(int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }
+long long write_some(int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }
 int sync_file(int fd) { return ::fsync(fd); }
 int close_file(int fd) { return ::close(fd); }
 #endif
@@ -334,12 +334,20 @@ bool append_history(const std::string& path, const HistoryRecord& record, std::s
     const long long size = end_of(fd);
     char last = '\n';
     if (size > 0 && last_byte(fd, size, last) && last != '\n') line.insert(line.begin(), '\n');
-    const long long written = write_all(fd, line.data(), line.size());
-    const int write_errno = errno;
-    bool ok = written == static_cast<long long>(line.size());
-    if (!ok) {
-        reason = "cannot write " + path + ": " + (written < 0 ? std::strerror(write_errno) : "short write");
-    } else if (sync_file(fd) != 0) {
+    // One write of the whole line; only a short one (a disk filling up) is
+    // followed by another, which then says why.
+    std::size_t done = 0;
+    bool ok = true;
+    while (ok && done < line.size()) {
+        const long long written = write_some(fd, line.data() + done, line.size() - done);
+        if (written <= 0) {
+            reason = "cannot write " + path + ": " + std::strerror(written < 0 ? errno : ENOSPC);
+            ok = false;
+        } else {
+            done += static_cast<std::size_t>(written);
+        }
+    }
+    if (ok && sync_file(fd) != 0) {
         reason = "cannot write " + path + ": " + std::strerror(errno);
         ok = false;
     }
