@@ -89,7 +89,10 @@ struct ProbeRestore {
         w.new_wind = new_wind;
         w.new_wang = new_wang;
         w.random_x = random_x;
-        w.targ1_holds_body = targ1_holds_body;
+        // The scratch keeps whatever body was drawn on it last: it holds the
+        // kept one only if that is the picture it shows now.
+        const bool same_picture = w.targ1_holds_body && w.targ1_slope == targ1_slope;
+        w.targ1_holds_body = targ1_holds_body != 0 && same_picture;
         w.targ1_slope = targ1_slope;
         w.rng = rng;
         w.tick_count = tick_count;
@@ -126,6 +129,15 @@ struct ProbeRestore {
     std::array<Surface, stripe_count> ground;
 };
 
+ShotStart::ShotStart(const World& round) : state_(std::make_unique<ProbeRestore>(nullptr))
+{
+    state_->take(round);
+}
+
+ShotStart::~ShotStart() = default;
+ShotStart::ShotStart(ShotStart&&) noexcept = default;
+ShotStart& ShotStart::operator=(ShotStart&&) noexcept = default;
+
 ShotProbe::ShotProbe(const World& round)
     : world_(std::make_unique<World>(round)), synced_(std::make_unique<ProbeRestore>(&world_->field))
 {
@@ -140,6 +152,19 @@ void ShotProbe::sync(const World& round)
     *world_ = round;
     synced_->ground = round.ground;
     synced_->take(*world_);
+}
+
+void ShotProbe::start_from(const ShotStart& start)
+{
+    World& w = *world_;
+    start.state_->put(w);
+    // The bodies came with the other round's view; they see this world.
+    bullet* bodies[] = {&w.sec_bullet1, &w.sec_bullet2, &w.mainbullet, &w.target1, &w.player_bot};
+    for (bullet* body : bodies) {
+        body->field = &w.field;
+        if (body->dc != nullptr) body->dc = &w.memoria;
+    }
+    synced_->take(w);
 }
 
 ShotResult ShotProbe::fire(double angle, double power, int direction)

@@ -11,6 +11,22 @@ namespace qm {
 struct World;
 struct ProbeRestore;
 
+// What a settled round's shots start from apart from its terrain: the units,
+// the wind, the rolls and the clock. Rounds of one map settled under other
+// winds share their terrain and differ only in this, so one probe can fire
+// for all of them without a copy of each round.
+class ShotStart {
+public:
+    explicit ShotStart(const World& round);
+    ~ShotStart();
+    ShotStart(ShotStart&&) noexcept;
+    ShotStart& operator=(ShotStart&&) noexcept;
+
+private:
+    friend class ShotProbe;
+    std::unique_ptr<ProbeRestore> state_;
+};
+
 // A private copy of a round that fires shots without touching the round: no
 // crater, no damage, no draw from its random generator. Built once (this
 // allocates); sync() and fire() never allocate.
@@ -23,6 +39,10 @@ public:
 
     // Takes the round's current terrain, units, wind and map again.
     void sync(const World& round);
+
+    // Takes the start of a round whose terrain is the synced one (the same
+    // map, settled under another wind); never allocates.
+    void start_from(const ShotStart& start);
 
     // What the round would make of F pressed now at this angle (10 to 90),
     // power (0 to 4) and direction (1 right, -1 left), nothing else held and

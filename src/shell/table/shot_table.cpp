@@ -1,18 +1,17 @@
 // The shot table: the grid read from the command line, the round set up and
-// run until both units rest, then the rows shared out among threads, each
-// with a shot probe of its own, and printed in grid order.
+// run until both units rest, then the rows fired by the shot engine and
+// printed in grid order.
 #include "shell/table/shot_table.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <memory>
 #include <string_view>
 #include <thread>
 
 #include "shell/runner/headless_script.h"
+#include "shell/table/shot_engine.h"
 #include "shell/output.h"
-#include "sim/shot_probe.h"
 #include "sim/shot_record.h"
 #include "sim/world.h"
 
@@ -33,61 +32,8 @@ constexpr int exit_bad_input = 2;
 constexpr const char* default_angle = "45";
 constexpr const char* default_powers = "0:4:0.01";
 constexpr int max_threads = 32;
-// A grid larger than this is refused rather than worked on for hours.
-constexpr std::size_t max_rows = 1000000;
 // Ticks the round may take for both units to land.
 constexpr long max_settle_ticks = 10000;
-// Decimals a grid value may be printed with.
-constexpr int max_decimals = 9;
-// Rows a thread takes at a time.
-constexpr std::size_t rows_per_claim = 32;
-
-// Digits after the decimal point of a number as typed.
-int decimals_of(std::string_view text)
-{
-    const std::size_t point = text.find('.');
-    return point == std::string_view::npos ? 0 : static_cast<int>(text.size() - point - 1);
-}
-
-// A single value A or FROM:TO:STEP, each within [low, high], into the values
-// from FROM up to TO (inclusive) printed with as many decimals as the most
-// precise of the three.
-bool parse_axis(std::string_view text, double low, double high, std::vector<GridValue>& values)
-{
-    std::string_view parts[3] = {text, text, "1"};
-    const std::size_t first = text.find(':');
-    if (first != std::string_view::npos) {
-        const std::size_t second = text.find(':', first + 1);
-        if (second == std::string_view::npos) return false;
-        parts[0] = text.substr(0, first);
-        parts[1] = text.substr(first + 1, second - first - 1);
-        parts[2] = text.substr(second + 1);
-    }
-    double from = 0.0;
-    double to = 0.0;
-    double step = 0.0;
-    if (!parse_decimal(parts[0], low, high, from) || !parse_decimal(parts[1], low, high, to) ||
-        !parse_decimal(parts[2], 0.0, high, step) || from > to || step <= 0.0) {
-        return false;
-    }
-
-    const int decimals = std::max({decimals_of(parts[0]), decimals_of(parts[1]), decimals_of(parts[2])});
-    if (decimals > max_decimals) return false;
-    // Counted in whole steps, so that no sum of steps drifts past TO.
-    const double span = (to - from) / step;
-    if (span >= static_cast<double>(max_rows)) return false;
-    const long count = static_cast<long>(std::floor(span + 1e-9)) + 1;
-    values.clear();
-    for (long i = 0; i < count; ++i) {
-        char printed[32];
-        std::snprintf(printed, sizeof printed, "%.*f", decimals, from + static_cast<double>(i) * step);
-        GridValue v;
-        v.text = printed;
-        parse_decimal(v.text, low, high, v.value);
-        values.push_back(std::move(v));
-    }
-    return true;
-}
 
 bool fail(std::string& error, std::string reason)
 {
@@ -115,31 +61,17 @@ void write_table(const TableOptions& options, const std::vector<ShotResult>& row
     }
 }
 
-// Fires every row, the threads taking rows in turns; each result lands in
-// its row's place, so the order never depends on the threads.
+// Every row from the one settled round, in grid order.
 std::vector<ShotResult> fire_rows(const World& round, const TableOptions& options)
 {
-    const std::size_t powers = options.powers.size();
-    std::vector<ShotResult> rows(options.angles.size() * powers);
-    std::atomic<std::size_t> next{0};
-    auto work = [&] {
-        ShotProbe probe(round);
-        for (;;) {
-            const std::size_t begin = next.fetch_add(rows_per_claim);
-            if (begin >= rows.size()) return;
-            const std::size_t end = std::min(rows.size(), begin + rows_per_claim);
-            for (std::size_t r = begin; r < end; ++r) {
-                rows[r] = probe.fire(options.angles[r / powers].value, options.powers[r % powers].value,
-                                     options.direction);
-            }
-        }
-    };
-    const std::size_t threads = std::min<std::size_t>(static_cast<std::size_t>(options.threads), rows.size());
-    std::vector<std::thread> helpers;
-    for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(work);
-    work();
-    for (std::thread& helper : helpers) helper.join();
-    return rows;
+    std::vector<ShotStart> starts;
+    starts.emplace_back(round);
+    std::vector<Shot> shots;
+    shots.reserve(options.angles.size() * options.powers.size());
+    for (const GridValue& angle : options.angles) {
+        for (const GridValue& power : options.powers) shots.push_back({0, angle.value, power.value});
+    }
+    return fire_shots(round, starts, shots, options.direction, options.threads);
 }
 
 }  // namespace
@@ -188,14 +120,14 @@ bool parse_table_options(int argc, char** argv, TableOptions& options, std::stri
             options.threads = static_cast<int>(threads);
         }
     }
-    if (!parse_axis(angle, min_aim_angle, max_aim_angle, options.angles)) {
+    if (!parse_grid_axis(angle, min_aim_angle, max_aim_angle, options.angles)) {
         return fail(error, "bad angle '" + std::string(angle) + "': A or FROM:TO:STEP within 10 to 90, FROM up to TO");
     }
-    if (!parse_axis(power, min_aim_power, max_aim_power, options.powers)) {
+    if (!parse_grid_axis(power, min_aim_power, max_aim_power, options.powers)) {
         return fail(error, "bad power '" + std::string(power) + "': P or FROM:TO:STEP within 0 to 4, FROM up to TO");
     }
-    if (options.angles.size() * options.powers.size() > max_rows) {
-        return fail(error, "the grid has more than " + std::to_string(max_rows) + " rows");
+    if (options.angles.size() * options.powers.size() > max_grid_values) {
+        return fail(error, "the grid has more than " + std::to_string(max_grid_values) + " rows");
     }
     return true;
 }

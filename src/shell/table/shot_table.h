@@ -11,15 +11,9 @@
 #include <vector>
 
 #include "shell/round_setup.h"
+#include "shell/table/grid_axis.h"
 
 namespace qm {
-
-// One value of a grid axis: as printed, and the number the shot uses, which
-// is that text read back, so that `aim` with the printed text fires the row.
-struct GridValue {
-    std::string text;
-    double value = 0.0;
-};
 
 struct TableOptions {
     RoundSettings round;  // fixed wind only

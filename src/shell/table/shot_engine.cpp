@@ -1,0 +1,46 @@
+// The shot engine: threads take shots in runs of a few dozen, in turns.
+#include "shell/table/shot_engine.h"
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+namespace qm {
+
+namespace {
+
+// Shots a thread takes at a time.
+constexpr std::size_t shots_per_claim = 32;
+
+}  // namespace
+
+std::vector<ShotResult> fire_shots(const World& round, const std::vector<ShotStart>& starts,
+                                   const std::vector<Shot>& shots, int direction, int threads)
+{
+    std::vector<ShotResult> results(shots.size());
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        ShotProbe probe(round);
+        int current = -1;
+        for (;;) {
+            const std::size_t begin = next.fetch_add(shots_per_claim);
+            if (begin >= shots.size()) return;
+            const std::size_t end = std::min(shots.size(), begin + shots_per_claim);
+            for (std::size_t i = begin; i < end; ++i) {
+                if (shots[i].start != current) {
+                    current = shots[i].start;
+                    probe.start_from(starts[static_cast<std::size_t>(current)]);
+                }
+                results[i] = probe.fire(shots[i].angle, shots[i].power, direction);
+            }
+        }
+    };
+    const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(std::max(threads, 1)), shots.size());
+    std::vector<std::thread> helpers;
+    for (std::size_t t = 1; t < count; ++t) helpers.emplace_back(work);
+    work();
+    for (std::thread& helper : helpers) helper.join();
+    return results;
+}
+
+}  // namespace qm
