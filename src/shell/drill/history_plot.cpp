@@ -1,25 +1,21 @@
-// Drawing the progress chart: time across, score up, a coloured series per
-// drill with a ring on its best, and a legend.
+// Drawing the progress chart with the plot module: days across, score up, a
+// coloured series per drill with a diamond on its best, and a legend.
 #include "shell/drill/history_plot.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <map>
 
-#include "raster/png_writer.h"
+#include "raster/plot/plot.h"
 
 namespace qm {
 
 namespace {
 
 constexpr int plot_width = 800, plot_height = 500;
-constexpr int left = 70, right = 780, top = 40, bottom = 440;
-constexpr COLORREF white = 0x00FFFFFF, black = 0x00000000, grey = 0x00D0D0D0;
+constexpr double headroom = 1.1;  // the highest score stays clear of the top
 constexpr COLORREF palette[] = {0x00B06020, 0x002080E0, 0x0030A030, 0x002020C0, 0x00A040A0, 0x00808000, 0x00406080};
 constexpr int seconds_per_day = 86400;
-
-void text(Surface& s, int x, int y, const std::string& t) { TextOutA(s, x, y, t.c_str(), static_cast<int>(t.size())); }
 
 long long days_from_civil(long long y, unsigned m, unsigned d)
 {
@@ -64,70 +60,62 @@ bool parse_utc(const std::string& t, long long& seconds)
 
 bool write_history_plot(const std::vector<HistoryRecord>& records, const char* path, std::string& reason)
 {
-    struct Point {
-        long long t;
-        long long score;
-    };
-    std::vector<std::string> names;
-    std::map<std::string, std::vector<Point>> series;
-    long long t0 = 0, t1 = 0, high = 1;
+    plot::Chart chart;
+    chart.title = "Drill scores over time";
+    chart.y_label = "score";
+    chart.legend = plot::LegendPlace::top_left;
+    std::map<std::string, std::size_t> index;  // series of each drill
+    std::vector<const HistoryRecord*> bests;
+    long long t0 = 0;
     bool any = false;
     for (const HistoryRecord& r : records) {
         long long t = 0;
+        if (!r.abandoned && parse_utc(r.time, t) && (!any || t < t0)) t0 = t;
+        any = any || (!r.abandoned && parse_utc(r.time, t));
+    }
+    // The time axis in days, or hours or minutes for a short history.
+    long long t1 = t0;
+    for (const HistoryRecord& r : records) {
+        long long t = 0;
+        if (!r.abandoned && parse_utc(r.time, t)) t1 = std::max(t1, t);
+    }
+    struct Unit {
+        const char* name;
+        double seconds;
+    };
+    const Unit unit = t1 - t0 >= 2 * seconds_per_day ? Unit{"days", seconds_per_day}
+                      : t1 - t0 >= 2 * 3600         ? Unit{"hours", 3600}
+                                                    : Unit{"minutes", 60};
+    double last_day = 0.0, high = 1.0;
+    for (const HistoryRecord& r : records) {
+        long long t = 0;
         if (r.abandoned || !parse_utc(r.time, t)) continue;
-        if (series.find(r.drill) == series.end()) names.push_back(r.drill);
-        series[r.drill].push_back({t, r.score});
-        t0 = any ? std::min(t0, t) : t;
-        t1 = any ? std::max(t1, t) : t;
-        high = std::max(high, r.score);
-        any = true;
-    }
-    if (t1 == t0) t1 = t0 + seconds_per_day;
-
-    Surface s(plot_width, plot_height);
-    Rectangle(s, Pen{1, white}, Brush{white}, 0, 0, plot_width, plot_height);
-    text(s, left, 10, "Drill scores over time");
-    for (int i = 0; i <= 4; ++i) {
-        const int y = bottom - (bottom - top) * i / 4;
-        MoveToEx(s, left, y);
-        LineTo(s, Pen{1, grey}, right, y);
-        char label[24];
-        std::snprintf(label, sizeof label, "%lld", high * i / 4);
-        text(s, left - 6 - 8 * static_cast<int>(std::strlen(label)), y - 8, label);
-    }
-    MoveToEx(s, left, top);
-    LineTo(s, Pen{1, black}, left, bottom);
-    LineTo(s, Pen{1, black}, right, bottom);
-    text(s, left, bottom + 6, day_text(t0));
-    const std::string last = day_text(t1);
-    text(s, right - 8 * static_cast<int>(last.size()), bottom + 6, last);
-    text(s, (left + right) / 2 - 40, bottom + 6, "time (UTC)");
-    text(s, 4, top - 24, "score");
-    auto x_of = [&](long long t) { return left + static_cast<int>((right - left) * (t - t0) / (t1 - t0)); };
-    auto y_of = [&](long long v) { return bottom - static_cast<int>((bottom - top) * v / high); };
-    int n = 0;
-    for (const std::string& name : names) {
-        const COLORREF colour = palette[n % std::size(palette)];
-        const std::vector<Point>& points = series[name];
-        const Point* best = &points.front();
-        for (std::size_t i = 0; i < points.size(); ++i) {
-            if (points[i].score > best->score) best = &points[i];
-            const int x = x_of(points[i].t), y = y_of(points[i].score);
-            if (i == 0) MoveToEx(s, x, y);
-            else LineTo(s, Pen{2, colour}, x, y);
-            Ellipse(s, Pen{1, colour}, Brush{colour}, x - 3, y - 3, x + 4, y + 4);
-            MoveToEx(s, x, y);
+        auto [it, added] = index.try_emplace(r.drill, chart.series.size());
+        if (added) {
+            chart.series.push_back({r.drill, palette[it->second % std::size(palette)], {}, 2});
+            bests.push_back(&r);
         }
-        const int bx = x_of(best->t), by = y_of(best->score);
-        Ellipse(s, Pen{2, black}, Brush{colour}, bx - 6, by - 6, bx + 7, by + 7);
-        const int ly = bottom + 26 + 16 * (n / 3);
-        const int lx = left + 240 * (n % 3);
-        Rectangle(s, Pen{1, colour}, Brush{colour}, lx, ly + 4, lx + 12, ly + 12);
-        text(s, lx + 16, ly, name);
-        ++n;
+        const double day = static_cast<double>(t - t0) / unit.seconds;
+        chart.series[it->second].points.push_back({day, static_cast<double>(r.score)});
+        chart.markers.push_back({day, static_cast<double>(r.score), chart.series[it->second].color, plot::MarkerShape::dot, 3});
+        if (r.score > bests[it->second]->score) bests[it->second] = &r;
+        last_day = std::max(last_day, day);
+        high = std::max(high, static_cast<double>(r.score));
     }
-    if (!any) text(s, left + 20, top + 20, "no finished sessions yet");
-    return write_png(s, path, reason);
+    for (std::size_t i = 0; i < bests.size(); ++i) {
+        long long t = 0;
+        parse_utc(bests[i]->time, t);
+        chart.markers.push_back({static_cast<double>(t - t0) / unit.seconds, static_cast<double>(bests[i]->score),
+                                 chart.series[i].color, plot::MarkerShape::diamond, 7});
+    }
+    chart.x = {0.0, last_day};
+    chart.y = {0.0, high * headroom};
+    chart.x_label = any ? std::string(unit.name) + " since the first session, " + day_text(t0) + " (UTC)" : "days";
+    chart.notes.push_back(any ? "one point per finished session; a diamond marks each drill's best"
+                              : "no finished sessions yet");
+    Surface picture(plot_width, plot_height);
+    plot::draw_chart(picture, {0, 0, plot_width, plot_height}, chart);
+    return plot::write_chart_png(picture, path, reason);
 }
 
 }  // namespace qm
