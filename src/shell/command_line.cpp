@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "shell/chart/shot_chart.h"
+#include "shell/drill/drill_commands.h"
 #include "shell/runner/headless_runner.h"
 #include "shell/table/shot_table.h"
 
@@ -37,7 +38,10 @@ void print_usage(std::FILE* out)
                       "from the player's spot once both units have landed (README: Shot tables).\n"
                       "\n"
                       "chart draws, as PNG, the power that carries a shot each distance in each of a few\n"
-                      "winds, and prints a rule of thumb (README: Shot charts).\n");
+                      "winds, and prints a rule of thumb (README: Shot charts).\n"
+                      "\n"
+                      "--drill plays a drill: rounds with a target at a drawn distance and wind, scored;\n"
+                      "drills lists them, history shows the sessions kept (README: Drills).\n");
 }
 
 // The usage line, without its line break, after a refused quick start.
@@ -54,6 +58,8 @@ ProgramRequest read_command_line(int argc, char** argv)
 {
     if (argc > 1 && std::string_view(argv[1]) == "table") return {ProgramMode::table, {}, {}};
     if (argc > 1 && std::string_view(argv[1]) == "chart") return {ProgramMode::chart, {}, {}};
+    if (argc > 1 && std::string_view(argv[1]) == "drills") return {ProgramMode::drills, {}, {}};
+    if (argc > 1 && std::string_view(argv[1]) == "history") return {ProgramMode::history, {}, {}};
     for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]) == "--headless") return {ProgramMode::headless, {}, {}};
     }
@@ -79,6 +85,8 @@ bool run_command_line(int argc, char** argv, std::FILE* in, std::FILE* out, std:
     case ProgramMode::headless: exit_code = run_headless(argc, argv, in, out, err); return true;
     case ProgramMode::table: exit_code = run_table(argc - 1, argv + 1, out, err); return true;
     case ProgramMode::chart: exit_code = run_chart(argc - 1, argv + 1, out, err); return true;
+    case ProgramMode::drills: exit_code = run_drills(argc - 1, argv + 1, out, err); return true;
+    case ProgramMode::history: exit_code = run_history(argc - 1, argv + 1, out, err); return true;
     case ProgramMode::version: std::fprintf(out, "qmsim %s\n", QM_VERSION); exit_code = 0; return true;
     case ProgramMode::help: print_usage(out); exit_code = 0; return true;
     case ProgramMode::refused: std::fprintf(err, "qmsim: %s\n", request.error.c_str()); exit_code = 2; return true;

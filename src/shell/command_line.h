@@ -14,6 +14,8 @@ enum class ProgramMode {
     headless,  // --headless anywhere: the headless runner takes the whole line
     table,     // `table` first: the shot table takes the rest
     chart,     // `chart` first: the shot chart takes the rest
+    drills,    // `drills` first: the list of drills
+    history,   // `history` first: the drill history
     version,
     help,
     refused,   // error says why

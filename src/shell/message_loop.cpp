@@ -2,6 +2,7 @@
 // terrain build run between messages.
 #include "shell/message_loop.h"
 
+#include "shell/drill/drill_session.h"
 #include "shell/window_procedure.h"
 #include "sim/round_start.h"
 
@@ -36,7 +37,8 @@ int MessageLoop::run()
         }
 
         if (fetched) {
-            translate_accelerator(message);
+            // The keys of the drill's menu and results are theirs alone.
+            if (!drill_owns_key(world_, message.message, message.wparam)) translate_accelerator(message);
             // The key goes on to its own window whether it matched or not.
             dispatch(message);
         }

@@ -35,6 +35,7 @@ enum : unsigned {
     VK_ADD = 0x6B,       // numeric keypad plus
     VK_SUBTRACT = 0x6D,  // numeric keypad minus
     VK_C = 0x43,
+    VK_D = 0x44,
     VK_F = 0x46,
     VK_H = 0x48,
     VK_P = 0x50,

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "shell/drill/drill_catalogue.h"
+#include "shell/drill/drill_session.h"
 #include "terrain/bitmap_reader.h"
 
 namespace qm {
@@ -60,12 +62,43 @@ int map_entry(World& world, Control& list, const char* map)
 
 }  // namespace
 
+namespace {
+
+// The drill options once all are read: the drill found and its map checked,
+// and nothing that would contradict it.
+bool check_drill_choices(QuickStart& choices, const char* drill, std::string& error)
+{
+    if (drill == nullptr) {
+        if (choices.seed_given) {
+            error = "--seed needs --drill";
+            return false;
+        }
+        return true;
+    }
+    if (choices.round.map != nullptr || choices.wind_given) {
+        error = "--drill sets the map and the wind; leave out --map and --wind";
+        return false;
+    }
+    if (!find_drill(drill, choices.drill, error)) return false;
+    std::string reason;
+    if (choices.drill.map_kind == DrillMap::file && !check_map_file(choices.drill.map, reason)) {
+        error = std::string(choices.drill.map) + ": " + reason;
+        return false;
+    }
+    choices.drill_given = true;
+    return true;
+}
+
+}  // namespace
+
 bool parse_quick_start(int argc, char** argv, QuickStart& choices, std::string& error)
 {
     choices = QuickStart{};
+    const char* drill = nullptr;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg != "--map" && arg != "--mode" && arg != "--wind") {
+        if (arg != "--map" && arg != "--mode" && arg != "--wind" && arg != "--drill" && arg != "--seed" &&
+            arg != "--history") {
             error = "unknown option '" + std::string(arg) + "' (see --help)";
             return false;
         }
@@ -74,6 +107,10 @@ bool parse_quick_start(int argc, char** argv, QuickStart& choices, std::string& 
             return false;
         }
         const char* value = argv[++i];
+        if (arg == "--history") {
+            choices.history = value;
+            continue;
+        }
         choices.requested = true;
         if (arg == "--map") {
             std::string reason;
@@ -91,6 +128,14 @@ bool parse_quick_start(int argc, char** argv, QuickStart& choices, std::string& 
                 error = "bad mode '" + std::string(value) + "': stretch, full32, full16 or windowed";
                 return false;
             }
+        } else if (arg == "--drill") {
+            drill = value;
+        } else if (arg == "--seed") {
+            if (!parse_seed(value, choices.seed)) {
+                error = "bad seed '" + std::string(value) + "': a whole number from 0 to 4294967295";
+                return false;
+            }
+            choices.seed_given = true;
         } else {
             if (!parse_wind(value, choices.round)) {
                 error = "bad wind '" + std::string(value) + "': " + wind_values;
@@ -99,7 +144,7 @@ bool parse_quick_start(int argc, char** argv, QuickStart& choices, std::string& 
             choices.wind_given = true;
         }
     }
-    return true;
+    return check_drill_choices(choices, drill, error);
 }
 
 void quick_start(DialogContext& context, const QuickStart& choices)

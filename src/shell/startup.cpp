@@ -1,21 +1,58 @@
 // Start-up order after the windows exist, and the end of the run.
 #include "shell/startup.h"
 
+#include <cstdio>
+
+#include "shell/drill/drill_session.h"
+#include "shell/drill/history.h"
 #include "terrain/map_catalogue.h"
 
 namespace qm {
+
+namespace {
+
+// The history of the desktop's drills: --history, or the platform's place
+// for the user's files. Without either, drills keep none.
+void choose_history(World& world, const QuickStart& choices)
+{
+    std::string path;
+    std::string reason;
+    if (choices.history != nullptr) {
+        path = choices.history;
+    } else if (!default_history_path(path, reason)) {
+        path.clear();
+    }
+    std::snprintf(world.drill.history_file, sizeof world.drill.history_file, "%s", path.c_str());
+}
+
+void start_quick_drill(World& world, const QuickStart& choices)
+{
+    std::string warning;
+    std::string error;
+    const std::uint32_t seed = choices.seed_given ? choices.seed : clock_seed();
+    if (!start_drill(world, choices.drill, seed, warning, error)) {
+        std::fprintf(stderr, "qmsim: %s\n", error.c_str());
+    } else if (!warning.empty()) {
+        std::fprintf(stderr, "qmsim: %s\n", warning.c_str());
+    }
+}
+
+}  // namespace
 
 int run_shell(World& world, MessageLoop& loop, Display& display, const QuickStart& choices)
 {
     fill_circle_samp(world);
     get_map_names(world);
+    choose_history(world, choices);
     DialgProc(loop.dialog_context(), WM_INITDIALOG, 0, 0);
     if (choices.requested) {
         quick_start(loop.dialog_context(), choices);
+        if (choices.drill_given) start_quick_drill(world, choices);
     } else {
         loop.show_window(Window::dialog, true);
     }
     int exit_code = loop.run();
+    record_abandoned(world, stderr);
     // Undoes any screen switch of the full-screen modes.
     display.restore_display_settings();
     return exit_code;

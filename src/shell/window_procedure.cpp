@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "shell/drill/drill_session.h"
 #include "shell/screenshot.h"
 #include "sim/paint.h"
 #include "sim/practice.h"
@@ -42,6 +43,7 @@ void key_down(World& world, Platform& platform, WPARAM key)
         if (!quits(key)) return;
     }
     if (world.practice.paused && key != VK_P && !quits(key)) return;
+    if (drill_key(world, platform, key)) return;
     switch (key) {
     case VK_UP: world.angle_up = 1; break;
     case VK_DOWN: world.angle_down = 1; break;
@@ -112,7 +114,10 @@ void pan_move(World& world, Platform& platform, LPARAM lparam)
 LRESULT WindowProcedure(World& world, Platform& platform, unsigned message, WPARAM wparam, LPARAM lparam)
 {
     switch (message) {
-    case WM_TIMER: paint(world); return 0;
+    case WM_TIMER:
+        paint(world);
+        drill_after_tick(world, platform);
+        return 0;
     case WM_KEYDOWN: key_down(world, platform, wparam); return 0;
     case WM_KEYUP: key_up(world, wparam); return 0;
     case WM_RBUTTONDOWN: pan_start(world, lparam); return 0;

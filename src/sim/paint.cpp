@@ -2,6 +2,8 @@
 // earlier ones.
 #include "sim/paint.h"
 
+#include "sim/drill/drill_draw.h"
+#include "sim/drill/drill_run.h"
 #include "sim/hud.h"
 #include "sim/practice.h"
 #include "sim/present.h"
@@ -25,8 +27,10 @@ void paint(World& world)
     world.player_bot.facing = world.direction;                     // 6. facing
     int busy = step_projectiles(world, cam.cam_x, cam.cam_y);       // 7. projectiles
     turn_logic(world, busy);                                       // 8. turn logic
+    drill_tick(world);                                             //    drill: a round's end, the next target
     draw_hud(world, busy);                                         // 9. HUD
     practice_after_tick(world);                                    //    practice aids (drawing only when on)
+    draw_drill(world);                                             //    drill line, menu, results (only when shown)
     present(world);                                                // 10. present
 }
 

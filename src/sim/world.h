@@ -17,6 +17,8 @@
 #include "sim/background.h"
 #include "sim/camera.h"
 #include "sim/crt_rand.h"
+#include "sim/drill/drill_menu.h"
+#include "sim/drill/drill_run.h"
 #include "sim/frame.h"
 #include "sim/practice.h"
 #include "sim/presenter.h"
@@ -108,6 +110,9 @@ struct World : WorldState {
     // The practice aids belong to this round alone: a copy starts with all
     // of them off and nothing kept.
     Practice practice;
+    // So does a drill, and the menu that starts one.
+    DrillRun drill;
+    DrillMenu drill_menu;
 
 private:
     void adopt_bodies();

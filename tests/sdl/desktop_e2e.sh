@@ -15,7 +15,11 @@
 #   - quick start (--map, --mode windowed, --wind) runs the round without the
 #     dialog; H shows the power finder's line, P holds a flying shot still
 #     and lets it go on, T draws the shot's trace, F12 saves the frame under
-#     screenshots/.
+#     screenshots/;
+#   - --drill starts a drill without the dialog: its HUD line shows, a shot
+#     ends its one round, the results come up and its history line is
+#     written (under a private XDG_DATA_HOME); Esc returns to free practice,
+#     D opens the drill menu and Esc closes it.
 # Usage: desktop_e2e.sh QMSIM. Exit code 77 (skipped) when Xvfb or one of the
 # X tools is not there (tools/ensure_deps.sh installs them all); anything
 # else that goes wrong fails the test.
@@ -24,6 +28,8 @@ set -u
 skip=77
 qmsim=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 work=$(mktemp -d "${TMPDIR:-/tmp}/qm_e2e.XXXXXX")
+# Drill histories go to a private data folder, never the real home.
+export XDG_DATA_HOME="$work/data"
 xvfb_pid=""
 qmsim_pid=""
 
@@ -394,6 +400,44 @@ x xdotool key Escape
 wait_exit "quick start"
 [ "$rc" -eq 0 ] || fail "quick start: exit code $rc"
 echo "ok: quick start, power finder, pause, trace, screenshot"
+
+# --- A drill from the command line, to its results --------------------------------
+mkdir -p "$work/drill_run"
+printf 'name One shot\nrounds 1\nshots 1\ndistance 300 300\nangle 60\n' >"$work/drill_run/one.drill"
+start_qmsim "$work/drill_run" --drill one.drill --seed 5 --mode windowed
+wait_visible "$MAIN"
+# The drill's line above the shot readout: white text cells.
+drill_line=400x16+30+8
+shot_until drill_start $drill_line FFFFFF 1 || fail "no drill line in the HUD"
+sleep 3
+shot drill_ready
+x xdotool key f
+# The shot flies, lands and the results come up: a white panel over the frame.
+i=0
+until shot_until drill_results 600x300+60+200 FFFFFF 150000; do
+    i=$((i + 1))
+    [ $i -ge 2 ] && fail "no results screen after the drill's one shot ($count white pixels)"
+done
+history="$work/data/qmsim/history.jsonl"
+[ "$(wc -l <"$history" 2>/dev/null)" = 1 ] || fail "the finished drill left no history line"
+grep -q '"drill":"One shot"' "$history" || fail "the history line is not the drill's: $(cat "$history")"
+# Esc leaves the results for free practice; D opens the drill menu, Esc closes it.
+x xdotool key Escape
+sleep 0.5
+shot drill_free
+[ "$(count_colour drill_free 600x300+60+200 FFFFFF)" -lt 1000 ] || fail "Esc did not close the results"
+running "after Esc closed the results"
+x xdotool key d
+sleep 0.5
+shot drill_menu
+[ "$(count_colour drill_menu 400x100+200+40 FFFFFF)" -gt 20000 ] || fail "D shows no drill menu"
+x xdotool key Escape
+sleep 0.5
+running "after Esc closed the menu"
+x xdotool key Escape
+wait_exit "drill run"
+[ "$rc" -eq 0 ] || fail "drill run: exit code $rc"
+echo "ok: a drill from --drill runs to its results, writes its history line; D opens the menu"
 
 # --- A refused resolution change --------------------------------------------------
 start_qmsim "$work/map_run"

@@ -62,7 +62,8 @@ TEST(Main, OptionsTheDesktopCannotTakeAreRefusedBeforeAnyDisplay)
     // The quick start's values are checked before a display is looked for,
     // so these fail with exit code 2 on any machine.
     const std::string usage =
-        "usage: qmsim [--map FILE] [--mode stretch|full32|full16|windowed] [--wind random:N | --wind fixed:S:A]\n";
+        "usage: qmsim [--map FILE] [--mode stretch|full32|full16|windowed] [--wind random:N | --wind fixed:S:A]\n"
+        "             [--drill NAME|FILE [--seed N]] [--history FILE]\n";
     const struct {
         std::vector<std::string> args;
         std::string message;

@@ -277,7 +277,7 @@ TEST(HeadlessRunner, StateKeysArePinned)
     struck.insert(struck.end(), {"tick", "x", "y", "dx", "dy", "flight_ticks", "target_damage", "player_damage"});
     for (std::vector<std::string>* k : {&keys, &struck}) {
         k->insert(k->end(), {"prediction", "power_finder", "score", "shots", "damaging_shots", "kills", "accuracy",
-                             "total_damage", "best_damage", "paused", "replaying"});
+                             "total_damage", "best_damage", "paused", "replaying", "drill"});
     }
 
     RunResult r = run({}, "state\nuntil rest\nfire\nuntil rest\nstate\n");

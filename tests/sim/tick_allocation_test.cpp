@@ -10,6 +10,8 @@
 #include <new>
 
 #include "scripted_round.h"
+#include "sim/drill/drill_map.h"
+#include "sim/drill/drill_run.h"
 #include "sim/practice.h"
 #include "sim/shot_probe.h"
 #include "test_world.h"
@@ -117,6 +119,38 @@ TEST(Tick, ARoundWithEveryAidOnAllocatesNothingAfterItsFirstTick)
     EXPECT_EQ(during, 0);
     EXPECT_GE(w->practice.score.shots, 8);
     EXPECT_EQ(w->practice.score.kills, 1);
+}
+
+TEST(Tick, ADrillAllocatesNothingFromItsFirstTickToItsResults)
+{
+    // Rounds end, targets drop, winds change and the results show, all in
+    // ticks: into the drill's records, made with the world.
+    std::unique_ptr<World> w = test::make_world();
+    DrillSpec spec;
+    spec.rounds = 4;
+    spec.shots = 2;
+    spec.distance_min = 250;
+    spec.distance_max = 700;
+    spec.side = DrillSide::either;
+    spec.wind_max = 12;
+    spec.wang_max = 359;
+    spec.aids = true;
+    std::string reason;
+    ASSERT_TRUE(load_drill_map(*w, spec, reason)) << reason;
+    arm_practice(*w);
+    toggle_prediction(*w);
+    begin_drill(*w, spec, 9);
+    paint(*w);
+    long long during = 0;
+    for (int tick = 2; tick <= 6000 && !w->drill.finished; ++tick) {
+        w->v0 = 1.0 + (tick % 7) * 0.1;
+        if (w->mainbullet.state == state_at_rest && w->fire_now == 0 && tick % 50 == 0) w->fire_now = 1;
+        const long long before = allocation_count.load();
+        paint(*w);
+        during += allocation_count.load() - before;
+    }
+    EXPECT_TRUE(w->drill.finished);
+    EXPECT_EQ(during, 0);
 }
 
 TEST(Tick, TheShotProbeAllocatesNothingOnceBuilt)

@@ -11,6 +11,8 @@
 #include <string_view>
 
 #include "raster/png_writer.h"
+#include "shell/drill/drill_catalogue.h"
+#include "shell/drill/drill_session.h"
 #include "shell/runner/headless_script.h"
 #include "shell/output.h"
 #include "shell/platform.h"
@@ -25,7 +27,8 @@ namespace qm {
 namespace {
 
 constexpr const char* usage =
-    "usage: qmsim --headless [--map FILE] [--wind random:N | --wind fixed:S:A] [--script FILE]\n";
+    "usage: qmsim --headless [--map FILE] [--wind random:N | --wind fixed:S:A] [--script FILE]\n"
+    "                        [--drill NAME|FILE [--seed N]] [--history FILE]\n";
 
 constexpr int exit_ok = 0;
 constexpr int exit_failed = 1;
@@ -110,8 +113,12 @@ int execute(Session& s, const ScriptCommand& command, long line_number, std::FIL
     case ScriptCommandKind::until_rest:
         for (long i = 0; i < command.count && !round_at_rest(s.world); ++i) tick(s);
         break;
+    case ScriptCommandKind::until_ready:
+        for (long i = 0; i < command.count && !round_ready(s.world); ++i) tick(s);
+        break;
     case ScriptCommandKind::aim:
-        s.world.vang = command.angle;
+        // A drill that fixes the angle keeps it; the power is set still.
+        if (!drill_angle_fixed(s.world)) s.world.vang = command.angle;
         s.world.v0 = command.power;
         break;
     case ScriptCommandKind::face: press(s, command.key); break;
@@ -187,6 +194,21 @@ std::FILE* open_script(const char* path, std::string& reason)
     return script;
 }
 
+// The drill of --drill, begun before the first tick; its history only with
+// --history.
+bool start_headless_drill(World& world, const HeadlessOptions& options, const DrillSpec& drill, std::FILE* err,
+                          std::string& error)
+{
+    if (options.drill == nullptr) return true;
+    if (options.history != nullptr) {
+        std::snprintf(world.drill.history_file, sizeof world.drill.history_file, "%s", options.history);
+    }
+    std::string warning;
+    if (!start_drill(world, drill, options.seed_given ? options.seed : clock_seed(), warning, error)) return false;
+    if (!warning.empty()) std::fprintf(err, "qmsim: %s\n", warning.c_str());
+    return true;
+}
+
 }  // namespace
 
 bool parse_headless_options(int argc, char** argv, HeadlessOptions& options, std::string& error)
@@ -199,7 +221,8 @@ bool parse_headless_options(int argc, char** argv, HeadlessOptions& options, std
             options.help = true;
             continue;
         }
-        if (arg == "--map" || arg == "--script" || arg == "--wind") {
+        if (arg == "--map" || arg == "--script" || arg == "--wind" || arg == "--drill" || arg == "--seed" ||
+            arg == "--history") {
             if (i + 1 >= argc) {
                 error = std::string(arg) + " needs a value";
                 return false;
@@ -209,13 +232,33 @@ bool parse_headless_options(int argc, char** argv, HeadlessOptions& options, std
                 options.map = value;
             } else if (arg == "--script") {
                 options.script = value;
+            } else if (arg == "--drill") {
+                options.drill = value;
+            } else if (arg == "--history") {
+                options.history = value;
+            } else if (arg == "--seed") {
+                if (!parse_seed(value, options.seed)) {
+                    error = "bad seed '" + std::string(value) + "': a whole number from 0 to 4294967295";
+                    return false;
+                }
+                options.seed_given = true;
             } else if (!parse_wind(value, options)) {
                 error = "bad wind '" + std::string(value) + "': " + wind_values;
                 return false;
+            } else {
+                options.wind_given = true;
             }
             continue;
         }
         error = "unknown option '" + std::string(arg) + "'";
+        return false;
+    }
+    if (options.drill != nullptr && (options.map != nullptr || options.wind_given)) {
+        error = "--drill sets the map and the wind; leave out --map and --wind";
+        return false;
+    }
+    if (options.drill == nullptr && options.seed_given) {
+        error = "--seed needs --drill";
         return false;
     }
     return true;
@@ -234,6 +277,12 @@ int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE
         return output_flushed(out, err) ? exit_ok : exit_failed;
     }
 
+    DrillSpec drill;
+    if (options.drill != nullptr && !find_drill(options.drill, drill, error)) {
+        std::fprintf(err, "qmsim: %s\n", error.c_str());
+        return exit_bad_input;
+    }
+
     std::FILE* script = in;
     if (options.script != nullptr) {
         script = open_script(options.script, error);
@@ -246,9 +295,10 @@ int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE
     // The world is far too large for the stack.
     auto world = std::make_unique<World>();
     int result = exit_bad_input;
-    if (set_up_round(*world, options, error)) {
+    if (set_up_round(*world, options, error) && start_headless_drill(*world, options, drill, err, error)) {
         arm_practice(*world);
         result = run_script(*world, script, out, err);
+        record_abandoned(*world, err);
     } else {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
     }

@@ -2,8 +2,10 @@
 // ticks, key presses and pointer moves, printing the state and writing frames.
 //
 //   qmsim --headless [--map FILE] [--wind random:N | --wind fixed:S:A] [--script FILE]
+//                    [--drill NAME|FILE [--seed N]] [--history FILE]
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -16,6 +18,11 @@ struct HeadlessOptions : RoundSettings {
 
     const char* script = nullptr;  // null: read the script from the input stream
     bool help = false;
+    bool wind_given = false;
+    const char* drill = nullptr;    // a built-in's name or a drill file
+    bool seed_given = false;
+    std::uint32_t seed = 0;
+    const char* history = nullptr;  // only with --history is a history read and written
 };
 
 // Reads the command line (argv[0] is the program). Returns false with a

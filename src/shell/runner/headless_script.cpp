@@ -21,39 +21,11 @@ constexpr KeyName key_names[] = {
     {"subtract", VK_SUBTRACT}, {"f", VK_F}, {"c", VK_C}, {"esc", VK_ESCAPE},
     // The practice aids.
     {"t", VK_T}, {"h", VK_H}, {"u", VK_U}, {"r", VK_R}, {"s", VK_S}, {"p", VK_P}, {"f12", VK_F12},
+    // The drill menu and the results screen.
+    {"d", VK_D}, {"enter", VK_RETURN},
 };
 
-constexpr std::string_view key_list = "up, down, left, right, add, subtract, f, c, esc, t, h, u, r, s, p, f12";
-
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-// The line up to its comment, if it has one.
-std::string_view without_comment(std::string_view line)
-{
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '#' && (i == 0 || is_blank(line[i - 1]))) return line.substr(0, i);
-    }
-    return line;
-}
-
-std::string_view trim(std::string_view s)
-{
-    while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-// Takes the next word off the front of s.
-std::string_view next_word(std::string_view& s)
-{
-    s = trim(s);
-    std::size_t end = 0;
-    while (end < s.size() && !is_blank(s[end])) ++end;
-    std::string_view word = s.substr(0, end);
-    s.remove_prefix(end);
-    s = trim(s);
-    return word;
-}
+constexpr std::string_view key_list = "up, down, left, right, add, subtract, f, c, esc, t, h, u, r, s, p, f12, d, enter";
 
 // A word as an error message shows it: quoted, cut short, and with bytes
 // that are not printable as '?', so that the message stays one short line.
@@ -85,7 +57,7 @@ bool no_more(std::string_view rest, std::string_view name, std::string& error)
 
 bool parse_key(std::string_view name, std::string_view rest, ScriptCommand& command, std::string& error)
 {
-    std::string_view word = next_word(rest);
+    std::string_view word = next_script_word(rest);
     for (const KeyName& k : key_names) {
         if (k.name == word) {
             command.key = k.code;
@@ -98,8 +70,8 @@ bool parse_key(std::string_view name, std::string_view rest, ScriptCommand& comm
 
 bool parse_point(std::string_view name, std::string_view rest, ScriptCommand& command, std::string& error)
 {
-    std::string_view wx = next_word(rest);
-    std::string_view wy = next_word(rest);
+    std::string_view wx = next_script_word(rest);
+    std::string_view wy = next_script_word(rest);
     long x = 0;
     long y = 0;
     if (!parse_whole_number(wx, 0, headless_client_width - 1, x) ||
@@ -121,8 +93,8 @@ std::string range_text(double low, double high)
 
 bool parse_aim(std::string_view rest, ScriptCommand& command, std::string& error)
 {
-    std::string_view angle = next_word(rest);
-    std::string_view power = next_word(rest);
+    std::string_view angle = next_script_word(rest);
+    std::string_view power = next_script_word(rest);
     if (!parse_decimal(angle, min_aim_angle, max_aim_angle, command.angle) ||
         !parse_decimal(power, min_aim_power, max_aim_power, command.power)) {
         return fail(error, "aim needs ANGLE " + range_text(min_aim_angle, max_aim_angle) + " and POWER " +
@@ -134,7 +106,7 @@ bool parse_aim(std::string_view rest, ScriptCommand& command, std::string& error
 
 bool parse_face(std::string_view rest, ScriptCommand& command, std::string& error)
 {
-    std::string_view side = next_word(rest);
+    std::string_view side = next_script_word(rest);
     if (side == "left") {
         command.key = VK_LEFT;
     } else if (side == "right") {
@@ -147,19 +119,56 @@ bool parse_face(std::string_view rest, ScriptCommand& command, std::string& erro
 
 bool parse_until(std::string_view rest, ScriptCommand& command, std::string& error)
 {
-    std::string_view what = next_word(rest);
-    if (what != "rest") return fail(error, "until needs 'rest', not " + quoted(what));
+    std::string_view what = next_script_word(rest);
+    if (what == "rest") {
+        command.kind = ScriptCommandKind::until_rest;
+    } else if (what == "ready") {
+        command.kind = ScriptCommandKind::until_ready;
+    } else {
+        return fail(error, "until needs 'rest' or 'ready', not " + quoted(what));
+    }
+    const std::string name = "until " + std::string(what);
     command.count = default_until_rest_ticks;
     if (rest.empty()) return true;
-    std::string_view word = next_word(rest);
+    std::string_view word = next_script_word(rest);
     if (!parse_whole_number(word, 1, max_ticks_per_command, command.count)) {
-        return fail(error, "until rest needs a whole number from 1 to " + std::to_string(max_ticks_per_command) +
+        return fail(error, name + " needs a whole number from 1 to " + std::to_string(max_ticks_per_command) +
                                ", not " + quoted(word));
     }
-    return no_more(rest, "until rest", error);
+    return no_more(rest, name, error);
 }
 
 }  // namespace
+
+bool is_script_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::string_view without_comment(std::string_view line)
+{
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '#' && (i == 0 || is_script_blank(line[i - 1]))) return line.substr(0, i);
+    }
+    return line;
+}
+
+std::string_view trim_blanks(std::string_view s)
+{
+    while (!s.empty() && is_script_blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && is_script_blank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+// Takes the next word off the front of s.
+std::string_view next_script_word(std::string_view& s)
+{
+    s = trim_blanks(s);
+    std::size_t end = 0;
+    while (end < s.size() && !is_script_blank(s[end])) ++end;
+    std::string_view word = s.substr(0, end);
+    s.remove_prefix(end);
+    s = trim_blanks(s);
+    return word;
+}
+
 
 bool parse_whole_number(std::string_view word, long low, long high, long& value)
 {
@@ -196,14 +205,14 @@ bool parse_decimal(std::string_view word, double low, double high, double& value
 bool parse_script_line(std::string_view line, ScriptCommand& command, std::string& error)
 {
     command = ScriptCommand{};
-    std::string_view rest = trim(without_comment(line));
+    std::string_view rest = trim_blanks(without_comment(line));
     if (rest.empty()) return true;
 
-    std::string_view name = next_word(rest);
+    std::string_view name = next_script_word(rest);
     if (name == "tick") {
         command.kind = ScriptCommandKind::tick;
         if (rest.empty()) return true;
-        std::string_view word = next_word(rest);
+        std::string_view word = next_script_word(rest);
         if (!parse_whole_number(word, 1, max_ticks_per_command, command.count)) {
             return fail(error, "tick needs a whole number from 1 to " + std::to_string(max_ticks_per_command) +
                                    ", not " + quoted(word));
@@ -253,10 +262,7 @@ bool parse_script_line(std::string_view line, ScriptCommand& command, std::strin
         command.kind = ScriptCommandKind::fire;
         return no_more(rest, name, error);
     }
-    if (name == "until") {
-        command.kind = ScriptCommandKind::until_rest;
-        return parse_until(rest, command, error);
-    }
+    if (name == "until") return parse_until(rest, command, error);
     return fail(error, "unknown command " + quoted(name));
 }
 

@@ -23,6 +23,7 @@ enum class ScriptCommandKind {
     face,          // press and release key (left or right)
     fire,          // press and release F
     until_rest,    // run ticks until the round rests, at most count
+    until_ready,   // run ticks until the aim is free and nothing waits, at most count
 };
 
 struct ScriptCommand {
@@ -47,6 +48,15 @@ constexpr double max_aim_power = 4.0;
 // the frame, shown 1:1.
 constexpr int headless_client_width = frame_width;
 constexpr int headless_client_height = frame_height;
+
+// The words of a script line, shared with the other line-based files (drill
+// files): blanks are space, tab and line ends; a '#' at the start or after a
+// blank begins a comment.
+bool is_script_blank(char c);
+std::string_view without_comment(std::string_view line);
+std::string_view trim_blanks(std::string_view s);
+// Takes the next word off the front of s.
+std::string_view next_script_word(std::string_view& s);
 
 // A whole decimal number without sign, the whole of word, within [low, high].
 bool parse_whole_number(std::string_view word, long low, long high, long& value);

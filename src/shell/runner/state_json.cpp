@@ -49,6 +49,21 @@ public:
         key(name);
         std::fputs("null", out_);
     }
+    void text(const char* value)
+    {
+        std::fputc('"', out_);
+        for (const char* c = value; *c != '\0'; ++c) {
+            if (*c == '"' || *c == '\\') {
+                std::fputc('\\', out_);
+                std::fputc(*c, out_);
+            } else if (static_cast<unsigned char>(*c) < 0x20) {
+                std::fprintf(out_, "\\u%04x", static_cast<unsigned>(*c));
+            } else {
+                std::fputc(*c, out_);
+            }
+        }
+        std::fputc('"', out_);
+    }
     void boolean(const char* name, bool value)
     {
         key(name);
@@ -123,6 +138,33 @@ void write_practice(JsonLine& json, const World& world)
     json.boolean("replaying", p.replay.running());
 }
 
+// The drill: null without one, else its progress as the HUD line shows it.
+void write_drill(JsonLine& json, const World& world)
+{
+    const DrillRun& d = world.drill;
+    if (!d.active) {
+        json.null("drill");
+        return;
+    }
+    json.object("drill");
+    json.key("name");
+    json.text(d.spec.name);
+    json.number("round", static_cast<long long>(drill_round_number(d)));
+    json.number("rounds", static_cast<long long>(d.spec.rounds));
+    json.number("shot", static_cast<long long>(drill_round_shots(d)));
+    json.number("shots", static_cast<long long>(d.spec.shots));
+    json.number("score", d.score);
+    if (d.best_known) {
+        json.number("best", d.best);
+    } else {
+        json.null("best");
+    }
+    json.number("hits", static_cast<long long>(d.hits));
+    json.number("first_shot_hits", static_cast<long long>(d.first_shot_hits));
+    json.boolean("finished", d.finished);
+    json.close();
+}
+
 }  // namespace
 
 void write_state_json(const World& world, long long tick, std::FILE* out)
@@ -179,6 +221,7 @@ void write_state_json(const World& world, long long tick, std::FILE* out)
     }
 
     write_practice(json, world);
+    write_drill(json, world);
 
     json.close();
     std::fputc('\n', out);

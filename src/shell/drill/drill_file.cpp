@@ -1,0 +1,228 @@
+// Parsing drill files: each key's values checked for range, the map found
+// beside the file, and a digest of the settings for the history's bests.
+#include "shell/drill/drill_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "shell/runner/headless_script.h"
+#include "sim/drill/drill_map.h"
+
+namespace qm {
+
+namespace {
+
+constexpr double min_fixed_angle = 10.0;  // the aim's range
+constexpr double max_fixed_angle = 90.0;
+constexpr std::size_t max_drill_file = 1 << 20;  // a drill is a few lines; a larger file is not one
+constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
+
+struct Line {
+    const std::string& source;
+    long number;
+    std::string& error;
+
+    bool fail(const std::string& reason) const
+    {
+        error = source + ":" + std::to_string(number) + ": " + reason;
+        return false;
+    }
+};
+
+std::string quoted(std::string_view word)
+{
+    std::string text(1, '\'');
+    for (char c : word.substr(0, 40)) text.push_back(c >= ' ' && c <= '~' ? c : '?');
+    return text + (word.size() > 40 ? "...'" : "'");
+}
+
+bool whole(std::string_view word, long low, long high, int& value)
+{
+    long parsed = 0;
+    if (!parse_whole_number(word, low, high, parsed)) return false;
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+bool parse_map(std::string_view rest, const std::string& folder, DrillSpec& spec, const Line& line)
+{
+    if (rest.empty()) return line.fail("map needs flat, a sample map's name or a map file");
+    const std::string value(rest);
+    if (value == "flat") {
+        spec.map_kind = DrillMap::level;
+        return true;
+    }
+    if (is_sample_map(value.c_str())) {
+        spec.map_kind = DrillMap::sample;
+        std::snprintf(spec.map, sizeof spec.map, "%s", value.c_str());
+        return true;
+    }
+    const std::filesystem::path path(value);
+    const std::string resolved = path.is_absolute() || folder.empty() ? value : (std::filesystem::path(folder) / path).string();
+    if (resolved.size() >= sizeof spec.map) return line.fail("map path longer than " + std::to_string(sizeof spec.map - 1) + " characters");
+    spec.map_kind = DrillMap::file;
+    std::snprintf(spec.map, sizeof spec.map, "%s", resolved.c_str());
+    return true;
+}
+
+bool parse_wind(std::string_view rest, DrillSpec& spec, const Line& line)
+{
+    const std::string reason = "wind needs 'fixed S A', 'SMIN SMAX' or 'SMIN SMAX AMIN AMAX' (strengths 0 to " +
+                               std::to_string(drill_max_wind) + ", directions 0 to " + std::to_string(drill_max_wang) + ")";
+    std::vector<std::string_view> words;
+    for (std::string_view w = next_script_word(rest); !w.empty(); w = next_script_word(rest)) words.push_back(w);
+    if (words.size() == 3 && words[0] == "fixed") {
+        int s = 0, a = 0;
+        if (!whole(words[1], 0, drill_max_wind, s) || !whole(words[2], 0, drill_max_wang, a)) return line.fail(reason);
+        spec.wind_min = spec.wind_max = s;
+        spec.wang_min = spec.wang_max = a;
+        return true;
+    }
+    if (words.size() != 2 && words.size() != 4) return line.fail(reason);
+    if (!whole(words[0], 0, drill_max_wind, spec.wind_min) || !whole(words[1], 0, drill_max_wind, spec.wind_max) ||
+        spec.wind_min > spec.wind_max) {
+        return line.fail(reason);
+    }
+    spec.wang_min = 0;
+    spec.wang_max = drill_max_wang;
+    if (words.size() == 4 &&
+        (!whole(words[2], 0, drill_max_wang, spec.wang_min) || !whole(words[3], 0, drill_max_wang, spec.wang_max))) {
+        return line.fail(reason);
+    }
+    return true;
+}
+
+// One line's key and values into spec; `seen` guards against a key given twice.
+bool parse_key(std::string_view key, std::string_view rest, const std::string& folder, DrillSpec& spec,
+               std::vector<std::string>& seen, const Line& line)
+{
+    for (const std::string& k : seen) {
+        if (k == key) return line.fail(std::string(key) + " given twice");
+    }
+    seen.emplace_back(key);
+    if (key == "name") {
+        if (rest.empty()) return line.fail("name needs a text");
+        if (rest.size() >= sizeof spec.name) return line.fail("name longer than " + std::to_string(sizeof spec.name - 1) + " characters");
+        std::snprintf(spec.name, sizeof spec.name, "%.*s", static_cast<int>(rest.size()), rest.data());
+        return true;
+    }
+    if (key == "map") return parse_map(rest, folder, spec, line);
+    if (key == "wind") return parse_wind(rest, spec, line);
+
+    const std::string_view value = next_script_word(rest);
+    bool ok = false;
+    std::string reason;
+    if (key == "rounds") {
+        ok = whole(value, drill_min_rounds, drill_max_rounds, spec.rounds);
+        reason = "rounds needs a whole number from 1 to " + std::to_string(drill_max_rounds);
+    } else if (key == "shots") {
+        ok = whole(value, drill_min_shots, drill_max_shots, spec.shots);
+        reason = "shots needs a whole number from 1 to " + std::to_string(drill_max_shots);
+    } else if (key == "distance") {
+        const std::string_view max = next_script_word(rest);
+        ok = whole(value, drill_min_distance, drill_max_distance, spec.distance_min) &&
+             whole(max, drill_min_distance, drill_max_distance, spec.distance_max) &&
+             spec.distance_min <= spec.distance_max;
+        reason = "distance needs MIN MAX, whole numbers from " + std::to_string(drill_min_distance) + " to " +
+                 std::to_string(drill_max_distance) + ", MIN not above MAX";
+    } else if (key == "side") {
+        ok = true;
+        if (value == "right") {
+            spec.side = DrillSide::right;
+        } else if (value == "left") {
+            spec.side = DrillSide::left;
+        } else if (value == "either") {
+            spec.side = DrillSide::either;
+        } else {
+            ok = false;
+        }
+        reason = "side needs right, left or either";
+    } else if (key == "angle") {
+        spec.angle_fixed = value != "free";
+        ok = !spec.angle_fixed || parse_decimal(value, min_fixed_angle, max_fixed_angle, spec.angle);
+        reason = "angle needs free or a fixed angle from 10 to 90";
+    } else if (key == "aids") {
+        ok = value == "none" || value == "all";
+        spec.aids = value == "all";
+        reason = "aids needs none or all";
+    } else {
+        return line.fail("unknown key " + quoted(key) +
+                         "; keys: name, map, rounds, shots, distance, side, wind, angle, aids");
+    }
+    if (!ok) return line.fail(reason + ", not " + quoted(value));
+    if (!rest.empty()) return line.fail(std::string(key) + " takes no further value, found " + quoted(rest));
+    return true;
+}
+
+// FNV-1a over the settings as text: the same settings, the same digest on
+// every platform.
+std::uint64_t digest_of(const DrillSpec& s)
+{
+    char text[drill_name_size + map_name_size + 160];
+    std::snprintf(text, sizeof text, "%s|%d|%s|%d|%d|%d|%d|%d|%d|%d|%d|%d|%d|%.3f|%d", s.name,
+                  static_cast<int>(s.map_kind), s.map, s.rounds, s.shots, s.distance_min, s.distance_max,
+                  static_cast<int>(s.side), s.wind_min, s.wind_max, s.wang_min, s.wang_max, s.angle_fixed ? 1 : 0,
+                  s.angle, s.aids ? 1 : 0);
+    std::uint64_t hash = 0xCBF29CE484222325ull;
+    for (const char* c = text; *c != '\0'; ++c) {
+        hash ^= static_cast<unsigned char>(*c);
+        hash *= 0x100000001B3ull;
+    }
+    return hash;
+}
+
+}  // namespace
+
+bool parse_drill(std::string_view text, const std::string& source, const std::string& folder,
+                 const std::string& default_name, DrillSpec& spec, std::string& error)
+{
+    spec = DrillSpec{};
+    std::snprintf(spec.name, sizeof spec.name, "%s", default_name.c_str());
+    if (text.starts_with(byte_order_mark)) text.remove_prefix(byte_order_mark.size());
+    std::vector<std::string> seen;
+    long number = 0;
+    while (!text.empty() || number == 0) {
+        ++number;
+        const std::size_t end = text.find('\n');
+        std::string_view raw = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        const Line line{source, number, error};
+        std::string_view rest = trim_blanks(without_comment(raw));
+        if (rest.empty()) continue;
+        const std::string_view key = next_script_word(rest);
+        if (!parse_key(key, rest, folder, spec, seen, line)) return false;
+    }
+    spec.digest = digest_of(spec);
+    return true;
+}
+
+bool read_drill_file(const std::string& path, DrillSpec& spec, std::string& error)
+{
+    std::error_code code;
+    if (std::filesystem::is_directory(path, code)) {
+        error = path + ": " + std::strerror(EISDIR);
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    std::string text;
+    char buffer[4096];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        text.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (text.size() > max_drill_file) {
+            error = path + ": larger than " + std::to_string(max_drill_file) + " bytes; not a drill file";
+            return false;
+        }
+    }
+    const std::filesystem::path p(path);
+    return parse_drill(text, path, p.parent_path().string(), p.stem().string(), spec, error);
+}
+
+}  // namespace qm

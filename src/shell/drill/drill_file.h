@@ -1,0 +1,22 @@
+// Drill files (*.drill): one `key value...` per line, comments and blank
+// lines as in scripts. Every key is optional and may be given once; an
+// unknown key is an error. See docs/drills.md.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "sim/drill/drill_spec.h"
+
+namespace qm {
+
+// Reads drill text. `source` names it in messages ("FILE:LINE: reason");
+// map files are found relative to `folder` (empty: the working folder).
+// The name defaults to `default_name`. False with the one-line reason.
+bool parse_drill(std::string_view text, const std::string& source, const std::string& folder,
+                 const std::string& default_name, DrillSpec& spec, std::string& error);
+
+// Reads a drill file whole; a file that cannot be read gives "FILE: reason".
+bool read_drill_file(const std::string& path, DrillSpec& spec, std::string& error);
+
+}  // namespace qm

@@ -1,0 +1,199 @@
+// Starting drills, their keys, and the history lines they leave.
+#include "shell/drill/drill_session.h"
+
+#include <chrono>
+#include <ctime>
+
+#include "shell/drill/drill_catalogue.h"
+#include "shell/drill/history.h"
+#include "shell/drill/score_chart.h"
+#include "shell/runner/headless_script.h"
+#include "sim/drill/drill_draw.h"
+#include "sim/drill/drill_map.h"
+#include "sim/practice.h"
+#include "sim/world.h"
+
+namespace qm {
+
+namespace {
+
+// The abandoned line of a drill still running with a shot fired; true when
+// none is due or it is written.
+bool append_abandoned(World& world, std::string& reason)
+{
+    const DrillRun& d = world.drill;
+    if (!drill_running(world) || d.shots == 0 || d.history_file[0] == '\0') return true;
+    return append_history(d.history_file, history_record(d, true, std::time(nullptr), QM_VERSION), reason);
+}
+
+bool menu_or_results(const World& world) { return world.drill_menu.open || (world.drill.active && world.drill.finished); }
+
+void report(World& world, Platform& platform, const std::string& line)
+{
+    platform.report_error(("qmsim: " + line).c_str());
+    show_notice(world, line.c_str());
+}
+
+void start_reporting(World& world, Platform& platform, const DrillSpec& spec, std::uint32_t seed)
+{
+    std::string warning;
+    std::string error;
+    if (!start_drill(world, spec, seed, warning, error)) {
+        report(world, platform, error);
+        return;
+    }
+    if (!warning.empty()) report(world, platform, warning);
+}
+
+void open_menu(World& world, Platform& platform)
+{
+    if (!aim_free(world)) {
+        show_notice(world, "Drills: wait until the shot has landed");
+        return;
+    }
+    DrillMenu& menu = world.drill_menu;
+    const std::vector<DrillEntry> entries = list_drills("");
+    menu.count = 0;
+    for (const DrillEntry& e : entries) {
+        if (menu.count == drill_menu_entries) break;
+        std::snprintf(menu.names[menu.count], sizeof menu.names[0], "%s", e.title.c_str());
+        std::snprintf(menu.keys[menu.count], sizeof menu.keys[0], "%s", e.key.c_str());
+        ++menu.count;
+    }
+    menu.selected = 0;
+    menu.open = menu.count > 0;
+    (void)platform;
+}
+
+void choose(World& world, Platform& platform)
+{
+    DrillMenu& menu = world.drill_menu;
+    menu.open = false;
+    DrillSpec spec;
+    std::string error;
+    if (!find_drill(menu.keys[menu.selected], spec, error)) {
+        report(world, platform, error);
+        return;
+    }
+    std::string reason;
+    if (!append_abandoned(world, reason)) report(world, platform, "history not saved: " + reason);
+    start_reporting(world, platform, spec, clock_seed());
+}
+
+bool menu_key(World& world, Platform& platform, WPARAM key)
+{
+    DrillMenu& menu = world.drill_menu;
+    switch (key) {
+    case VK_UP: menu.selected = (menu.selected + menu.count - 1) % menu.count; return true;
+    case VK_DOWN: menu.selected = (menu.selected + 1) % menu.count; return true;
+    case VK_RETURN: choose(world, platform); return true;
+    case VK_ESCAPE: menu.open = false; return true;
+    case VK_C: return false;
+    default: return true;
+    }
+}
+
+bool results_key(World& world, Platform& platform, WPARAM key)
+{
+    switch (key) {
+    case VK_RETURN: {
+        const DrillSpec spec = world.drill.spec;
+        start_reporting(world, platform, spec, next_drill_seed(world.drill.seed));
+        return true;
+    }
+    case VK_ESCAPE: end_drill(world); return true;
+    case VK_D: open_menu(world, platform); return true;
+    case VK_C: return false;
+    default: return true;
+    }
+}
+
+}  // namespace
+
+std::uint32_t clock_seed()
+{
+    const auto ticks = static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    return static_cast<std::uint32_t>(ticks ^ (ticks >> 32));
+}
+
+bool parse_seed(std::string_view text, std::uint32_t& seed)
+{
+    long value = 0;
+    if (!parse_whole_number(text, 0, static_cast<long>(UINT32_MAX), value)) return false;
+    seed = static_cast<std::uint32_t>(value);
+    return true;
+}
+
+bool start_drill(World& world, const DrillSpec& spec, std::uint32_t seed, std::string& warning, std::string& error)
+{
+    if (!load_drill_map(world, spec, error)) return false;
+    DrillRun& d = world.drill;
+    // Figures of another drill do not carry over; those of this one do when
+    // there is no history to read them from.
+    if (!d.active || d.spec.digest != spec.digest) {
+        d.best_known = false;
+        d.best = 0;
+        d.chart_count = 0;
+    }
+    if (d.history_file[0] != '\0') {
+        HistoryContents contents;
+        std::string reason;
+        if (read_history(d.history_file, contents, reason)) {
+            take_history_figures(contents.records, spec, d);
+            warning = skipped_warning(d.history_file, contents.skipped);
+        } else {
+            warning = reason;
+        }
+    }
+    if (d.chart_picture.empty()) d.chart_picture = Surface(results_chart_width, results_chart_height);
+    world.drill_menu.open = false;
+    begin_drill(world, spec, seed);
+    return true;
+}
+
+bool drill_key(World& world, Platform& platform, WPARAM key)
+{
+    if (world.drill_menu.open) return menu_key(world, platform, key);
+    if (world.drill.active && world.drill.finished) return results_key(world, platform, key);
+    if (key == VK_D) {
+        open_menu(world, platform);
+        return true;
+    }
+    if (!drill_running(world)) return false;
+    if ((key == VK_UP || key == VK_DOWN) && drill_angle_fixed(world)) return true;
+    if (key == VK_H && !drill_allows_aids(world)) {
+        show_notice(world, "The aids are off in this drill");
+        return true;
+    }
+    return false;
+}
+
+bool drill_owns_key(const World& world, unsigned message, WPARAM key)
+{
+    return (message == WM_KEYDOWN || message == WM_KEYUP) && (key == VK_ESCAPE || key == VK_RETURN) &&
+           menu_or_results(world);
+}
+
+void drill_after_tick(World& world, Platform& platform)
+{
+    DrillRun& d = world.drill;
+    if (!d.active || !d.finished || d.recorded) return;
+    d.recorded = true;
+    if (d.history_file[0] != '\0') {
+        std::string reason;
+        if (!append_history(d.history_file, history_record(d, false, std::time(nullptr), QM_VERSION), reason)) {
+            platform.report_error(("qmsim: history not saved: " + reason).c_str());
+            std::snprintf(d.note, sizeof d.note, "history not saved: %s", reason.c_str());
+        }
+    }
+    draw_score_chart(d.chart_picture, d.chart, d.chart_count, d.best);
+    d.chart_drawn = true;
+}
+
+void record_abandoned(World& world, std::FILE* err)
+{
+    std::string reason;
+    if (!append_abandoned(world, reason)) std::fprintf(err, "qmsim: history not saved: %s\n", reason.c_str());
+}
+
+}  // namespace qm

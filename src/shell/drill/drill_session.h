@@ -1,0 +1,47 @@
+// A drill in the shell: starting one (its map, the history's bests), the
+// keys of the drill menu and the results screen, the history line once it
+// ends, and the abandoned line when the program ends first.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "shell/platform.h"
+
+namespace qm {
+
+struct World;
+struct DrillSpec;
+
+// A seed from the clock, for a drill started without --seed.
+std::uint32_t clock_seed();
+// A seed as --seed takes it: a whole number from 0 to 4294967295.
+bool parse_seed(std::string_view text, std::uint32_t& seed);
+
+// Between ticks: the drill's map built, the history (world.drill.history_file,
+// if any) read for the personal best and the chart, the drill begun. A
+// history that cannot be read, or holds lines that are not records, leaves
+// its one-line warning in `warning`. False, with the reason, when the map
+// cannot be used.
+bool start_drill(World& world, const DrillSpec& spec, std::uint32_t seed, std::string& warning, std::string& error);
+
+// A key press the drill answers (the menu's and the results screen's keys,
+// D, and the keys a drill turns off); true when it is answered here.
+bool drill_key(World& world, Platform& platform, WPARAM key);
+
+// The keys the drill's menu and results screen answer, which must not reach
+// the dialog's accelerators (Esc there ends the program).
+bool drill_owns_key(const World& world, unsigned message, WPARAM key);
+
+// After each tick: once a drill has ended, its history line is appended (a
+// failure said on the platform's error line and in the results) and the
+// results chart is drawn.
+void drill_after_tick(World& world, Platform& platform);
+
+// At the end of the program: a drill still running, with a shot fired, is
+// recorded as abandoned.
+void record_abandoned(World& world, std::FILE* err);
+
+}  // namespace qm

@@ -1,0 +1,20 @@
+// The progress chart of `qmsim history --plot`: each drill's scores over
+// time, one series per drill, its best marked.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "shell/drill/history.h"
+
+namespace qm {
+
+// Writes the chart as a PNG beside `path` and renames it into place; false,
+// with the reason, when it cannot be written.
+bool write_history_plot(const std::vector<HistoryRecord>& records, const char* path, std::string& reason);
+
+// Seconds since 1970 of a history time (2026-12-07T21:03:04Z); false for
+// anything else.
+bool parse_utc(const std::string& text, long long& seconds);
+
+}  // namespace qm

@@ -1,0 +1,125 @@
+// Drawing the drill's HUD line, menu and results screen: white panels of
+// text over the frame, the results chart copied from its picture.
+#include "sim/drill/drill_draw.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "sim/hud.h"
+#include "sim/world.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int line_height = 16;  // text cells are 8 by 16 pixels
+constexpr int drill_line_x = 30;  // above the shot's offsets
+constexpr int drill_line_y = 8;
+
+constexpr COLORREF panel_fill = 0x00FFFFFF;
+constexpr COLORREF panel_edge = 0x00000000;
+
+// The results screen.
+constexpr int results_left = 30, results_top = 50, results_right = 770, results_bottom = 560;
+constexpr int results_text_x = 46;
+constexpr int results_rows_y = 150;
+constexpr int results_max_rows = 22;
+
+// The menu.
+constexpr int menu_left = 200, menu_top = 40, menu_right = 600;
+constexpr int menu_text_x = 216;
+
+void panel(Surface& frame, int left, int top, int right, int bottom)
+{
+    Rectangle(frame, Pen{2, panel_edge}, Brush{panel_fill}, left, top, right, bottom);
+}
+
+void format_best(const DrillRun& d, char* text, std::size_t size)
+{
+    if (d.best_known) {
+        std::snprintf(text, size, "%lld", d.best);
+    } else {
+        std::snprintf(text, size, "-");
+    }
+}
+
+void draw_round_rows(const DrillRun& d, Surface& frame)
+{
+    char line[drill_line_size];
+    write_text(frame, results_text_x, results_rows_y, "round  dist  wind  shots  dmg   pts");
+    const int rows = d.spec.rounds < results_max_rows ? d.spec.rounds : results_max_rows - 1;
+    for (int i = 0; i < rows; ++i) {
+        const DrillRoundRecord& r = d.rounds[i];
+        std::snprintf(line, sizeof line, "%5d %5d%c %2d/%-3d %3d%-2s %4d %5lld", i + 1, r.distance, r.side > 0 ? 'R' : 'L',
+                      r.wind, r.wang, r.shots, r.hit ? " " : "x", r.damage, r.points);
+        write_text(frame, results_text_x, results_rows_y + (i + 1) * line_height, line);
+    }
+    if (rows < d.spec.rounds) {
+        std::snprintf(line, sizeof line, "... %d more rounds (qmsim history)", d.spec.rounds - rows);
+        write_text(frame, results_text_x, results_rows_y + (rows + 1) * line_height, line);
+    }
+}
+
+void draw_results(const DrillRun& d, Surface& frame)
+{
+    panel(frame, results_left, results_top, results_right, results_bottom);
+    char line[drill_line_size];
+    char best[24];
+    format_best(d, best, sizeof best);
+    int y = results_top + 12;
+    std::snprintf(line, sizeof line, "Drill: %s - results", d.spec.name);
+    write_text(frame, results_text_x, y, line);
+    y += line_height;
+    std::snprintf(line, sizeof line, "score: %lld   personal best: %s%s   seed: %u", d.score, best,
+                  d.new_best ? " (new)" : "", d.seed);
+    write_text(frame, results_text_x, y, line);
+    y += line_height;
+    std::snprintf(line, sizeof line, "hits: %d/%d   first-shot hits: %d   shots: %d   mean miss: %.0f%s", d.hits,
+                  d.spec.rounds, d.first_shot_hits, d.shots, drill_mean_miss(d), d.assisted ? "   assisted" : "");
+    write_text(frame, results_text_x, y, line);
+    y += line_height;
+    if (d.note[0] != '\0') write_text(frame, results_text_x, y, d.note);
+    draw_round_rows(d, frame);
+    if (d.chart_drawn) {
+        BitBlt(frame, results_chart_x, results_chart_y, results_chart_width, results_chart_height, d.chart_picture, 0,
+               0, Rop::srccopy);
+    }
+    write_text(frame, results_text_x, results_bottom - 28, "Enter: shoot again with new draws   Esc: free practice");
+}
+
+void draw_menu(const DrillMenu& menu, Surface& frame)
+{
+    const int bottom = menu_top + (menu.count + 3) * line_height;
+    panel(frame, menu_left, menu_top, menu_right, bottom);
+    write_text(frame, menu_text_x, menu_top + 8, "Drills - Up/Down, Enter starts, Esc closes");
+    char line[drill_line_size];
+    for (int i = 0; i < menu.count; ++i) {
+        std::snprintf(line, sizeof line, "%s %s", i == menu.selected ? ">" : " ", menu.names[i]);
+        write_text(frame, menu_text_x, menu_top + 8 + (i + 2) * line_height, line);
+    }
+}
+
+}  // namespace
+
+void format_drill_line(const DrillRun& d, char (&line)[drill_line_size])
+{
+    char best[24];
+    format_best(d, best, sizeof best);
+    std::snprintf(line, sizeof line, "%s  round %d/%d  shot %d/%d  score %lld  best %s", d.spec.name,
+                  drill_round_number(d), d.spec.rounds, drill_round_shots(d), d.spec.shots, d.score, best);
+}
+
+void draw_drill(World& world)
+{
+    const DrillRun& d = world.drill;
+    Surface& frame = world.memoria;
+    if (d.active) {
+        char line[drill_line_size];
+        format_drill_line(d, line);
+        write_text(frame, drill_line_x, drill_line_y, line);
+        if (d.finished) draw_results(d, frame);
+    }
+    if (world.drill_menu.open) draw_menu(world.drill_menu, frame);
+}
+
+}  // namespace qm

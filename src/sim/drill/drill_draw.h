@@ -1,0 +1,27 @@
+// What a drill shows over the frame: its HUD line while it runs, the drill
+// menu, and the results screen once it ends.
+#pragma once
+
+#include <cstddef>
+
+namespace qm {
+
+struct World;
+struct DrillRun;
+
+constexpr int drill_line_size = 160;
+
+// The HUD line: name, round r/R, shot s/S, score and the personal best.
+void format_drill_line(const DrillRun& drill, char (&line)[drill_line_size]);
+
+// Draws whichever of the three shows (nothing when no drill runs and the
+// menu is closed). Formats into fixed buffers: nothing is allocated.
+void draw_drill(World& world);
+
+// Where the results screen puts its chart, and its size.
+constexpr int results_chart_x = 424;
+constexpr int results_chart_y = 150;
+constexpr int results_chart_width = 330;
+constexpr int results_chart_height = 260;
+
+}  // namespace qm

@@ -1,0 +1,84 @@
+// Loading a drill's map: the image from its source, then the terrain build
+// the dialog's Start runs, all at once.
+#include "sim/drill/drill_map.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "sim/background.h"
+#include "sim/world.h"
+#include "terrain/load_map.h"
+#include "terrain/map_maker.h"
+
+namespace qm {
+
+namespace {
+
+constexpr std::string_view map_suffix = ".bmp";
+constexpr int stripe_pen_width = 2;
+
+bool load_sample(World& world, const char* name)
+{
+    for (const SampleMap& sample : sample_maps()) {
+        if (sample.name != std::string(name) + std::string(map_suffix)) continue;
+        const MapPicture& picture = sample.picture;
+        std::fill(world.imagen.begin(), world.imagen.end(), map_empty);
+        for (int row = 0; row < picture.height; ++row)
+            for (int column = 0; column < picture.width; ++column)
+                world.image_at(row, column) = picture.at(row, column);
+        world.imagen_x = picture.width;
+        world.imagen_y = picture.height;
+        return true;
+    }
+    return false;
+}
+
+void load_level(World& world)
+{
+    std::fill(world.imagen.begin(), world.imagen.end(), map_terrain);
+    world.imagen_x = map_max_columns;
+    world.imagen_y = map_rows;
+}
+
+}  // namespace
+
+bool is_sample_map(const char* name)
+{
+    for (const char* sample : {"hills", "islands", "cave", "tower"}) {
+        if (std::string_view(name) == sample) return true;
+    }
+    return false;
+}
+
+bool load_drill_map(World& world, const DrillSpec& spec, std::string& reason)
+{
+    switch (spec.map_kind) {
+    case DrillMap::level: load_level(world); break;
+    case DrillMap::sample:
+        if (!load_sample(world, spec.map)) {
+            reason = std::string("no sample map named ") + spec.map;
+            return false;
+        }
+        break;
+    case DrillMap::file:
+        if (!open_bitmap(world, spec.map, BitmapMode::load, reason)) {
+            reason = std::string(spec.map) + ": " + reason;
+            return false;
+        }
+        break;
+    }
+    for (Surface& stripe : world.ground) {
+        Rectangle(stripe, Pen{stripe_pen_width, empty_colour}, Brush{empty_colour}, 0, 0, stripe_size, stripe_size);
+    }
+    world.lm_c = 0;
+    world.lm_d = 0;
+    build_terrain(world, world);
+    world.flat_map = 0;
+    world.loading = 0;
+    forget_backdrop(world);
+    world.player_bot.state = state_at_rest;
+    world.target1.state = state_at_rest;
+    return true;
+}
+
+}  // namespace qm

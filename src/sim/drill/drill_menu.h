@@ -1,0 +1,19 @@
+// The drill menu shown in the frame: its entries (filled by the shell when D
+// opens it) and the selection.
+#pragma once
+
+#include "sim/drill/drill_spec.h"
+
+namespace qm {
+
+constexpr int drill_menu_entries = 32;
+
+struct DrillMenu {
+    bool open = false;
+    int count = 0;
+    int selected = 0;
+    char names[drill_menu_entries][drill_name_size] = {};  // shown
+    char keys[drill_menu_entries][map_name_size] = {};     // what --drill would take: a name or a file
+};
+
+}  // namespace qm

@@ -1,0 +1,255 @@
+// The drill's rounds: where each round's target drops and what wind blows,
+// and how each counted shot ends the round or not.
+#include "sim/drill/drill_run.h"
+
+#include <cstdlib>
+
+#include "sim/frame.h"
+#include "sim/practice.h"
+#include "sim/shot_record.h"
+#include "sim/world.h"
+#include "terrain/terrain_raster.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int first_shot_factor = 3;
+constexpr int second_shot_factor = 2;
+
+// A target stands where its column has ground, this far inside the field:
+// a unit nearer the edge starts its own respawn by measuring its slope.
+constexpr int edge_margin = 40;
+constexpr int lowest_ground = 1267;  // a unit below this has left the world
+constexpr int placement_draws = 16;  // draws of side and distance before the nearest ground is taken
+constexpr int drop_y = 0;            // targets drop from the top of the world, as a respawn does
+
+bool has_ground(const World& world, int x)
+{
+    if (x < terrain_left + edge_margin || x >= terrain_right - edge_margin) return false;
+    for (int y = terrain_top; y < lowest_ground; ++y) {
+        if (is_terrain(world, x, y)) return true;
+    }
+    return false;
+}
+
+// The column with ground nearest to x; x itself when the map has none.
+int nearest_ground(const World& world, int x)
+{
+    for (int d = 1; d < terrain_right - terrain_left; ++d) {
+        if (has_ground(world, x - d)) return x - d;
+        if (has_ground(world, x + d)) return x + d;
+    }
+    return x;
+}
+
+int draw_side(DrillRun& d)
+{
+    switch (d.spec.side) {
+    case DrillSide::right: return 1;
+    case DrillSide::left: return -1;
+    case DrillSide::either: break;
+    }
+    return d.rng.between(0, 1) == 0 ? 1 : -1;
+}
+
+int draw_wang(DrillRun& d)
+{
+    const DrillSpec& s = d.spec;
+    if (s.wang_min <= s.wang_max) return d.rng.between(s.wang_min, s.wang_max);
+    // Wrapping through 0, as 330 to 30 does.
+    return (d.rng.between(s.wang_min, s.wang_max + 360)) % 360;
+}
+
+// The view has come back to the player: every sample of the delay ring
+// centres the player, and the next quarter step is too short to move it. No
+// pan holds it.
+bool view_on_player(const World& world)
+{
+    const camera& c = world.cam1;
+    const int x = world.player_bot.pos_x - frame_width / 2;
+    const int y = world.player_bot.pos_y - frame_height / 2;
+    for (int i = 0; i < 4; ++i) {
+        if (c.ring_x[i] != x || c.ring_y[i] != y) return false;
+    }
+    return (c.ring_x[0] - c.prev_x) / 4 == 0 && (c.ring_y[0] - c.prev_y) / 4 == 0 && c.pan_hold <= 0 &&
+           world.rbutton == 0;
+}
+
+bool can_begin_round(const World& world)
+{
+    return world.fire_now == 0 && world.mainbullet.state >= state_at_rest && unit_at_rest(world, world.player_bot);
+}
+
+void begin_round(World& world)
+{
+    DrillRun& d = world.drill;
+    DrillRoundRecord& r = d.rounds[d.round];
+    r = DrillRoundRecord{};
+    const int player_x = world.player_bot.pos_x;
+    int x = 0;
+    bool placed = false;
+    for (int i = 0; i < placement_draws && !placed; ++i) {
+        r.side = draw_side(d);
+        r.distance = d.rng.between(d.spec.distance_min, d.spec.distance_max);
+        x = player_x + r.side * r.distance;
+        placed = has_ground(world, x);
+    }
+    if (!placed) x = nearest_ground(world, x);
+    r.target_x = x;
+    r.wind = d.rng.between(d.spec.wind_min, d.spec.wind_max);
+    r.wang = draw_wang(d);
+    world.wind = r.wind;
+    world.wang = r.wang;
+    world.target1.reset(&world.memoria, world.wind, world.wang, x, drop_y);
+    if (d.spec.angle_fixed) world.vang = d.spec.angle;
+    d.round_pending = false;
+}
+
+void end_round(DrillRun& d)
+{
+    ++d.round;
+    if (d.round < d.spec.rounds) {
+        d.round_pending = true;
+        return;
+    }
+    d.round = d.spec.rounds - 1;
+    d.finished = true;
+    add_chart_score(d, d.score);
+    d.new_best = !d.best_known || d.score > d.best;
+    if (d.new_best) d.best = d.score;
+    d.best_known = true;
+}
+
+// The counted shot has come to rest: a hit ends the round, so does the last shot.
+void close_shot(DrillRun& d, const World& world)
+{
+    DrillRoundRecord& r = d.rounds[d.round];
+    d.shot_in_play = false;
+    const int damage = world.last_impact.target_damage;
+    if (damage > 0) {
+        r.hit = true;
+        r.damage = damage;
+        r.points = drill_points(r.shots, damage);
+        d.score += r.points;
+        d.damage += damage;
+        ++d.hits;
+        if (r.shots == 1) ++d.first_shot_hits;
+        end_round(d);
+    } else if (r.shots >= d.spec.shots) {
+        end_round(d);
+    }
+}
+
+}  // namespace
+
+bool drill_running(const World& world) { return world.drill.active && !world.drill.finished; }
+bool drill_angle_fixed(const World& world) { return drill_running(world) && world.drill.spec.angle_fixed; }
+bool drill_allows_aids(const World& world) { return !drill_running(world) || world.drill.spec.aids; }
+
+bool round_ready(const World& world)
+{
+    return aim_free(world) && round_at_rest(world) && view_on_player(world) &&
+           !(drill_running(world) && world.drill.round_pending);
+}
+
+int drill_round_number(const DrillRun& drill) { return drill.round + 1; }
+int drill_round_shots(const DrillRun& drill) { return drill.rounds[drill.round].shots; }
+
+void add_chart_score(DrillRun& d, long long score)
+{
+    if (d.chart_count == drill_chart_scores) {
+        for (int i = 1; i < drill_chart_scores; ++i) d.chart[i - 1] = d.chart[i];
+        --d.chart_count;
+    }
+    d.chart[d.chart_count++] = score;
+}
+
+long long drill_points(int shot, int damage)
+{
+    const int factor = shot == 1 ? first_shot_factor : shot == 2 ? second_shot_factor : 1;
+    return static_cast<long long>(factor) * damage;
+}
+
+double drill_mean_miss(const DrillRun& drill)
+{
+    long long sum = 0;
+    int count = 0;
+    const int played = drill.finished ? drill.spec.rounds : drill.round + 1;
+    for (int i = 0; i < played; ++i) {
+        for (int s = 0; s < drill.rounds[i].shots; ++s) sum += drill.rounds[i].miss[s];
+        count += drill.rounds[i].shots;
+    }
+    return count == 0 ? 0.0 : static_cast<double>(sum) / count;
+}
+
+void begin_drill(World& world, const DrillSpec& spec, std::uint32_t seed)
+{
+    DrillRun& d = world.drill;
+    const FreeWind free_wind = d.active ? d.free_wind : FreeWind{world.random_wind, world.wind, world.wang};
+    d.active = true;
+    d.finished = false;
+    d.recorded = false;
+    d.spec = spec;
+    d.seed = seed;
+    d.rng = DrillRand{seed};
+    d.round = 0;
+    d.round_pending = true;
+    d.shot_in_play = false;
+    d.strike_noted = false;
+    for (DrillRoundRecord& r : d.rounds) r = DrillRoundRecord{};
+    d.score = 0;
+    d.hits = 0;
+    d.first_shot_hits = 0;
+    d.shots = 0;
+    d.damage = 0;
+    d.assisted = false;
+    d.new_best = false;
+    d.note[0] = '\0';
+    d.chart_drawn = false;
+    d.free_wind = free_wind;
+    world.random_wind = 0;
+    if (!spec.aids) world.practice.prediction_shown = false;
+    if (spec.angle_fixed) world.vang = spec.angle;
+}
+
+void end_drill(World& world)
+{
+    DrillRun& d = world.drill;
+    if (!d.active) return;
+    d.active = false;
+    d.finished = false;
+    world.random_wind = d.free_wind.random_wind;
+    // Shots of the drill counted on; the next change is a whole turn away.
+    world.shots_done = 0;
+    if (d.free_wind.random_wind == 0) {
+        world.wind = d.free_wind.wind;
+        world.wang = d.free_wind.wang;
+    }
+}
+
+void drill_tick(World& world)
+{
+    DrillRun& d = world.drill;
+    if (!d.active || d.finished) return;
+    const bullet& shell = world.mainbullet;
+    if (!d.round_pending) {
+        DrillRoundRecord& r = d.rounds[d.round];
+        // A shot fired while the round waits to begin does not count.
+        if (!d.shot_in_play && shell.state == 0 && shell.time == 0.0) {
+            d.shot_in_play = true;
+            d.strike_noted = false;
+            ++r.shots;
+            ++d.shots;
+            if (world.practice.prediction_shown) d.assisted = true;
+        }
+        if (d.shot_in_play && !d.strike_noted && world.last_impact.struck) {
+            r.miss[r.shots - 1] = std::abs(world.last_impact.x - world.target1.pos_x);
+            d.strike_noted = true;
+        }
+        if (d.shot_in_play && shell.state >= state_at_rest) close_shot(d, world);
+    }
+    if (!d.finished && d.round_pending && can_begin_round(world)) begin_round(world);
+}
+
+}  // namespace qm

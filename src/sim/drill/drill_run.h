@@ -1,0 +1,111 @@
+// A drill in progress: its rounds and their records, the score, what the
+// history said of earlier sessions, and the tick's part in it (ending a
+// round at a hit or its last shot, placing the target for the next one).
+#pragma once
+
+#include <cstdint>
+
+#include "raster/surface.h"
+#include "sim/drill/drill_menu.h"
+#include "sim/drill/drill_rand.h"
+#include "sim/drill/drill_spec.h"
+
+namespace qm {
+
+struct World;
+
+constexpr int drill_chart_scores = 30;  // the results chart's sessions
+constexpr int drill_note_size = 160;
+constexpr int drill_path_size = 512;
+
+struct DrillRoundRecord {
+    int distance = 0;   // drawn, pixels
+    int side = 1;       // 1 right of the player, -1 left
+    int target_x = 0;   // where the target was dropped
+    int wind = 0, wang = 0;
+    int shots = 0;      // fired in the round
+    bool hit = false;
+    int damage = 0;     // of the hitting shot
+    long long points = 0;
+    int miss[drill_max_shots] = {};  // per shot: main shell's first strike to the target, horizontally
+};
+
+// The wind settings of free practice, put back when the drill ends.
+struct FreeWind {
+    int random_wind = 1;
+    double wind = 0.0;
+    double wang = 0.0;
+};
+
+struct DrillRun {
+    bool active = false;    // a drill is loaded: running, or showing its results
+    bool finished = false;  // every round played: the results show
+    bool recorded = false;  // the finished drill's history line has been dealt with
+
+    DrillSpec spec;
+    std::uint32_t seed = 0;
+    DrillRand rng;
+
+    int round = 0;              // the current round, from 0
+    bool round_pending = true;  // its target is yet to be placed
+    bool shot_in_play = false;  // a counted shot flies or has not yet come to rest
+    bool strike_noted = false;
+    DrillRoundRecord rounds[drill_max_rounds];
+
+    long long score = 0;
+    int hits = 0;
+    int first_shot_hits = 0;
+    int shots = 0;
+    long long damage = 0;
+    bool assisted = false;  // a shot left with the prediction shown
+
+    // From the history before the drill began, this session added when it ends.
+    bool best_known = false;
+    long long best = 0;
+    bool new_best = false;  // this session beat every earlier one
+    long long chart[drill_chart_scores] = {};  // the last sessions' scores, oldest first
+    int chart_count = 0;
+
+    char history_file[drill_path_size] = {};  // empty: no history is kept
+    char note[drill_note_size] = {};          // what went wrong with the history, shown in the results
+    Surface chart_picture;                    // the results chart, drawn once the drill ends
+    bool chart_drawn = false;
+
+    FreeWind free_wind;
+};
+
+// Round, shot and aids questions the shell and the HUD ask.
+bool drill_running(const World& world);         // active and not finished
+bool drill_angle_fixed(const World& world);
+bool drill_allows_aids(const World& world);
+// The aim is free, the view has come back to the player, nothing moves and
+// no drill round waits to begin: what a script waits for before aiming.
+bool round_ready(const World& world);
+// The round shown, from 1, and the shots fired in it.
+int drill_round_number(const DrillRun& drill);
+int drill_round_shots(const DrillRun& drill);
+
+// Adds a session's score to the chart's, the oldest giving way when full.
+void add_chart_score(DrillRun& drill, long long score);
+
+// Points for a hit with shot `shot` (from 1): 3, 2, then 1 times the damage.
+long long drill_points(int shot, int damage);
+double drill_mean_miss(const DrillRun& drill);
+
+// Begins a drill whose map is already in the terrain (see drill_map.h): the
+// records cleared, the generator seeded, the wind settings kept for later,
+// the prediction put away unless the drill allows it. The first round
+// begins once the player stands still. History figures and file are the
+// caller's to fill in before or after.
+void begin_drill(World& world, const DrillSpec& spec, std::uint32_t seed);
+
+// Ends the drill (after its results, or abandoned): free practice's wind
+// comes back.
+void end_drill(World& world);
+
+// The tick's part, after the turn logic: notes a shot's launch, its strike
+// and its end, closes the round at a hit or its last shot, and places the
+// target for the next round once the player stands still.
+void drill_tick(World& world);
+
+}  // namespace qm

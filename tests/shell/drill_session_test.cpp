@@ -1,0 +1,217 @@
+// Drills end to end: rounds placed and closed as their shots say, the score,
+// the keys a drill turns off, the runner's options and state, and the same
+// seed giving the same session.
+#include "shell/drill/drill_session.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "shell/drill/drill_file.h"
+#include "shell/round_setup.h"
+#include "shell/window_procedure.h"
+#include "sim/practice.h"
+#include "sim/shot_record.h"
+#include "sim/world.h"
+#include "tool_run.h"
+
+namespace qm {
+namespace {
+
+class QuietPlatform final : public Platform {
+public:
+    std::vector<std::string> errors;
+    bool quit = false;
+    void post_quit(int) override { quit = true; }
+    void move_pointer_absolute(int, int) override {}
+    LRESULT default_window_proc(unsigned, WPARAM, LPARAM) override { return 0; }
+    void report_error(const char* line) override { errors.emplace_back(line); }
+};
+
+struct Drilled {
+    std::unique_ptr<World> world = std::make_unique<World>();
+    QuietPlatform platform;
+
+    Drilled(const std::string& text, std::uint32_t seed)
+    {
+        std::string error;
+        EXPECT_TRUE(set_up_round(*world, RoundSettings{}, error)) << error;
+        arm_practice(*world);
+        DrillSpec spec;
+        EXPECT_TRUE(parse_drill(text, "t.drill", "", "t", spec, error)) << error;
+        std::string warning;
+        EXPECT_TRUE(start_drill(*world, spec, seed, warning, error)) << error;
+    }
+    void send(unsigned message, WPARAM key) { WindowProcedure(*world, platform, message, key, 0); }
+    void press(WPARAM key)
+    {
+        send(WM_KEYDOWN, key);
+        send(WM_KEYUP, key);
+    }
+    void tick() { send(WM_TIMER, tick_timer_id); }
+    bool until(bool (*done)(const World&), int max_ticks = 20000)
+    {
+        for (int i = 0; i < max_ticks; ++i) {
+            if (done(*world)) return true;
+            tick();
+        }
+        return done(*world);
+    }
+    const DrillRun& drill() const { return world->drill; }
+};
+
+bool ready(const World& w) { return round_ready(w); }
+bool finder_known(const World& w) { return prediction_view(w).power_known; }
+
+TEST(DrillSession, APlayerAimingWithThePowerFinderWinsEveryRoundWithItsFirstShot)
+{
+    Drilled d("rounds 6\nshots 3\ndistance 250 900\nside either\nwind 0 10\naids all\n", 11);
+    d.press(VK_H);
+    long long damage = 0;
+    for (int round = 0; round < 6; ++round) {
+        ASSERT_TRUE(d.until(ready)) << round;
+        const World& w = *d.world;
+        d.press(w.target1.pos_x < w.player_bot.pos_x ? VK_LEFT : VK_RIGHT);
+        d.tick();
+        ASSERT_TRUE(d.until(finder_known, 200)) << round;
+        d.world->v0 = prediction_view(w).power;
+        d.press(VK_F);
+        const int before = d.drill().round;
+        for (int i = 0; i < 2000 && d.drill().round == before && !d.drill().finished; ++i) d.tick();
+        const DrillRoundRecord& r = d.drill().rounds[round];
+        EXPECT_TRUE(r.hit) << round;
+        EXPECT_EQ(r.shots, 1) << round;
+        EXPECT_GE(r.distance, 250) << round;
+        EXPECT_LE(r.distance, 900) << round;
+        damage += r.damage;
+    }
+    EXPECT_TRUE(d.drill().finished);
+    EXPECT_EQ(d.drill().first_shot_hits, 6);
+    EXPECT_EQ(d.drill().score, 3 * damage);
+    EXPECT_TRUE(d.drill().assisted);
+}
+
+TEST(DrillSession, ARoundEndsAtItsLastShotWithEachMissMeasured)
+{
+    Drilled d("rounds 2\nshots 2\ndistance 600 600\nwind fixed 0 0\n", 3);
+    for (int shot = 0; shot < 2; ++shot) {
+        ASSERT_TRUE(d.until(ready));
+        d.world->vang = 80;
+        d.world->v0 = 1.0;  // well short of 600 pixels
+        d.press(VK_F);
+        d.tick();
+    }
+    ASSERT_TRUE(d.until(ready));
+    const DrillRoundRecord& r = d.drill().rounds[0];
+    EXPECT_EQ(d.drill().round, 1);
+    EXPECT_FALSE(r.hit);
+    EXPECT_EQ(r.shots, 2);
+    EXPECT_EQ(r.target_x, d.world->player_bot.pos_x + 600);
+    for (int s = 0; s < 2; ++s) EXPECT_GT(r.miss[s], 300) << s;
+    EXPECT_EQ(d.drill().score, 0);
+    EXPECT_GT(drill_mean_miss(d.drill()), 300.0);
+}
+
+TEST(DrillSession, ADrillTurnsOffWhatItForbids)
+{
+    Drilled fixed("angle 30\n", 1);
+    ASSERT_TRUE(fixed.until(ready));
+    fixed.send(WM_KEYDOWN, VK_UP);
+    for (int i = 0; i < 10; ++i) fixed.tick();
+    fixed.send(WM_KEYUP, VK_UP);
+    EXPECT_EQ(fixed.world->vang, 30.0);  // Up does nothing
+    fixed.press(VK_H);
+    EXPECT_FALSE(fixed.world->practice.prediction_shown);  // aids none by default
+    fixed.press(VK_ESCAPE);
+    EXPECT_TRUE(fixed.platform.quit);  // Esc still quits while the drill runs
+}
+
+TEST(DrillSession, ResultsTakeEnterAndEscAndGiveBackFreePractice)
+{
+    Drilled d("rounds 1\nshots 1\ndistance 400 400\nwind fixed 7 90\n", 5);
+    auto shoot_once = [&d] {
+        ASSERT_TRUE(d.until(ready));
+        EXPECT_EQ(d.world->wind, 7.0);
+        d.world->vang = 80;
+        d.world->v0 = 1.0;
+        d.press(VK_F);
+        d.tick();
+        ASSERT_TRUE(d.until([](const World& w) { return w.drill.finished; }));
+        d.tick();
+    };
+    shoot_once();
+    EXPECT_TRUE(d.drill().chart_drawn);
+    const std::uint32_t seed = d.drill().seed;
+    d.press(VK_RETURN);  // the same drill again, with the next seed
+    EXPECT_FALSE(d.drill().finished);
+    EXPECT_EQ(d.drill().seed, next_drill_seed(seed));
+    EXPECT_EQ(d.drill().chart_count, 1);  // the first session's score is charted
+    shoot_once();
+    EXPECT_EQ(d.drill().chart_count, 2);
+    d.press(VK_ESCAPE);  // free practice, not the end of the program
+    EXPECT_FALSE(d.platform.quit);
+    EXPECT_FALSE(d.drill().active);
+    EXPECT_EQ(d.world->random_wind, 1);  // the round's own wind rule is back
+    EXPECT_EQ(d.world->shots_done, 0);
+    d.press(VK_ESCAPE);
+    EXPECT_TRUE(d.platform.quit);
+}
+
+std::string state_lines(const std::string& seed)
+{
+    const std::string script = "until ready\nstate\naim 45 1.3\nfire\nuntil ready\nstate\nfire\nuntil ready\nstate\n";
+    test::RunResult r = test::run_headless_script({"--drill", "gale", "--seed", seed}, script);
+    EXPECT_EQ(r.code, 0) << r.err;
+    return r.out;
+}
+
+TEST(DrillSession, TheSameSeedGivesTheSameStateLines)
+{
+    const std::string a = state_lines("42");
+    EXPECT_EQ(a, state_lines("42"));
+    EXPECT_NE(a, state_lines("43"));
+    EXPECT_NE(a.find("\"drill\":{\"name\":\"Full wind\",\"round\":1,\"rounds\":10,\"shot\":0,\"shots\":3,\"score\":0,"
+                     "\"best\":null,\"hits\":0,\"first_shot_hits\":0,\"finished\":false}"),
+              std::string::npos)
+        << a;
+}
+
+TEST(DrillSession, TheRunnerRefusesBadDrillsBeforeTheFirstTick)
+{
+    const std::string dir = testing::TempDir() + "qm_drill_bad";
+    std::filesystem::create_directories(dir);
+    const std::string file = dir + "/bad.drill";
+    std::ofstream(file) << "rounds 5\nshots 12\n";
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    const Case cases[] = {
+        {{"--drill", file}, "qmsim: " + file + ":2: shots needs a whole number from 1 to 10, not '12'\n"},
+        {{"--drill", "still", "--map", "x.bmp"}, "qmsim: --drill sets the map and the wind; leave out --map and --wind\n"},
+        {{"--seed", "4"}, "qmsim: --seed needs --drill\n"},
+        {{"--drill", "still", "--seed", "-1"}, "qmsim: bad seed '-1': a whole number from 0 to 4294967295\n"},
+    };
+    for (const Case& c : cases) {
+        test::RunResult r = test::run_headless_script(c.args, "state\n");
+        EXPECT_EQ(r.code, 2) << c.error;
+        EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1), c.error);
+        EXPECT_EQ(r.out, "");
+    }
+}
+
+TEST(DrillSession, DOpensTheMenuAndEnterStartsTheChosenDrill)
+{
+    test::RunResult r = test::run_headless_script(
+        {}, "until ready\nstate\ndown d\nup d\ndown down\nup down\ndown enter\nup enter\nstate\n");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("\"drill\":null"), std::string::npos);
+    EXPECT_NE(r.out.find("\"drill\":{\"name\":\"Breeze\""), std::string::npos) << r.out;
+}
+
+}  // namespace
+}  // namespace qm
