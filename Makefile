@@ -13,7 +13,7 @@ BENCH_ARGS ?=
 ASAN_OPTIONS ?= detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1
 UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
 
-.PHONY: deps configure build run test test-release test-asan fuzz fuzz-build bench windows web package clean
+.PHONY: deps configure build run test test-release test-asan fuzz fuzz-build bench bench-web windows web package clean
 
 deps:
 	@sh tools/ensure_deps.sh
@@ -86,6 +86,12 @@ fuzz: fuzz-build
 # BENCH_ARGS=--benchmark_filter=Tick for some of them.
 bench: build
 	$(BUILD)/qm_bench $(BENCH_ARGS)
+
+# The benchmarks as WebAssembly under node, with the same table; e.g.
+# BENCH_ARGS=--benchmark_filter=Tick.
+bench-web: web
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) --target qm_bench
+	node $(WEB_BUILD)/qm_bench.js --benchmark_repetitions=9 --benchmark_min_time=0.1 $(BENCH_ARGS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN32_BUILD) $(WIN64_BUILD) $(WEB_BUILD) dist

@@ -58,3 +58,13 @@ add_custom_target(web_site ALL
           ${QM_WEB_DIST}
   DEPENDS qmsim qmsim_node ${CMAKE_SOURCE_DIR}/packaging/qmsim.svg ${QM_WEB_PAGE}/index.html ${QM_WEB_PAGE}/page.js ${QM_WEB_PAGE}/page.css
   COMMENT "Writing the site to ${QM_WEB_DIST}" VERBATIM)
+
+# The benchmarks under node (make bench-web), over the part of Google
+# Benchmark's interface they use (bench/web/), which has no WebAssembly
+# build here.
+file(GLOB QM_BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
+add_executable(qm_bench EXCLUDE_FROM_ALL ${QM_BENCH_SOURCES} bench/web/benchmark.cpp)
+target_include_directories(qm_bench PRIVATE bench/web)
+target_link_libraries(qm_bench PRIVATE qm_shell)
+target_link_options(qm_bench PRIVATE ${QM_WEB_LINK} -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1
+  -sWASM_ASYNC_COMPILATION=0)

@@ -7,7 +7,9 @@ prediction's yellow diamond; F12 downloads the frame as a PNG named by the
 time; Esc ends the run and the page says so; a map file and a picture
 opened from disk join the map list and the picture's map loads; the
 quick-start address (loaded first, with a cold cache) reaches its first
-frame, whose time and bytes are printed; no error in the browser console.
+frame, whose time and bytes are printed, over the whole browser window
+(Stretch Fullscreen); the 16-bit mode says "Unable to change resolution."
+and ends with exit status 1; no error in the browser console.
 
 Usage: browser_test.py SITE_DIR SCRATCH_DIR
 QM_WEB_SHOTS=DIR keeps screenshots of the dialog and the running page there.
@@ -275,15 +277,33 @@ def open_maps(driver, url, scratch, shots):
 
 
 def first_frame(driver, url):
-    driver.get(url + "?map=hills.bmp&mode=windowed&wind=fixed:5:180")
+    driver.get(url + "?map=hills.bmp&wind=fixed:5:180")
     first = wait_for(driver, "return qmPage.firstFrameMs", "the quick start's first frame")
     transferred = driver.execute_script("""
         const n = performance.getEntriesByType('navigation')[0];
         return performance.getEntriesByType('resource').reduce((sum, r) => sum + r.transferSize, n.transferSize);""")
     print("measured: navigation to first frame %.0f ms; %d bytes transferred, cold cache, uncompressed server"
           % (first, transferred))
+    box = driver.execute_script("const b = document.getElementById('frame').getBoundingClientRect();"
+                                "return [b.left, b.top, b.width, b.height, innerWidth, innerHeight];")
+    check(box[:4] == [0, 0, box[4], box[5]], "the stretched canvas is at %s, not over the whole window" % box)
+    print("ok: the quick start's Stretch Fullscreen covers the browser window (%d by %d)" % (box[4], box[5]))
     press(driver, Keys.ESCAPE)
     wait_for(driver, "return !document.getElementById('ended').hidden", "the end of the quick start")
+
+
+def sixteen_bits(driver, url):
+    driver.get(url)
+    wait_for(driver, "return !document.getElementById('dialog').hidden", "the dialog")
+    driver.find_element(By.CSS_SELECTOR, "#control-1003 input").click()
+    driver.find_element(By.ID, "control-1006").click()
+    wait_for(driver, "return !document.getElementById('box').hidden", "the message box")
+    text = driver.find_element(By.ID, "box-text").text
+    check(text == "Unable to change resolution.", "the 16-bit mode's box says %r" % text)
+    driver.find_element(By.ID, "box-ok").click()
+    wait_for(driver, "return !document.getElementById('ended').hidden", "the end after the box")
+    check(driver.execute_script("return qmPage.exitCode") == 1, "the refused mode does not end with exit status 1")
+    print("ok: the 16-bit mode shows 'Unable to change resolution.' and ends with exit status 1")
 
 
 def main():
@@ -306,6 +326,7 @@ def main():
         check_dialog(driver, shots)
         play_round(driver, shots, downloads)
         open_maps(driver, url, scratch, shots)
+        sixteen_bits(driver, url)
         errors = console_errors(driver)
         check(not errors, "errors in the browser console: %s" % errors)
         print("ok: no error in the browser console")
