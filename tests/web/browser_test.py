@@ -1,8 +1,9 @@
 """The page in headless Chromium, driven by chromedriver through Selenium.
 
 Serves the static site from 127.0.0.1 and checks: the dialog's title, labels
-and lists; hills.bmp and Windowed chosen, Start; the wind dial's ring at its
-pixels on the canvas; F fires and the picture changes; H shows the
+and lists; hills.bmp and Windowed chosen, Start, "Loading map: N%"; the wind
+dial's ring at its pixels on the canvas; 62.5 ticks a second, none while
+another tab hides the page and no burst after; F fires and the picture changes; H shows the
 prediction's yellow diamond; F12 downloads the frame as a PNG named by the
 time; Esc ends the run and the page says so; a map file and a picture
 opened from disk join the map list and the picture's map loads; the
@@ -190,6 +191,29 @@ def play_round(driver, shots, downloads):
     ring = sum(1 for x, y in RING_POINTS if pixel(rest, x, y) == RING)
     check(ring >= 6, "only %d of %d wind dial ring points are E0E0E0" % (ring, len(RING_POINTS)))
     print("ok: the wind dial's ring at %d of %d points" % (ring, len(RING_POINTS)))
+
+    # One frame a tick, 62.5 a second, whatever the display's rate; while
+    # the page is hidden the round stands still, and it goes on without a
+    # burst of ticks when the page shows again.
+    start = driver.execute_script("return [qmPage.presented, performance.now()]")
+    time.sleep(2)
+    end = driver.execute_script("return [qmPage.presented, performance.now()]")
+    rate = (end[0] - start[0]) * 1000 / (end[1] - start[1])
+    check(55 <= rate <= 70, "%.1f ticks a second, not 62.5" % rate)
+    # Another tab in front hides the page.
+    page = driver.current_window_handle
+    before = driver.execute_script("return qmPage.presented")
+    driver.switch_to.new_window("tab")
+    time.sleep(1.5)
+    driver.close()
+    driver.switch_to.window(page)
+    shown = driver.execute_script("return qmPage.presented")
+    check(shown - before <= 40, "%d ticks ran while the page was hidden for 1.5 s" % (shown - before))
+    time.sleep(0.5)
+    burst = driver.execute_script("return qmPage.presented") - shown
+    check(10 <= burst <= 45, "%d ticks in the half second after the page showed again" % burst)
+    print("ok: %.1f ticks a second; %d while hidden for 1.5 s, %d in the half second after"
+          % (rate, shown - before, burst))
 
     canvas = driver.find_element(By.ID, "frame")
     check(count_colour(rest, PREDICTION) == 0, "yellow on the frame before H")

@@ -347,6 +347,7 @@
       if (canvas.style.width !== w) canvas.style.width = w;
       if (canvas.style.height !== h) canvas.style.height = h;
     }
+    page.presented += 1;
     if (!canvas.dataset.shown) {
       canvas.dataset.shown = "1";
       page.firstFrameMs = performance.now();
@@ -430,7 +431,7 @@
     screenWidth: () => window.innerWidth, screenHeight: () => window.innerHeight, placeCanvas, present,
     fullScreenAvailable: () => (document.fullscreenEnabled ? 1 : 0), enterFullScreen, leaveFullScreen,
     messageBox, download, ended, openedMap, takeOpenedMap,
-    exitCode: null, firstFrameMs: null,
+    exitCode: null, firstFrameMs: null, presented: 0,
   };
   window.qmPage = page;
   window.Module = {
