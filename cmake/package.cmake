@@ -44,7 +44,7 @@ add_custom_target(windows_zip
   COMMENT "Packing ${QM_WINDOWS_ZIP}" VERBATIM)
 
 if(NOT QM_SANITIZE)
-  add_test(NAME deb_package COMMAND sh ${CMAKE_SOURCE_DIR}/tests/package/package_test.sh ${QM_DEB} ${QM_WINDOWS_ZIP})
+  add_test(NAME deb_package COMMAND sh ${CMAKE_SOURCE_DIR}/tests/package/package_test.sh ${QM_DEB} ${QM_WINDOWS_ZIP} ${QM_WEB_ZIP})
   set_tests_properties(deb_package PROPERTIES TIMEOUT 120)
   add_test(NAME windows_wine_smoke
     COMMAND sh ${CMAKE_SOURCE_DIR}/tests/win32/wine_smoke.sh ${QM_WIN64_BUILD}/qmsim.exe

@@ -13,12 +13,15 @@ set -eu
 # 157 packages more, 150 MB and about 160 s to install, for a Wine that
 # cannot start where the kernel runs no 32-bit programs, as on our machines.
 # The 32-bit Windows program is built; the smoke test runs it where 32-bit
-# Wine is there.
+# Wine is there. The web build's compiler is Debian's emscripten, whose
+# optimizer needs node-acorn; its browser test drives Debian's chromium
+# through chromium-driver with python3-selenium.
 packages="g++ cmake ninja-build make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libpng-dev zlib1g-dev \
 libsdl2-dev libimgui-dev console-setup-linux clang libclang-rt-14-dev xvfb xfonts-base xdotool x11-apps x11-utils \
 imagemagick time \
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
-wine wine64 dpkg-dev file desktop-file-utils unzip"
+wine wine64 dpkg-dev file desktop-file-utils unzip \
+emscripten node-acorn chromium chromium-driver python3-selenium"
 
 missing=""
 for p in $packages; do

@@ -2,11 +2,11 @@
 // and a green band, a hub and the needle. The dial turns at half the aim
 // angle's rate, so the needle sweeps across the bands and lies in the green
 // one exactly for aim angles 30 to 70.
-#include <cmath>
-
 #include "bodies/aim_gauge.h"
+
 #include "bodies/aim_gauge_shape.h"
 #include "raster/angles.h"
+#include "raster/trig.h"
 
 namespace qm {
 
@@ -51,7 +51,7 @@ constexpr double band_high = 70.0;
 POINT polar(double theta, double r)
 {
     double a = radians(theta);
-    return POINT{static_cast<int>(r * std::cos(a)), static_cast<int>(r * std::sin(a))};
+    return POINT{static_cast<int>(r * qm::cos(a)), static_cast<int>(r * qm::sin(a))};
 }
 
 POINT offset(POINT p, int cx, int cy)

@@ -1,9 +1,8 @@
 // Corners of the unit's body polygon.
 #include "bodies/body_polygon.h"
 
-#include <cmath>
-
 #include "raster/angles.h"
+#include "raster/trig.h"
 
 namespace qm {
 
@@ -31,8 +30,8 @@ void body_polygon(double slope, int x, int y, POINT (&corners)[body_corner_count
     for (int i = 0; i < body_corner_count; ++i) {
         const PolarCorner& c = level_corners[i];
         double a = radians(slope + c.a);
-        corners[i].x = static_cast<int>(c.r * std::cos(a)) + x;
-        corners[i].y = static_cast<int>(c.r * std::sin(a)) + y;
+        corners[i].x = static_cast<int>(c.r * qm::cos(a)) + x;
+        corners[i].y = static_cast<int>(c.r * qm::sin(a)) + y;
     }
 }
 

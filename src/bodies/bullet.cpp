@@ -7,6 +7,7 @@
 #include "bodies/bot.h"
 #include "bodies/sec_bullet.h"
 #include "raster/angles.h"
+#include "raster/trig.h"
 #include "terrain/terrain_raster.h"
 
 namespace qm {
@@ -36,11 +37,11 @@ void bullet::reset(Surface* surface, double power, double angle, double wind_str
 {
     dc = surface;
     double a = radians(angle);
-    vel_x = power * std::cos(a);
-    vel_y = power * std::sin(a);
+    vel_x = power * qm::cos(a);
+    vel_y = power * qm::sin(a);
     double w = radians(wind_angle);
-    wind_x = wind_strength * std::cos(w);
-    wind_y = wind_strength * std::sin(w);
+    wind_x = wind_strength * qm::cos(w);
+    wind_y = wind_strength * qm::sin(w);
     origin_x = x;
     origin_y = y;
     dir = direction;

@@ -2,9 +2,8 @@
 // that turns steadily and grows to a fixed length.
 #include "bodies/sec_bullet.h"
 
-#include <cmath>
-
 #include "raster/angles.h"
+#include "raster/trig.h"
 
 namespace qm {
 
@@ -44,8 +43,8 @@ void sec_bullet::after_step(bool refining)
         if (orbit_radius <= growth_limit) orbit_radius += tick_growth;
     }
     const double a = radians(orbit_angle);
-    pos_x += static_cast<int>(std::cos(a) * orbit_radius);
-    pos_y += static_cast<int>(std::sin(a) * orbit_radius);
+    pos_x += static_cast<int>(qm::cos(a) * orbit_radius);
+    pos_y += static_cast<int>(qm::sin(a) * orbit_radius);
 }
 
 }  // namespace qm

@@ -2,9 +2,7 @@
 // directions around its contact point, and the table of those rings.
 #include "bodies/bot.h"
 
-#include <cmath>
-
-#include "raster/angles.h"
+#include "raster/trig.h"
 
 namespace qm {
 
@@ -14,22 +12,28 @@ constexpr int direction_up = 18;    // ring direction pointing up (-y)
 constexpr int direction_down = 6;   // ring direction pointing down (+y)
 constexpr int degrees_per_direction = 15;
 
+// The directions' angles, k times 15 degrees in radians, as the table was
+// first made: formed in extended precision and rounded to doubles, which
+// puts the exact half values on the sides the table holds. Written out, as
+// extended precision is not the same on every platform.
+constexpr double ring_angles[ring_directions] = {
+    0x0p+0,                0x1.0c152382d7365p-2, 0x1.0c152382d7365p-1, 0x1.921fb54442d18p-1,
+    0x1.0c152382d7365p+0,  0x1.4f1a6c638d03fp+0, 0x1.921fb54442d18p+0, 0x1.d524fe24f89f1p+0,
+    0x1.0c152382d7365p+1,  0x1.2d97c7f3321d2p+1, 0x1.4f1a6c638d03fp+1, 0x1.709d10d3e7eabp+1,
+    0x1.921fb54442d18p+1,  0x1.b3a259b49db85p+1, 0x1.d524fe24f89f1p+1, 0x1.f6a7a2955385ep+1,
+    0x1.0c152382d7365p+2,  0x1.1cd675bb04a9cp+2, 0x1.2d97c7f3321d2p+2, 0x1.3e591a2b5f908p+2,
+    0x1.4f1a6c638d03fp+2,  0x1.5fdbbe9bba775p+2, 0x1.709d10d3e7eabp+2, 0x1.815e630c155e2p+2,
+};
+
 }  // namespace
 
 void fill_circle_samp(RingTable& rings)
 {
-    // The angle is formed in extended precision and rounded to a double, and
-    // the products are formed in extended precision again: that is what puts
-    // the exact half values on the sides the table holds.
     for (int r = 0; r < ring_radii; ++r) {
         for (int k = 0; k < ring_directions; ++k) {
-            long double angle_ext =
-                static_cast<long double>(k * degrees_per_direction) * static_cast<long double>(pi) / 180.0L;
-            double angle = static_cast<double>(angle_ext);
-            long double c = std::cos(static_cast<long double>(angle));
-            long double s = std::sin(static_cast<long double>(angle));
-            rings.circle_samp[r][k].x = static_cast<int>(c * r);
-            rings.circle_samp[r][k].y = static_cast<int>(s * r);
+            const double angle = ring_angles[k];
+            rings.circle_samp[r][k].x = static_cast<int>(qm::cos(angle) * r);
+            rings.circle_samp[r][k].y = static_cast<int>(qm::sin(angle) * r);
         }
     }
 }

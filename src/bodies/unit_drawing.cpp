@@ -1,11 +1,11 @@
 // Drawing of the units on the frame: body, hit-point bar, damage text, and
 // for the player the muzzle point and the aim gauge.
-#include <cmath>
 #include <cstdio>
 
 #include "bodies/body_polygon.h"
 #include "bodies/bot.h"
 #include "raster/angles.h"
+#include "raster/trig.h"
 
 namespace qm {
 
@@ -79,11 +79,11 @@ void player::paint()
     const double f = facing;
     const double s = slope;
     const double a1 = (90 - 90 * facing) + s;
-    const int pivot_x = pos_x + static_cast<int>(pivot_reach * std::cos(radians(a1)));
-    const int pivot_y = pos_y + static_cast<int>(pivot_reach * std::sin(radians(a1)));
+    const int pivot_x = pos_x + static_cast<int>(pivot_reach * qm::cos(radians(a1)));
+    const int pivot_y = pos_y + static_cast<int>(pivot_reach * qm::sin(radians(a1)));
     const double a2 = (270 - 90 * facing) + f * barrel_turn + s;
-    launch_x = pivot_x + static_cast<int>(barrel_reach * std::cos(radians(a2)));
-    launch_y = pivot_y + static_cast<int>(barrel_reach * std::sin(radians(a2)));
+    launch_x = pivot_x + static_cast<int>(barrel_reach * qm::cos(radians(a2)));
+    launch_y = pivot_y + static_cast<int>(barrel_reach * qm::sin(radians(a2)));
 
     // The gauge goes under the body. Kept as it always was: drawing the player
     // is what sets its launch point, so a player not drawn fires from where

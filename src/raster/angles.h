@@ -1,5 +1,5 @@
 // Angles: the model and the drawing give every angle in degrees; this is the
-// one conversion to the radians the C library takes.
+// one conversion to the radians that sine and cosine (raster/trig.h) take.
 #pragma once
 
 namespace qm {

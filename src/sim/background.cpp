@@ -2,9 +2,8 @@
 // and, on the flat map, the ground line.
 #include "sim/background.h"
 
-#include <cmath>
-
 #include "raster/angles.h"
+#include "raster/trig.h"
 #include "sim/frame.h"
 #include "sim/world.h"
 
@@ -29,7 +28,7 @@ constexpr double arrow_half_spread = 10.0;  // degrees either side of the wind d
 POINT dial_point(double radius, double degrees)
 {
     double a = radians(degrees);
-    return {dial_x + static_cast<int>(radius * std::cos(a)), dial_y + static_cast<int>(radius * std::sin(a))};
+    return {dial_x + static_cast<int>(radius * qm::cos(a)), dial_y + static_cast<int>(radius * qm::sin(a))};
 }
 
 void draw_wind_dial(Surface& frame, double wang)

@@ -6,12 +6,16 @@
 #     maker's map is read by it; the desktop entry passes
 #     desktop-file-validate and starts qmsim in the maps' folder; the
 #     package depends on SDL2's runtime;
-#   - the Windows zip holds both programs, the sample maps and README.txt.
-# Usage: package_test.sh QMSIM.DEB QMSIM-WINDOWS.ZIP (make package makes both).
+#   - the Windows zip holds both programs, the sample maps and README.txt;
+#   - the site's zip holds the page, the program with its loader and maps,
+#     and the runner for node.
+# Usage: package_test.sh QMSIM.DEB QMSIM-WINDOWS.ZIP QMSIM-WEB.ZIP (make
+# package makes them).
 set -u
 
 deb=$1
 zip=$2
+web_zip=$3
 work=$(mktemp -d "${TMPDIR:-/tmp}/qm_package.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
@@ -20,7 +24,7 @@ fail() {
     exit 1
 }
 
-for file in "$deb" "$zip"; do
+for file in "$deb" "$zip" "$web_zip"; do
     [ -f "$file" ] || fail "$file is not built (make package builds it; make test does so first)"
 done
 
@@ -61,3 +65,10 @@ for file in qmsim.exe qmsim64.exe README.txt hills.bmp; do
     echo "$listing" | grep -qx "$folder/$file" || fail "the Windows zip lacks $folder/$file"
 done
 echo "ok: the Windows zip holds both programs, the maps and README.txt"
+
+listing=$(unzip -Z1 "$web_zip") || fail "$web_zip is not a zip"
+folder=$(basename "$web_zip" .zip)
+for file in index.html page.js page.css qmsim.js qmsim.wasm qmsim.data qmsim-node.js qmsim-node.wasm; do
+    echo "$listing" | grep -qx "$folder/$file" || fail "the site's zip lacks $folder/$file"
+done
+echo "ok: the site's zip holds the page, the program, its maps and the runner for node"

@@ -3,6 +3,7 @@
 #include "shell/runner/headless_script.h"
 
 #include <charconv>
+#include <cstdlib>
 #include <cstdio>
 
 #include "shell/platform.h"
@@ -195,9 +196,14 @@ bool parse_decimal(std::string_view word, double low, double high, double& value
         }
     }
     if (digits == 0 || points > 1) return false;
-    double parsed = 0.0;
-    auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), parsed, std::chars_format::fixed);
-    if (ec != std::errc() || end != word.data() + word.size() || parsed < low || parsed > high) return false;
+    // strtod rather than from_chars: the WebAssembly build's C++ library
+    // reads no floating point with from_chars. Both round correctly, and
+    // the word is plain digits with one point at most, so the C locale's
+    // reading is the only one.
+    const std::string text(word);
+    char* end = nullptr;
+    const double parsed = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || parsed < low || parsed > high) return false;
     value = parsed;
     return true;
 }

@@ -1,0 +1,108 @@
+// The web shell's calls into the page, each a few lines of JavaScript
+// handing over to the page's object (window.qmPage).
+#include "web/web_js.h"
+
+#include <emscripten.h>
+
+namespace {
+
+EM_JS(int, js_in_browser, (), { return typeof window === "object" && typeof window.qmPage === "object"; });
+EM_JS(int, js_next_input, (int* event), {
+    const next = qmPage.nextInput();
+    if (next === null) return 0;
+    HEAP32.set(next, event >> 2);
+    return 1;
+});
+EM_JS(double, js_clock_ms, (), { return qmPage.clock(); });
+EM_ASYNC_JS(void, js_wait_until, (double due_ms), { await qmPage.waitUntil(due_ms); });
+EM_JS(void, js_form_create, (const char* caption, int width, int height),
+      { qmPage.formCreate(UTF8ToString(caption), width, height); });
+EM_JS(void, js_form_add, (int id, const char* kind, int x, int y, int width, int height, const char* text),
+      { qmPage.formAdd(id, UTF8ToString(kind), x, y, width, height, UTF8ToString(text)); });
+EM_JS(void, js_form_set, (int id, int checked, int enabled, int selection, const char* text),
+      { qmPage.formSet(id, checked !== 0, enabled !== 0, selection, UTF8ToString(text)); });
+EM_JS(void, js_form_set_items, (int id, const char* items), { qmPage.formSetItems(id, UTF8ToString(items)); });
+EM_JS(int, js_form_next_action, (int* action), {
+    const next = qmPage.formNextAction();
+    if (next === null) return 0;
+    HEAP32.set(next, action >> 2);
+    return 1;
+});
+EM_JS(void, js_show, (int main_window, int visible), { qmPage.show(main_window !== 0, visible !== 0); });
+EM_JS(int, js_screen_width, (), { return qmPage.screenWidth(); });
+EM_JS(int, js_screen_height, (), { return qmPage.screenHeight(); });
+EM_JS(void, js_place_canvas, (int x, int y, int width, int height), { qmPage.placeCanvas(x, y, width, height); });
+EM_JS(void, js_present, (const unsigned char* rgba, int width, int height, int shown_width, int shown_height),
+      { qmPage.present(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height, shown_width, shown_height); });
+EM_JS(int, js_full_screen_available, (), { return qmPage.fullScreenAvailable(); });
+EM_ASYNC_JS(int, js_enter_full_screen, (), { return await qmPage.enterFullScreen(); });
+EM_JS(void, js_leave_full_screen, (), { qmPage.leaveFullScreen(); });
+EM_ASYNC_JS(void, js_message_box, (const char* text, const char* caption),
+            { await qmPage.messageBox(UTF8ToString(text), UTF8ToString(caption)); });
+EM_JS(void, js_download, (const char* name, const unsigned char* bytes, int size),
+      { qmPage.download(UTF8ToString(name), HEAPU8.slice(bytes, bytes + size)); });
+EM_JS(void, js_ended, (int exit_code), { qmPage.ended(exit_code); });
+EM_JS(int, js_opened_map, (int* map), {
+    const next = qmPage.openedMap();
+    if (next === null) return 0;
+    HEAP32.set(next, map >> 2);
+    return 1;
+});
+EM_JS(void, js_take_opened_map, (char* name, int name_size, unsigned char* bytes),
+      {
+          const map = qmPage.takeOpenedMap();
+          stringToUTF8(map.name, name, name_size);
+          HEAPU8.set(map.bytes, bytes);
+      });
+
+}  // namespace
+
+namespace qm::web {
+
+bool in_browser() { return js_in_browser() != 0; }
+bool next_input(int event[6]) { return js_next_input(event) != 0; }
+double clock_ms() { return js_clock_ms(); }
+void wait_until(double due_ms) { js_wait_until(due_ms); }
+
+void form_create(const char* caption, int width, int height) { js_form_create(caption, width, height); }
+void form_add(int id, const char* kind, int x, int y, int width, int height, const char* text)
+{
+    js_form_add(id, kind, x, y, width, height, text);
+}
+void form_set(int id, bool checked, bool enabled, int selection, const char* text)
+{
+    js_form_set(id, checked ? 1 : 0, enabled ? 1 : 0, selection, text);
+}
+void form_set_items(int id, const char* items) { js_form_set_items(id, items); }
+bool form_next_action(int action[3]) { return js_form_next_action(action) != 0; }
+void show(bool main_window, bool visible) { js_show(main_window ? 1 : 0, visible ? 1 : 0); }
+
+int screen_width() { return js_screen_width(); }
+int screen_height() { return js_screen_height(); }
+void place_canvas(int x, int y, int width, int height) { js_place_canvas(x, y, width, height); }
+void present(const std::uint8_t* rgba, int width, int height, int shown_width, int shown_height)
+{
+    js_present(rgba, width, height, shown_width, shown_height);
+}
+bool full_screen_available() { return js_full_screen_available() != 0; }
+bool enter_full_screen() { return js_enter_full_screen() != 0; }
+void leave_full_screen() { js_leave_full_screen(); }
+
+void message_box(const char* text, const char* caption) { js_message_box(text, caption); }
+void download(const char* name, const std::uint8_t* bytes, int size) { js_download(name, bytes, size); }
+void ended(int exit_code) { js_ended(exit_code); }
+
+bool opened_map(OpenedMap& map)
+{
+    int fields[4] = {};
+    if (js_opened_map(fields) == 0) return false;
+    map.picture = fields[0] != 0;
+    map.size = fields[1];
+    map.width = fields[2];
+    map.height = fields[3];
+    return true;
+}
+
+void take_opened_map(char* name, int name_size, std::uint8_t* bytes) { js_take_opened_map(name, name_size, bytes); }
+
+}  // namespace qm::web

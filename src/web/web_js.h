@@ -1,0 +1,62 @@
+// The page's JavaScript as the web shell calls it (src/web/page/page.js
+// holds the other side): the input queue, the clock, the form, the canvas,
+// full screen, files handed over and downloads. Nothing else in the
+// program talks to JavaScript.
+#pragma once
+
+#include <cstdint>
+
+namespace qm::web {
+
+// A browser, not node, runs the program.
+bool in_browser();
+
+// Input, the page's queue: window (0 main, 1 dialog), message, wparam,
+// x, y and modifiers of the next event; false when the queue is empty.
+bool next_input(int event[6]);
+// The page's clock in milliseconds: real time, less the time the page was
+// hidden or stalled.
+double clock_ms();
+// Sleep until the next animation frame at or after due_ms on the clock
+// (any frame for due_ms 0), or until input arrives; a negative due_ms waits
+// for input alone.
+void wait_until(double due_ms);
+
+// The form: its caption and size, then each control once, in template
+// order (kind as named in the template text).
+void form_create(const char* caption, int width, int height);
+void form_add(int id, const char* kind, int x, int y, int width, int height, const char* text);
+void form_set(int id, bool checked, bool enabled, int selection, const char* text);
+void form_set_items(int id, const char* items);  // one item a line
+// The next thing the user did in the form: control id, notification code,
+// and for a list the entry chosen; false when nothing is waiting.
+bool form_next_action(int action[3]);
+void show(bool main_window, bool visible);
+
+// The canvas.
+int screen_width();
+int screen_height();
+void place_canvas(int x, int y, int width, int height);
+void present(const std::uint8_t* rgba, int width, int height, int shown_width, int shown_height);
+bool full_screen_available();
+bool enter_full_screen();  // false when the browser refuses
+void leave_full_screen();
+
+void message_box(const char* text, const char* caption);
+void download(const char* name, const std::uint8_t* bytes, int size);
+void ended(int exit_code);
+
+// A map file the user opened: its size in bytes (a map file) or its width
+// and height (a picture the page decoded to RGBA); false when none waits.
+struct OpenedMap {
+    bool picture = false;
+    int size = 0;
+    int width = 0;
+    int height = 0;
+};
+bool opened_map(OpenedMap& map);
+// Copies the waiting file's name (NUL-ended, cut to name_size) and bytes,
+// and drops it from the page.
+void take_opened_map(char* name, int name_size, std::uint8_t* bytes);
+
+}  // namespace qm::web

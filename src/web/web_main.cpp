@@ -1,0 +1,91 @@
+// Entry point of the WebAssembly program: the command line as on the
+// desktop; in a browser page, the page's shell around the platform-neutral
+// start-up and message loop, with the sample maps in /maps.
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "shell/command_line.h"
+#include "shell/dialog/accelerators.h"
+#include "shell/dialog/dialog_procedure.h"
+#include "shell/dialog/dialog_template.h"
+#include "shell/dialog/resources.h"
+#include "shell/message_loop.h"
+#include "shell/quick_start.h"
+#include "shell/startup.h"
+#include "sim/world.h"
+#include "web/web_display.h"
+#include "web/web_events.h"
+#include "web/web_form.h"
+#include "web/web_js.h"
+#include "web/web_maps.h"
+#include "web/web_presenter.h"
+#include "web/web_screenshots.h"
+#include "web/web_windows.h"
+
+namespace {
+
+// Where the page's file system holds the sample maps; the dialog lists the
+// maps of the folder it starts in.
+constexpr const char* maps_folder = "/maps";
+
+int fail(const std::string& what)
+{
+    std::fprintf(stderr, "qmsim: %s\n", what.c_str());
+    qm::web::ended(1);
+    return 1;
+}
+
+int run_page(const qm::QuickStart& choices)
+{
+    using namespace qm;
+
+    Dialog dialog;
+    AcceleratorTable accelerators;
+    std::string error;
+    if (!parse_dialog_template(dialog_resource, dialog, error) || !check_dialog_controls(dialog, error) ||
+        !parse_accelerators(accelerator_resource, accelerators, error)) {
+        return fail(error);
+    }
+    auto world = std::make_unique<World>();
+    const int width = web::screen_width();
+    const int height = web::screen_height();
+    world->DeskCap_X = width;
+    world->DeskCap_Y = height;
+    WebPresenter presenter(width, height);
+    world->cliente = &presenter;
+
+    WebDisplay display;
+    WebForm form(dialog);
+    WebMaps maps(*world, dialog);
+    WebScreenshots screenshots;
+    WebEvents events(*world, dialog, form, maps, screenshots);
+    WebWindows windows(form, events);
+    MessageLoop loop(*world, dialog, display, accelerators, events, windows);
+    maps.attach(loop);
+    const int exit_code = run_shell(*world, loop, display, choices);
+    web::ended(exit_code);
+    return exit_code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // On the page, map names on the command line are those of the list.
+    const bool page = qm::web::in_browser();
+    if (page && ::chdir(maps_folder) != 0) return fail(std::string("cannot open ") + maps_folder);
+    int exit_code = 0;
+    qm::QuickStart choices;
+    if (qm::run_command_line(argc, argv, stdin, stdout, stderr, exit_code, choices)) {
+        if (page) qm::web::ended(exit_code);
+        return exit_code;
+    }
+    if (!page) {
+        std::fprintf(stderr, "qmsim: no browser page here; use --headless to run without one\n");
+        return 1;
+    }
+    return run_page(choices);
+}

@@ -1,0 +1,101 @@
+// Storing opened maps and listing them.
+#include "web/web_maps.h"
+
+#include <cmath>
+
+#include "terrain/bitmap_writer.h"
+#include "terrain/map_catalogue.h"
+#include "terrain/map_maker.h"
+#include "web/web_js.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int name_size = 256;
+
+double linear(double encoded)
+{
+    return encoded <= 0.04045 ? encoded / 12.92 : std::pow((encoded + 0.055) / 1.055, 2.4);
+}
+
+double encoded(double linear_value)
+{
+    return linear_value <= 0.0031308 ? linear_value * 12.92 : 1.055 * std::pow(linear_value, 1 / 2.4) - 0.055;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> grey_from_rgba(const std::uint8_t* rgba, int width, int height)
+{
+    std::vector<std::uint8_t> grey(static_cast<std::size_t>(width) * height);
+    for (std::size_t i = 0; i < grey.size(); ++i) {
+        const std::uint8_t* p = rgba + 4 * i;
+        // Luminance in linear light, the picture's alpha over white.
+        const double y = 0.2126 * linear(p[0] / 255.0) + 0.7152 * linear(p[1] / 255.0) + 0.0722 * linear(p[2] / 255.0);
+        const double alpha = p[3] / 255.0;
+        const double over_white = alpha * y + (1 - alpha);
+        grey[i] = static_cast<std::uint8_t>(std::lround(255 * encoded(over_white)));
+    }
+    return grey;
+}
+
+std::string map_file_name(const std::string& picture_name)
+{
+    std::string base = picture_name.substr(picture_name.find_last_of("/\\") + 1);
+    const std::size_t dot = base.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) base.erase(dot);
+    std::string name;
+    for (char c : base) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+                           c == '_' || c == '.';
+        name += plain ? c : '_';
+    }
+    // No hidden file: the catalogue skips names starting with a dot.
+    if (name.empty() || name.front() == '.') name.insert(0, "map");
+    return name + ".bmp";
+}
+
+void WebMaps::refuse(const std::string& text)
+{
+    if (desktop_ != nullptr) desktop_->message_box(text.c_str(), "Error");
+}
+
+void WebMaps::take_opened()
+{
+    web::OpenedMap opened;
+    if (!web::opened_map(opened)) return;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(opened.size));
+    char name[name_size] = {};
+    web::take_opened_map(name, name_size, bytes.data());
+
+    const std::string file = map_file_name(name);
+    std::vector<unsigned char> map_file(bytes.begin(), bytes.end());
+    if (opened.picture) {
+        if (opened.width <= 0 || opened.height <= 0) return;
+        map_file = encode_bitmap(map_from_grey(grey_from_rgba(bytes.data(), opened.width, opened.height), opened.width,
+                                               opened.height));
+    }
+    std::string reason;
+    if (!write_file(file, map_file, reason)) {
+        refuse("Cannot store the map: " + reason);
+        return;
+    }
+
+    // The list as the dialog fills it, with the new map chosen: the map is
+    // read and checked at Start, as any map of the folder is.
+    get_map_names(world_);
+    Control* list = dialog_.find(IDC_MAP_LIST);
+    if (list == nullptr) return;
+    list->items.assign(1, flat_map_entry);
+    list->selection = 0;
+    for (int i = 0; i < world_.map_count && i < max_maps; ++i) {
+        list->items.emplace_back(world_.map_filename[i]);
+        if (file == world_.map_filename[i]) list->selection = i + 1;
+    }
+    if (list->selection == 0) {
+        refuse("The map list is full: " + file + " is not listed.");
+    }
+}
+
+}  // namespace qm

@@ -1,0 +1,39 @@
+// Maps the user opens on the page: a map file is stored as it is, any other
+// picture the browser decoded is made into a map by the map maker's rules
+// (dark pixels terrain); either joins the map list, chosen.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "shell/dialog/dialog_procedure.h"
+
+namespace qm {
+
+// The grey level of each RGBA pixel (row 0 at the top), composited over
+// white as the map maker reads a picture with transparent parts.
+std::vector<std::uint8_t> grey_from_rgba(const std::uint8_t* rgba, int width, int height);
+
+// The file name an opened picture is stored under: its base name with only
+// letters, digits, '-', '_' and '.', ending in .bmp.
+std::string map_file_name(const std::string& picture_name);
+
+class WebMaps {
+public:
+    WebMaps(World& world, Dialog& dialog) : world_(world), dialog_(dialog) {}
+    // Where refusals are shown: the message loop, made after this.
+    void attach(Desktop& desktop) { desktop_ = &desktop; }
+
+    // Takes a map the page holds, if one waits.
+    void take_opened();
+
+private:
+    void refuse(const std::string& text);
+
+    World& world_;
+    Dialog& dialog_;
+    Desktop* desktop_ = nullptr;
+};
+
+}  // namespace qm

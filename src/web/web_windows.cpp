@@ -1,0 +1,25 @@
+// Window services on the page.
+#include "web/web_windows.h"
+
+#include "web/web_js.h"
+
+namespace qm {
+
+void WebWindows::show_window(Window window, bool visible)
+{
+    if (window == Window::dialog) events_.set_form_visible(visible);
+    web::show(window == Window::main, visible);
+}
+
+void WebWindows::message_box(const char* text, const char* caption) { web::message_box(text, caption); }
+
+// A page cannot move the pointer: during a pan the page holds it with a
+// pointer lock instead, and where the browser grants none the pointer moves
+// on while the view follows its travel.
+void WebWindows::move_pointer_absolute(int, int) {}
+
+LRESULT WebWindows::default_window_proc(unsigned, WPARAM, LPARAM) { return 0; }
+
+void WebWindows::paint_dialog(DialogContext& context) { form_.paint(context); }
+
+}  // namespace qm

@@ -1,0 +1,27 @@
+// The program's two windows on the page: the canvas (main window) and the
+// form (dialog), the message box, and the pointer, which the page leaves
+// where it is.
+#pragma once
+
+#include "shell/message_loop.h"
+#include "web/web_events.h"
+#include "web/web_form.h"
+
+namespace qm {
+
+class WebWindows final : public WindowHost {
+public:
+    WebWindows(WebForm& form, WebEvents& events) : form_(form), events_(events) {}
+
+    void show_window(Window window, bool visible) override;
+    void message_box(const char* text, const char* caption) override;
+    void move_pointer_absolute(int nx, int ny) override;
+    LRESULT default_window_proc(unsigned message, WPARAM wparam, LPARAM lparam) override;
+    void paint_dialog(DialogContext& context) override;
+
+private:
+    WebForm& form_;
+    WebEvents& events_;
+};
+
+}  // namespace qm

@@ -1,0 +1,369 @@
+"""The page in headless Chromium, driven by chromedriver through Selenium.
+
+Serves the static site from 127.0.0.1 and checks: the dialog's title, labels
+and lists; hills.bmp and Windowed chosen, Start, "Loading map: N%"; the wind
+dial's ring at its pixels on the canvas; 62.5 ticks a second, none while
+another tab hides the page and no burst after; F fires and the picture changes; H shows the
+prediction's yellow diamond; F12 downloads the frame as a PNG named by the
+time; Esc ends the run and the page says so; a map file and a picture
+opened from disk join the map list and the picture's map loads; the
+quick-start address (loaded first, with a cold cache) reaches its first
+frame, whose time and bytes are printed, over the whole browser window
+(Stretch Fullscreen); the 16-bit mode says "Unable to change resolution."
+and ends with exit status 1; no error in the browser console.
+
+Usage: browser_test.py SITE_DIR SCRATCH_DIR
+QM_WEB_SHOTS=DIR keeps screenshots of the dialog and the running page there.
+Exit code 77 (skipped) where Selenium, Chromium or chromedriver is missing.
+"""
+import functools
+import http.server
+import os
+import re
+import shutil
+import struct
+import sys
+import threading
+import time
+import zlib
+
+SKIP = 77
+
+try:
+    from selenium import webdriver
+    from selenium.webdriver.chrome.service import Service
+    from selenium.webdriver.common.action_chains import ActionChains
+    from selenium.webdriver.common.by import By
+    from selenium.webdriver.common.keys import Keys
+    from selenium.webdriver.support.ui import Select
+except ImportError:
+    print("SKIP: python3-selenium is not installed (tools/ensure_deps.sh installs it)")
+    sys.exit(SKIP)
+
+CHROMIUM = shutil.which("chromium")
+CHROMEDRIVER = shutil.which("chromedriver")
+if CHROMIUM is None or CHROMEDRIVER is None:
+    print("SKIP: %s is not installed (tools/ensure_deps.sh installs it)"
+          % ("chromium" if CHROMIUM is None else "chromium-driver"))
+    sys.exit(SKIP)
+
+LABELS = ["Display Mode", "Stretch Fullscreen", "800x600 32 bit Fullscreen", "800x600 16 bit Fullscreen",
+          "Windowed", "Select Map", "Simulator Options", "Random Wind", "Every", "turns", "Fixed Wind", "Wind",
+          "Angle", "Start", "Exit"]
+# The wind dial: a light grey ring from radius 18 to 25 round (400, 70).
+RING = (0xE0, 0xE0, 0xE0)
+RING_POINTS = [(421, 70), (379, 70), (400, 49), (400, 91), (415, 85), (385, 85), (385, 55), (415, 55)]
+PREDICTION = (0xFF, 0xFF, 0x00)
+TIMEOUT = 30
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, what):
+    if not condition:
+        raise Failure(what)
+
+
+def wait_for(driver, script, what, timeout=TIMEOUT):
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        value = driver.execute_script(script)
+        if value:
+            return value
+        time.sleep(0.05)
+    raise Failure("timed out waiting for " + what)
+
+
+def canvas_pixels(driver):
+    """The canvas's RGB bytes, 800 by 600."""
+    data = driver.execute_script("""
+        const c = document.getElementById('frame');
+        const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+        let s = '';
+        for (let i = 0; i < d.length; i += 4) s += String.fromCharCode(d[i], d[i + 1], d[i + 2]);
+        return btoa(s);""")
+    import base64
+    return base64.b64decode(data)
+
+
+def pixel(pixels, x, y):
+    i = (y * 800 + x) * 3
+    return tuple(pixels[i:i + 3])
+
+
+def count_colour(pixels, colour):
+    wanted = bytes(colour)
+    return sum(1 for i in range(0, len(pixels), 3) if pixels[i:i + 3] == wanted)
+
+
+def write_png(path, width, height, dark_rows_from):
+    """A grey picture: light above row dark_rows_from, dark below."""
+    rows = b"".join(b"\0" + (b"\xf0" if y < dark_rows_from else b"\x20") * width for y in range(height))
+    chunk = lambda kind, data: (struct.pack(">I", len(data)) + kind + data +
+                                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 0, 0, 0, 0)) +
+                chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+def press(driver, key, hold=0.05):
+    ActionChains(driver).key_down(key).pause(hold).key_up(key).perform()
+
+
+def console_errors(driver):
+    return [entry["message"] for entry in driver.get_log("browser") if entry["level"] == "SEVERE"]
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def serve(site):
+    handler = functools.partial(QuietHandler, directory=site)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
+
+
+def start_browser(downloads):
+    options = webdriver.ChromeOptions()
+    options.binary_location = CHROMIUM
+    for argument in ["--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1024,768",
+                     "--disable-dev-shm-usage", "--no-first-run", "--no-default-browser-check",
+                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                     "--disable-extensions", "--user-data-dir=" + os.path.join(os.path.dirname(downloads), "profile")]:
+        options.add_argument(argument)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    options.add_experimental_option("prefs", {"download.default_directory": downloads,
+                                              "download.prompt_for_download": False})
+    driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+    driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
+    return driver
+
+
+def check_dialog(driver, shots):
+    wait_for(driver, "return !document.getElementById('dialog').hidden", "the dialog")
+    check(driver.find_element(By.ID, "dialog-caption").text == "Quillmar Simulator Config", "the dialog's title")
+    shown = driver.find_element(By.ID, "dialog").text
+    for label in LABELS:
+        check(label in shown, "the dialog lacks the label " + label)
+    maps = Select(driver.find_element(By.ID, "control-1007"))
+    names = [option.text for option in maps.options]
+    check(names == ["Flat map", "cave.bmp", "hills.bmp", "islands.bmp", "tower.bmp", "Open a map\u2026"],
+          "the map list is %s" % names)
+    check(maps.first_selected_option.text == "Flat map", "the flat map is not chosen first")
+    check(Select(driver.find_element(By.ID, "control-1020")).first_selected_option.text == "3",
+          "random wind does not change every 3 turns by default")
+    check(not driver.find_element(By.ID, "control-1014").is_enabled(), "the fixed wind list is not greyed")
+    check(driver.find_element(By.CSS_SELECTOR, "#control-1001 input").is_selected(), "Stretch Fullscreen is not chosen")
+    if shots:
+        driver.find_element(By.ID, "dialog").screenshot(os.path.join(shots, "web-dialog.png"))
+    print("ok: the dialog with its title, labels, lists and defaults")
+
+
+def play_round(driver, shots, downloads):
+    Select(driver.find_element(By.ID, "control-1007")).select_by_visible_text("hills.bmp")
+    driver.find_element(By.CSS_SELECTOR, "#control-1004 input").click()
+    check(driver.find_element(By.CSS_SELECTOR, "#control-1004 input").is_selected(), "Windowed is not chosen")
+    check(not driver.find_element(By.CSS_SELECTOR, "#control-1001 input").is_selected(),
+          "Stretch Fullscreen stays chosen beside Windowed")
+    # Every text the status line shows, from here on.
+    driver.execute_script("""
+        window.statusSeen = [];
+        new MutationObserver(() => statusSeen.push(document.getElementById('control-1008').textContent))
+            .observe(document.getElementById('control-1008'), {childList: true, characterData: true, subtree: true});""")
+    driver.find_element(By.ID, "control-1006").click()
+    wait_for(driver, "return document.getElementById('frame').dataset.shown === '1'", "the first frame")
+    seen = driver.execute_script("return statusSeen")
+    check(any(re.fullmatch(r"Loading map: \d+%", text) for text in seen), "no 'Loading map: N%%' in %s" % seen)
+    check(driver.execute_script("return document.getElementById('dialog').hidden"), "the dialog stays up")
+    box = driver.execute_script("const b = document.getElementById('frame').getBoundingClientRect();"
+                                "return [b.left, b.top, b.width, b.height];")
+    check(box == [0, 0, 800, 600], "the windowed canvas is at %s, not 800 by 600 at the top-left" % box)
+    print("ok: hills.bmp and Windowed chosen, Start: %d status texts, the last %r" % (len(seen), seen[-1]))
+
+    # The units land; the view settles.
+    time.sleep(2.5)
+    rest = canvas_pixels(driver)
+    ring = sum(1 for x, y in RING_POINTS if pixel(rest, x, y) == RING)
+    check(ring >= 6, "only %d of %d wind dial ring points are E0E0E0" % (ring, len(RING_POINTS)))
+    print("ok: the wind dial's ring at %d of %d points" % (ring, len(RING_POINTS)))
+
+    # One frame a tick, 62.5 a second, whatever the display's rate; while
+    # the page is hidden the round stands still, and it goes on without a
+    # burst of ticks when the page shows again.
+    start = driver.execute_script("return [qmPage.presented, performance.now()]")
+    time.sleep(2)
+    end = driver.execute_script("return [qmPage.presented, performance.now()]")
+    rate = (end[0] - start[0]) * 1000 / (end[1] - start[1])
+    check(55 <= rate <= 70, "%.1f ticks a second, not 62.5" % rate)
+    # Another tab in front hides the page.
+    page = driver.current_window_handle
+    before = driver.execute_script("return qmPage.presented")
+    driver.switch_to.new_window("tab")
+    time.sleep(1.5)
+    driver.close()
+    driver.switch_to.window(page)
+    shown = driver.execute_script("return qmPage.presented")
+    check(shown - before <= 40, "%d ticks ran while the page was hidden for 1.5 s" % (shown - before))
+    time.sleep(0.5)
+    burst = driver.execute_script("return qmPage.presented") - shown
+    check(10 <= burst <= 45, "%d ticks in the half second after the page showed again" % burst)
+    print("ok: %.1f ticks a second; %d while hidden for 1.5 s, %d in the half second after"
+          % (rate, shown - before, burst))
+
+    canvas = driver.find_element(By.ID, "frame")
+    check(count_colour(rest, PREDICTION) == 0, "yellow on the frame before H")
+    # Keypad minus held lowers the power towards the target's (0.82), so the
+    # predicted strike is on the frame.
+    press(driver, Keys.SUBTRACT, hold=2.6)
+    press(driver, "h")
+    time.sleep(0.5)
+    predicted = canvas_pixels(driver)
+    if shots:
+        driver.save_screenshot(os.path.join(shots, "web-prediction.png"))
+    check(count_colour(predicted, PREDICTION) >= 20, "H shows no yellow prediction diamond")
+    print("ok: H shows the prediction")
+
+    press(driver, "f")
+    time.sleep(1.2)
+    flight = canvas_pixels(driver)
+    differing = sum(1 for i in range(0, len(flight), 3) if flight[i:i + 3] != predicted[i:i + 3])
+    check(differing > 500, "F changed only %d pixels" % differing)
+    print("ok: F fires: %d pixels changed" % differing)
+    if shots:
+        driver.save_screenshot(os.path.join(shots, "web-flight.png"))
+
+    # The right button pans the view; no context menu comes up.
+    ActionChains(driver).move_to_element_with_offset(canvas, 0, 0).context_click().perform()
+    ActionChains(driver).move_to_element_with_offset(canvas, 0, 0).perform()
+
+    press(driver, Keys.F12)
+    name = None
+    end = time.monotonic() + TIMEOUT
+    while name is None and time.monotonic() < end:
+        done = [f for f in os.listdir(downloads) if re.fullmatch(r"\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d\.png", f)]
+        name = done[0] if done else None
+        time.sleep(0.1)
+    check(name is not None, "F12 downloaded no screenshot: %s" % os.listdir(downloads))
+    with open(os.path.join(downloads, name), "rb") as f:
+        check(f.read(8) == b"\x89PNG\r\n\x1a\n", "the screenshot %s is no PNG" % name)
+    print("ok: F12 downloads %s" % name)
+
+    press(driver, Keys.ESCAPE)
+    wait_for(driver, "return !document.getElementById('ended').hidden", "the end of the run")
+    check(driver.execute_script("return qmPage.exitCode") == 0, "Esc did not end the run with exit status 0")
+    check("ended" in driver.find_element(By.ID, "ended-text").text, "the page does not say the run ended")
+    check(driver.find_element(By.ID, "again").is_displayed(), "no Start again")
+    print("ok: Esc ends the run; the page offers to start again")
+
+
+def open_maps(driver, url, scratch, shots):
+    driver.get(url)
+    wait_for(driver, "return !document.getElementById('dialog').hidden", "the dialog")
+    picker = driver.find_element(By.ID, "open-map")
+    driver.execute_script("arguments[0].hidden = false", picker)
+    bmp = os.path.join(scratch, "my tower.bmp")
+    shutil.copy(os.path.join(SITE, "..", "..", "maps", "tower.bmp"), bmp)
+    maps = Select(driver.find_element(By.ID, "control-1007"))
+    picker.send_keys(bmp)
+    wait_for(driver, "return document.getElementById('control-1007').selectedOptions[0].text === 'my_tower.bmp'",
+             "the opened map file in the list")
+    picture = os.path.join(scratch, "valley.png")
+    write_png(picture, 600, 300, 200)
+    picker.send_keys(picture)
+    wait_for(driver, "return document.getElementById('control-1007').selectedOptions[0].text === 'valley.bmp'",
+             "the opened picture's map in the list")
+    names = [option.text for option in maps.options]
+    check("my_tower.bmp" in names and "valley.bmp" in names, "the map list is %s" % names)
+    driver.execute_script("arguments[0].hidden = true", picker)
+    driver.find_element(By.CSS_SELECTOR, "#control-1004 input").click()
+    press(driver, Keys.ENTER)
+    wait_for(driver, "return document.getElementById('frame').dataset.shown === '1'", "the opened map's first frame")
+    # The picture's lower third is terrain: once the units have landed the
+    # ground fills the frame's bottom rows.
+    started = time.monotonic()
+    dark = 0
+    while dark <= 40 and time.monotonic() - started < TIMEOUT:
+        time.sleep(0.25)
+        frame = canvas_pixels(driver)
+        dark = sum(1 for x in range(0, 800, 10) if pixel(frame, x, 450) != pixel(frame, x, 100))
+    check(dark > 40, "the opened picture's terrain is not on the frame")
+    if shots:
+        driver.save_screenshot(os.path.join(shots, "web-opened.png"))
+    print("ok: a map file and a picture opened from disk join the list; the picture's map loads (ground "
+          "on the frame after %.1f s)" % (time.monotonic() - started))
+    press(driver, "c")
+    wait_for(driver, "return !document.getElementById('ended').hidden", "the end of the run after C")
+
+
+def first_frame(driver, url):
+    driver.get(url + "?map=hills.bmp&wind=fixed:5:180")
+    first = wait_for(driver, "return qmPage.firstFrameMs", "the quick start's first frame")
+    transferred = driver.execute_script("""
+        const n = performance.getEntriesByType('navigation')[0];
+        return performance.getEntriesByType('resource').reduce((sum, r) => sum + r.transferSize, n.transferSize);""")
+    print("measured: navigation to first frame %.0f ms; %d bytes transferred, cold cache, uncompressed server"
+          % (first, transferred))
+    box = driver.execute_script("const b = document.getElementById('frame').getBoundingClientRect();"
+                                "return [b.left, b.top, b.width, b.height, innerWidth, innerHeight];")
+    check(box[:4] == [0, 0, box[4], box[5]], "the stretched canvas is at %s, not over the whole window" % box)
+    print("ok: the quick start's Stretch Fullscreen covers the browser window (%d by %d)" % (box[4], box[5]))
+    press(driver, Keys.ESCAPE)
+    wait_for(driver, "return !document.getElementById('ended').hidden", "the end of the quick start")
+
+
+def sixteen_bits(driver, url):
+    driver.get(url)
+    wait_for(driver, "return !document.getElementById('dialog').hidden", "the dialog")
+    driver.find_element(By.CSS_SELECTOR, "#control-1003 input").click()
+    driver.find_element(By.ID, "control-1006").click()
+    wait_for(driver, "return !document.getElementById('box').hidden", "the message box")
+    text = driver.find_element(By.ID, "box-text").text
+    check(text == "Unable to change resolution.", "the 16-bit mode's box says %r" % text)
+    driver.find_element(By.ID, "box-ok").click()
+    wait_for(driver, "return !document.getElementById('ended').hidden", "the end after the box")
+    check(driver.execute_script("return qmPage.exitCode") == 1, "the refused mode does not end with exit status 1")
+    print("ok: the 16-bit mode shows 'Unable to change resolution.' and ends with exit status 1")
+
+
+def main():
+    global SITE
+    SITE = os.path.abspath(sys.argv[1])
+    scratch = os.path.abspath(sys.argv[2])
+    shots = os.environ.get("QM_WEB_SHOTS")
+    downloads = os.path.join(scratch, "downloads")
+    os.makedirs(downloads, exist_ok=True)
+    for name in ["index.html", "qmsim.js", "qmsim.wasm", "qmsim.data"]:
+        if not os.path.isfile(os.path.join(SITE, name)):
+            print("FAIL: %s/%s is not built (make web builds the site; make test does so first)" % (SITE, name))
+            return 1
+    server = serve(SITE)
+    url = "http://127.0.0.1:%d/" % server.server_address[1]
+    driver = start_browser(downloads)
+    try:
+        first_frame(driver, url)
+        driver.get(url)
+        check_dialog(driver, shots)
+        play_round(driver, shots, downloads)
+        open_maps(driver, url, scratch, shots)
+        sixteen_bits(driver, url)
+        errors = console_errors(driver)
+        check(not errors, "errors in the browser console: %s" % errors)
+        print("ok: no error in the browser console")
+    except Failure as failure:
+        print("FAIL: %s" % failure)
+        for entry in driver.get_log("browser"):
+            print("console: %s %s" % (entry["level"], entry["message"]))
+        return 1
+    finally:
+        driver.quit()
+        server.shutdown()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
