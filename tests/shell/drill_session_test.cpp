@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "sim/practice.h"
 #include "sim/shot_record.h"
 #include "sim/world.h"
+#include "terrain_test_support.h"
 #include "tool_run.h"
 
 namespace qm {
@@ -211,6 +213,25 @@ TEST(DrillSession, DOpensTheMenuAndEnterStartsTheChosenDrill)
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("\"drill\":null"), std::string::npos);
     EXPECT_NE(r.out.find("\"drill\":{\"name\":\"Breeze\""), std::string::npos) << r.out;
+}
+
+TEST(DrillRunner, TheReadmesPictureIsMadeAgainByItsScript)
+{
+    // The script writes docs/drills.png under the working folder.
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.path() / "docs");
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const test::RunResult r = test::run_headless_script(
+        {"--drill", QM_SOURCE_DIR "/docs/sample.drill", "--seed", "7", "--script", QM_SOURCE_DIR "/docs/drills.txt"}, "");
+    std::filesystem::current_path(home);
+    ASSERT_EQ(r.code, 0) << r.err;
+    auto bytes = [](const std::filesystem::path& path) {
+        std::ifstream file(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    };
+    EXPECT_EQ(bytes(dir.path() / "docs/drills.png"), bytes(QM_SOURCE_DIR "/docs/drills.png"))
+        << "if the picture changed on purpose, make it again as README says";
 }
 
 }  // namespace
