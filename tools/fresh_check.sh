@@ -90,6 +90,10 @@ with_mounts() {
     mount_in sys "$1/sys"
     mount_in dev "$1/dev"
     cp /etc/resolv.conf "$1/etc/resolv.conf"
+    # debootstrap writes no /etc/hosts, which every installed Debian has:
+    # without it "localhost" does not resolve, and chromedriver's client
+    # cannot reach the driver it started.
+    [ -e "$1/etc/hosts" ] || printf '127.0.0.1\tlocalhost\n::1\t\tlocalhost ip6-localhost ip6-loopback\n' >"$1/etc/hosts"
 }
 
 without_mounts() {
