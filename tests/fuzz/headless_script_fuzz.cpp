@@ -36,6 +36,8 @@ const char* key_name(unsigned code)
     case qm::VK_S: return "s";
     case qm::VK_P: return "p";
     case qm::VK_F12: return "f12";
+    case qm::VK_D: return "d";
+    case qm::VK_RETURN: return "enter";
     default: std::abort();  // the parser gave a key it has no name for
     }
 }
@@ -66,6 +68,7 @@ std::string plain_form(const ScriptCommand& c)
     case ScriptCommandKind::face: return std::string("face ") + key_name(c.key);
     case ScriptCommandKind::fire: return "fire";
     case ScriptCommandKind::until_rest: return "until rest " + std::to_string(c.count);
+    case ScriptCommandKind::until_ready: return "until ready " + std::to_string(c.count);
     }
     std::abort();
 }
@@ -86,7 +89,7 @@ void check_command(const ScriptCommand& command)
          command.y >= qm::headless_client_height))
         std::abort();
     if (command.kind == ScriptCommandKind::frame && command.path.empty()) std::abort();
-    if (command.kind == ScriptCommandKind::until_rest &&
+    if ((command.kind == ScriptCommandKind::until_rest || command.kind == ScriptCommandKind::until_ready) &&
         (command.count < 1 || command.count > qm::max_ticks_per_command))
         std::abort();
     if (command.kind == ScriptCommandKind::aim &&
