@@ -10,7 +10,7 @@
 
 #include "shell/dialog/dialog_procedure.h"
 #include "shell/round_setup.h"
-#include "sim/drill/drill_spec.h"
+#include "sim/drill/drill_rules.h"
 
 namespace qm {
 
@@ -24,7 +24,7 @@ struct QuickStart {
     bool wind_given = false;
     RoundSettings round;     // the map (null: the flat map) and the wind
     bool drill_given = false;  // --drill: the round is the drill's (its map and wind)
-    DrillSpec drill;
+    DrillRules drill;
     bool seed_given = false;
     std::uint32_t seed = 0;
     const char* history = nullptr;  // --history FILE; null: the default place

@@ -12,14 +12,14 @@
 namespace qm {
 namespace {
 
-bool parse(const std::string& text, DrillSpec& spec, std::string& error)
+bool parse(const std::string& text, DrillRules& rules, std::string& error)
 {
-    return parse_drill(text, "t.drill", "maps", "t", spec, error);
+    return parse_drill(text, "t.drill", "maps", "t", rules, error);
 }
 
 TEST(DrillFile, ReadsEveryKey)
 {
-    DrillSpec s;
+    DrillRules s;
     std::string error;
     ASSERT_TRUE(parse("\xEF\xBB\xBFname Long one  # comment\r\nmap ridge.bmp\nrounds 100\nshots 10\n\n"
                       "distance 50 2300\nside either\nwind 3 9 330 30\nangle 62.5\naids all\n",
@@ -55,7 +55,7 @@ TEST(DrillFile, WindFormsAndDefaults)
         {"wind 2 4 90 270", 2, 4, 90, 270},
     };
     for (const Case& c : cases) {
-        DrillSpec s;
+        DrillRules s;
         std::string error;
         ASSERT_TRUE(parse(c.text, s, error)) << c.text << ": " << error;
         EXPECT_EQ(s.wind_min, c.wind_min) << c.text;
@@ -63,7 +63,7 @@ TEST(DrillFile, WindFormsAndDefaults)
         EXPECT_EQ(s.wang_min, c.wang_min) << c.text;
         EXPECT_EQ(s.wang_max, c.wang_max) << c.text;
     }
-    DrillSpec s;
+    DrillRules s;
     std::string error;
     ASSERT_TRUE(parse("", s, error));
     EXPECT_STREQ(s.name, "t");  // the file's name
@@ -97,7 +97,7 @@ TEST(DrillFile, BadLinesGiveTheirLineAndReason)
         {"map", "t.drill:1: map needs flat, a sample map's name or a map file"},
     };
     for (const Case& c : cases) {
-        DrillSpec s;
+        DrillRules s;
         std::string error;
         EXPECT_FALSE(parse(c.text, s, error)) << c.text;
         EXPECT_EQ(error, c.error) << c.text;
@@ -107,7 +107,7 @@ TEST(DrillFile, BadLinesGiveTheirLineAndReason)
 TEST(DrillFile, TheDigestFollowsTheSettings)
 {
     // An edited drill starts a new series of bests; the same text, the same series.
-    DrillSpec a, b, c;
+    DrillRules a, b, c;
     std::string error;
     ASSERT_TRUE(parse("rounds 5\nwind 0 5", a, error));
     ASSERT_TRUE(parse("wind 0 5   # reordered\nrounds 5", b, error));
@@ -120,16 +120,16 @@ TEST(DrillFile, EveryBuiltInReadsAndTheyDiffer)
 {
     ASSERT_GE(builtin_drills().size(), 6u);
     for (const BuiltinDrill& b : builtin_drills()) {
-        DrillSpec spec;
+        DrillRules rules;
         std::string error;
-        EXPECT_TRUE(find_drill(std::string(b.key), spec, error)) << b.key << ": " << error;
-        EXPECT_FALSE(spec.aids) << b.key;
+        EXPECT_TRUE(find_drill(std::string(b.key), rules, error)) << b.key << ": " << error;
+        EXPECT_FALSE(rules.aids) << b.key;
     }
-    DrillSpec spec;
+    DrillRules rules;
     std::string error;
-    EXPECT_FALSE(find_drill("no-such", spec, error));
+    EXPECT_FALSE(find_drill("no-such", rules, error));
     EXPECT_EQ(error, "no built-in drill named 'no-such' and no such file (qmsim drills lists them)");
-    EXPECT_FALSE(find_drill("missing.drill", spec, error));
+    EXPECT_FALSE(find_drill("missing.drill", rules, error));
     EXPECT_EQ(error, "missing.drill: No such file or directory");
 }
 

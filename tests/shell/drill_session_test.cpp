@@ -43,10 +43,10 @@ struct Drilled {
         std::string error;
         EXPECT_TRUE(set_up_round(*world, RoundSettings{}, error)) << error;
         arm_practice(*world);
-        DrillSpec spec;
-        EXPECT_TRUE(parse_drill(text, "t.drill", "", "t", spec, error)) << error;
+        DrillRules rules;
+        EXPECT_TRUE(parse_drill(text, "t.drill", "", "t", rules, error)) << error;
         std::string warning;
-        EXPECT_TRUE(start_drill(*world, spec, seed, warning, error)) << error;
+        EXPECT_TRUE(start_drill(*world, rules, seed, warning, error)) << error;
     }
     void send(unsigned message, WPARAM key) { WindowProcedure(*world, platform, message, key, 0); }
     void press(WPARAM key)

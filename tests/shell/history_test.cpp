@@ -208,10 +208,10 @@ TEST(History, BestsAndTheChartComeFromTheSameDrillsFinishedSessions)
     HistoryRecord other = record("A", 5000);
     other.digest = "00000000000000cd";            // the drill was edited
     records.push_back(other);
-    DrillSpec spec;
-    spec.digest = 0xab;
+    DrillRules rules;
+    rules.digest = 0xab;
     auto d = std::make_unique<DrillRun>();
-    take_history_figures(records, spec, *d);
+    take_history_figures(records, rules, *d);
     EXPECT_TRUE(d->best_known);
     EXPECT_EQ(d->best, 134);
     ASSERT_EQ(d->chart_count, 30);

@@ -126,20 +126,20 @@ TEST(Tick, ADrillAllocatesNothingFromItsFirstTickToItsResults)
     // Rounds end, targets drop, winds change and the results show, all in
     // ticks: into the drill's records, made with the world.
     std::unique_ptr<World> w = test::make_world();
-    DrillSpec spec;
-    spec.rounds = 4;
-    spec.shots = 2;
-    spec.distance_min = 250;
-    spec.distance_max = 700;
-    spec.side = DrillSide::either;
-    spec.wind_max = 12;
-    spec.wang_max = 359;
-    spec.aids = true;
+    DrillRules rules;
+    rules.rounds = 4;
+    rules.shots = 2;
+    rules.distance_min = 250;
+    rules.distance_max = 700;
+    rules.side = DrillSide::either;
+    rules.wind_max = 12;
+    rules.wang_max = 359;
+    rules.aids = true;
     std::string reason;
-    ASSERT_TRUE(load_drill_map(*w, spec, reason)) << reason;
+    ASSERT_TRUE(load_drill_map(*w, rules, reason)) << reason;
     arm_practice(*w);
     toggle_prediction(*w);
-    begin_drill(*w, spec, 9);
+    begin_drill(*w, rules, 9);
     paint(*w);
     long long during = 0;
     for (int tick = 2; tick <= 6000 && !w->drill.finished; ++tick) {

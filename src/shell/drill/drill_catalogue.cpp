@@ -23,7 +23,7 @@ const char* side_text(DrillSide side)
     return "either side";
 }
 
-std::string wind_text(const DrillSpec& s)
+std::string wind_text(const DrillRules& s)
 {
     if (s.wind_max == 0) return "no wind";
     if (s.wind_min == s.wind_max && s.wang_min == s.wang_max) {
@@ -38,11 +38,11 @@ std::string wind_text(const DrillSpec& s)
 
 }  // namespace
 
-bool find_drill(const std::string& name_or_file, DrillSpec& spec, std::string& error)
+bool find_drill(const std::string& name_or_file, DrillRules& rules, std::string& error)
 {
     for (const BuiltinDrill& b : builtin_drills()) {
         if (b.key == name_or_file) {
-            return parse_drill(b.text, "built-in drill " + std::string(b.key), "", std::string(b.key), spec, error);
+            return parse_drill(b.text, "built-in drill " + std::string(b.key), "", std::string(b.key), rules, error);
         }
     }
     std::error_code code;
@@ -53,17 +53,17 @@ bool find_drill(const std::string& name_or_file, DrillSpec& spec, std::string& e
         error = "no built-in drill named '" + name_or_file + "' and no such file (qmsim drills lists them)";
         return false;
     }
-    return read_drill_file(name_or_file, spec, error);
+    return read_drill_file(name_or_file, rules, error);
 }
 
 std::vector<DrillEntry> list_drills(const std::string& folder)
 {
     std::vector<DrillEntry> entries;
     for (const BuiltinDrill& b : builtin_drills()) {
-        DrillSpec spec;
+        DrillRules rules;
         std::string error;
-        find_drill(std::string(b.key), spec, error);
-        entries.push_back({std::string(b.key), spec.name});
+        find_drill(std::string(b.key), rules, error);
+        entries.push_back({std::string(b.key), rules.name});
     }
     std::vector<std::string> files;
     std::error_code code;
@@ -78,7 +78,7 @@ std::vector<DrillEntry> list_drills(const std::string& folder)
     return entries;
 }
 
-std::string describe_drill(const DrillSpec& s)
+std::string describe_drill(const DrillRules& s)
 {
     std::string map = s.map_kind == DrillMap::level ? "flat" : s.map;
     std::string text = std::to_string(s.rounds) + " rounds of " + std::to_string(s.shots) + " shots, " +

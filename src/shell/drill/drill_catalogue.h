@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/drill/drill_spec.h"
+#include "sim/drill/drill_rules.h"
 
 namespace qm {
 
@@ -16,12 +16,12 @@ struct DrillEntry {
 
 // A built-in's name or a drill file; false with "FILE:LINE: reason" (or why
 // neither exists).
-bool find_drill(const std::string& name_or_file, DrillSpec& spec, std::string& error);
+bool find_drill(const std::string& name_or_file, DrillRules& rules, std::string& error);
 
 // The built-ins, then the *.drill files of `folder` by name.
 std::vector<DrillEntry> list_drills(const std::string& folder);
 
 // One line on what the drill asks: rounds, shots, distances, side, wind, angle, map.
-std::string describe_drill(const DrillSpec& spec);
+std::string describe_drill(const DrillRules& rules);
 
 }  // namespace qm

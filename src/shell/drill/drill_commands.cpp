@@ -56,9 +56,9 @@ bool parse_history_options(int argc, char** argv, HistoryOptions& options, std::
 // as the history has it.
 std::string drill_name(const char* drill)
 {
-    DrillSpec spec;
+    DrillRules rules;
     std::string error;
-    return find_drill(drill, spec, error) ? std::string(spec.name) : std::string(drill);
+    return find_drill(drill, rules, error) ? std::string(rules.name) : std::string(drill);
 }
 
 void print_csv(const std::vector<HistoryRecord>& records, std::FILE* out)
@@ -116,10 +116,10 @@ int run_drills(int argc, char** argv, std::FILE* out, std::FILE* err)
         return exit_bad_input;
     }
     for (const DrillEntry& entry : list_drills("")) {
-        DrillSpec spec;
+        DrillRules rules;
         std::string error;
-        if (find_drill(entry.key, spec, error)) {
-            std::fprintf(out, "%-14s %s: %s\n", entry.key.c_str(), spec.name, describe_drill(spec).c_str());
+        if (find_drill(entry.key, rules, error)) {
+            std::fprintf(out, "%-14s %s: %s\n", entry.key.c_str(), rules.name, describe_drill(rules).c_str());
         } else {
             std::fprintf(out, "%-14s %s\n", entry.key.c_str(), error.c_str());
         }

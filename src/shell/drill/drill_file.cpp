@@ -48,28 +48,28 @@ bool whole(std::string_view word, long low, long high, int& value)
     return true;
 }
 
-bool parse_map(std::string_view rest, const std::string& folder, DrillSpec& spec, const Line& line)
+bool parse_map(std::string_view rest, const std::string& folder, DrillRules& rules, const Line& line)
 {
     if (rest.empty()) return line.fail("map needs flat, a sample map's name or a map file");
     const std::string value(rest);
     if (value == "flat") {
-        spec.map_kind = DrillMap::level;
+        rules.map_kind = DrillMap::level;
         return true;
     }
     if (is_sample_map(value.c_str())) {
-        spec.map_kind = DrillMap::sample;
-        std::snprintf(spec.map, sizeof spec.map, "%s", value.c_str());
+        rules.map_kind = DrillMap::sample;
+        std::snprintf(rules.map, sizeof rules.map, "%s", value.c_str());
         return true;
     }
     const std::filesystem::path path(value);
     const std::string resolved = path.is_absolute() || folder.empty() ? value : (std::filesystem::path(folder) / path).string();
-    if (resolved.size() >= sizeof spec.map) return line.fail("map path longer than " + std::to_string(sizeof spec.map - 1) + " characters");
-    spec.map_kind = DrillMap::file;
-    std::snprintf(spec.map, sizeof spec.map, "%s", resolved.c_str());
+    if (resolved.size() >= sizeof rules.map) return line.fail("map path longer than " + std::to_string(sizeof rules.map - 1) + " characters");
+    rules.map_kind = DrillMap::file;
+    std::snprintf(rules.map, sizeof rules.map, "%s", resolved.c_str());
     return true;
 }
 
-bool parse_wind(std::string_view rest, DrillSpec& spec, const Line& line)
+bool parse_wind(std::string_view rest, DrillRules& rules, const Line& line)
 {
     const std::string reason = "wind needs 'fixed S A', 'SMIN SMAX' or 'SMIN SMAX AMIN AMAX' (strengths 0 to " +
                                std::to_string(drill_max_wind) + ", directions 0 to " + std::to_string(drill_max_wang) + ")";
@@ -78,26 +78,26 @@ bool parse_wind(std::string_view rest, DrillSpec& spec, const Line& line)
     if (words.size() == 3 && words[0] == "fixed") {
         int s = 0, a = 0;
         if (!whole(words[1], 0, drill_max_wind, s) || !whole(words[2], 0, drill_max_wang, a)) return line.fail(reason);
-        spec.wind_min = spec.wind_max = s;
-        spec.wang_min = spec.wang_max = a;
+        rules.wind_min = rules.wind_max = s;
+        rules.wang_min = rules.wang_max = a;
         return true;
     }
     if (words.size() != 2 && words.size() != 4) return line.fail(reason);
-    if (!whole(words[0], 0, drill_max_wind, spec.wind_min) || !whole(words[1], 0, drill_max_wind, spec.wind_max) ||
-        spec.wind_min > spec.wind_max) {
+    if (!whole(words[0], 0, drill_max_wind, rules.wind_min) || !whole(words[1], 0, drill_max_wind, rules.wind_max) ||
+        rules.wind_min > rules.wind_max) {
         return line.fail(reason);
     }
-    spec.wang_min = 0;
-    spec.wang_max = drill_max_wang;
+    rules.wang_min = 0;
+    rules.wang_max = drill_max_wang;
     if (words.size() == 4 &&
-        (!whole(words[2], 0, drill_max_wang, spec.wang_min) || !whole(words[3], 0, drill_max_wang, spec.wang_max))) {
+        (!whole(words[2], 0, drill_max_wang, rules.wang_min) || !whole(words[3], 0, drill_max_wang, rules.wang_max))) {
         return line.fail(reason);
     }
     return true;
 }
 
-// One line's key and values into spec; `seen` guards against a key given twice.
-bool parse_key(std::string_view key, std::string_view rest, const std::string& folder, DrillSpec& spec,
+// One line's key and values into rules; `seen` guards against a key given twice.
+bool parse_key(std::string_view key, std::string_view rest, const std::string& folder, DrillRules& rules,
                std::vector<std::string>& seen, const Line& line)
 {
     for (const std::string& k : seen) {
@@ -106,48 +106,48 @@ bool parse_key(std::string_view key, std::string_view rest, const std::string& f
     seen.emplace_back(key);
     if (key == "name") {
         if (rest.empty()) return line.fail("name needs a text");
-        if (rest.size() >= sizeof spec.name) return line.fail("name longer than " + std::to_string(sizeof spec.name - 1) + " characters");
-        std::snprintf(spec.name, sizeof spec.name, "%.*s", static_cast<int>(rest.size()), rest.data());
+        if (rest.size() >= sizeof rules.name) return line.fail("name longer than " + std::to_string(sizeof rules.name - 1) + " characters");
+        std::snprintf(rules.name, sizeof rules.name, "%.*s", static_cast<int>(rest.size()), rest.data());
         return true;
     }
-    if (key == "map") return parse_map(rest, folder, spec, line);
-    if (key == "wind") return parse_wind(rest, spec, line);
+    if (key == "map") return parse_map(rest, folder, rules, line);
+    if (key == "wind") return parse_wind(rest, rules, line);
 
     const std::string_view value = next_script_word(rest);
     bool ok = false;
     std::string reason;
     if (key == "rounds") {
-        ok = whole(value, drill_min_rounds, drill_max_rounds, spec.rounds);
+        ok = whole(value, drill_min_rounds, drill_max_rounds, rules.rounds);
         reason = "rounds needs a whole number from 1 to " + std::to_string(drill_max_rounds);
     } else if (key == "shots") {
-        ok = whole(value, drill_min_shots, drill_max_shots, spec.shots);
+        ok = whole(value, drill_min_shots, drill_max_shots, rules.shots);
         reason = "shots needs a whole number from 1 to " + std::to_string(drill_max_shots);
     } else if (key == "distance") {
         const std::string_view max = next_script_word(rest);
-        ok = whole(value, drill_min_distance, drill_max_distance, spec.distance_min) &&
-             whole(max, drill_min_distance, drill_max_distance, spec.distance_max) &&
-             spec.distance_min <= spec.distance_max;
+        ok = whole(value, drill_min_distance, drill_max_distance, rules.distance_min) &&
+             whole(max, drill_min_distance, drill_max_distance, rules.distance_max) &&
+             rules.distance_min <= rules.distance_max;
         reason = "distance needs MIN MAX, whole numbers from " + std::to_string(drill_min_distance) + " to " +
                  std::to_string(drill_max_distance) + ", MIN not above MAX";
     } else if (key == "side") {
         ok = true;
         if (value == "right") {
-            spec.side = DrillSide::right;
+            rules.side = DrillSide::right;
         } else if (value == "left") {
-            spec.side = DrillSide::left;
+            rules.side = DrillSide::left;
         } else if (value == "either") {
-            spec.side = DrillSide::either;
+            rules.side = DrillSide::either;
         } else {
             ok = false;
         }
         reason = "side needs right, left or either";
     } else if (key == "angle") {
-        spec.angle_fixed = value != "free";
-        ok = !spec.angle_fixed || parse_decimal(value, min_fixed_angle, max_fixed_angle, spec.angle);
+        rules.angle_fixed = value != "free";
+        ok = !rules.angle_fixed || parse_decimal(value, min_fixed_angle, max_fixed_angle, rules.angle);
         reason = "angle needs free or a fixed angle from 10 to 90";
     } else if (key == "aids") {
         ok = value == "none" || value == "all";
-        spec.aids = value == "all";
+        rules.aids = value == "all";
         reason = "aids needs none or all";
     } else {
         return line.fail("unknown key " + quoted(key) +
@@ -160,7 +160,7 @@ bool parse_key(std::string_view key, std::string_view rest, const std::string& f
 
 // FNV-1a over the settings as text: the same settings, the same digest on
 // every platform.
-std::uint64_t digest_of(const DrillSpec& s)
+std::uint64_t digest_of(const DrillRules& s)
 {
     char text[drill_name_size + map_name_size + 160];
     std::snprintf(text, sizeof text, "%s|%d|%s|%d|%d|%d|%d|%d|%d|%d|%d|%d|%d|%.3f|%d", s.name,
@@ -178,10 +178,10 @@ std::uint64_t digest_of(const DrillSpec& s)
 }  // namespace
 
 bool parse_drill(std::string_view text, const std::string& source, const std::string& folder,
-                 const std::string& default_name, DrillSpec& spec, std::string& error)
+                 const std::string& default_name, DrillRules& rules, std::string& error)
 {
-    spec = DrillSpec{};
-    std::snprintf(spec.name, sizeof spec.name, "%s", default_name.c_str());
+    rules = DrillRules{};
+    std::snprintf(rules.name, sizeof rules.name, "%s", default_name.c_str());
     if (text.starts_with(byte_order_mark)) text.remove_prefix(byte_order_mark.size());
     std::vector<std::string> seen;
     long number = 0;
@@ -194,13 +194,13 @@ bool parse_drill(std::string_view text, const std::string& source, const std::st
         std::string_view rest = trim_blanks(without_comment(raw));
         if (rest.empty()) continue;
         const std::string_view key = next_script_word(rest);
-        if (!parse_key(key, rest, folder, spec, seen, line)) return false;
+        if (!parse_key(key, rest, folder, rules, seen, line)) return false;
     }
-    spec.digest = digest_of(spec);
+    rules.digest = digest_of(rules);
     return true;
 }
 
-bool read_drill_file(const std::string& path, DrillSpec& spec, std::string& error)
+bool read_drill_file(const std::string& path, DrillRules& rules, std::string& error)
 {
     std::error_code code;
     if (std::filesystem::is_directory(path, code)) {
@@ -222,7 +222,7 @@ bool read_drill_file(const std::string& path, DrillSpec& spec, std::string& erro
         }
     }
     const std::filesystem::path p(path);
-    return parse_drill(text, path, p.parent_path().string(), p.stem().string(), spec, error);
+    return parse_drill(text, path, p.parent_path().string(), p.stem().string(), rules, error);
 }
 
 }  // namespace qm

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "sim/drill/drill_spec.h"
+#include "sim/drill/drill_rules.h"
 
 namespace qm {
 
@@ -14,9 +14,9 @@ namespace qm {
 // map files are found relative to `folder` (empty: the working folder).
 // The name defaults to `default_name`. False with the one-line reason.
 bool parse_drill(std::string_view text, const std::string& source, const std::string& folder,
-                 const std::string& default_name, DrillSpec& spec, std::string& error);
+                 const std::string& default_name, DrillRules& rules, std::string& error);
 
 // Reads a drill file whole; a file that cannot be read gives "FILE: reason".
-bool read_drill_file(const std::string& path, DrillSpec& spec, std::string& error);
+bool read_drill_file(const std::string& path, DrillRules& rules, std::string& error);
 
 }  // namespace qm

@@ -34,11 +34,11 @@ void report(World& world, Platform& platform, const std::string& line)
     show_notice(world, line.c_str());
 }
 
-void start_reporting(World& world, Platform& platform, const DrillSpec& spec, std::uint32_t seed)
+void start_reporting(World& world, Platform& platform, const DrillRules& rules, std::uint32_t seed)
 {
     std::string warning;
     std::string error;
-    if (!start_drill(world, spec, seed, warning, error)) {
+    if (!start_drill(world, rules, seed, warning, error)) {
         report(world, platform, error);
         return;
     }
@@ -69,15 +69,15 @@ void choose(World& world, Platform& platform)
 {
     DrillMenu& menu = world.drill_menu;
     menu.open = false;
-    DrillSpec spec;
+    DrillRules rules;
     std::string error;
-    if (!find_drill(menu.keys[menu.selected], spec, error)) {
+    if (!find_drill(menu.keys[menu.selected], rules, error)) {
         report(world, platform, error);
         return;
     }
     std::string reason;
     if (!append_abandoned(world, reason)) report(world, platform, "history not saved: " + reason);
-    start_reporting(world, platform, spec, clock_seed());
+    start_reporting(world, platform, rules, clock_seed());
 }
 
 bool menu_key(World& world, Platform& platform, WPARAM key)
@@ -97,8 +97,8 @@ bool results_key(World& world, Platform& platform, WPARAM key)
 {
     switch (key) {
     case VK_RETURN: {
-        const DrillSpec spec = world.drill.spec;
-        start_reporting(world, platform, spec, next_drill_seed(world.drill.seed));
+        const DrillRules rules = world.drill.rules;
+        start_reporting(world, platform, rules, next_drill_seed(world.drill.seed));
         return true;
     }
     case VK_ESCAPE: end_drill(world); return true;
@@ -124,13 +124,13 @@ bool parse_seed(std::string_view text, std::uint32_t& seed)
     return true;
 }
 
-bool start_drill(World& world, const DrillSpec& spec, std::uint32_t seed, std::string& warning, std::string& error)
+bool start_drill(World& world, const DrillRules& rules, std::uint32_t seed, std::string& warning, std::string& error)
 {
-    if (!load_drill_map(world, spec, error)) return false;
+    if (!load_drill_map(world, rules, error)) return false;
     DrillRun& d = world.drill;
     // Figures of another drill do not carry over; those of this one do when
     // there is no history to read them from.
-    if (!d.active || d.spec.digest != spec.digest) {
+    if (!d.active || d.rules.digest != rules.digest) {
         d.best_known = false;
         d.best = 0;
         d.chart_count = 0;
@@ -139,7 +139,7 @@ bool start_drill(World& world, const DrillSpec& spec, std::uint32_t seed, std::s
         HistoryContents contents;
         std::string reason;
         if (read_history(d.history_file, contents, reason)) {
-            take_history_figures(contents.records, spec, d);
+            take_history_figures(contents.records, rules, d);
             warning = skipped_warning(d.history_file, contents.skipped);
         } else {
             warning = reason;
@@ -147,7 +147,7 @@ bool start_drill(World& world, const DrillSpec& spec, std::uint32_t seed, std::s
     }
     if (d.chart_picture.empty()) d.chart_picture = Surface(results_chart_width, results_chart_height);
     world.drill_menu.open = false;
-    begin_drill(world, spec, seed);
+    begin_drill(world, rules, seed);
     return true;
 }
 

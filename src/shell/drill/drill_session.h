@@ -13,7 +13,7 @@
 namespace qm {
 
 struct World;
-struct DrillSpec;
+struct DrillRules;
 
 // A seed from the clock, for a drill started without --seed.
 std::uint32_t clock_seed();
@@ -25,7 +25,7 @@ bool parse_seed(std::string_view text, std::uint32_t& seed);
 // history that cannot be read, or holds lines that are not records, leaves
 // its one-line warning in `warning`. False, with the reason, when the map
 // cannot be used.
-bool start_drill(World& world, const DrillSpec& spec, std::uint32_t seed, std::string& warning, std::string& error);
+bool start_drill(World& world, const DrillRules& rules, std::uint32_t seed, std::string& warning, std::string& error);
 
 // A key press the drill answers (the menu's and the results screen's keys,
 // D, and the keys a drill turns off); true when it is answered here.

@@ -232,11 +232,11 @@ HistoryRecord history_record(const DrillRun& d, bool abandoned, std::time_t when
 {
     HistoryRecord r;
     r.time = utc_text(when);
-    r.drill = d.spec.name;
-    r.digest = digest_text(d.spec.digest);
+    r.drill = d.rules.name;
+    r.digest = digest_text(d.rules.digest);
     r.seed = d.seed;
-    r.rounds = d.spec.rounds;
-    r.played = d.finished ? d.spec.rounds : d.round;
+    r.rounds = d.rules.rounds;
+    r.played = d.finished ? d.rules.rounds : d.round;
     r.hits = d.hits;
     r.first_shot_hits = d.first_shot_hits;
     r.shots = d.shots;
@@ -403,9 +403,9 @@ std::string skipped_warning(const std::string& path, const std::vector<long>& sk
     return text + "); they are left as they are";
 }
 
-void take_history_figures(const std::vector<HistoryRecord>& records, const DrillSpec& spec, DrillRun& d)
+void take_history_figures(const std::vector<HistoryRecord>& records, const DrillRules& rules, DrillRun& d)
 {
-    const std::string digest = digest_text(spec.digest);
+    const std::string digest = digest_text(rules.digest);
     d.best_known = false;
     d.best = 0;
     d.chart_count = 0;

@@ -16,7 +16,7 @@
 namespace qm {
 
 struct DrillRun;
-struct DrillSpec;
+struct DrillRules;
 
 struct HistoryRecord {
     std::string time;    // UTC, ISO 8601: 2026-12-07T21:03:04Z
@@ -69,6 +69,6 @@ std::string skipped_warning(const std::string& path, const std::vector<long>& sk
 
 // The personal best and the last scores of this drill (same digest,
 // finished sessions) into the drill's figures.
-void take_history_figures(const std::vector<HistoryRecord>& records, const DrillSpec& spec, DrillRun& drill);
+void take_history_figures(const std::vector<HistoryRecord>& records, const DrillRules& rules, DrillRun& drill);
 
 }  // namespace qm

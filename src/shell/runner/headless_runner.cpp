@@ -196,7 +196,7 @@ std::FILE* open_script(const char* path, std::string& reason)
 
 // The drill of --drill, begun before the first tick; its history only with
 // --history.
-bool start_headless_drill(World& world, const HeadlessOptions& options, const DrillSpec& drill, std::FILE* err,
+bool start_headless_drill(World& world, const HeadlessOptions& options, const DrillRules& drill, std::FILE* err,
                           std::string& error)
 {
     if (options.drill == nullptr) return true;
@@ -277,7 +277,7 @@ int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE
         return output_flushed(out, err) ? exit_ok : exit_failed;
     }
 
-    DrillSpec drill;
+    DrillRules drill;
     if (options.drill != nullptr && !find_drill(options.drill, drill, error)) {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
         return exit_bad_input;

@@ -148,11 +148,11 @@ void write_drill(JsonLine& json, const World& world)
     }
     json.object("drill");
     json.key("name");
-    json.text(d.spec.name);
+    json.text(d.rules.name);
     json.number("round", static_cast<long long>(drill_round_number(d)));
-    json.number("rounds", static_cast<long long>(d.spec.rounds));
+    json.number("rounds", static_cast<long long>(d.rules.rounds));
     json.number("shot", static_cast<long long>(drill_round_shots(d)));
-    json.number("shots", static_cast<long long>(d.spec.shots));
+    json.number("shots", static_cast<long long>(d.rules.shots));
     json.number("score", d.score);
     if (d.best_known) {
         json.number("best", d.best);

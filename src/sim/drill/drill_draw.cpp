@@ -47,15 +47,15 @@ void draw_round_rows(const DrillRun& d, Surface& frame)
 {
     char line[drill_line_size];
     write_text(frame, results_text_x, results_rows_y, "round  dist  wind  shots  dmg   pts");
-    const int rows = d.spec.rounds < results_max_rows ? d.spec.rounds : results_max_rows - 1;
+    const int rows = d.rules.rounds < results_max_rows ? d.rules.rounds : results_max_rows - 1;
     for (int i = 0; i < rows; ++i) {
         const DrillRoundRecord& r = d.rounds[i];
         std::snprintf(line, sizeof line, "%5d %5d%c %2d/%-3d %3d%-2s %4d %5lld", i + 1, r.distance, r.side > 0 ? 'R' : 'L',
                       r.wind, r.wang, r.shots, r.hit ? " " : "x", r.damage, r.points);
         write_text(frame, results_text_x, results_rows_y + (i + 1) * line_height, line);
     }
-    if (rows < d.spec.rounds) {
-        std::snprintf(line, sizeof line, "... %d more rounds (qmsim history)", d.spec.rounds - rows);
+    if (rows < d.rules.rounds) {
+        std::snprintf(line, sizeof line, "... %d more rounds (qmsim history)", d.rules.rounds - rows);
         write_text(frame, results_text_x, results_rows_y + (rows + 1) * line_height, line);
     }
 }
@@ -67,7 +67,7 @@ void draw_results(const DrillRun& d, Surface& frame)
     char best[24];
     format_best(d, best, sizeof best);
     int y = results_top + 12;
-    std::snprintf(line, sizeof line, "Drill: %s - results", d.spec.name);
+    std::snprintf(line, sizeof line, "Drill: %s - results", d.rules.name);
     write_text(frame, results_text_x, y, line);
     y += line_height;
     std::snprintf(line, sizeof line, "score: %lld   personal best: %s%s   seed: %u", d.score, best,
@@ -75,7 +75,7 @@ void draw_results(const DrillRun& d, Surface& frame)
     write_text(frame, results_text_x, y, line);
     y += line_height;
     std::snprintf(line, sizeof line, "hits: %d/%d   first-shot hits: %d   shots: %d   mean miss: %.0f%s", d.hits,
-                  d.spec.rounds, d.first_shot_hits, d.shots, drill_mean_miss(d), d.assisted ? "   assisted" : "");
+                  d.rules.rounds, d.first_shot_hits, d.shots, drill_mean_miss(d), d.assisted ? "   assisted" : "");
     write_text(frame, results_text_x, y, line);
     y += line_height;
     if (d.note[0] != '\0') write_text(frame, results_text_x, y, d.note);
@@ -105,8 +105,8 @@ void format_drill_line(const DrillRun& d, char (&line)[drill_line_size])
 {
     char best[24];
     format_best(d, best, sizeof best);
-    std::snprintf(line, sizeof line, "%s  round %d/%d  shot %d/%d  score %lld  best %s", d.spec.name,
-                  drill_round_number(d), d.spec.rounds, drill_round_shots(d), d.spec.shots, d.score, best);
+    std::snprintf(line, sizeof line, "%s  round %d/%d  shot %d/%d  score %lld  best %s", d.rules.name,
+                  drill_round_number(d), d.rules.rounds, drill_round_shots(d), d.rules.shots, d.score, best);
 }
 
 void draw_drill(World& world)

@@ -50,19 +50,19 @@ bool is_sample_map(const char* name)
     return false;
 }
 
-bool load_drill_map(World& world, const DrillSpec& spec, std::string& reason)
+bool load_drill_map(World& world, const DrillRules& rules, std::string& reason)
 {
-    switch (spec.map_kind) {
+    switch (rules.map_kind) {
     case DrillMap::level: load_level(world); break;
     case DrillMap::sample:
-        if (!load_sample(world, spec.map)) {
-            reason = std::string("no sample map named ") + spec.map;
+        if (!load_sample(world, rules.map)) {
+            reason = std::string("no sample map named ") + rules.map;
             return false;
         }
         break;
     case DrillMap::file:
-        if (!open_bitmap(world, spec.map, BitmapMode::load, reason)) {
-            reason = std::string(spec.map) + ": " + reason;
+        if (!open_bitmap(world, rules.map, BitmapMode::load, reason)) {
+            reason = std::string(rules.map) + ": " + reason;
             return false;
         }
         break;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "sim/drill/drill_spec.h"
+#include "sim/drill/drill_rules.h"
 
 namespace qm {
 
@@ -14,7 +14,7 @@ struct World;
 // stripes emptied and built again, the view drawn anew, and both units
 // dropped afresh. False, with the reason, for a map file that cannot be
 // used or an unknown sample; the round is then left as it was.
-bool load_drill_map(World& world, const DrillSpec& spec, std::string& reason);
+bool load_drill_map(World& world, const DrillRules& rules, std::string& reason);
 
 // The names `map` takes for the built-in sample maps ("hills" for hills.bmp).
 bool is_sample_map(const char* name);

@@ -2,7 +2,7 @@
 // opens it) and the selection.
 #pragma once
 
-#include "sim/drill/drill_spec.h"
+#include "sim/drill/drill_rules.h"
 
 namespace qm {
 

@@ -45,7 +45,7 @@ int nearest_ground(const World& world, int x)
 
 int draw_side(DrillRun& d)
 {
-    switch (d.spec.side) {
+    switch (d.rules.side) {
     case DrillSide::right: return 1;
     case DrillSide::left: return -1;
     case DrillSide::either: break;
@@ -55,7 +55,7 @@ int draw_side(DrillRun& d)
 
 int draw_wang(DrillRun& d)
 {
-    const DrillSpec& s = d.spec;
+    const DrillRules& s = d.rules;
     if (s.wang_min <= s.wang_max) return d.rng.between(s.wang_min, s.wang_max);
     // Wrapping through 0, as 330 to 30 does.
     return (d.rng.between(s.wang_min, s.wang_max + 360)) % 360;
@@ -91,29 +91,29 @@ void begin_round(World& world)
     bool placed = false;
     for (int i = 0; i < placement_draws && !placed; ++i) {
         r.side = draw_side(d);
-        r.distance = d.rng.between(d.spec.distance_min, d.spec.distance_max);
+        r.distance = d.rng.between(d.rules.distance_min, d.rules.distance_max);
         x = player_x + r.side * r.distance;
         placed = has_ground(world, x);
     }
     if (!placed) x = nearest_ground(world, x);
     r.target_x = x;
-    r.wind = d.rng.between(d.spec.wind_min, d.spec.wind_max);
+    r.wind = d.rng.between(d.rules.wind_min, d.rules.wind_max);
     r.wang = draw_wang(d);
     world.wind = r.wind;
     world.wang = r.wang;
     world.target1.reset(&world.memoria, world.wind, world.wang, x, drop_y);
-    if (d.spec.angle_fixed) world.vang = d.spec.angle;
+    if (d.rules.angle_fixed) world.vang = d.rules.angle;
     d.round_pending = false;
 }
 
 void end_round(DrillRun& d)
 {
     ++d.round;
-    if (d.round < d.spec.rounds) {
+    if (d.round < d.rules.rounds) {
         d.round_pending = true;
         return;
     }
-    d.round = d.spec.rounds - 1;
+    d.round = d.rules.rounds - 1;
     d.finished = true;
     add_chart_score(d, d.score);
     d.new_best = !d.best_known || d.score > d.best;
@@ -136,7 +136,7 @@ void close_shot(DrillRun& d, const World& world)
         ++d.hits;
         if (r.shots == 1) ++d.first_shot_hits;
         end_round(d);
-    } else if (r.shots >= d.spec.shots) {
+    } else if (r.shots >= d.rules.shots) {
         end_round(d);
     }
 }
@@ -144,8 +144,8 @@ void close_shot(DrillRun& d, const World& world)
 }  // namespace
 
 bool drill_running(const World& world) { return world.drill.active && !world.drill.finished; }
-bool drill_angle_fixed(const World& world) { return drill_running(world) && world.drill.spec.angle_fixed; }
-bool drill_allows_aids(const World& world) { return !drill_running(world) || world.drill.spec.aids; }
+bool drill_angle_fixed(const World& world) { return drill_running(world) && world.drill.rules.angle_fixed; }
+bool drill_allows_aids(const World& world) { return !drill_running(world) || world.drill.rules.aids; }
 
 bool round_ready(const World& world)
 {
@@ -175,7 +175,7 @@ double drill_mean_miss(const DrillRun& drill)
 {
     long long sum = 0;
     int count = 0;
-    const int played = drill.finished ? drill.spec.rounds : drill.round + 1;
+    const int played = drill.finished ? drill.rules.rounds : drill.round + 1;
     for (int i = 0; i < played; ++i) {
         for (int s = 0; s < drill.rounds[i].shots; ++s) sum += drill.rounds[i].miss[s];
         count += drill.rounds[i].shots;
@@ -183,14 +183,14 @@ double drill_mean_miss(const DrillRun& drill)
     return count == 0 ? 0.0 : static_cast<double>(sum) / count;
 }
 
-void begin_drill(World& world, const DrillSpec& spec, std::uint32_t seed)
+void begin_drill(World& world, const DrillRules& rules, std::uint32_t seed)
 {
     DrillRun& d = world.drill;
     const FreeWind free_wind = d.active ? d.free_wind : FreeWind{world.random_wind, world.wind, world.wang};
     d.active = true;
     d.finished = false;
     d.recorded = false;
-    d.spec = spec;
+    d.rules = rules;
     d.seed = seed;
     d.rng = DrillRand{seed};
     d.round = 0;
@@ -209,8 +209,8 @@ void begin_drill(World& world, const DrillSpec& spec, std::uint32_t seed)
     d.chart_drawn = false;
     d.free_wind = free_wind;
     world.random_wind = 0;
-    if (!spec.aids) world.practice.prediction_shown = false;
-    if (spec.angle_fixed) world.vang = spec.angle;
+    if (!rules.aids) world.practice.prediction_shown = false;
+    if (rules.angle_fixed) world.vang = rules.angle;
 }
 
 void end_drill(World& world)

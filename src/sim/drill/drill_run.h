@@ -8,7 +8,7 @@
 #include "raster/surface.h"
 #include "sim/drill/drill_menu.h"
 #include "sim/drill/drill_rand.h"
-#include "sim/drill/drill_spec.h"
+#include "sim/drill/drill_rules.h"
 
 namespace qm {
 
@@ -42,7 +42,7 @@ struct DrillRun {
     bool finished = false;  // every round played: the results show
     bool recorded = false;  // the finished drill's history line has been dealt with
 
-    DrillSpec spec;
+    DrillRules rules;
     std::uint32_t seed = 0;
     DrillRand rng;
 
@@ -97,7 +97,7 @@ double drill_mean_miss(const DrillRun& drill);
 // the prediction put away unless the drill allows it. The first round
 // begins once the player stands still. History figures and file are the
 // caller's to fill in before or after.
-void begin_drill(World& world, const DrillSpec& spec, std::uint32_t seed);
+void begin_drill(World& world, const DrillRules& rules, std::uint32_t seed);
 
 // Ends the drill (after its results, or abandoned): free practice's wind
 // comes back.

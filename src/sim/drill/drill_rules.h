@@ -27,7 +27,7 @@ enum class DrillMap {
     file,    // a map file (map holds its path)
 };
 
-struct DrillSpec {
+struct DrillRules {
     char name[drill_name_size] = {};
     DrillMap map_kind = DrillMap::level;
     char map[map_name_size] = {};
