@@ -57,11 +57,17 @@ public:
     std::vector<Median> medians;
 };
 
+// The benchmarks that time one whole tick, held to the tick budget.
+bool is_whole_tick(const std::string& name)
+{
+    return name.rfind("BM_Tick_", 0) == 0 || name.rfind("BM_DrillRoundStart", 0) == 0;
+}
+
 // The budget line for a benchmark: empty when it has none, else whether the
 // median keeps it.
 std::string budget(const Median& m, double floor_seconds)
 {
-    if (m.name.rfind("BM_Tick_", 0) == 0) {
+    if (is_whole_tick(m.name)) {
         if (floor_seconds <= 0.0) return "no floor measured";
         char text[64];
         std::snprintf(text, sizeof text, "%s (at most %.1f x floor)",

@@ -33,14 +33,31 @@ bool has_ground(const World& world, int x)
     return false;
 }
 
+// Whether a target may drop at x: a bare column is known to have no ground
+// without looking down it.
+bool can_stand(const World& world, int x)
+{
+    const int column = x - terrain_left;
+    if (column < 0 || column >= terrain_right - terrain_left) return false;
+    return !world.drill.bare_columns[static_cast<std::size_t>(column)] && has_ground(world, x);
+}
+
 // The column with ground nearest to x; x itself when the map has none.
 int nearest_ground(const World& world, int x)
 {
     for (int d = 1; d < terrain_right - terrain_left; ++d) {
-        if (has_ground(world, x - d)) return x - d;
-        if (has_ground(world, x + d)) return x + d;
+        if (can_stand(world, x - d)) return x - d;
+        if (can_stand(world, x + d)) return x + d;
     }
     return x;
+}
+
+void find_bare_columns(World& world)
+{
+    DrillRun& d = world.drill;
+    for (int column = 0; column < terrain_right - terrain_left; ++column) {
+        d.bare_columns[static_cast<std::size_t>(column)] = !has_ground(world, terrain_left + column);
+    }
 }
 
 int draw_side(DrillRun& d)
@@ -93,7 +110,7 @@ void begin_round(World& world)
         r.side = draw_side(d);
         r.distance = d.rng.between(d.rules.distance_min, d.rules.distance_max);
         x = player_x + r.side * r.distance;
-        placed = has_ground(world, x);
+        placed = can_stand(world, x);
     }
     if (!placed) x = nearest_ground(world, x);
     r.target_x = x;
@@ -208,6 +225,7 @@ void begin_drill(World& world, const DrillRules& rules, std::uint32_t seed)
     d.note[0] = '\0';
     d.chart_drawn = false;
     d.free_wind = free_wind;
+    find_bare_columns(world);
     world.random_wind = 0;
     if (!rules.aids) world.practice.prediction_shown = false;
     if (rules.angle_fixed) world.vang = rules.angle;

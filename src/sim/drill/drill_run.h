@@ -3,12 +3,14 @@
 // round at a hit or its last shot, placing the target for the next one).
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 
 #include "raster/surface.h"
 #include "sim/drill/drill_menu.h"
 #include "sim/drill/drill_rand.h"
 #include "sim/drill/drill_rules.h"
+#include "terrain/map_format.h"
 
 namespace qm {
 
@@ -45,6 +47,11 @@ struct DrillRun {
     DrillRules rules;
     std::uint32_t seed = 0;
     DrillRand rng;
+
+    // Terrain columns, from terrain_left, with no ground when the drill
+    // began. Craters only take ground away, so they stay bare; placing a
+    // target passes over them without looking down each one again.
+    std::bitset<stripe_count * stripe_size> bare_columns;
 
     int round = 0;              // the current round, from 0
     bool round_pending = true;  // its target is yet to be placed
@@ -95,7 +102,8 @@ double drill_mean_miss(const DrillRun& drill);
 // Begins a drill whose map is already in the terrain (see drill_map.h): the
 // records cleared, the generator seeded, the wind settings kept for later,
 // the prediction put away unless the drill allows it. The first round
-// begins once the player stands still. History figures and file are the
+// begins once the player stands still. It looks down every column of the
+// terrain once, between ticks. History figures and file are the
 // caller's to fill in before or after.
 void begin_drill(World& world, const DrillRules& rules, std::uint32_t seed);
 
