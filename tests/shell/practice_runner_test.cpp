@@ -180,23 +180,27 @@ TEST(PracticeRunner, F12WritesUnderScreenshotsOrSaysWhyOnStderr)
     EXPECT_NE(refused.err.find(": Not a directory\n"), std::string::npos) << refused.err;
 }
 
-TEST(PracticeRunner, TheReadmesPictureIsMadeAgainByItsScript)
+TEST(PracticeRunner, TheReadmesPicturesAreMadeAgainByTheirScripts)
 {
-    // The script writes docs/practice.png under the working folder.
-    test::TempDir dir;
-    std::filesystem::create_directory(dir.path() / "docs");
-    const std::filesystem::path home = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
-    const test::RunResult r = test::run_headless_script(
-        {"--map", hills, "--wind", "fixed:5:180", "--script", QM_SOURCE_DIR "/docs/practice.txt"}, "");
-    std::filesystem::current_path(home);
-    ASSERT_EQ(r.code, 0) << r.err;
-    auto bytes = [](const std::filesystem::path& path) {
-        std::ifstream file(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), {});
-    };
-    EXPECT_EQ(bytes(dir.path() / "docs/practice.png"), bytes(QM_SOURCE_DIR "/docs/practice.png"))
-        << "if the picture changed on purpose, make it again as README says";
+    // Each script writes docs/NAME.png under the working folder.
+    for (const char* name : {"practice", "aim-chart"}) {
+        test::TempDir dir;
+        std::filesystem::create_directory(dir.path() / "docs");
+        const std::filesystem::path home = std::filesystem::current_path();
+        std::filesystem::current_path(dir.path());
+        const std::string script = QM_SOURCE_DIR "/docs/" + std::string(name) + ".txt";
+        const test::RunResult r =
+            test::run_headless_script({"--map", hills, "--wind", "fixed:5:180", "--script", script}, "");
+        std::filesystem::current_path(home);
+        ASSERT_EQ(r.code, 0) << name << ": " << r.err;
+        auto bytes = [](const std::filesystem::path& path) {
+            std::ifstream file(path, std::ios::binary);
+            return std::string(std::istreambuf_iterator<char>(file), {});
+        };
+        const std::string png = "docs/" + std::string(name) + ".png";
+        EXPECT_EQ(bytes(dir.path() / png), bytes(QM_SOURCE_DIR "/" + png))
+            << name << ": if the picture changed on purpose, make it again as README says";
+    }
 }
 
 }  // namespace
