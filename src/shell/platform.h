@@ -37,6 +37,7 @@ enum : unsigned {
     VK_C = 0x43,
     VK_D = 0x44,
     VK_F = 0x46,
+    VK_G = 0x47,
     VK_H = 0x48,
     VK_P = 0x50,
     VK_R = 0x52,

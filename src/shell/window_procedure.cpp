@@ -56,6 +56,7 @@ void key_down(World& world, Platform& platform, WPARAM key)
     case VK_ESCAPE: platform.post_quit(0); break;
     case VK_T: toggle_trace(world); break;
     case VK_H: toggle_prediction(world); break;
+    case VK_G: toggle_chart(world); break;
     case VK_S: toggle_score(world); break;
     case VK_P: toggle_pause(world); break;
     case VK_U: request_recall(world); break;

@@ -105,7 +105,15 @@ void toggle_prediction(World& world)
 {
     Practice& p = world.practice;
     p.prediction_shown = !p.prediction_shown;
-    if (p.prediction_shown && !p.prediction.armed()) p.prediction.arm(world);
+    if (p.prediction_shown && !p.side_shots.armed()) p.side_shots.arm(world);
+}
+void toggle_chart(World& world)
+{
+    Practice& p = world.practice;
+    p.chart_shown = !p.chart_shown;
+    if (!p.chart_shown) return;
+    if (!p.side_shots.armed()) p.side_shots.arm(world);
+    p.chart.arm();
 }
 void toggle_score(World& world) { world.practice.score_shown = !world.practice.score_shown; }
 void toggle_pause(World& world) { world.practice.paused = !world.practice.paused; }
@@ -133,6 +141,12 @@ PredictionView prediction_view(const World& world)
 {
     const Practice& p = world.practice;
     return p.prediction_shown ? p.prediction.view() : PredictionView{};
+}
+
+AimChartView aim_chart_view(const World& world)
+{
+    const Practice& p = world.practice;
+    return p.chart_shown ? p.chart.view() : AimChartView{};
 }
 
 bool practice_before_tick(World& world)
@@ -174,10 +188,17 @@ void practice_after_tick(World& world)
     record_trace(p.trace, world);
     p.strikes += struck_shells(p.trace) - struck_before;
     score_tick(p.score, world, fired);
-    if (p.prediction_shown && prediction_ready(world)) {
-        p.prediction.update(world, p.strikes);
+    const bool probing = (p.prediction_shown || p.chart_shown) && prediction_ready(world);
+    if (probing) p.side_shots.follow(world, p.strikes);
+    if (probing && p.prediction_shown) {
+        p.prediction.update(world, p.side_shots);
     } else {
         p.prediction.hide();
+    }
+    if (probing && p.chart_shown) {
+        p.chart.update(world, p.side_shots);
+    } else {
+        p.chart.hide();
     }
 
     Surface& frame = world.memoria;
@@ -189,6 +210,7 @@ void practice_after_tick(World& world)
         if (view.strike_known) draw_prediction_mark(frame, view.strike_x - view_x, view.strike_y - view_y);
         if (view.strike_known || view.searching) draw_finder(view, frame);
     }
+    if (p.chart_shown) p.chart.draw(frame);
     if (p.score_shown) draw_score(p.score, frame);
     if (p.notice_left > 0) {
         write_text(frame, notice_x, notice_y, p.notice);

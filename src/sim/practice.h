@@ -1,12 +1,14 @@
 // The practice aids around a round: shot trace, landing prediction and power
-// finder, recall of the last aim, replay, score panel, pause and the frame's
+// finder, aim chart, recall of the last aim, replay, score panel, pause and the frame's
 // notices. Keys switch them; the tick runs them in two hooks. While every aid
 // is off they read the round but draw and change nothing.
 #pragma once
 
+#include "sim/aim_chart.h"
 #include "sim/prediction.h"
 #include "sim/practice_score.h"
 #include "sim/replay.h"
+#include "sim/side_shots.h"
 #include "sim/trace.h"
 
 namespace qm {
@@ -20,6 +22,7 @@ constexpr int notice_ticks = 125;
 struct Practice {
     bool trace_shown = false;
     bool prediction_shown = false;
+    bool chart_shown = false;
     bool score_shown = false;
     bool paused = false;
     bool recall_requested = false;
@@ -30,7 +33,9 @@ struct Practice {
     long long strikes = 0;  // shells that have struck since the start: each may have left a crater
     PracticeScore score;
     Replay replay;
+    SideShots side_shots;  // the probe the prediction, the finder and the chart fire on
     Prediction prediction;
+    AimChart chart;
 
     char notice[notice_size] = {};  // a passing message, such as a saved screenshot
     int notice_left = 0;            // ticks it stays up
@@ -41,9 +46,11 @@ struct Practice {
 void arm_practice(World& world);
 
 // Key actions. The first replay and the first switching on of the
-// prediction make their copies of the round here, between ticks.
+// prediction or the chart make their copies of the round here, between
+// ticks.
 void toggle_trace(World& world);
 void toggle_prediction(World& world);
+void toggle_chart(World& world);
 void toggle_score(World& world);
 void toggle_pause(World& world);
 void request_recall(World& world);
@@ -60,6 +67,10 @@ bool aim_free(const World& world);
 // What the prediction and the power finder show: nothing while H is off or
 // the round is not standing still with the aim free.
 PredictionView prediction_view(const World& world);
+
+// What the aim chart shows: nothing while G is off or the round is not
+// standing still with the aim free.
+AimChartView aim_chart_view(const World& world);
 
 // Before the tick: a paused or replaying round waits (the frame shows why and
 // is presented here, and the answer is true); otherwise a pending recall is

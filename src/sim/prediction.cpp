@@ -2,6 +2,7 @@
 #include "sim/prediction.h"
 
 #include "sim/shot_probe.h"
+#include "sim/side_shots.h"
 #include "sim/world.h"
 
 namespace qm {
@@ -35,36 +36,15 @@ bool PowerSearch::step(ShotProbe& probe, int count)
     return done();
 }
 
-Prediction::Prediction() = default;
-Prediction::~Prediction() = default;
-
-void Prediction::arm(const World& round)
+void Prediction::update(const World& round, SideShots& shots)
 {
-    probe_ = std::make_unique<ShotProbe>(round);
-    scene_ = Scene{};
-    predicted_ = false;
-    search_ = PowerSearch{};
-}
-
-void Prediction::update(const World& round, long long craters)
-{
-    if (!armed()) return;
+    if (!shots.armed()) return;
     shown_ = true;
-    const Scene scene{craters,
-                      round.target1.pos_x,
-                      round.target1.pos_y,
-                      round.player_bot.pos_x,
-                      round.player_bot.pos_y,
-                      round.wind,
-                      round.wang};
     const Aim aim{round.vang, round.v0, round.direction};
-    const bool new_scene = !(scene == scene_);
-    if (new_scene) {
-        probe_->sync(round);
-        scene_ = scene;
-    }
+    const bool new_scene = shots.generation() != generation_;
+    generation_ = shots.generation();
     if (new_scene || !predicted_ || !(aim == aim_)) {
-        strike_ = probe_->fire(aim.angle, aim.power, aim.direction);
+        strike_ = shots.probe().fire(aim.angle, aim.power, aim.direction);
         aim_ = aim;
         predicted_ = true;
     }
@@ -74,7 +54,7 @@ void Prediction::update(const World& round, long long craters)
         search_.start(aim, round.target1.pos_x, round.target1.pos_y);
         return;  // the tick that synced or predicted has had its share
     }
-    search_.step(*probe_, finder_slice);
+    search_.step(shots.probe(), finder_slice);
 }
 
 PredictionView Prediction::view() const

@@ -1,11 +1,9 @@
 // Landing prediction and power finder: shots fired on the side by the shot
 // probe, which runs the round's own flight, collision and impact code on a
 // private copy, so a prediction and the shot it predicts never disagree.
-// The probe is made once, when the prediction is first switched on; syncing
-// it and firing it never allocate.
+// The probe (SideShots) is made once, when an aid that needs it is first
+// switched on; syncing it and firing it never allocate.
 #pragma once
-
-#include <memory>
 
 #include "sim/shot_result.h"
 
@@ -13,6 +11,7 @@ namespace qm {
 
 struct World;
 class ShotProbe;
+class SideShots;
 
 // The aim of a shot: angle, power and facing.
 struct Aim {
@@ -66,39 +65,19 @@ struct PredictionView {
 
 class Prediction {
 public:
-    Prediction();
-    ~Prediction();
-    Prediction(const Prediction&) = delete;
-    Prediction& operator=(const Prediction&) = delete;
-
-    // Makes the probe (this allocates).
-    void arm(const World& round);
-    bool armed() const { return probe_ != nullptr; }
-
     // One tick's work while the prediction is shown and the round stands
-    // still: the probe is synced when the scene has changed (craters counts
-    // the strikes so far), the strike predicted again when the aim or the
-    // scene has changed, and the power finder carried one slice further.
-    void update(const World& round, long long craters);
+    // still, on probe shots already following the round: the strike
+    // predicted again when the aim or the scene (the probe's generation) has
+    // changed, and the power finder carried one slice further.
+    void update(const World& round, SideShots& shots);
     // Shows nothing until the next update.
     void hide() { shown_ = false; }
 
     PredictionView view() const;
 
 private:
-    // What a shot depends on besides the aim: the ground (as the count of
-    // strikes that may have cratered it), the units' places and the wind.
-    struct Scene {
-        long long craters = -1;
-        int target_x = 0, target_y = 0;
-        int player_x = 0, player_y = 0;
-        double wind = 0.0, wang = 0.0;
-        bool operator==(const Scene&) const = default;
-    };
-
-    std::unique_ptr<ShotProbe> probe_;
     bool shown_ = false;
-    Scene scene_;
+    long long generation_ = -1;  // of the probe shots the answers were worked out on
     Aim aim_;
     bool predicted_ = false;
     ShotResult strike_;

@@ -31,6 +31,7 @@ const char* key_name(unsigned code)
     case qm::VK_ESCAPE: return "esc";
     case qm::VK_T: return "t";
     case qm::VK_H: return "h";
+    case qm::VK_G: return "g";
     case qm::VK_U: return "u";
     case qm::VK_R: return "r";
     case qm::VK_S: return "s";

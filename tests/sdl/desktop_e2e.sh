@@ -13,7 +13,7 @@
 #     as one line on stderr and, once the box is closed, ends the program
 #     with exit code 1;
 #   - quick start (--map, --mode windowed, --wind) runs the round without the
-#     dialog; H shows the power finder's line, P holds a flying shot still
+#     dialog; H shows the power finder's line, G the aim chart, P holds a flying shot still
 #     and lets it go on, T draws the shot's trace, F12 saves the frame under
 #     screenshots/;
 #   - --drill starts a drill without the dialog: its HUD line shows, a shot
@@ -369,6 +369,12 @@ x xdotool key h
 sleep 1.5
 shot aids_finder
 [ "$(count_colour aids_finder $finder FFFFFF)" -gt 0 ] || fail "H shows no power finder line"
+# G draws the aim chart, a white box under the shot's offsets, once its
+# curve is worked out (a few ticks).
+chart=260x170+10+52
+[ "$(count_colour aids_rest $chart FFFFFF)" -lt 1000 ] || fail "a chart before G"
+x xdotool key g
+shot_until charted $chart FFFFFF 20000 || fail "G shows no aim chart ($count white pixels)"
 # A shot in the air stands still while paused, and flies on after P again.
 x xdotool key f
 sleep 0.8

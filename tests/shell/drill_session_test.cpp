@@ -97,6 +97,28 @@ TEST(DrillSession, APlayerAimingWithThePowerFinderWinsEveryRoundWithItsFirstShot
     EXPECT_TRUE(d.drill().assisted);
 }
 
+bool chart_read(const World& w) { return aim_chart_view(w).fired == chart_powers; }
+
+TEST(DrillSession, APlayerAimingByTheAimChartHitsAndTheDrillCountsAsAssisted)
+{
+    Drilled d("rounds 3\nshots 3\ndistance 250 900\nside either\nwind 0 10\naids all\n", 4);
+    d.press(VK_G);
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_TRUE(d.until(ready)) << round;
+        const World& w = *d.world;
+        d.press(w.target1.pos_x < w.player_bot.pos_x ? VK_LEFT : VK_RIGHT);
+        d.tick();
+        ASSERT_TRUE(d.until(chart_read, 200)) << round;
+        ASSERT_TRUE(aim_chart_view(w).reaches) << round;
+        d.world->v0 = aim_chart_view(w).power;
+        d.press(VK_F);
+        const int before = d.drill().round;
+        for (int i = 0; i < 2000 && d.drill().round == before && !d.drill().finished; ++i) d.tick();
+        EXPECT_TRUE(d.drill().rounds[round].hit) << round;
+    }
+    EXPECT_TRUE(d.drill().assisted);
+}
+
 TEST(DrillSession, ARoundEndsAtItsLastShotWithEachMissMeasured)
 {
     Drilled d("rounds 2\nshots 2\ndistance 600 600\nwind fixed 0 0\n", 3);
@@ -128,6 +150,8 @@ TEST(DrillSession, ADrillTurnsOffWhatItForbids)
     EXPECT_EQ(fixed.world->vang, 30.0);  // Up does nothing
     fixed.press(VK_H);
     EXPECT_FALSE(fixed.world->practice.prediction_shown);  // aids none by default
+    fixed.press(VK_G);
+    EXPECT_FALSE(fixed.world->practice.chart_shown);  // the chart gives the answer away as well
     fixed.press(VK_ESCAPE);
     EXPECT_TRUE(fixed.platform.quit);  // Esc still quits while the drill runs
 }

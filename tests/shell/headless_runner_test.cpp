@@ -68,7 +68,7 @@ TEST(HeadlessRunner, StateCarriesEveryKey)
                           "random_x", "focus", "cam_x", "cam_y", "mainbullet", "sec_bullet1", "sec_bullet2",
                           "orbit_angle", "orbit_radius", "target1", "player_bot", "slope", "hp", "respawn_ticks",
                           "focus_ticks", "damage_shown", "damage_ticks", "launch_x", "launch_y", "facing",
-                          "just_fired", "prediction", "power_finder", "score", "shots", "damaging_shots", "kills",
+                          "just_fired", "prediction", "power_finder", "chart", "score", "shots", "damaging_shots", "kills",
                           "accuracy", "total_damage", "best_damage", "paused", "replaying"};
     for (const char* key : keys) {
         std::string quoted_key = std::string("\"").append(key).append("\":");
@@ -276,7 +276,7 @@ TEST(HeadlessRunner, StateKeysArePinned)
     std::vector<std::string> struck = keys;
     struck.insert(struck.end(), {"tick", "x", "y", "dx", "dy", "flight_ticks", "target_damage", "player_damage"});
     for (std::vector<std::string>* k : {&keys, &struck}) {
-        k->insert(k->end(), {"prediction", "power_finder", "score", "shots", "damaging_shots", "kills", "accuracy",
+        k->insert(k->end(), {"prediction", "power_finder", "chart", "score", "shots", "damaging_shots", "kills", "accuracy",
                              "total_damage", "best_damage", "paused", "replaying", "drill"});
     }
 

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "sim/aim_chart.h"
 #include "terrain_test_support.h"
 #include "tool_run.h"
 
@@ -68,7 +70,20 @@ TEST(PracticeRunner, TheAidsKeysShowInTheState)
         bool held;  // the last state shows the round as the first (but for the tick count)
     } cases[] = {
         {"nothing on", "tick\nstate\n",
-         {{"prediction", "null"}, {"power_finder", "null"}, {"paused", "false"}, {"replaying", "false"}},
+         {{"prediction", "null"}, {"power_finder", "null"}, {"chart", "null"}, {"paused", "false"},
+          {"replaying", "false"}},
+         false},
+        {"g shows the chart once worked out", "until rest\naim 60 1.08\ndown g\nup g\ntick 4\nstate\n",
+         {{"chart.shots", "81"}, {"chart.target_distance", "132"}},
+         false},
+        {"the chart is worked out a slice a tick", "until rest\ndown g\nup g\ntick 2\nstate\n",
+         {{"chart.shots", "27"}, {"chart.power", "null"}},
+         false},
+        {"g again hides it", "until rest\ndown g\nup g\ntick 4\ndown g\nup g\ntick\nstate\n",
+         {{"chart", "null"}},
+         false},
+        {"nothing while the shot flies", "until rest\ndown g\nup g\nfire\ntick 40\nstate\n",
+         {{"chart", "null"}},
          false},
         {"the score counts a hit", shot + "state\n",
          {{"score.shots", "1"}, {"score.damaging_shots", "1"}, {"score.accuracy", "100"},
@@ -106,6 +121,46 @@ TEST(PracticeRunner, TheAidsKeysShowInTheState)
     }
 }
 
+TEST(PracticeRunner, TheChartsPowerFiredLandsWithinAPowerStepOfTheTarget)
+{
+    // The runner fires the power read off and its two neighbours on the
+    // curve: the middle one strikes where the chart plotted it, and the
+    // target's distance lies between the other two.
+    const struct {
+        const char* wind;
+        const char* aim;
+        int direction;
+    } cases[] = {
+        {"fixed:5:180", "aim 60 1\nface right", 1},
+        {"fixed:0:0", "aim 45 1\nface right", 1},
+        {"fixed:20:0", "aim 30 1\nface right", 1},
+        {"fixed:12:90", "aim 75 1\nface right", 1},
+    };
+    const double step = 1.0 / chart_steps_per_unit;
+    for (const auto& c : cases) {
+        const std::string name = std::string(c.wind) + " " + c.aim;
+        const std::string read = "until rest\n" + std::string(c.aim) + "\ndown g\nup g\ntick 4\nstate\n";
+        const test::RunResult chart = test::run_headless_script({"--map", hills, "--wind", c.wind}, read);
+        ASSERT_EQ(chart.code, 0) << name << ": " << chart.err;
+        const std::string power = value(chart.out, "chart", "power");
+        ASSERT_NE(power, "null") << name;
+        const double p = std::stod(power);
+        const int target = std::stoi(value(chart.out, "chart", "target_distance"));
+        int strikes[3];
+        for (int i = 0; i < 3; ++i) {
+            const std::string angle = std::string(c.aim).substr(4, 2);
+            const std::string fire = "until rest\naim " + angle + " " + std::to_string(p + (i - 1) * step) +
+                                     "\nface right\nfire\nuntil rest\nstate\n";
+            const test::RunResult shot = test::run_headless_script({"--map", hills, "--wind", c.wind}, fire);
+            ASSERT_EQ(shot.code, 0) << name << ": " << shot.err;
+            strikes[i] = std::stoi(value(shot.out, "last_impact", "dx")) * c.direction;
+        }
+        EXPECT_EQ(std::to_string(strikes[1]), value(chart.out, "chart", "power_distance")) << name;
+        EXPECT_LE(std::min(strikes[0], strikes[2]), target) << name;
+        EXPECT_GE(std::max(strikes[0], strikes[2]), target) << name;
+    }
+}
+
 TEST(PracticeRunner, F12WritesUnderScreenshotsOrSaysWhyOnStderr)
 {
     test::TempDir dir;
@@ -125,23 +180,27 @@ TEST(PracticeRunner, F12WritesUnderScreenshotsOrSaysWhyOnStderr)
     EXPECT_NE(refused.err.find(": Not a directory\n"), std::string::npos) << refused.err;
 }
 
-TEST(PracticeRunner, TheReadmesPictureIsMadeAgainByItsScript)
+TEST(PracticeRunner, TheReadmesPicturesAreMadeAgainByTheirScripts)
 {
-    // The script writes docs/practice.png under the working folder.
-    test::TempDir dir;
-    std::filesystem::create_directory(dir.path() / "docs");
-    const std::filesystem::path home = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
-    const test::RunResult r = test::run_headless_script(
-        {"--map", hills, "--wind", "fixed:5:180", "--script", QM_SOURCE_DIR "/docs/practice.txt"}, "");
-    std::filesystem::current_path(home);
-    ASSERT_EQ(r.code, 0) << r.err;
-    auto bytes = [](const std::filesystem::path& path) {
-        std::ifstream file(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), {});
-    };
-    EXPECT_EQ(bytes(dir.path() / "docs/practice.png"), bytes(QM_SOURCE_DIR "/docs/practice.png"))
-        << "if the picture changed on purpose, make it again as README says";
+    // Each script writes docs/NAME.png under the working folder.
+    for (const char* name : {"practice", "aim-chart"}) {
+        test::TempDir dir;
+        std::filesystem::create_directory(dir.path() / "docs");
+        const std::filesystem::path home = std::filesystem::current_path();
+        std::filesystem::current_path(dir.path());
+        const std::string script = QM_SOURCE_DIR "/docs/" + std::string(name) + ".txt";
+        const test::RunResult r =
+            test::run_headless_script({"--map", hills, "--wind", "fixed:5:180", "--script", script}, "");
+        std::filesystem::current_path(home);
+        ASSERT_EQ(r.code, 0) << name << ": " << r.err;
+        auto bytes = [](const std::filesystem::path& path) {
+            std::ifstream file(path, std::ios::binary);
+            return std::string(std::istreambuf_iterator<char>(file), {});
+        };
+        const std::string png = "docs/" + std::string(name) + ".png";
+        EXPECT_EQ(bytes(dir.path() / png), bytes(QM_SOURCE_DIR "/" + png))
+            << name << ": if the picture changed on purpose, make it again as README says";
+    }
 }
 
 }  // namespace

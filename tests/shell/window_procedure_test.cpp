@@ -176,6 +176,7 @@ TEST_F(WindowProc, PracticeKeysSwitchTheirAids)
         bool Practice::*shown;
     } keys[] = {{VK_T, &Practice::trace_shown},
                 {VK_H, &Practice::prediction_shown},
+                {VK_G, &Practice::chart_shown},
                 {VK_S, &Practice::score_shown},
                 {VK_P, &Practice::paused}};
     for (const auto& k : keys) {

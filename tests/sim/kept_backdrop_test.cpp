@@ -31,13 +31,14 @@ void fire_when_ready(World& w)
     if (w.mainbullet.state == state_at_rest && w.fire_now == 0) w.fire_now = 1;
 }
 
-// The practice aids in turn: trace, prediction and score on, shots, a pause,
+// The practice aids in turn: trace, prediction, chart and score on, shots, a pause,
 // a replay stopped part way, everything off again.
 void practice_inputs(World& w, int t)
 {
     if (t == 1) {
         toggle_trace(w);
         toggle_prediction(w);
+        toggle_chart(w);
         toggle_score(w);
     }
     if (t >= 5 && t < 300) fire_when_ready(w);
@@ -47,6 +48,7 @@ void practice_inputs(World& w, int t)
     if (t == 400) {
         toggle_trace(w);
         toggle_prediction(w);
+        toggle_chart(w);
         toggle_score(w);
     }
 }

@@ -110,6 +110,50 @@ TEST_F(PracticeRound, AShownTraceMarksTheStrikeInTheFrame)
     EXPECT_EQ(GetPixel(w->memoria, x + 3, y + 3), beside);
 }
 
+TEST_F(PracticeRound, TheAimChartDrawsOnlyWhileOnWithTheAimFreeAndLeavesNoTrace)
+{
+    // A plain round beside this one: every frame but those of the chart shown
+    // is the plain round's, byte for byte.
+    std::unique_ptr<World> plain = test::make_world();
+    *plain = *w;
+    auto step = [&] {
+        tick();
+        paint(*plain);
+        return frame_hash() == [&] {
+            std::swap(w, plain);
+            const std::uint64_t h = frame_hash();
+            std::swap(w, plain);
+            return h;
+        }();
+    };
+    const struct {
+        const char* when;
+        bool toggle;   // G pressed before the ticks
+        bool fire;     // F pressed before them: the shot leaves in the 30th
+        int from;      // the ticks compared are those from this one
+        int ticks;
+        bool same;     // the frames are the plain round's
+    } cases[] = {
+        {"G on, the aim free", true, false, 0, 6, false},
+        {"the shot in the air", false, true, 31, 60, true},
+        {"G off", true, false, 0, 300, true},
+    };
+    for (const auto& c : cases) {
+        if (c.toggle) toggle_chart(*w);
+        if (c.fire) w->fire_now = plain->fire_now = 1;
+        bool same = true;
+        for (int i = 0; i < c.ticks; ++i) {
+            const bool equal = step();
+            if (i >= c.from) same = same && equal;
+        }
+        if (c.same) {
+            EXPECT_TRUE(same) << c.when;
+        } else {
+            EXPECT_FALSE(step()) << c.when;
+        }
+    }
+}
+
 TEST_F(PracticeRound, RecallRestoresTheLastShotsAimOnlyWhileTheAimIsFree)
 {
     w->vang = 61.0;

@@ -96,27 +96,34 @@ TEST(Tick, ARunningRoundAllocatesNothingAfterItsFirstTick)
 TEST(Tick, ARoundWithEveryAidOnAllocatesNothingAfterItsFirstTick)
 {
     // The replay's copy is kept at every shot and played once, the
-    // prediction syncs its probe after every strike and the finder fires
-    // hundreds of shots: all into memory made before the ticks, when the aids
-    // were armed or their keys pressed.
+    // prediction syncs its probe after every strike, the finder fires
+    // hundreds of shots and the aim chart works out its curve again after
+    // each: all into memory made before the ticks, when the aids were armed
+    // or their keys pressed.
     std::unique_ptr<World> w = test::make_world();
     test::Round round(*w);
     arm_practice(*w);
     toggle_trace(*w);
     toggle_prediction(*w);
+    toggle_chart(*w);
     toggle_score(*w);
     round.play(1);
     long long during = 0;
     bool replayed = false;
+    int charted = 0;  // ticks that fired part of a curve
     for (int tick = 2; tick <= test::Round::ticks; ++tick) {
+        const int fired = aim_chart_view(*w).fired;
         const long long before = allocation_count.load();
         round.play(tick);
         during += allocation_count.load() - before;
+        const AimChartView chart = aim_chart_view(*w);
+        if (chart.shown && chart.fired > fired) ++charted;
         // R, a key press between ticks, once a shot has struck.
         if (!replayed && tick >= 400 && w->mainbullet.state != 0) replayed = start_replay(*w);
     }
     EXPECT_TRUE(replayed);
     EXPECT_EQ(during, 0);
+    EXPECT_GE(charted, 3);
     EXPECT_GE(w->practice.score.shots, 8);
     EXPECT_EQ(w->practice.score.kills, 1);
 }
@@ -139,6 +146,7 @@ TEST(Tick, ADrillAllocatesNothingFromItsFirstTickToItsResults)
     ASSERT_TRUE(load_drill_map(*w, rules, reason)) << reason;
     arm_practice(*w);
     toggle_prediction(*w);
+    toggle_chart(*w);
     begin_drill(*w, rules, 9);
     paint(*w);
     long long during = 0;

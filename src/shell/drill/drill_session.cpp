@@ -161,7 +161,8 @@ bool drill_key(World& world, Platform& platform, WPARAM key)
     }
     if (!drill_running(world)) return false;
     if ((key == VK_UP || key == VK_DOWN) && drill_angle_fixed(world)) return true;
-    if (key == VK_H && !drill_allows_aids(world)) {
+    // The prediction, the finder and the chart all give the answer away.
+    if ((key == VK_H || key == VK_G) && !drill_allows_aids(world)) {
         show_notice(world, "The aids are off in this drill");
         return true;
     }

@@ -21,12 +21,12 @@ constexpr KeyName key_names[] = {
     {"up", VK_UP},   {"down", VK_DOWN}, {"left", VK_LEFT}, {"right", VK_RIGHT},   {"add", VK_ADD},
     {"subtract", VK_SUBTRACT}, {"f", VK_F}, {"c", VK_C}, {"esc", VK_ESCAPE},
     // The practice aids.
-    {"t", VK_T}, {"h", VK_H}, {"u", VK_U}, {"r", VK_R}, {"s", VK_S}, {"p", VK_P}, {"f12", VK_F12},
+    {"t", VK_T}, {"h", VK_H}, {"g", VK_G}, {"u", VK_U}, {"r", VK_R}, {"s", VK_S}, {"p", VK_P}, {"f12", VK_F12},
     // The drill menu and the results screen.
     {"d", VK_D}, {"enter", VK_RETURN},
 };
 
-constexpr std::string_view key_list = "up, down, left, right, add, subtract, f, c, esc, t, h, u, r, s, p, f12, d, enter";
+constexpr std::string_view key_list = "up, down, left, right, add, subtract, f, c, esc, t, h, g, u, r, s, p, f12, d, enter";
 
 // A word as an error message shows it: quoted, cut short, and with bytes
 // that are not printable as '?', so that the message stays one short line.

@@ -105,9 +105,9 @@ void write_unit_fields(JsonLine& json, const bot& u)
     json.number("damage_ticks", static_cast<long long>(u.damage_ticks));
 }
 
-// The practice aids: what the prediction and the power finder show (null
-// while they show nothing), the score panel's figures, and whether the round
-// waits.
+// The practice aids: what the prediction, the power finder and the aim chart
+// show (null while they show nothing), the score panel's figures, and
+// whether the round waits.
 void write_practice(JsonLine& json, const World& world)
 {
     const Practice& p = world.practice;
@@ -124,6 +124,26 @@ void write_practice(JsonLine& json, const World& world)
         json.number("power_finder", view.power);
     } else {
         json.null("power_finder");
+    }
+    const AimChartView chart = aim_chart_view(world);
+    if (chart.shown) {
+        json.object("chart");
+        json.number("shots", static_cast<long long>(chart.fired));
+        if (chart.fired == chart_powers) {
+            json.number("target_distance", static_cast<long long>(chart.target_distance));
+        } else {
+            json.null("target_distance");
+        }
+        if (chart.fired == chart_powers && chart.reaches) {
+            json.number("power", chart.power);
+            json.number("power_distance", static_cast<long long>(chart.power_distance));
+        } else {
+            json.null("power");
+            json.null("power_distance");
+        }
+        json.close();
+    } else {
+        json.null("chart");
     }
     const PracticeScore& score = p.score;
     json.object("score");

@@ -227,7 +227,10 @@ void begin_drill(World& world, const DrillRules& rules, std::uint32_t seed)
     d.free_wind = free_wind;
     find_bare_columns(world);
     world.random_wind = 0;
-    if (!rules.aids) world.practice.prediction_shown = false;
+    if (!rules.aids) {
+        world.practice.prediction_shown = false;
+        world.practice.chart_shown = false;
+    }
     if (rules.angle_fixed) world.vang = rules.angle;
 }
 
@@ -259,7 +262,7 @@ void drill_tick(World& world)
             d.strike_noted = false;
             ++r.shots;
             ++d.shots;
-            if (world.practice.prediction_shown) d.assisted = true;
+            if (world.practice.prediction_shown || world.practice.chart_shown) d.assisted = true;
         }
         if (d.shot_in_play && !d.strike_noted && world.last_impact.struck) {
             r.miss[r.shots - 1] = std::abs(world.last_impact.x - world.target1.pos_x);

@@ -64,7 +64,7 @@ struct DrillRun {
     int first_shot_hits = 0;
     int shots = 0;
     long long damage = 0;
-    bool assisted = false;  // a shot left with the prediction shown
+    bool assisted = false;  // a shot left with the prediction or the aim chart shown
 
     // From the history before the drill began, this session added when it ends.
     bool best_known = false;

@@ -1,0 +1,66 @@
+// The aim chart (key G): while the aim is free, a small chart of how far the
+// main shell carries at each power for the current angle, facing, wind and
+// place, with the target's distance marked and the power read off there.
+// Every point is a shot the shared probe fired, a slice of them a tick.
+#pragma once
+
+#include "raster/plot/plot.h"
+#include "sim/shot_result.h"
+
+namespace qm {
+
+struct World;
+class SideShots;
+
+constexpr int chart_powers = 81;                 // powers 0.00 to 4.00 in steps of 0.05
+constexpr double chart_steps_per_unit = 20.0;    // power k is k / 20
+// Shots per tick: a curve in three ticks, each tick's share well under the
+// power finder's.
+constexpr int chart_slice = 27;
+
+// Index of the shot whose strike lies nearest distance (forward of the
+// facing) among the first pair of neighbouring struck shots that lie either
+// side of it; -1 when no pair does (out of reach). The shot chart's rule of
+// thumb reads its powers the same way.
+int nearest_bracketing_shot(const ShotResult* shots, int count, int direction, int distance);
+
+// What the chart shows this tick.
+struct AimChartView {
+    bool shown = false;           // G is on and the aim is free
+    int fired = 0;                // powers fired for the current curve, chart_powers once complete
+    int target_distance = 0;      // once complete: the target's contact point forward of the muzzle
+    bool reaches = false;         // once complete: the curve reaches the target's distance
+    double power = 0.0;           // the power read off there
+    int power_distance = 0;       // where that power's shot strikes, forward of the muzzle
+};
+
+class AimChart {
+public:
+    // Reserves the drawing's storage (this allocates).
+    void arm();
+    // One tick's work while the chart is shown and the round stands still:
+    // a new curve begins when the angle, the facing or the scene has
+    // changed, otherwise the current one is carried one slice further.
+    void update(const World& round, SideShots& shots);
+    // Shows nothing until the next update.
+    void hide() { shown_ = false; }
+
+    AimChartView view() const;
+    // Draws the chart over the frame in its corner (allocates nothing).
+    void draw(Surface& frame) const;
+
+private:
+    void lay_out();
+
+    bool shown_ = false;
+    long long generation_ = -1;  // of the probe shots the curve was fired on
+    double angle_ = 0.0;
+    int direction_ = 0;
+    int target_x_ = 0;
+    int next_ = 0;
+    ShotResult shots_[chart_powers];
+    AimChartView reading_;
+    plot::Chart chart_;  // laid out once the curve is complete
+};
+
+}  // namespace qm
