@@ -14,7 +14,8 @@ target_link_libraries(qm_web PRIVATE qm_shell)
 set(QM_WEB_LINK -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB)
 
 # The page's program: the message loop waits for animation frames and input
-# through Asyncify; the sample maps are in its file system's /maps.
+# through Asyncify; the sample maps are in its file system's /maps; the
+# drills' history is kept in the browser's IndexedDB.
 file(GLOB QM_WEB_MAPS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/maps/*.bmp)
 set(QM_WEB_PRELOAD)
 foreach(map ${QM_WEB_MAPS})
@@ -24,7 +25,7 @@ endforeach()
 add_executable(qmsim $<TARGET_OBJECTS:qm_web>)
 target_link_libraries(qmsim PRIVATE qm_shell)
 target_link_options(qmsim PRIVATE ${QM_WEB_LINK} -sENVIRONMENT=web -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536
-  -sEXPORTED_RUNTIME_METHODS=ccall,FS ${QM_WEB_PRELOAD})
+  -sEXPORTED_RUNTIME_METHODS=ccall,FS -lidbfs.js ${QM_WEB_PRELOAD})
 set_property(TARGET qmsim APPEND PROPERTY LINK_DEPENDS ${QM_WEB_MAPS})
 
 # The command line under node: files are the machine's; the exit code is the

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <deque>
 #include <functional>
+#include <string>
 
 #include "sim/world.h"
 #include "shell/dialog/accelerators.h"
@@ -54,6 +55,12 @@ public:
     // Draw the dialog's controls and hand what the user did with them to
     // the dialog procedure (through `context`).
     virtual void paint_dialog(DialogContext& context) = 0;
+    // As Platform::keep_files.
+    virtual bool keep_files(std::string& reason)
+    {
+        (void)reason;
+        return true;
+    }
 };
 
 using WindowProc = std::function<LRESULT(World&, Platform&, unsigned, WPARAM, LPARAM)>;
@@ -85,6 +92,7 @@ public:
     void post_quit(int exit_code) override;
     void move_pointer_absolute(int nx, int ny) override;
     LRESULT default_window_proc(unsigned message, WPARAM wparam, LPARAM lparam) override;
+    bool keep_files(std::string& reason) override { return host_.keep_files(reason); }
     // Desktop
     void post_message(Window window, unsigned message, WPARAM wparam, LPARAM lparam) override;
     void show_window(Window window, bool visible) override;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 namespace qm {
 
@@ -97,6 +98,15 @@ public:
     // One line about a failure the user should know of (standard error
     // unless the platform has a better place).
     virtual void report_error(const char* line) { std::fprintf(stderr, "%s\n", line); }
+    // Makes the files the program has just written outlast this run, where
+    // the platform's files do not of themselves (a browser page keeps them
+    // in the browser's storage). False, with the reason, when they could
+    // not be kept; the copy kept before stays as it was.
+    virtual bool keep_files(std::string& reason)
+    {
+        (void)reason;
+        return true;
+    }
 };
 
 // What the configuration dialog and the message loop ask of the platform

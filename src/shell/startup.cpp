@@ -52,7 +52,7 @@ int run_shell(World& world, MessageLoop& loop, Display& display, const QuickStar
         loop.show_window(Window::dialog, true);
     }
     int exit_code = loop.run();
-    record_abandoned(world, stderr);
+    record_abandoned(world, loop);
     // Undoes any screen switch of the full-screen modes.
     display.restore_display_settings();
     return exit_code;

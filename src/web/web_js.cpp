@@ -55,6 +55,32 @@ EM_JS(void, js_take_opened_map, (char* name, int name_size, unsigned char* bytes
           HEAPU8.set(map.bytes, bytes);
       });
 
+// A storage failure's reason goes into `reason` (reason_size bytes).
+EM_ASYNC_JS(int, js_open_storage, (const char* folder, char* reason, int reason_size), {
+    const where = UTF8ToString(folder);
+    const failed = (what) => {
+        stringToUTF8(String(what && what.message ? what.message : what), reason, reason_size);
+        return 0;
+    };
+    try {
+        FS.mkdirTree(where);
+        FS.mount(IDBFS, {}, where);
+    } catch (error) {
+        return failed(error);
+    }
+    const error = await new Promise((done) => FS.syncfs(true, done));
+    return error ? failed(error) : 1;
+});
+EM_ASYNC_JS(int, js_save_storage, (char* reason, int reason_size), {
+    const error = await new Promise((done) => FS.syncfs(false, done));
+    if (!error) return 1;
+    stringToUTF8(String(error.message || error), reason, reason_size);
+    return 0;
+});
+
+// Room for a storage failure's reason.
+constexpr int storage_reason_size = 256;
+
 }  // namespace
 
 namespace qm::web {
@@ -104,5 +130,21 @@ bool opened_map(OpenedMap& map)
 }
 
 void take_opened_map(char* name, int name_size, std::uint8_t* bytes) { js_take_opened_map(name, name_size, bytes); }
+
+bool open_storage(const char* folder, std::string& reason)
+{
+    char text[storage_reason_size] = {};
+    if (js_open_storage(folder, text, storage_reason_size) != 0) return true;
+    reason = text;
+    return false;
+}
+
+bool save_storage(std::string& reason)
+{
+    char text[storage_reason_size] = {};
+    if (js_save_storage(text, storage_reason_size) != 0) return true;
+    reason = text;
+    return false;
+}
 
 }  // namespace qm::web

@@ -1,10 +1,11 @@
 // The page's JavaScript as the web shell calls it (src/web/page/page.js
 // holds the other side): the input queue, the clock, the form, the canvas,
-// full screen, files handed over and downloads. Nothing else in the
-// program talks to JavaScript.
+// full screen, files handed over, downloads and the browser's storage.
+// Nothing else in the program talks to JavaScript.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace qm::web {
 
@@ -58,5 +59,15 @@ bool opened_map(OpenedMap& map);
 // Copies the waiting file's name (NUL-ended, cut to name_size) and bytes,
 // and drops it from the page.
 void take_opened_map(char* name, int name_size, std::uint8_t* bytes);
+
+// The browser's storage (IndexedDB) behind the files of one folder: the
+// folder is made and its stored copy read in; false, with the reason, when
+// the browser keeps no storage for the page (the files then last only as
+// long as the page).
+bool open_storage(const char* folder, std::string& reason);
+// Writes the folder's files back to the browser's storage, all or none;
+// false, with the reason, when the browser refuses (the copy stored before
+// stays as it was).
+bool save_storage(std::string& reason);
 
 }  // namespace qm::web

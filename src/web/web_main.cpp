@@ -1,6 +1,7 @@
 // Entry point of the WebAssembly program: the command line as on the
 // desktop; in a browser page, the page's shell around the platform-neutral
-// start-up and message loop, with the sample maps in /maps.
+// start-up and message loop, with the sample maps in /maps and the drills'
+// history in the browser's storage.
 #include <unistd.h>
 
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include "shell/dialog/dialog_procedure.h"
 #include "shell/dialog/dialog_template.h"
 #include "shell/dialog/resources.h"
+#include "shell/drill/history.h"
 #include "shell/message_loop.h"
 #include "shell/quick_start.h"
 #include "shell/startup.h"
@@ -36,6 +38,20 @@ int fail(const std::string& what)
     std::fprintf(stderr, "qmsim: %s\n", what.c_str());
     qm::web::ended(1);
     return 1;
+}
+
+// The drills' history is kept in the browser's storage, behind the folder
+// where the program looks for it by default; without that storage it lasts
+// as long as the page.
+void open_history_storage()
+{
+    std::string path;
+    std::string reason;
+    if (!qm::default_history_path(path, reason)) return;
+    const std::string folder = path.substr(0, path.rfind('/'));
+    if (!qm::web::open_storage(folder.c_str(), reason)) {
+        std::fprintf(stderr, "qmsim: the history is kept only while the page is open: %s\n", reason.c_str());
+    }
 }
 
 int run_page(const qm::QuickStart& choices)
@@ -65,6 +81,7 @@ int run_page(const qm::QuickStart& choices)
     WebWindows windows(form, events);
     MessageLoop loop(*world, dialog, display, accelerators, events, windows);
     maps.attach(loop);
+    open_history_storage();
     const int exit_code = run_shell(*world, loop, display, choices);
     web::ended(exit_code);
     return exit_code;

@@ -22,4 +22,11 @@ LRESULT WebWindows::default_window_proc(unsigned, WPARAM, LPARAM) { return 0; }
 
 void WebWindows::paint_dialog(DialogContext& context) { form_.paint(context); }
 
+bool WebWindows::keep_files(std::string& reason)
+{
+    if (web::save_storage(reason)) return true;
+    reason = "the browser did not store it: " + reason;
+    return false;
+}
+
 }  // namespace qm

@@ -1,6 +1,6 @@
 // The program's two windows on the page: the canvas (main window) and the
-// form (dialog), the message box, and the pointer, which the page leaves
-// where it is.
+// form (dialog), the message box, the pointer, which the page leaves where
+// it is, and the files kept in the browser's storage.
 #pragma once
 
 #include "shell/message_loop.h"
@@ -18,6 +18,7 @@ public:
     void move_pointer_absolute(int nx, int ny) override;
     LRESULT default_window_proc(unsigned message, WPARAM wparam, LPARAM lparam) override;
     void paint_dialog(DialogContext& context) override;
+    bool keep_files(std::string& reason) override;
 
 private:
     WebForm& form_;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -32,6 +34,16 @@ public:
     void move_pointer_absolute(int, int) override {}
     LRESULT default_window_proc(unsigned, WPARAM, LPARAM) override { return 0; }
     void report_error(const char* line) override { errors.emplace_back(line); }
+    // The files written, as the platform is asked to keep them; a platform
+    // that cannot keep them says so.
+    int kept = 0;
+    const char* keep_failure = nullptr;
+    bool keep_files(std::string& reason) override
+    {
+        ++kept;
+        if (keep_failure != nullptr) reason = keep_failure;
+        return keep_failure == nullptr;
+    }
 };
 
 struct Drilled {
@@ -138,6 +150,43 @@ TEST(DrillSession, ARoundEndsAtItsLastShotWithEachMissMeasured)
     for (int s = 0; s < 2; ++s) EXPECT_GT(r.miss[s], 300) << s;
     EXPECT_EQ(d.drill().score, 0);
     EXPECT_GT(drill_mean_miss(d.drill()), 300.0);
+}
+
+// The history line is written, then kept by the platform (a browser page
+// keeps its files in the browser's storage): on the drill's end and on the
+// abandoned line at exit. A platform that cannot keep it says why, on its
+// error line and, for a finished drill, in the results.
+TEST(DrillSession, TheHistoryLineIsKeptByThePlatformOrItSaysWhy)
+{
+    struct Case {
+        bool finish;
+        const char* keep_failure;
+    };
+    for (const Case c : {Case{true, nullptr}, Case{true, "the storage is full"}, Case{false, nullptr},
+                         Case{false, "the storage is full"}}) {
+        SCOPED_TRACE(std::string(c.finish ? "finished" : "abandoned") + (c.keep_failure ? ", not kept" : ""));
+        Drilled d("rounds 2\nshots 1\ndistance 600 600\nwind fixed 0 0\n", 3);
+        const std::string path = testing::TempDir() + "qm_kept_history.jsonl";
+        std::filesystem::remove(path);
+        std::snprintf(d.world->drill.history_file, sizeof d.world->drill.history_file, "%s", path.c_str());
+        d.platform.keep_failure = c.keep_failure;
+        for (int round = 0; round < (c.finish ? 2 : 1); ++round) {
+            ASSERT_TRUE(d.until(ready));
+            d.press(VK_F);
+            d.tick();
+        }
+        ASSERT_TRUE(d.until(ready));
+        if (!c.finish) record_abandoned(*d.world, d.platform);
+        EXPECT_EQ(d.platform.kept, 1);
+        std::ifstream lines(path);
+        EXPECT_EQ(std::count(std::istreambuf_iterator<char>(lines), {}, '\n'), 1);
+        const std::string said = c.keep_failure ? std::string("history not saved: ") + c.keep_failure : "";
+        EXPECT_EQ(d.platform.errors, c.keep_failure ? std::vector<std::string>{"qmsim: " + said}
+                                                    : std::vector<std::string>{});
+        if (c.finish) {
+            EXPECT_EQ(d.drill().note, said);
+        }
+    }
 }
 
 TEST(DrillSession, ADrillTurnsOffWhatItForbids)

@@ -10,7 +10,9 @@ opened from disk join the map list and the picture's map loads; the
 quick-start address (loaded first, with a cold cache) reaches its first
 frame, whose time and bytes are printed, over the whole browser window
 (Stretch Fullscreen); the 16-bit mode says "Unable to change resolution."
-and ends with exit status 1; no error in the browser console.
+and ends with exit status 1; a drill left after one shot leaves its history
+line in the browser's storage, read back after the page is loaded again; no
+error in the browser console.
 
 Usage: browser_test.py SITE_DIR SCRATCH_DIR
 QM_WEB_SHOTS=DIR keeps screenshots of the dialog and the running page there.
@@ -330,6 +332,33 @@ def sixteen_bits(driver, url):
     print("ok: the 16-bit mode shows 'Unable to change resolution.' and ends with exit status 1")
 
 
+HISTORY = "/home/web_user/.local/share/qmsim/history.jsonl"
+
+
+def drill_history(driver, url):
+    address = url + "?drill=still&seed=7"
+    driver.get(address)
+    wait_for(driver, "return document.getElementById('frame').dataset.shown === '1'", "the drill's first frame")
+    # The map loads, the units land and the round begins.
+    time.sleep(4)
+    press(driver, "f")
+    time.sleep(1)
+    press(driver, Keys.ESCAPE)
+    wait_for(driver, "return !document.getElementById('ended').hidden", "the end of the drill")
+    # A new page: a new program whose files start empty but for the storage's.
+    driver.get(address)
+    wait_for(driver, "return document.getElementById('frame').dataset.shown === '1'", "the drill again")
+    lines = driver.execute_script("const FS = Module.FS; const path = arguments[0];"
+                                  "return FS.analyzePath(path).exists ? FS.readFile(path, {encoding: 'utf8'}) : '';",
+                                  HISTORY).splitlines()
+    check(len(lines) == 1, "the stored history holds %d lines, not one: %s" % (len(lines), lines))
+    for part in ['"drill":"Still air"', '"seed":7,', '"shots":1,', '"abandoned":true']:
+        check(part in lines[0], "the stored history line has no %s: %s" % (part, lines[0]))
+    print("ok: the drill's history line is in the browser's storage after the page is loaded again")
+    press(driver, Keys.ESCAPE)
+    wait_for(driver, "return !document.getElementById('ended').hidden", "the end of the drill again")
+
+
 def main():
     global SITE
     SITE = os.path.abspath(sys.argv[1])
@@ -351,6 +380,7 @@ def main():
         play_round(driver, shots, downloads)
         open_maps(driver, url, scratch, shots)
         sixteen_bits(driver, url)
+        drill_history(driver, url)
         errors = console_errors(driver)
         check(not errors, "errors in the browser console: %s" % errors)
         print("ok: no error in the browser console")

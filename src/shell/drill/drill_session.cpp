@@ -1,7 +1,9 @@
 // Starting drills, their keys, and the history lines they leave.
 #include "shell/drill/drill_session.h"
 
+#include <charconv>
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 
 #include "shell/drill/drill_catalogue.h"
@@ -17,13 +19,21 @@ namespace qm {
 
 namespace {
 
+// Appends the line and has the platform keep the file; false with the
+// reason when either fails.
+bool save_history_line(Platform& platform, const char* path, const HistoryRecord& record, std::string& reason)
+{
+    return append_history(path, record, reason) && platform.keep_files(reason);
+}
+
 // The abandoned line of a drill still running with a shot fired; true when
 // none is due or it is written.
-bool append_abandoned(World& world, std::string& reason)
+bool append_abandoned(World& world, Platform& platform, std::string& reason)
 {
     const DrillRun& d = world.drill;
     if (!drill_running(world) || d.shots == 0 || d.history_file[0] == '\0') return true;
-    return append_history(d.history_file, history_record(d, true, std::time(nullptr), QM_VERSION), reason);
+    return save_history_line(platform, d.history_file, history_record(d, true, std::time(nullptr), QM_VERSION),
+                             reason);
 }
 
 bool menu_or_results(const World& world) { return world.drill_menu.open || (world.drill.active && world.drill.finished); }
@@ -76,7 +86,7 @@ void choose(World& world, Platform& platform)
         return;
     }
     std::string reason;
-    if (!append_abandoned(world, reason)) report(world, platform, "history not saved: " + reason);
+    if (!append_abandoned(world, platform, reason)) report(world, platform, "history not saved: " + reason);
     start_reporting(world, platform, rules, clock_seed());
 }
 
@@ -118,9 +128,13 @@ std::uint32_t clock_seed()
 
 bool parse_seed(std::string_view text, std::uint32_t& seed)
 {
-    long value = 0;
-    if (!parse_whole_number(text, 0, static_cast<long>(UINT32_MAX), value)) return false;
-    seed = static_cast<std::uint32_t>(value);
+    // Read straight into 32 bits: a long holds no more than that where the
+    // program also runs (Windows, WebAssembly), so 4294967295 would not fit.
+    if (text.empty() || text.front() < '0' || text.front() > '9') return false;
+    std::uint32_t parsed = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (ec != std::errc() || end != text.data() + text.size()) return false;
+    seed = parsed;
     return true;
 }
 
@@ -182,7 +196,8 @@ void drill_after_tick(World& world, Platform& platform)
     d.recorded = true;
     if (d.history_file[0] != '\0') {
         std::string reason;
-        if (!append_history(d.history_file, history_record(d, false, std::time(nullptr), QM_VERSION), reason)) {
+        if (!save_history_line(platform, d.history_file, history_record(d, false, std::time(nullptr), QM_VERSION),
+                               reason)) {
             platform.report_error(("qmsim: history not saved: " + reason).c_str());
             std::snprintf(d.note, sizeof d.note, "history not saved: %s", reason.c_str());
         }
@@ -191,10 +206,10 @@ void drill_after_tick(World& world, Platform& platform)
     d.chart_drawn = true;
 }
 
-void record_abandoned(World& world, std::FILE* err)
+void record_abandoned(World& world, Platform& platform)
 {
     std::string reason;
-    if (!append_abandoned(world, reason)) std::fprintf(err, "qmsim: history not saved: %s\n", reason.c_str());
+    if (!append_abandoned(world, platform, reason)) platform.report_error(("qmsim: history not saved: " + reason).c_str());
 }
 
 }  // namespace qm

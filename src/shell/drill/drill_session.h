@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -35,13 +34,13 @@ bool drill_key(World& world, Platform& platform, WPARAM key);
 // the dialog's accelerators (Esc there ends the program).
 bool drill_owns_key(const World& world, unsigned message, WPARAM key);
 
-// After each tick: once a drill has ended, its history line is appended (a
-// failure said on the platform's error line and in the results) and the
-// results chart is drawn.
+// After each tick: once a drill has ended, its history line is appended and
+// kept by the platform (a failure said on the platform's error line and in
+// the results) and the results chart is drawn.
 void drill_after_tick(World& world, Platform& platform);
 
 // At the end of the program: a drill still running, with a shot fired, is
-// recorded as abandoned.
-void record_abandoned(World& world, std::FILE* err);
+// recorded as abandoned (a failure said on the platform's error line).
+void record_abandoned(World& world, Platform& platform);
 
 }  // namespace qm

@@ -298,7 +298,8 @@ int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE
     if (set_up_round(*world, options, error) && start_headless_drill(*world, options, drill, err, error)) {
         arm_practice(*world);
         result = run_script(*world, script, out, err);
-        record_abandoned(*world, err);
+        HeadlessPlatform closing(err);
+        record_abandoned(*world, closing);
     } else {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
     }
