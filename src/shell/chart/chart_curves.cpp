@@ -1,9 +1,14 @@
 // The chart's curves: one round set up and its terrain built once; a copy of
 // it, before its first tick, run to rest under each wind (the units fall
-// with the wind, so each wind has its own start); then all the shots.
+// with the wind, so each wind has its own start), the winds shared out among
+// the threads; then all the shots.
 #include "shell/chart/chart_curves.h"
 
+#include <algorithm>
+#include <atomic>
+#include <functional>
 #include <memory>
+#include <thread>
 
 #include "shell/round_setup.h"
 #include "shell/table/shot_engine.h"
@@ -11,6 +16,56 @@
 #include "sim/world.h"
 
 namespace qm {
+
+namespace {
+
+// Each wind's round: a copy of the unticked round run to rest under it. The
+// winds are shared out among the threads, each with a world of its own, and
+// every start kept in its wind's place, so nothing depends on the number of
+// threads. Returns a world that settled (some wind's round: for the shot
+// engine, any settled round of the map will do), or null with the reason of
+// the first wind in which the units do not come to rest.
+std::unique_ptr<World> settle_winds(const World& unticked, const ChartOptions& options,
+                                    std::vector<ShotStart>& starts, std::string& error)
+{
+    const std::size_t count = options.winds.size();
+    std::vector<std::unique_ptr<ShotStart>> settled_starts(count);
+    std::atomic<std::size_t> next{0};
+    auto work = [&](World& settled, bool& used) {
+        for (std::size_t w = next.fetch_add(1); w < count; w = next.fetch_add(1)) {
+            used = true;
+            // A wind changes nothing of the round before its first tick but the wind.
+            settled = unticked;
+            settled.wind = options.winds[w].strength;
+            settled.wang = options.winds[w].angle;
+            run_until_rest(settled, max_settle_ticks);
+            if (round_at_rest(settled)) settled_starts[w] = std::make_unique<ShotStart>(settled);
+        }
+    };
+    // The world is far too large for the stack.
+    const std::size_t threads = std::clamp<std::size_t>(static_cast<std::size_t>(std::max(options.threads, 1)), 1, count);
+    std::vector<std::unique_ptr<World>> worlds;
+    for (std::size_t t = 0; t < threads; ++t) worlds.push_back(std::make_unique<World>());
+    std::unique_ptr<bool[]> used(new bool[threads]());
+    std::vector<std::thread> helpers;
+    for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(work, std::ref(*worlds[t]), std::ref(used[t]));
+    work(*worlds[0], used[0]);
+    for (std::thread& helper : helpers) helper.join();
+
+    for (std::size_t w = 0; w < count; ++w) {
+        if (settled_starts[w] == nullptr) {
+            error = "chart: the units do not come to rest within " + std::to_string(max_settle_ticks) +
+                    " ticks on this map in the wind " + std::to_string(options.winds[w].strength) + ":" +
+                    std::to_string(options.winds[w].angle);
+            return nullptr;
+        }
+        starts.push_back(std::move(*settled_starts[w]));
+    }
+    const std::size_t settled = static_cast<std::size_t>(std::find(used.get(), used.get() + threads, true) - used.get());
+    return std::move(worlds[settled]);
+}
+
+}  // namespace
 
 bool work_out_curves(const ChartOptions& options, std::vector<ChartCurve>& curves, std::string& error)
 {
@@ -21,23 +76,10 @@ bool work_out_curves(const ChartOptions& options, std::vector<ChartCurve>& curve
     auto unticked = std::make_unique<World>();
     if (!set_up_round(*unticked, settings, error)) return false;
 
-    // A wind changes nothing of the round before its first tick but the wind.
-    auto settled = std::make_unique<World>();
     std::vector<ShotStart> starts;
     starts.reserve(options.winds.size());
-    for (const ChartWind& wind : options.winds) {
-        *settled = *unticked;
-        settled->wind = wind.strength;
-        settled->wang = wind.angle;
-        run_until_rest(*settled, max_settle_ticks);
-        if (!round_at_rest(*settled)) {
-            error = "chart: the units do not come to rest within " + std::to_string(max_settle_ticks) +
-                    " ticks on this map in the wind " + std::to_string(wind.strength) + ":" +
-                    std::to_string(wind.angle);
-            return false;
-        }
-        starts.emplace_back(*settled);
-    }
+    const std::unique_ptr<World> settled = settle_winds(*unticked, options, starts, error);
+    if (settled == nullptr) return false;
 
     std::vector<Shot> shots;
     curves.clear();
