@@ -43,7 +43,7 @@ std::unique_ptr<World> settle_winds(const World& unticked, const ChartOptions& o
         }
     };
     // The world is far too large for the stack.
-    const std::size_t threads = std::clamp<std::size_t>(static_cast<std::size_t>(std::max(options.threads, 1)), 1, count);
+    const std::size_t threads = std::clamp<std::size_t>(static_cast<std::size_t>(options.threads), 1, count);
     std::vector<std::unique_ptr<World>> worlds;
     for (std::size_t t = 0; t < threads; ++t) worlds.push_back(std::make_unique<World>());
     std::unique_ptr<bool[]> used(new bool[threads]());
@@ -61,8 +61,8 @@ std::unique_ptr<World> settle_winds(const World& unticked, const ChartOptions& o
         }
         starts.push_back(std::move(*settled_starts[w]));
     }
-    const std::size_t settled = static_cast<std::size_t>(std::find(used.get(), used.get() + threads, true) - used.get());
-    return std::move(worlds[settled]);
+    const bool* settled = std::find(used.get(), used.get() + threads, true);
+    return std::move(worlds[static_cast<std::size_t>(settled - used.get())]);
 }
 
 }  // namespace

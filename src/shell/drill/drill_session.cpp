@@ -209,7 +209,9 @@ void drill_after_tick(World& world, Platform& platform)
 void record_abandoned(World& world, Platform& platform)
 {
     std::string reason;
-    if (!append_abandoned(world, platform, reason)) platform.report_error(("qmsim: history not saved: " + reason).c_str());
+    if (!append_abandoned(world, platform, reason)) {
+        platform.report_error(("qmsim: history not saved: " + reason).c_str());
+    }
 }
 
 }  // namespace qm
