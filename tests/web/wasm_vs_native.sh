@@ -6,7 +6,9 @@
 #     code and frames for two shots (with the prediction, the power finder
 #     and a pan between them) on every sample map under several winds, and
 #     for a drill with the largest seed, and for refused options and script
-#     lines.
+#     lines;
+#   - the shot chart asked for on two threads (WebAssembly under node has
+#     none, and works on one) gives the same picture and rule of thumb.
 # Usage: wasm_vs_native.sh NATIVE_QMSIM WASM_QMSIM_JS NATIVE_ROUND WASM_ROUND_JS MAPS_DIR
 # Exit code 77 (skipped) where node or ImageMagick is missing.
 set -u
@@ -116,6 +118,16 @@ for part in out err status; do
         fail "the drill with --seed 4294967295: the $part differs: $(diff "$work/native.$part" "$work/wasm.$part" | head -n 3 | cut -c 1-300)"
 done
 echo "ok: a drill from the largest seed gives the same state lines"
+
+# The chart: threads asked for where there are none.
+"$native" chart --angle 40,70 --threads 2 --out "$work/native.png" >"$work/native.out" 2>&1 ||
+    fail "the native chart failed: $(cat "$work/native.out")"
+node "$wasm" chart --angle 40,70 --threads 2 --out "$work/wasm.png" >"$work/wasm.out" 2>&1 ||
+    fail "the WebAssembly chart on two threads failed: $(head -n 3 "$work/wasm.out")"
+for part in png out; do
+    cmp -s "$work/native.$part" "$work/wasm.$part" || fail "the chart's $part differs"
+done
+echo "ok: the chart on two threads gives the same picture and rule of thumb"
 
 # Refusals: the same reason and exit code.
 printf 'tick 1\naim 95 1\n' >"$work/bad.txt"

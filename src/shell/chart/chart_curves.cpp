@@ -6,9 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <functional>
 #include <memory>
-#include <thread>
 
 #include "shell/round_setup.h"
 #include "shell/table/shot_engine.h"
@@ -29,11 +27,21 @@ std::unique_ptr<World> settle_winds(const World& unticked, const ChartOptions& o
                                     std::vector<ShotStart>& starts, std::string& error)
 {
     const std::size_t count = options.winds.size();
+    if (count == 0) {
+        error = "chart: no winds to draw";
+        return nullptr;
+    }
     std::vector<std::unique_ptr<ShotStart>> settled_starts(count);
     std::atomic<std::size_t> next{0};
-    auto work = [&](World& settled, bool& used) {
+    // The world is far too large for the stack.
+    const std::size_t threads = std::min(static_cast<std::size_t>(usable_threads(options.threads)), count);
+    std::vector<std::unique_ptr<World>> worlds;
+    for (std::size_t t = 0; t < threads; ++t) worlds.push_back(std::make_unique<World>());
+    std::vector<char> used(threads, 0);
+    run_on_threads(static_cast<int>(threads), [&](int t) {
+        World& settled = *worlds[static_cast<std::size_t>(t)];
         for (std::size_t w = next.fetch_add(1); w < count; w = next.fetch_add(1)) {
-            used = true;
+            used[static_cast<std::size_t>(t)] = 1;
             // A wind changes nothing of the round before its first tick but the wind.
             settled = unticked;
             settled.wind = options.winds[w].strength;
@@ -41,16 +49,7 @@ std::unique_ptr<World> settle_winds(const World& unticked, const ChartOptions& o
             run_until_rest(settled, max_settle_ticks);
             if (round_at_rest(settled)) settled_starts[w] = std::make_unique<ShotStart>(settled);
         }
-    };
-    // The world is far too large for the stack.
-    const std::size_t threads = std::clamp<std::size_t>(static_cast<std::size_t>(options.threads), 1, count);
-    std::vector<std::unique_ptr<World>> worlds;
-    for (std::size_t t = 0; t < threads; ++t) worlds.push_back(std::make_unique<World>());
-    std::unique_ptr<bool[]> used(new bool[threads]());
-    std::vector<std::thread> helpers;
-    for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(work, std::ref(*worlds[t]), std::ref(used[t]));
-    work(*worlds[0], used[0]);
-    for (std::thread& helper : helpers) helper.join();
+    });
 
     for (std::size_t w = 0; w < count; ++w) {
         if (settled_starts[w] == nullptr) {
@@ -61,8 +60,8 @@ std::unique_ptr<World> settle_winds(const World& unticked, const ChartOptions& o
         }
         starts.push_back(std::move(*settled_starts[w]));
     }
-    const bool* settled = std::find(used.get(), used.get() + threads, true);
-    return std::move(worlds[static_cast<std::size_t>(settled - used.get())]);
+    const auto settled = std::find(used.begin(), used.end(), 1) - used.begin();
+    return std::move(worlds[static_cast<std::size_t>(settled)]);
 }
 
 }  // namespace

@@ -12,14 +12,30 @@ namespace {
 // Shots a thread takes at a time.
 constexpr std::size_t shots_per_claim = 32;
 
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+constexpr bool threads_available = false;
+#else
+constexpr bool threads_available = true;
+#endif
+
 }  // namespace
+
+int usable_threads(int asked) { return threads_available ? std::max(asked, 1) : 1; }
+
+void run_on_threads(int threads, const std::function<void(int)>& work)
+{
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < usable_threads(threads); ++t) helpers.emplace_back(work, t);
+    work(0);
+    for (std::thread& helper : helpers) helper.join();
+}
 
 std::vector<ShotResult> fire_shots(const World& round, const std::vector<ShotStart>& starts,
                                    const std::vector<Shot>& shots, int direction, int threads)
 {
     std::vector<ShotResult> results(shots.size());
     std::atomic<std::size_t> next{0};
-    auto work = [&] {
+    auto work = [&](int) {
         ShotProbe probe(round);
         int current = -1;
         for (;;) {
@@ -35,11 +51,8 @@ std::vector<ShotResult> fire_shots(const World& round, const std::vector<ShotSta
             }
         }
     };
-    const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(std::max(threads, 1)), shots.size());
-    std::vector<std::thread> helpers;
-    for (std::size_t t = 1; t < count; ++t) helpers.emplace_back(work);
-    work();
-    for (std::thread& helper : helpers) helper.join();
+    run_on_threads(static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(usable_threads(threads)), shots.size())),
+                   work);
     return results;
 }
 

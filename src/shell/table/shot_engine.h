@@ -4,6 +4,7 @@
 // never depends on the number of threads.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "sim/shot_probe.h"
@@ -21,6 +22,14 @@ struct Shot {
     double angle = 0.0;
     double power = 0.0;
 };
+
+// The threads a job asked to run on can have: at least 1, and 1 in a build
+// without threads (WebAssembly under node), where a new thread aborts.
+int usable_threads(int asked);
+
+// Runs work(t) for t = 0 to usable_threads(threads) - 1, each on a thread of
+// its own (0 on the calling one); returns when all are done.
+void run_on_threads(int threads, const std::function<void(int)>& work);
 
 // Fires every shot with the given facing. round is a settled round of the
 // map; starts are what its shots start from (round itself, or the map
