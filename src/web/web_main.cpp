@@ -42,16 +42,15 @@ int fail(const std::string& what)
 
 // The drills' history is kept in the browser's storage, behind the folder
 // where the program looks for it by default; without that storage it lasts
-// as long as the page.
-void open_history_storage()
+// as long as the page, and each line says it was not kept.
+void open_history_storage(qm::WebWindows& windows)
 {
     std::string path;
     std::string reason;
-    if (!qm::default_history_path(path, reason)) return;
-    const std::string folder = path.substr(0, path.rfind('/'));
-    if (!qm::web::open_storage(folder.c_str(), reason)) {
-        std::fprintf(stderr, "qmsim: the history is kept only while the page is open: %s\n", reason.c_str());
-    }
+    bool opened = qm::default_history_path(path, reason);
+    if (opened) opened = qm::web::open_storage(path.substr(0, path.rfind('/')).c_str(), reason);
+    if (!opened) std::fprintf(stderr, "qmsim: the history is kept only while the page is open: %s\n", reason.c_str());
+    windows.storage_opened(opened, reason);
 }
 
 int run_page(const qm::QuickStart& choices)
@@ -81,7 +80,7 @@ int run_page(const qm::QuickStart& choices)
     WebWindows windows(form, events);
     MessageLoop loop(*world, dialog, display, accelerators, events, windows);
     maps.attach(loop);
-    open_history_storage();
+    open_history_storage(windows);
     const int exit_code = run_shell(*world, loop, display, choices);
     web::ended(exit_code);
     return exit_code;

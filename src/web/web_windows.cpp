@@ -24,9 +24,19 @@ void WebWindows::paint_dialog(DialogContext& context) { form_.paint(context); }
 
 bool WebWindows::keep_files(std::string& reason)
 {
+    if (!storage_) {
+        reason = "the browser keeps no storage for this page: " + storage_reason_;
+        return false;
+    }
     if (web::save_storage(reason)) return true;
     reason = "the browser did not store it: " + reason;
     return false;
+}
+
+void WebWindows::storage_opened(bool opened, const std::string& reason)
+{
+    storage_ = opened;
+    storage_reason_ = reason;
 }
 
 }  // namespace qm

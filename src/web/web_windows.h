@@ -3,6 +3,8 @@
 // it is, and the files kept in the browser's storage.
 #pragma once
 
+#include <string>
+
 #include "shell/message_loop.h"
 #include "web/web_events.h"
 #include "web/web_form.h"
@@ -20,7 +22,13 @@ public:
     void paint_dialog(DialogContext& context) override;
     bool keep_files(std::string& reason) override;
 
+    // Whether the browser's storage was opened for the history's folder;
+    // without it, files cannot be kept, for the reason given.
+    void storage_opened(bool opened, const std::string& reason);
+
 private:
+    bool storage_ = false;
+    std::string storage_reason_ = "the storage was not opened";
     WebForm& form_;
     WebEvents& events_;
 };
