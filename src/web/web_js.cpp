@@ -81,6 +81,17 @@ EM_ASYNC_JS(int, js_save_storage, (char* reason, int reason_size), {
 // Room for a storage failure's reason.
 constexpr int storage_reason_size = 256;
 
+// A storage call through a buffer for its reason: true, or false with the
+// reason it wrote.
+template <class Call>
+bool storage_answer(std::string& reason, Call call)
+{
+    char text[storage_reason_size] = {};
+    if (call(text) != 0) return true;
+    reason = text;
+    return false;
+}
+
 }  // namespace
 
 namespace qm::web {
@@ -133,18 +144,12 @@ void take_opened_map(char* name, int name_size, std::uint8_t* bytes) { js_take_o
 
 bool open_storage(const char* folder, std::string& reason)
 {
-    char text[storage_reason_size] = {};
-    if (js_open_storage(folder, text, storage_reason_size) != 0) return true;
-    reason = text;
-    return false;
+    return storage_answer(reason, [&](char* text) { return js_open_storage(folder, text, storage_reason_size); });
 }
 
 bool save_storage(std::string& reason)
 {
-    char text[storage_reason_size] = {};
-    if (js_save_storage(text, storage_reason_size) != 0) return true;
-    reason = text;
-    return false;
+    return storage_answer(reason, [](char* text) { return js_save_storage(text, storage_reason_size); });
 }
 
 }  // namespace qm::web

@@ -24,8 +24,9 @@ int usable_threads(int asked) { return threads_available ? std::max(asked, 1) : 
 
 void run_on_threads(int threads, const std::function<void(int)>& work)
 {
+    const int count = usable_threads(threads);
     std::vector<std::thread> helpers;
-    for (int t = 1; t < usable_threads(threads); ++t) helpers.emplace_back(work, t);
+    for (int t = 1; t < count; ++t) helpers.emplace_back(work, t);
     work(0);
     for (std::thread& helper : helpers) helper.join();
 }
@@ -51,8 +52,9 @@ std::vector<ShotResult> fire_shots(const World& round, const std::vector<ShotSta
             }
         }
     };
-    run_on_threads(static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(usable_threads(threads)), shots.size())),
-                   work);
+    // No more threads than shots.
+    const std::size_t wanted = static_cast<std::size_t>(std::max(threads, 1));
+    run_on_threads(static_cast<int>(std::min(wanted, shots.size())), work);
     return results;
 }
 
