@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/chart/chart_curves.h"
-#include "shell/chart/chart_options.h"
+#include "cli/chart/chart_curves.h"
+#include "cli/chart/chart_options.h"
 
 namespace {
 

@@ -8,7 +8,7 @@ file(MAKE_DIRECTORY ${QM_WEB_ROOT})
 file(CREATE_LINK ${CMAKE_SOURCE_DIR}/src/web ${QM_WEB_ROOT}/web SYMBOLIC)
 add_library(qm_web OBJECT ${QM_WEB_SOURCES})
 target_include_directories(qm_web PRIVATE ${QM_WEB_ROOT})
-target_link_libraries(qm_web PRIVATE qm_shell)
+target_link_libraries(qm_web PRIVATE qm_cli)
 
 # The memory grows with the map and the aids' copies of the round.
 set(QM_WEB_LINK -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB)
@@ -23,7 +23,7 @@ foreach(map ${QM_WEB_MAPS})
   list(APPEND QM_WEB_PRELOAD "SHELL:--preload-file ${map}@/maps/${name}")
 endforeach()
 add_executable(qmsim $<TARGET_OBJECTS:qm_web>)
-target_link_libraries(qmsim PRIVATE qm_shell)
+target_link_libraries(qmsim PRIVATE qm_cli)
 target_link_options(qmsim PRIVATE ${QM_WEB_LINK} -sENVIRONMENT=web -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536
   -sEXPORTED_RUNTIME_METHODS=ccall,FS -lidbfs.js ${QM_WEB_PRELOAD})
 set_property(TARGET qmsim APPEND PROPERTY LINK_DEPENDS ${QM_WEB_MAPS})
@@ -33,7 +33,7 @@ set_property(TARGET qmsim APPEND PROPERTY LINK_DEPENDS ${QM_WEB_MAPS})
 # synchronously from the file.
 add_executable(qmsim_node $<TARGET_OBJECTS:qm_web>)
 set_target_properties(qmsim_node PROPERTIES OUTPUT_NAME qmsim-node)
-target_link_libraries(qmsim_node PRIVATE qm_shell)
+target_link_libraries(qmsim_node PRIVATE qm_cli)
 target_link_options(qmsim_node PRIVATE ${QM_WEB_LINK} -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1
   -sWASM_ASYNC_COMPILATION=0)
 
@@ -66,6 +66,6 @@ add_custom_target(web_site ALL
 file(GLOB QM_BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
 add_executable(qm_bench EXCLUDE_FROM_ALL ${QM_BENCH_SOURCES} bench/web/benchmark.cpp)
 target_include_directories(qm_bench PRIVATE bench/web)
-target_link_libraries(qm_bench PRIVATE qm_shell)
+target_link_libraries(qm_bench PRIVATE qm_cli)
 target_link_options(qm_bench PRIVATE ${QM_WEB_LINK} -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1
   -sWASM_ASYNC_COMPILATION=0)

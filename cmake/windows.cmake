@@ -22,7 +22,7 @@ file(MAKE_DIRECTORY ${QM_WIN32_ROOT})
 file(CREATE_LINK ${CMAKE_SOURCE_DIR}/src/win32 ${QM_WIN32_ROOT}/win32 SYMBOLIC)
 add_executable(qmsim WIN32 ${QM_WIN32_SOURCES} ${QM_RC})
 target_include_directories(qmsim PRIVATE ${QM_WIN32_ROOT})
-target_link_libraries(qmsim PRIVATE qm_shell)
+target_link_libraries(qmsim PRIVATE qm_cli)
 # No symbols in the programs handed out.
 target_link_options(qmsim PRIVATE -s)
 

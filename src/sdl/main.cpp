@@ -10,7 +10,7 @@
 
 #include "sim/world.h"
 #include "shell/dialog/accelerators.h"
-#include "shell/command_line.h"
+#include "cli/command_line.h"
 #include "shell/dialog/dialog_procedure.h"
 #include "shell/dialog/dialog_template.h"
 #include "sdl/imgui_dialog.h"

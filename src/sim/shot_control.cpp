@@ -2,6 +2,8 @@
 // random draws, unit placement, firing and the wind change.
 #include "sim/shot_control.h"
 
+#include <cstdio>
+
 #include "sim/shot_record.h"
 #include "sim/world.h"
 
@@ -9,8 +11,8 @@ namespace qm {
 
 namespace {
 
-constexpr double highest_angle = 90.0;  // degrees; the angle rises only below it
-constexpr double lowest_angle = 10.0;   // degrees; the angle falls only above it
+constexpr double highest_angle = max_aim_angle;  // the angle rises only below it
+constexpr double lowest_angle = min_aim_angle;   // the angle falls only above it
 constexpr double angle_step = 1.0;      // degrees per tick
 constexpr double power_ceiling = 3.9999;  // the power rises only below it
 constexpr double power_floor = 0.01;      // the power falls only above it
@@ -28,7 +30,17 @@ constexpr int target_start_y = 0;
 constexpr int player_start_x = 0;
 constexpr int player_start_y = 0;
 
+std::string range_text(double low, double high)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%g to %g", low, high);
+    return text;
+}
+
 }  // namespace
+
+std::string aim_angle_range() { return range_text(min_aim_angle, max_aim_angle); }
+std::string aim_power_range() { return range_text(min_aim_power, max_aim_power); }
 
 void aim_and_rolls(World& world)
 {

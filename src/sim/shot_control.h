@@ -3,9 +3,22 @@
 // firing, dropping requests made in flight, and the wind change.
 #pragma once
 
+#include <string>
+
 namespace qm {
 
 struct World;
+
+// The aim's range: the keys keep the angle within it, and everything that
+// sets an aim directly (scripts, tables, charts, drills) holds to it.
+constexpr double min_aim_angle = 10.0;  // degrees above the horizontal
+constexpr double max_aim_angle = 90.0;
+constexpr double min_aim_power = 0.0;
+constexpr double max_aim_power = 4.0;
+
+// The ranges as messages give them: "10 to 90", "0 to 4".
+std::string aim_angle_range();
+std::string aim_power_range();
 
 // Aim and power from the held keys, the three random draws and the fire
 // delay count, in that order.

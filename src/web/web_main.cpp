@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/command_line.h"
+#include "cli/command_line.h"
 #include "shell/dialog/accelerators.h"
 #include "shell/dialog/dialog_procedure.h"
 #include "shell/dialog/dialog_template.h"

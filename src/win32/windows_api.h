@@ -4,7 +4,7 @@
 // shell includes this instead of windows.h.
 #pragma once
 
-#include "shell/command_line.h"
+#include "cli/command_line.h"
 #include "shell/dialog/dialog_procedure.h"
 #include "shell/display_modes.h"
 #include "shell/message_loop.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/runner/headless_script.h"
+#include "cli/runner/headless_script.h"
 #include "shell/platform.h"
 
 namespace {

@@ -20,7 +20,7 @@
 #include <string>
 #include <thread>
 
-#include "shell/drill/drill_commands.h"
+#include "cli/drill/drill_commands.h"
 #include "sim/drill/drill_run.h"
 #include "tool_run.h"
 

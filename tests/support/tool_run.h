@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/runner/headless_runner.h"
-#include "shell/table/shot_table.h"
+#include "cli/runner/headless_runner.h"
+#include "cli/table/shot_table.h"
 
 namespace qm::test {
 

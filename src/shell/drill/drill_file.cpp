@@ -9,17 +9,15 @@
 #include <fstream>
 #include <vector>
 
-#include "shell/runner/headless_script.h"
+#include "shell/words.h"
 #include "sim/drill/drill_map.h"
+#include "sim/shot_control.h"
 
 namespace qm {
 
 namespace {
 
-constexpr double min_fixed_angle = 10.0;  // the aim's range
-constexpr double max_fixed_angle = 90.0;
 constexpr std::size_t max_drill_file = 1 << 20;  // a drill is a few lines; a larger file is not one
-constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
 
 struct Line {
     const std::string& source;
@@ -32,13 +30,6 @@ struct Line {
         return false;
     }
 };
-
-std::string quoted(std::string_view word)
-{
-    std::string text(1, '\'');
-    for (char c : word.substr(0, 40)) text.push_back(c >= ' ' && c <= '~' ? c : '?');
-    return text + (word.size() > 40 ? "...'" : "'");
-}
 
 bool whole(std::string_view word, long low, long high, int& value)
 {
@@ -74,7 +65,7 @@ bool parse_wind(std::string_view rest, DrillRules& rules, const Line& line)
     const std::string reason = "wind needs 'fixed S A', 'SMIN SMAX' or 'SMIN SMAX AMIN AMAX' (strengths 0 to " +
                                std::to_string(drill_max_wind) + ", directions 0 to " + std::to_string(drill_max_wang) + ")";
     std::vector<std::string_view> words;
-    for (std::string_view w = next_script_word(rest); !w.empty(); w = next_script_word(rest)) words.push_back(w);
+    for (std::string_view w = next_word(rest); !w.empty(); w = next_word(rest)) words.push_back(w);
     if (words.size() == 3 && words[0] == "fixed") {
         int s = 0, a = 0;
         if (!whole(words[1], 0, drill_max_wind, s) || !whole(words[2], 0, drill_max_wang, a)) return line.fail(reason);
@@ -113,7 +104,7 @@ bool parse_key(std::string_view key, std::string_view rest, const std::string& f
     if (key == "map") return parse_map(rest, folder, rules, line);
     if (key == "wind") return parse_wind(rest, rules, line);
 
-    const std::string_view value = next_script_word(rest);
+    const std::string_view value = next_word(rest);
     bool ok = false;
     std::string reason;
     if (key == "rounds") {
@@ -123,7 +114,7 @@ bool parse_key(std::string_view key, std::string_view rest, const std::string& f
         ok = whole(value, drill_min_shots, drill_max_shots, rules.shots);
         reason = "shots needs a whole number from 1 to " + std::to_string(drill_max_shots);
     } else if (key == "distance") {
-        const std::string_view max = next_script_word(rest);
+        const std::string_view max = next_word(rest);
         ok = whole(value, drill_min_distance, drill_max_distance, rules.distance_min) &&
              whole(max, drill_min_distance, drill_max_distance, rules.distance_max) &&
              rules.distance_min <= rules.distance_max;
@@ -143,8 +134,8 @@ bool parse_key(std::string_view key, std::string_view rest, const std::string& f
         reason = "side needs right, left or either";
     } else if (key == "angle") {
         rules.angle_fixed = value != "free";
-        ok = !rules.angle_fixed || parse_decimal(value, min_fixed_angle, max_fixed_angle, rules.angle);
-        reason = "angle needs free or a fixed angle from 10 to 90";
+        ok = !rules.angle_fixed || parse_decimal(value, min_aim_angle, max_aim_angle, rules.angle);
+        reason = "angle needs free or a fixed angle from " + aim_angle_range();
     } else if (key == "aids") {
         ok = value == "none" || value == "all";
         rules.aids = value == "all";
@@ -193,7 +184,7 @@ bool parse_drill(std::string_view text, const std::string& source, const std::st
         const Line line{source, number, error};
         std::string_view rest = trim_blanks(without_comment(raw));
         if (rest.empty()) continue;
-        const std::string_view key = next_script_word(rest);
+        const std::string_view key = next_word(rest);
         if (!parse_key(key, rest, folder, rules, seen, line)) return false;
     }
     rules.digest = digest_of(rules);

@@ -9,7 +9,6 @@
 #include "shell/drill/drill_catalogue.h"
 #include "shell/drill/history.h"
 #include "shell/drill/score_chart.h"
-#include "shell/runner/headless_script.h"
 #include "sim/drill/drill_draw.h"
 #include "sim/drill/drill_map.h"
 #include "sim/practice.h"

@@ -1,13 +1,13 @@
 // The choice between the desktop, the headless runner, the shot table and chart,
 // and the runs that need no window.
-#include "shell/command_line.h"
+#include "cli/command_line.h"
 
 #include <string_view>
 
-#include "shell/chart/shot_chart.h"
-#include "shell/drill/drill_commands.h"
-#include "shell/runner/headless_runner.h"
-#include "shell/table/shot_table.h"
+#include "cli/chart/shot_chart.h"
+#include "cli/drill/drill_commands.h"
+#include "cli/runner/headless_runner.h"
+#include "cli/table/shot_table.h"
 
 namespace qm {
 

@@ -1,6 +1,6 @@
 // The shot table: its grid and options, output that does not depend on the
 // threads, rows that are the real shots they describe, and failed writes.
-#include "shell/table/shot_table.h"
+#include "cli/table/shot_table.h"
 
 #include <gtest/gtest.h>
 

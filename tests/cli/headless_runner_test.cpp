@@ -1,6 +1,6 @@
 // The headless runner end to end: command line, start-up, scripts that fire
 // shots, quitting, refused lines and byte-identical reruns.
-#include "shell/runner/headless_runner.h"
+#include "cli/runner/headless_runner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The desktop program's options, shared by the SDL and Win32 shells: what
 // ends the run before any window, with which exit code and output.
-#include "shell/command_line.h"
+#include "cli/command_line.h"
 
 #include <gtest/gtest.h>
 

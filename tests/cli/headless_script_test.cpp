@@ -1,6 +1,6 @@
 // Parsing of headless script lines: every command form, and the reasons given
 // for lines that are refused.
-#include "shell/runner/headless_script.h"
+#include "cli/runner/headless_script.h"
 
 #include <gtest/gtest.h>
 

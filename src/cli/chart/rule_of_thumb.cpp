@@ -1,7 +1,7 @@
 // Reading the rule of thumb off the curves: a distance's power is a grid
 // power whose shot was fired, never an interpolation, so firing it lands
 // within a power step of the distance.
-#include "shell/chart/rule_of_thumb.h"
+#include "cli/chart/rule_of_thumb.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // The shot engine: threads take shots in runs of a few dozen, in turns.
-#include "shell/table/shot_engine.h"
+#include "sim/shot_engine.h"
 
 #include <algorithm>
 #include <atomic>

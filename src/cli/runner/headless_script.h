@@ -39,31 +39,10 @@ struct ScriptCommand {
 
 constexpr long max_ticks_per_command = 1000000;
 constexpr long default_until_rest_ticks = 10000;
-// The ranges the aim keys keep to.
-constexpr double min_aim_angle = 10.0;
-constexpr double max_aim_angle = 90.0;
-constexpr double min_aim_power = 0.0;
-constexpr double max_aim_power = 4.0;
 // The headless window's client area, in which pointer positions must lie:
 // the frame, shown 1:1.
 constexpr int headless_client_width = frame_width;
 constexpr int headless_client_height = frame_height;
-
-// The words of a script line, shared with the other line-based files (drill
-// files): blanks are space, tab and line ends; a '#' at the start or after a
-// blank begins a comment.
-bool is_script_blank(char c);
-std::string_view without_comment(std::string_view line);
-std::string_view trim_blanks(std::string_view s);
-// Takes the next word off the front of s.
-std::string_view next_script_word(std::string_view& s);
-
-// A whole decimal number without sign, the whole of word, within [low, high].
-bool parse_whole_number(std::string_view word, long low, long high, long& value);
-
-// A decimal number without sign or exponent (such as 45, 2.5 or .5), the
-// whole of word, within [low, high].
-bool parse_decimal(std::string_view word, double low, double high, double& value);
 
 // Parses one line (without or with its line break). A '#' at the start or
 // after a blank begins a comment, on any line. Returns true and fills

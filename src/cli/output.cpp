@@ -1,5 +1,5 @@
 // Checking the standard output of the command-line tools.
-#include "shell/output.h"
+#include "cli/output.h"
 
 #include <cerrno>
 #include <cstring>

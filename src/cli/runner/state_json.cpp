@@ -1,6 +1,6 @@
 // Writes the shot-control variables, the camera, the bodies and the last
 // shot's strike as one JSON object on one line.
-#include "shell/runner/state_json.h"
+#include "cli/runner/state_json.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 // Drawing the progress chart with the plot module: days across, score up, a
 // coloured series per drill with a diamond on its best, and a legend.
-#include "shell/drill/history_plot.h"
+#include "cli/drill/history_plot.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // The headless session: sets the world up as the dialog's Start would, then
 // runs the script line by line, every input going through WindowProcedure
 // exactly as the shell's messages do.
-#include "shell/runner/headless_runner.h"
+#include "cli/runner/headless_runner.h"
 
 #include <sys/stat.h>
 
@@ -13,10 +13,11 @@
 #include "raster/png_writer.h"
 #include "shell/drill/drill_catalogue.h"
 #include "shell/drill/drill_session.h"
-#include "shell/runner/headless_script.h"
-#include "shell/output.h"
+#include "cli/runner/headless_script.h"
+#include "cli/output.h"
 #include "shell/platform.h"
-#include "shell/runner/state_json.h"
+#include "shell/words.h"
+#include "cli/runner/state_json.h"
 #include "shell/window_procedure.h"
 #include "sim/practice.h"
 #include "sim/shot_record.h"
@@ -33,9 +34,6 @@ constexpr const char* usage =
 constexpr int exit_ok = 0;
 constexpr int exit_failed = 1;
 constexpr int exit_bad_input = 2;
-
-// A script may begin with the UTF-8 byte-order mark some editors write.
-constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
 
 // Records what the simulation asks of the platform; there is no pointer to
 // move and no default handling to do.

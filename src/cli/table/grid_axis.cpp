@@ -1,12 +1,12 @@
 // Grid axes: values counted in whole steps from FROM, printed with the
 // decimals typed and read back from that print.
-#include "shell/table/grid_axis.h"
+#include "cli/table/grid_axis.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "shell/runner/headless_script.h"
+#include "shell/words.h"
 
 namespace qm {
 

@@ -1,6 +1,6 @@
 // Drawing the shot chart through the plot module: panels, shared ranges,
 // curves with gaps where a shell never struck, the rule as notes.
-#include "shell/chart/chart_picture.h"
+#include "cli/chart/chart_picture.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // Listing the drills and the history.
-#include "shell/drill/drill_commands.h"
+#include "cli/drill/drill_commands.h"
 
 #include <map>
 #include <string>
@@ -9,8 +9,8 @@
 
 #include "shell/drill/drill_catalogue.h"
 #include "shell/drill/history.h"
-#include "shell/drill/history_plot.h"
-#include "shell/output.h"
+#include "cli/drill/history_plot.h"
+#include "cli/output.h"
 
 namespace qm {
 

@@ -1,16 +1,16 @@
 // The shot chart's run: options, curves, rule, then the files, each written
 // beside its target and renamed into place, then the rule on stdout.
-#include "shell/chart/shot_chart.h"
+#include "cli/chart/shot_chart.h"
 
 #include <string>
 #include <string_view>
 
 #include "raster/plot/plot.h"
 #include "raster/replace_file.h"
-#include "shell/chart/chart_curves.h"
-#include "shell/chart/chart_picture.h"
-#include "shell/chart/rule_of_thumb.h"
-#include "shell/output.h"
+#include "cli/chart/chart_curves.h"
+#include "cli/chart/chart_picture.h"
+#include "cli/chart/rule_of_thumb.h"
+#include "cli/output.h"
 
 namespace qm {
 

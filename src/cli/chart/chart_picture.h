@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "raster/surface.h"
-#include "shell/chart/chart_curves.h"
-#include "shell/chart/rule_of_thumb.h"
+#include "cli/chart/chart_curves.h"
+#include "cli/chart/rule_of_thumb.h"
 
 namespace qm {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/chart/chart_options.h"
+#include "cli/chart/chart_options.h"
 #include "sim/shot_result.h"
 
 namespace qm {

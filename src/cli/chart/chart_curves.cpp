@@ -2,14 +2,14 @@
 // it, before its first tick, run to rest under each wind (the units fall
 // with the wind, so each wind has its own start), the winds shared out among
 // the threads; then all the shots.
-#include "shell/chart/chart_curves.h"
+#include "cli/chart/chart_curves.h"
 
 #include <algorithm>
 #include <atomic>
 #include <memory>
 
 #include "shell/round_setup.h"
-#include "shell/table/shot_engine.h"
+#include "sim/shot_engine.h"
 #include "sim/shot_record.h"
 #include "sim/world.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/table/grid_axis.h"
+#include "cli/table/grid_axis.h"
 
 namespace qm {
 

@@ -1,7 +1,7 @@
 // The shot table: the grid read from the command line, the round set up and
 // run until both units rest, then the rows fired by the shot engine and
 // printed in grid order.
-#include "shell/table/shot_table.h"
+#include "cli/table/shot_table.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,9 +9,10 @@
 #include <string_view>
 #include <thread>
 
-#include "shell/runner/headless_script.h"
-#include "shell/table/shot_engine.h"
-#include "shell/output.h"
+#include "sim/shot_engine.h"
+#include "cli/output.h"
+#include "shell/words.h"
+#include "sim/shot_control.h"
 #include "sim/shot_record.h"
 #include "sim/world.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/chart/chart_curves.h"
+#include "cli/chart/chart_curves.h"
 
 namespace qm {
 

@@ -1,13 +1,14 @@
 // Reading the shot chart's options; every value is checked here, so the run
 // itself only meets the map and the files.
-#include "shell/chart/chart_options.h"
+#include "cli/chart/chart_options.h"
 
 #include <algorithm>
 #include <string_view>
 #include <thread>
 
 #include "shell/round_setup.h"
-#include "shell/runner/headless_script.h"
+#include "shell/words.h"
+#include "sim/shot_control.h"
 
 namespace qm {
 

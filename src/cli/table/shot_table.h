@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "shell/round_setup.h"
-#include "shell/table/grid_axis.h"
+#include "cli/table/grid_axis.h"
 
 namespace qm {
 
