@@ -4,51 +4,58 @@
 
 #include <string_view>
 
+#include "cli/chart/chart_options.h"
 #include "cli/chart/shot_chart.h"
 #include "cli/drill/drill_commands.h"
+#include "cli/output.h"
+#include "cli/quick_start_options.h"
 #include "cli/runner/headless_runner.h"
 #include "cli/table/shot_table.h"
+#include "shell/exit_codes.h"
 
 namespace qm {
 
 namespace {
 
-void print_usage(std::FILE* out)
+constexpr const char* description =
+    "QM Simulator: practise artillery shots on destructible terrain.\n"
+    "\n"
+    "Without options the configuration dialog comes up; the maps offered are the 1-bit,\n"
+    "800 pixel high .bmp files of the working directory. Any of --map, --mode and --wind\n"
+    "skips the dialog and starts the round with those choices (the dialog's defaults for\n"
+    "the rest).\n"
+    "\n"
+    "--headless runs without a window: a script (from --script FILE or standard input)\n"
+    "of ticks, key presses and pointer moves drives the simulation; `state` prints it as\n"
+    "JSON and `frame PATH` writes the frame as PNG. Without --map the flat map is used;\n"
+    "the wind defaults to random:3.\n"
+    "\n"
+    "table prints, as CSV, where a shot lands for every angle and power of a grid, fired\n"
+    "from the player's spot once both units have landed (README: Shot tables).\n"
+    "\n"
+    "chart draws, as PNG, the power that carries a shot each distance in each of a few\n"
+    "winds, and prints a rule of thumb (README: Shot charts).\n"
+    "\n"
+    "--drill plays a drill: rounds with a target at a drawn distance and wind, scored;\n"
+    "drills lists them, history shows the sessions kept (README: Drills).\n";
+
+// Every command's usage under the first, each "usage: " made blank.
+std::string program_usage()
 {
-    std::fprintf(out, "usage: qmsim [--help] [--version]\n"
-                      "       qmsim [--map FILE] [--mode stretch|full32|full16|windowed] [--wind random:N | --wind fixed:S:A]\n"
-                      "       qmsim --headless [--map FILE] [--wind random:N | --wind fixed:S:A] [--script FILE]\n"
-                      "       qmsim table [--map FILE] [--wind fixed:S:A] [--facing left|right]\n"
-                      "                   [--angle A | --angle FROM:TO:STEP] [--power FROM:TO:STEP] [--threads N]\n"
-                      "       qmsim chart --out FILE.png [--csv FILE] [--map FILE] [--facing left|right]\n"
-                      "                   [--angle A | --angle A,A,...] [--power FROM:TO:STEP] [--winds S:A,S:A,...] [--threads N]\n"
-                      "QM Simulator: practise artillery shots on destructible terrain.\n"
-                      "\n"
-                      "Without options the configuration dialog comes up; the maps offered are the 1-bit,\n"
-                      "800 pixel high .bmp files of the working directory. Any of --map, --mode and --wind\n"
-                      "skips the dialog and starts the round with those choices (the dialog's defaults for\n"
-                      "the rest).\n"
-                      "\n"
-                      "--headless runs without a window: a script (from --script FILE or standard input)\n"
-                      "of ticks, key presses and pointer moves drives the simulation; `state` prints it as\n"
-                      "JSON and `frame PATH` writes the frame as PNG. Without --map the flat map is used;\n"
-                      "the wind defaults to random:3.\n"
-                      "\n"
-                      "table prints, as CSV, where a shot lands for every angle and power of a grid, fired\n"
-                      "from the player's spot once both units have landed (README: Shot tables).\n"
-                      "\n"
-                      "chart draws, as PNG, the power that carries a shot each distance in each of a few\n"
-                      "winds, and prints a rule of thumb (README: Shot charts).\n"
-                      "\n"
-                      "--drill plays a drill: rounds with a target at a drawn distance and wind, scored;\n"
-                      "drills lists them, history shows the sessions kept (README: Drills).\n");
+    constexpr std::string_view opening = "usage: ";
+    std::string usage = "usage: qmsim [--help] [--version]\n";
+    for (const std::string& command : {quick_start_usage(), headless_usage(), table_usage(), chart_usage(),
+                                       drills_usage(), history_usage()}) {
+        usage += std::string(opening.size(), ' ') + command.substr(opening.size());
+    }
+    return usage;
 }
 
 // The usage line, without its line break, after a refused quick start.
 std::string usage_line()
 {
-    std::string usage = quick_start_usage;
-    if (!usage.empty() && usage.back() == '\n') usage.pop_back();
+    std::string usage = quick_start_usage();
+    usage.pop_back();
     return usage;
 }
 
@@ -87,9 +94,18 @@ bool run_command_line(int argc, char** argv, std::FILE* in, std::FILE* out, std:
     case ProgramMode::chart: exit_code = run_chart(argc - 1, argv + 1, out, err); return true;
     case ProgramMode::drills: exit_code = run_drills(argc - 1, argv + 1, out, err); return true;
     case ProgramMode::history: exit_code = run_history(argc - 1, argv + 1, out, err); return true;
-    case ProgramMode::version: std::fprintf(out, "qmsim %s\n", QM_VERSION); exit_code = 0; return true;
-    case ProgramMode::help: print_usage(out); exit_code = 0; return true;
-    case ProgramMode::refused: std::fprintf(err, "qmsim: %s\n", request.error.c_str()); exit_code = 2; return true;
+    case ProgramMode::version:
+        std::fprintf(out, "qmsim %s\n", QM_VERSION);
+        exit_code = output_flushed(out, err) ? exit_ok : exit_failed;
+        return true;
+    case ProgramMode::help:
+        std::fprintf(out, "%s%s", program_usage().c_str(), description);
+        exit_code = output_flushed(out, err) ? exit_ok : exit_failed;
+        return true;
+    case ProgramMode::refused:
+        std::fprintf(err, "qmsim: %s\n", request.error.c_str());
+        exit_code = exit_bad_input;
+        return true;
     case ProgramMode::desktop: break;
     }
     quick = request.quick;

@@ -1,12 +1,10 @@
-// Reading the quick-start options and handing them to the dialog's Start.
+// The quick-start choices handed to the dialog's Start, and the display
+// modes by name.
 #include "shell/quick_start.h"
 
 #include <cstring>
+#include <iterator>
 #include <string_view>
-
-#include "shell/drill/drill_catalogue.h"
-#include "shell/drill/drill_session.h"
-#include "terrain/bitmap_reader.h"
 
 namespace qm {
 
@@ -24,17 +22,6 @@ constexpr ModeName mode_names[] = {
     {"full16", ScreenMode::fullscreen_16, IDC_FULLSCREEN_16},
     {"windowed", ScreenMode::windowed, IDC_WINDOWED},
 };
-
-bool parse_mode(std::string_view text, ScreenMode& mode)
-{
-    for (const ModeName& m : mode_names) {
-        if (m.name == text) {
-            mode = m.mode;
-            return true;
-        }
-    }
-    return false;
-}
 
 Control& control(Dialog& dialog, int id) { return *dialog.find(id); }
 
@@ -62,89 +49,33 @@ int map_entry(World& world, Control& list, const char* map)
 
 }  // namespace
 
-namespace {
-
-// The drill options once all are read: the drill found and its map checked,
-// and nothing that would contradict it.
-bool check_drill_choices(QuickStart& choices, const char* drill, std::string& error)
+bool parse_screen_mode(std::string_view name, ScreenMode& mode)
 {
-    if (drill == nullptr) {
-        if (choices.seed_given) {
-            error = "--seed needs --drill";
-            return false;
+    for (const ModeName& m : mode_names) {
+        if (m.name == name) {
+            mode = m.mode;
+            return true;
         }
-        return true;
     }
-    if (choices.round.map != nullptr || choices.wind_given) {
-        error = "--drill sets the map and the wind; leave out --map and --wind";
-        return false;
-    }
-    if (!find_drill(drill, choices.drill, error)) return false;
-    std::string reason;
-    if (choices.drill.map_kind == DrillMap::file && !check_map_file(choices.drill.map, reason)) {
-        error = std::string(choices.drill.map) + ": " + reason;
-        return false;
-    }
-    choices.drill_given = true;
-    return true;
+    return false;
 }
 
-}  // namespace
-
-bool parse_quick_start(int argc, char** argv, QuickStart& choices, std::string& error)
+std::string screen_mode_forms()
 {
-    choices = QuickStart{};
-    const char* drill = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg != "--map" && arg != "--mode" && arg != "--wind" && arg != "--drill" && arg != "--seed" &&
-            arg != "--history") {
-            error = "unknown option '" + std::string(arg) + "' (see --help)";
-            return false;
-        }
-        if (i + 1 >= argc) {
-            error = std::string(arg) + " needs a value";
-            return false;
-        }
-        const char* value = argv[++i];
-        if (arg == "--history") {
-            choices.history = value;
-            continue;
-        }
-        choices.requested = true;
-        if (arg == "--map") {
-            std::string reason;
-            if (std::strlen(value) >= map_name_size) {
-                error = "map path longer than " + std::to_string(map_name_size - 1) + " characters";
-                return false;
-            }
-            if (!check_map_file(value, reason)) {
-                error = std::string(value) + ": " + reason;
-                return false;
-            }
-            choices.round.map = value;
-        } else if (arg == "--mode") {
-            if (!parse_mode(value, choices.mode)) {
-                error = "bad mode '" + std::string(value) + "': stretch, full32, full16 or windowed";
-                return false;
-            }
-        } else if (arg == "--drill") {
-            drill = value;
-        } else if (arg == "--seed") {
-            if (!parse_seed(value, choices.seed)) {
-                error = "bad seed '" + std::string(value) + "': a whole number from 0 to 4294967295";
-                return false;
-            }
-            choices.seed_given = true;
-        } else {
-            if (!parse_wind(value, choices.round)) {
-                error = "bad wind '" + std::string(value) + "': " + wind_values;
-                return false;
-            }
-            choices.wind_given = true;
-        }
+    std::string forms;
+    for (const ModeName& m : mode_names) forms += (forms.empty() ? "" : "|") + std::string(m.name);
+    return forms;
+}
+
+std::string screen_mode_list()
+{
+    std::string list;
+    const std::size_t count = std::size(mode_names);
+    for (std::size_t i = 0; i < count; ++i) {
+        list += i == 0 ? "" : i + 1 == count ? " or " : ", ";
+        list += mode_names[i].name;
     }
-    return check_drill_choices(choices, drill, error);
+    return list;
 }
 
 void quick_start(DialogContext& context, const QuickStart& choices)

@@ -1,22 +1,17 @@
 // Quick start: the desktop program started with its round's choices on the
-// command line skips the configuration dialog.
-//
-//   qmsim [--map FILE] [--mode stretch|full32|full16|windowed] [--wind random:N | --wind fixed:S:A]
-//         [--drill NAME|FILE [--seed N]] [--history FILE]
+// command line (read by cli/quick_start_options.h) skips the configuration
+// dialog.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "shell/dialog/dialog_procedure.h"
 #include "shell/round_setup.h"
 #include "sim/drill/drill_rules.h"
 
 namespace qm {
-
-constexpr const char* quick_start_usage =
-    "usage: qmsim [--map FILE] [--mode stretch|full32|full16|windowed] [--wind random:N | --wind fixed:S:A]\n"
-    "             [--drill NAME|FILE [--seed N]] [--history FILE]\n";
 
 struct QuickStart {
     bool requested = false;  // any of the options was given
@@ -30,11 +25,12 @@ struct QuickStart {
     const char* history = nullptr;  // --history FILE; null: the default place
 };
 
-// Reads --map, --mode, --wind, --drill, --seed and --history (argv[0] is the
-// program). Returns false with a one-line reason in error for any other
-// argument, a missing value, a bad one, a map file that cannot be used or a
-// drill file that does not read ("FILE:LINE: reason").
-bool parse_quick_start(int argc, char** argv, QuickStart& choices, std::string& error);
+// A display mode by its option name: stretch, full32, full16 or windowed.
+bool parse_screen_mode(std::string_view name, ScreenMode& mode);
+// The names, as a usage shows them ("stretch|full32|...") and as a message
+// lists them ("stretch, full32, full16 or windowed").
+std::string screen_mode_forms();
+std::string screen_mode_list();
 
 // Once the dialog is initialised: puts the choices into its controls as a
 // user would (what is not given keeps the dialog's default) and presses

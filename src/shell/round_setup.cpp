@@ -34,7 +34,16 @@ bool parse_bounded(std::string_view text, int low, int high, int& value)
 
 }  // namespace
 
-const char* const wind_values = "random:N with N from 1 to 20, or fixed:S:A with S from 0 to 25 and A from 0 to 359";
+std::string fixed_wind_ranges()
+{
+    return "S from 0 to " + std::to_string(max_fixed_wind) + " and A from 0 to " + std::to_string(max_fixed_wang);
+}
+
+std::string wind_values()
+{
+    return "random:N with N from " + std::to_string(min_turns) + " to " + std::to_string(max_turns) +
+           ", or fixed:S:A with " + fixed_wind_ranges();
+}
 
 bool parse_wind(std::string_view text, RoundSettings& settings)
 {

@@ -16,7 +16,10 @@ constexpr int default_wind_change_turn = 3;
 // Reads random:N (N 1 to 20) or fixed:S:A (S 0 to 25, A 0 to 359) into
 // settings; false for anything else.
 bool parse_wind(std::string_view text, RoundSettings& settings);
-extern const char* const wind_values;  // the forms parse_wind takes, for messages
+// The forms parse_wind takes, as messages give them: all of them, and the
+// ranges of a fixed wind's S and A alone.
+std::string wind_values();
+std::string fixed_wind_ranges();
 
 // Sets the round up as the dialog's Start does and builds the terrain to the
 // end; false, with "FILE: reason" in error, when the map cannot be used.

@@ -20,6 +20,12 @@ constexpr bool threads_available = true;
 
 }  // namespace
 
+int default_threads()
+{
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, max_threads));
+}
+
 int usable_threads(int asked) { return threads_available ? std::max(asked, 1) : 1; }
 
 void run_on_threads(int threads, const std::function<void(int)>& work)

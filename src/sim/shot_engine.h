@@ -23,6 +23,12 @@ struct Shot {
     double power = 0.0;
 };
 
+// A job runs on no more threads than this.
+constexpr int max_threads = 32;
+
+// The threads a job runs on unless told: one a core, at most max_threads.
+int default_threads();
+
 // The threads a job asked to run on can have: at least 1, and 1 in a build
 // without threads (WebAssembly under node), where a new thread aborts.
 int usable_threads(int asked);

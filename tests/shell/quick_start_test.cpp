@@ -1,5 +1,6 @@
 // Quick start: the command line's round choices, refused values, and the
 // dialog's Start run with them without the dialog showing.
+#include "cli/quick_start_options.h"
 #include "shell/quick_start.h"
 
 #include <gtest/gtest.h>

@@ -2,12 +2,10 @@
 // itself only meets the map and the files.
 #include "cli/chart/chart_options.h"
 
-#include <algorithm>
 #include <string_view>
-#include <thread>
 
+#include "cli/table/shot_options.h"
 #include "shell/round_setup.h"
-#include "shell/words.h"
 #include "sim/shot_control.h"
 
 namespace qm {
@@ -18,15 +16,8 @@ constexpr const char* default_angle = "45";
 constexpr const char* default_powers = "0:4:0.01";
 // The default curves: calm, then these strengths each way.
 constexpr int default_strengths[] = {5, 10, 15, 20, 25};
-constexpr int max_threads = 32;
 constexpr std::size_t max_panels = 8;
 constexpr std::size_t max_winds = 32;
-
-bool fail(std::string& error, std::string reason)
-{
-    error = std::move(reason);
-    return false;
-}
 
 // The items of a comma-separated list, none of them empty.
 bool split_list(std::string_view text, std::vector<std::string_view>& items)
@@ -84,77 +75,66 @@ std::vector<ChartWind> default_winds(int direction)
 
 }  // namespace
 
-const char* const chart_usage =
-    "usage: qmsim chart --out FILE.png [--csv FILE] [--map FILE] [--facing left|right]\n"
-    "                   [--angle A | --angle A,A,...] [--power FROM:TO:STEP] [--winds S:A,S:A,...] [--threads N]\n";
-
 int wind_towards(int direction) { return direction > 0 ? 0 : 180; }
 int wind_against(int direction) { return direction > 0 ? 180 : 0; }
+
+Command chart_command(ChartOptions& options)
+{
+    Command command{"qmsim chart", "chart: ", "", {}};
+    command.options.push_back(flag("--help", "", options.help).unlisted());
+    command.options.push_back(text("--out", "FILE.png", "the picture to write", options.out).shown_as("--out FILE.png"));
+    command.options.push_back(text("--csv", "FILE", "the curves' shots as CSV as well", options.csv));
+    command.options.push_back(text("--map", "FILE", "the map to fire on (default: the flat map)", options.map));
+    command.options.push_back(facing_option(options.direction));
+    command.options.push_back(custom("--angle", "A|A,A,...", "angle",
+                                     "A or A,A,... (at most " + std::to_string(max_panels) + ") within " +
+                                         aim_angle_range(),
+                                     "the angles, degrees, a panel each",
+                                     [&options](const char* value, std::string&) {
+                                         return parse_angles(value, options.angles);
+                                     })
+                                  .defaulting_to(default_angle)
+                                  .shown_as("[--angle A | --angle A,A,...]")
+                                  .on_new_line());
+    command.options.push_back(custom("--power", "FROM:TO:STEP", "power",
+                                     "FROM:TO:STEP within " + aim_power_range() + ", FROM below TO, at least two powers",
+                                     "the powers", [&options](const char* value, std::string&) {
+                                         return parse_grid_axis(value, min_aim_power, max_aim_power, options.powers) &&
+                                                options.powers.size() >= 2;
+                                     })
+                                  .defaulting_to(default_powers));
+    command.options.push_back(custom("--winds", "S:A,S:A,...", "winds",
+                                     "S:A,S:A,... (at most " + std::to_string(max_winds) + ") with " +
+                                         fixed_wind_ranges(),
+                                     "the winds, a curve each (default: calm and 5 to 25 each way)",
+                                     [&options](const char* value, std::string&) {
+                                         return parse_winds(value, options.winds);
+                                     }));
+    command.options.push_back(threads_option(options.threads));
+    return command;
+}
+
+std::string chart_usage()
+{
+    ChartOptions options;
+    return usage_of(chart_command(options));
+}
 
 bool parse_chart_options(int argc, char** argv, ChartOptions& options, std::string& error)
 {
     options = ChartOptions{};
-    const unsigned cores = std::thread::hardware_concurrency();
-    options.threads = cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, max_threads));
-    const char* angle = default_angle;
-    const char* power = default_powers;
-    const char* winds = nullptr;
-
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "--help") {
-            options.help = true;
-            continue;
-        }
-        if (arg != "--map" && arg != "--facing" && arg != "--angle" && arg != "--power" && arg != "--winds" &&
-            arg != "--threads" && arg != "--out" && arg != "--csv") {
-            return fail(error, "unknown option '" + std::string(arg) + "'");
-        }
-        if (i + 1 >= argc) return fail(error, std::string(arg) + " needs a value");
-        const char* value = argv[++i];
-        const std::string_view v = value;
-        if (arg == "--map") {
-            options.map = value;
-        } else if (arg == "--facing") {
-            if (v != "left" && v != "right") return fail(error, "bad facing '" + std::string(v) + "': left or right");
-            options.direction = v == "left" ? -1 : 1;
-        } else if (arg == "--angle") {
-            angle = value;
-        } else if (arg == "--power") {
-            power = value;
-        } else if (arg == "--winds") {
-            winds = value;
-        } else if (arg == "--out") {
-            options.out = value;
-        } else if (arg == "--csv") {
-            options.csv = value;
-        } else {
-            long threads = 0;
-            if (!parse_whole_number(v, 1, max_threads, threads)) {
-                return fail(error, "bad thread count '" + std::string(v) + "': 1 to " + std::to_string(max_threads));
-            }
-            options.threads = static_cast<int>(threads);
-        }
-    }
+    if (!read_options(chart_command(options), argc, argv, error)) return false;
     if (options.help) return true;
-    if (!parse_angles(angle, options.angles)) {
-        return fail(error, "bad angle '" + std::string(angle) + "': A or A,A,... (at most " +
-                               std::to_string(max_panels) + ") within 10 to 90");
-    }
-    if (!parse_grid_axis(power, min_aim_power, max_aim_power, options.powers) || options.powers.size() < 2) {
-        return fail(error, "bad power '" + std::string(power) +
-                               "': FROM:TO:STEP within 0 to 4, FROM below TO, at least two powers");
-    }
-    if (winds == nullptr) {
-        options.winds = default_winds(options.direction);
-    } else if (!parse_winds(winds, options.winds)) {
-        return fail(error, "bad winds '" + std::string(winds) + "': S:A,S:A,... (at most " +
-                               std::to_string(max_winds) + ") with S from 0 to 25 and A from 0 to 359");
-    }
+    // No list of winds is empty, so none was given.
+    if (options.winds.empty()) options.winds = default_winds(options.direction);
     if (options.angles.size() * options.winds.size() * options.powers.size() > max_grid_values) {
-        return fail(error, "the chart has more than " + std::to_string(max_grid_values) + " shots");
+        error = "the chart has more than " + std::to_string(max_grid_values) + " shots";
+        return false;
     }
-    if (options.out == nullptr) return fail(error, "--out FILE.png is required");
+    if (options.out == nullptr) {
+        error = "--out FILE.png is required";
+        return false;
+    }
     return true;
 }
 

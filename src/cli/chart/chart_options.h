@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/options.h"
 #include "cli/table/grid_axis.h"
 
 namespace qm {
@@ -32,7 +33,6 @@ struct ChartOptions {
     bool help = false;
 };
 
-extern const char* const chart_usage;
 
 // The wind blowing the way the shot flies, and the other way, for a facing.
 int wind_towards(int direction);
@@ -41,5 +41,9 @@ int wind_against(int direction);
 // Reads the command line after the word `chart` (argv[0] is `chart`).
 // Returns false with a one-line reason in error for a bad option.
 bool parse_chart_options(int argc, char** argv, ChartOptions& options, std::string& error);
+
+// The chart's options as a table, for refusals and help, and its usage.
+Command chart_command(ChartOptions& options);
+std::string chart_usage();
 
 }  // namespace qm

@@ -10,15 +10,13 @@
 #include "cli/chart/chart_curves.h"
 #include "cli/chart/chart_picture.h"
 #include "cli/chart/rule_of_thumb.h"
+#include "cli/chart/chart_options.h"
 #include "cli/output.h"
+#include "shell/exit_codes.h"
 
 namespace qm {
 
 namespace {
-
-constexpr int exit_ok = 0;
-constexpr int exit_failed = 1;
-constexpr int exit_bad_input = 2;
 
 constexpr const char* csv_header = "wind_strength,wind_angle,power,distance,impact_x,impact_y\n";
 
@@ -67,14 +65,8 @@ int run_chart(int argc, char** argv, std::FILE* out, std::FILE* err)
 {
     ChartOptions options;
     std::string error;
-    if (!parse_chart_options(argc, argv, options, error)) {
-        std::fprintf(err, "qmsim: chart: %s\n%s", error.c_str(), chart_usage);
-        return exit_bad_input;
-    }
-    if (options.help) {
-        std::fputs(chart_usage, out);
-        return output_flushed(out, err) ? exit_ok : exit_failed;
-    }
+    if (!parse_chart_options(argc, argv, options, error)) return refuse_options(chart_command(options), error, err);
+    if (options.help) return print_help(chart_command(options), out, err);
 
     std::vector<ChartCurve> curves;
     if (!work_out_curves(options, curves, error)) {

@@ -10,46 +10,39 @@
 #include "shell/drill/drill_catalogue.h"
 #include "shell/drill/history.h"
 #include "cli/drill/history_plot.h"
+#include "cli/options.h"
 #include "cli/output.h"
+#include "shell/exit_codes.h"
 
 namespace qm {
 
 namespace {
-
-constexpr int exit_ok = 0;
-constexpr int exit_failed = 1;
-constexpr int exit_bad_input = 2;
-
-constexpr const char* drills_usage = "usage: qmsim drills\n";
-constexpr const char* history_usage = "usage: qmsim history [--history FILE] [--drill NAME] [--csv] [--plot FILE.png]\n";
 
 struct HistoryOptions {
     const char* history = nullptr;
     const char* drill = nullptr;
     bool csv = false;
     const char* plot = nullptr;
+    bool help = false;
 };
 
-bool parse_history_options(int argc, char** argv, HistoryOptions& options, std::string& error)
+Command drills_command(bool& help)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "--csv") {
-            options.csv = true;
-            continue;
-        }
-        if (arg != "--history" && arg != "--drill" && arg != "--plot") {
-            error = "unknown option '" + std::string(arg) + "'";
-            return false;
-        }
-        if (i + 1 >= argc) {
-            error = std::string(arg) + " needs a value";
-            return false;
-        }
-        const char* value = argv[++i];
-        (arg == "--history" ? options.history : arg == "--drill" ? options.drill : options.plot) = value;
-    }
-    return true;
+    Command command{"qmsim drills", "", "", {}};
+    command.options.push_back(flag("--help", "", help).unlisted());
+    return command;
+}
+
+Command history_command(HistoryOptions& options)
+{
+    Command command{"qmsim history", "", "", {}};
+    command.options.push_back(flag("--help", "", options.help).unlisted());
+    command.options.push_back(text("--history", "FILE", "the history to read (default: the one drills keep)",
+                                   options.history));
+    command.options.push_back(text("--drill", "NAME", "only this drill's sessions", options.drill));
+    command.options.push_back(flag("--csv", "the sessions as CSV", options.csv));
+    command.options.push_back(text("--plot", "FILE.png", "draw the scores over time", options.plot));
+    return command;
 }
 
 // The drill --drill names: a built-in's or a drill file's name, or the name
@@ -105,23 +98,31 @@ void print_sessions(const std::vector<HistoryRecord>& records, std::FILE* out)
 
 }  // namespace
 
+std::string drills_usage()
+{
+    bool help = false;
+    return usage_of(drills_command(help));
+}
+
+std::string history_usage()
+{
+    HistoryOptions options;
+    return usage_of(history_command(options));
+}
+
 int run_drills(int argc, char** argv, std::FILE* out, std::FILE* err)
 {
-    if (argc > 1) {
-        if (std::string_view(argv[1]) == "--help") {
-            std::fputs(drills_usage, out);
-            return output_flushed(out, err) ? exit_ok : exit_failed;
-        }
-        std::fprintf(err, "qmsim: unknown option '%s'\n%s", argv[1], drills_usage);
-        return exit_bad_input;
-    }
+    bool help = false;
+    std::string error;
+    if (!read_options(drills_command(help), argc, argv, error)) return refuse_options(drills_command(help), error, err);
+    if (help) return print_help(drills_command(help), out, err);
     for (const DrillEntry& entry : list_drills("")) {
         DrillRules rules;
-        std::string error;
-        if (find_drill(entry.key, rules, error)) {
+        std::string why;
+        if (find_drill(entry.key, rules, why)) {
             std::fprintf(out, "%-14s %s: %s\n", entry.key.c_str(), rules.name, describe_drill(rules).c_str());
         } else {
-            std::fprintf(out, "%-14s %s\n", entry.key.c_str(), error.c_str());
+            std::fprintf(out, "%-14s %s\n", entry.key.c_str(), why.c_str());
         }
     }
     return output_flushed(out, err) ? exit_ok : exit_failed;
@@ -131,14 +132,10 @@ int run_history(int argc, char** argv, std::FILE* out, std::FILE* err)
 {
     HistoryOptions options;
     std::string error;
-    if (argc > 1 && std::string_view(argv[1]) == "--help") {
-        std::fputs(history_usage, out);
-        return output_flushed(out, err) ? exit_ok : exit_failed;
+    if (!read_options(history_command(options), argc, argv, error)) {
+        return refuse_options(history_command(options), error, err);
     }
-    if (!parse_history_options(argc, argv, options, error)) {
-        std::fprintf(err, "qmsim: %s\n%s", error.c_str(), history_usage);
-        return exit_bad_input;
-    }
+    if (options.help) return print_help(history_command(options), out, err);
     std::string path;
     if (options.history != nullptr) {
         path = options.history;

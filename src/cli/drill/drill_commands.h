@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 namespace qm {
 
@@ -13,5 +14,9 @@ namespace qm {
 // option.
 int run_drills(int argc, char** argv, std::FILE* out, std::FILE* err);
 int run_history(int argc, char** argv, std::FILE* out, std::FILE* err);
+
+// Their usage lines, ended.
+std::string drills_usage();
+std::string history_usage();
 
 }  // namespace qm

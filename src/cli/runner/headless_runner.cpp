@@ -15,6 +15,7 @@
 #include "shell/drill/drill_session.h"
 #include "cli/runner/headless_script.h"
 #include "cli/output.h"
+#include "shell/exit_codes.h"
 #include "shell/platform.h"
 #include "shell/words.h"
 #include "cli/runner/state_json.h"
@@ -26,14 +27,6 @@
 namespace qm {
 
 namespace {
-
-constexpr const char* usage =
-    "usage: qmsim --headless [--map FILE] [--wind random:N | --wind fixed:S:A] [--script FILE]\n"
-    "                        [--drill NAME|FILE [--seed N]] [--history FILE]\n";
-
-constexpr int exit_ok = 0;
-constexpr int exit_failed = 1;
-constexpr int exit_bad_input = 2;
 
 // Records what the simulation asks of the platform; there is no pointer to
 // move and no default handling to do.
@@ -197,86 +190,28 @@ std::FILE* open_script(const char* path, std::string& reason)
 bool start_headless_drill(World& world, const HeadlessOptions& options, const DrillRules& drill, std::FILE* err,
                           std::string& error)
 {
-    if (options.drill == nullptr) return true;
-    if (options.history != nullptr) {
-        std::snprintf(world.drill.history_file, sizeof world.drill.history_file, "%s", options.history);
+    const DrillOptions& given = options.drill;
+    if (given.drill == nullptr) return true;
+    if (given.history != nullptr) {
+        std::snprintf(world.drill.history_file, sizeof world.drill.history_file, "%s", given.history);
     }
     std::string warning;
-    if (!start_drill(world, drill, options.seed_given ? options.seed : clock_seed(), warning, error)) return false;
+    if (!start_drill(world, drill, given.seed_given ? given.seed : clock_seed(), warning, error)) return false;
     if (!warning.empty()) std::fprintf(err, "qmsim: %s\n", warning.c_str());
     return true;
 }
 
 }  // namespace
 
-bool parse_headless_options(int argc, char** argv, HeadlessOptions& options, std::string& error)
-{
-    options = HeadlessOptions{};
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (arg == "--headless") continue;
-        if (arg == "--help") {
-            options.help = true;
-            continue;
-        }
-        if (arg == "--map" || arg == "--script" || arg == "--wind" || arg == "--drill" || arg == "--seed" ||
-            arg == "--history") {
-            if (i + 1 >= argc) {
-                error = std::string(arg) + " needs a value";
-                return false;
-            }
-            const char* value = argv[++i];
-            if (arg == "--map") {
-                options.map = value;
-            } else if (arg == "--script") {
-                options.script = value;
-            } else if (arg == "--drill") {
-                options.drill = value;
-            } else if (arg == "--history") {
-                options.history = value;
-            } else if (arg == "--seed") {
-                if (!parse_seed(value, options.seed)) {
-                    error = "bad seed '" + std::string(value) + "': a whole number from 0 to 4294967295";
-                    return false;
-                }
-                options.seed_given = true;
-            } else if (!parse_wind(value, options)) {
-                error = "bad wind '" + std::string(value) + "': " + wind_values;
-                return false;
-            } else {
-                options.wind_given = true;
-            }
-            continue;
-        }
-        error = "unknown option '" + std::string(arg) + "'";
-        return false;
-    }
-    if (options.drill != nullptr && (options.map != nullptr || options.wind_given)) {
-        error = "--drill sets the map and the wind; leave out --map and --wind";
-        return false;
-    }
-    if (options.drill == nullptr && options.seed_given) {
-        error = "--seed needs --drill";
-        return false;
-    }
-    return true;
-}
-
 int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE* err)
 {
     HeadlessOptions options;
     std::string error;
-    if (!parse_headless_options(argc, argv, options, error)) {
-        std::fprintf(err, "qmsim: %s\n%s", error.c_str(), usage);
-        return exit_bad_input;
-    }
-    if (options.help) {
-        std::fputs(usage, out);
-        return output_flushed(out, err) ? exit_ok : exit_failed;
-    }
+    if (!parse_headless_options(argc, argv, options, error)) return refuse_options(headless_command(options), error, err);
+    if (options.help) return print_help(headless_command(options), out, err);
 
     DrillRules drill;
-    if (options.drill != nullptr && !find_drill(options.drill, drill, error)) {
+    if (options.drill.drill != nullptr && !find_drill(options.drill.drill, drill, error)) {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
         return exit_bad_input;
     }

@@ -5,10 +5,10 @@
 //                    [--drill NAME|FILE [--seed N]] [--history FILE]
 #pragma once
 
-#include <cstdint>
 #include <cstdio>
 #include <string>
 
+#include "cli/drill_options.h"
 #include "shell/round_setup.h"
 
 namespace qm {
@@ -19,15 +19,16 @@ struct HeadlessOptions : RoundSettings {
     const char* script = nullptr;  // null: read the script from the input stream
     bool help = false;
     bool wind_given = false;
-    const char* drill = nullptr;    // a built-in's name or a drill file
-    bool seed_given = false;
-    std::uint32_t seed = 0;
-    const char* history = nullptr;  // only with --history is a history read and written
+    DrillOptions drill;  // only with --history is a history read and written
 };
 
 // Reads the command line (argv[0] is the program). Returns false with a
 // one-line reason in error when an option is unknown or a value is bad.
 bool parse_headless_options(int argc, char** argv, HeadlessOptions& options, std::string& error);
+
+// The runner's options as a table, for refusals and help, and its usage.
+Command headless_command(HeadlessOptions& options);
+std::string headless_usage();
 
 // Runs the whole headless session. Exit codes: 0 when the script ends or
 // quits, 1 when a frame or the standard output cannot be written, 2 for a bad

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/round_setup.h"
+#include "cli/options.h"
 #include "cli/table/grid_axis.h"
+#include "shell/round_setup.h"
 
 namespace qm {
 
@@ -27,6 +28,9 @@ struct TableOptions {
 // Reads the command line after the word `table` (argv[0] is `table`).
 // Returns false with a one-line reason in error for a bad option.
 bool parse_table_options(int argc, char** argv, TableOptions& options, std::string& error);
+
+// The usage line, ended.
+std::string table_usage();
 
 // Runs `qmsim table`. Exit codes: 0 when the table is written, 1 when the
 // output cannot be written, 2 for a bad command line, an unusable map or

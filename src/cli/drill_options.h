@@ -1,0 +1,27 @@
+// The options that play a drill, shared by the desktop's quick start and the
+// headless runner: --drill NAME|FILE [--seed N] and --history FILE.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "cli/options.h"
+
+namespace qm {
+
+struct DrillOptions {
+    const char* drill = nullptr;    // a built-in's name or a drill file
+    bool seed_given = false;
+    std::uint32_t seed = 0;
+    const char* history = nullptr;  // --history FILE
+};
+
+// Adds --drill, --seed and --history to the command, the first of them on a
+// new usage line.
+void add_drill_options(Command& command, DrillOptions& options);
+
+// Once every option is read: a drill sets the map and the wind, and a seed
+// needs a drill. False with the reason.
+bool check_drill_options(const DrillOptions& options, bool map_or_wind_given, std::string& error);
+
+}  // namespace qm

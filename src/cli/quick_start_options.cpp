@@ -1,0 +1,95 @@
+// The quick-start options as a table, and the drill they may name found and
+// checked before any window opens.
+#include "cli/quick_start_options.h"
+
+#include <cstring>
+
+#include "cli/drill_options.h"
+#include "shell/drill/drill_catalogue.h"
+#include "terrain/bitmap_reader.h"
+
+namespace qm {
+
+namespace {
+
+struct Given {
+    DrillOptions drill;
+    bool mode = false;
+};
+
+Option map_option(QuickStart& choices)
+{
+    return custom("--map", "FILE", "map", "", "the map to play on (default: the flat map)",
+                  [&choices](const char* value, std::string& why) {
+                      std::string reason;
+                      if (std::strlen(value) >= map_name_size) {
+                          why = "map path longer than " + std::to_string(map_name_size - 1) + " characters";
+                      } else if (!check_map_file(value, reason)) {
+                          why = std::string(value) + ": " + reason;
+                      } else {
+                          choices.round.map = value;
+                      }
+                      return why.empty();
+                  });
+}
+
+Command quick_start_command(QuickStart& choices, Given& given)
+{
+    Command command{"qmsim", "", " (see --help)", {}};
+    command.options.push_back(map_option(choices));
+    command.options.push_back(custom("--mode", screen_mode_forms(), "mode", screen_mode_list(),
+                                     "the display mode (default: stretch)",
+                                     [&choices, &given](const char* value, std::string&) {
+                                         given.mode = parse_screen_mode(value, choices.mode);
+                                         return given.mode;
+                                     }));
+    command.options.push_back(custom("--wind", "random:N|fixed:S:A", "wind", wind_values(),
+                                     "the wind (default: random:3)",
+                                     [&choices](const char* value, std::string&) {
+                                         choices.wind_given = parse_wind(value, choices.round);
+                                         return choices.wind_given;
+                                     })
+                                  .shown_as("[--wind random:N | --wind fixed:S:A]"));
+    add_drill_options(command, given.drill);
+    return command;
+}
+
+// The drill found and its map checked.
+bool take_drill(QuickStart& choices, const char* drill, std::string& error)
+{
+    if (!find_drill(drill, choices.drill, error)) return false;
+    std::string reason;
+    if (choices.drill.map_kind == DrillMap::file && !check_map_file(choices.drill.map, reason)) {
+        error = std::string(choices.drill.map) + ": " + reason;
+        return false;
+    }
+    choices.drill_given = true;
+    return true;
+}
+
+}  // namespace
+
+bool parse_quick_start(int argc, char** argv, QuickStart& choices, std::string& error)
+{
+    choices = QuickStart{};
+    Given given;
+    if (!read_options(quick_start_command(choices, given), argc, argv, error)) return false;
+    const DrillOptions& drill = given.drill;
+    choices.history = drill.history;
+    choices.seed_given = drill.seed_given;
+    choices.seed = drill.seed;
+    const bool map_or_wind = choices.round.map != nullptr || choices.wind_given;
+    // --history alone keeps the dialog; every other option skips it.
+    choices.requested = map_or_wind || given.mode || drill.drill != nullptr || drill.seed_given;
+    if (!check_drill_options(drill, map_or_wind, error)) return false;
+    return drill.drill == nullptr || take_drill(choices, drill.drill, error);
+}
+
+std::string quick_start_usage()
+{
+    QuickStart choices;
+    Given given;
+    return usage_of(quick_start_command(choices, given));
+}
+
+}  // namespace qm

@@ -1,0 +1,23 @@
+// The options the shot table and the shot chart share: the facing, a grid
+// axis of angles or powers, and the threads.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/options.h"
+#include "cli/table/grid_axis.h"
+
+namespace qm {
+
+// --facing left|right into a direction (1 right, -1 left).
+Option facing_option(int& direction);
+
+// A grid axis within [low, high]: refused as "bad WHAT 'V': FORMS".
+Option axis_option(std::string name, std::string value, std::string what, std::string forms, std::string help,
+                   double low, double high, std::vector<GridValue>& values);
+
+// --threads N, 1 to max_threads, by default one a core.
+Option threads_option(int& threads);
+
+}  // namespace qm
