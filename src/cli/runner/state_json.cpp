@@ -2,80 +2,14 @@
 // shot's strike as one JSON object on one line.
 #include "cli/runner/state_json.h"
 
-#include <cmath>
-
+#include "shell/json.h"
 #include "sim/world.h"
 
 namespace qm {
 
 namespace {
 
-// Writes "name":value pairs, with the separating commas.
-class JsonLine {
-public:
-    explicit JsonLine(std::FILE* out) : out_(out) {}
-
-    void open() { std::fputc('{', out_); first_ = true; }
-    void close() { std::fputc('}', out_); first_ = false; }
-
-    void key(const char* name)
-    {
-        if (!first_) std::fputc(',', out_);
-        first_ = false;
-        std::fprintf(out_, "\"%s\":", name);
-    }
-    void number(const char* name, long long value)
-    {
-        key(name);
-        std::fprintf(out_, "%lld", value);
-    }
-    void number(const char* name, double value)
-    {
-        key(name);
-        // JSON has no infinities or NaN.
-        if (std::isfinite(value)) {
-            std::fprintf(out_, "%.17g", value);
-        } else {
-            std::fputs("null", out_);
-        }
-    }
-    void object(const char* name)
-    {
-        key(name);
-        open();
-    }
-    void null(const char* name)
-    {
-        key(name);
-        std::fputs("null", out_);
-    }
-    void text(const char* value)
-    {
-        std::fputc('"', out_);
-        for (const char* c = value; *c != '\0'; ++c) {
-            if (*c == '"' || *c == '\\') {
-                std::fputc('\\', out_);
-                std::fputc(*c, out_);
-            } else if (static_cast<unsigned char>(*c) < 0x20) {
-                std::fprintf(out_, "\\u%04x", static_cast<unsigned>(*c));
-            } else {
-                std::fputc(*c, out_);
-            }
-        }
-        std::fputc('"', out_);
-    }
-    void boolean(const char* name, bool value)
-    {
-        key(name);
-        std::fputs(value ? "true" : "false", out_);
-    }
-
-private:
-    std::FILE* out_;
-    bool first_ = true;
-};
-
-void write_body(JsonLine& json, const bullet& b)
+void write_body(JsonWriter& json, const bullet& b)
 {
     json.number("pos_x", static_cast<long long>(b.pos_x));
     json.number("pos_y", static_cast<long long>(b.pos_y));
@@ -83,7 +17,7 @@ void write_body(JsonLine& json, const bullet& b)
     json.number("state", static_cast<long long>(b.state));
 }
 
-void write_secondary(JsonLine& json, const char* name, const sec_bullet& b)
+void write_secondary(JsonWriter& json, const char* name, const sec_bullet& b)
 {
     json.object(name);
     write_body(json, b);
@@ -92,7 +26,7 @@ void write_secondary(JsonLine& json, const char* name, const sec_bullet& b)
     json.close();
 }
 
-void write_unit_fields(JsonLine& json, const bot& u)
+void write_unit_fields(JsonWriter& json, const bot& u)
 {
     json.number("pos_x", static_cast<long long>(u.pos_x));
     json.number("pos_y", static_cast<long long>(u.pos_y));
@@ -108,7 +42,7 @@ void write_unit_fields(JsonLine& json, const bot& u)
 // The practice aids: what the prediction, the power finder and the aim chart
 // show (null while they show nothing), the score panel's figures, and
 // whether the round waits.
-void write_practice(JsonLine& json, const World& world)
+void write_practice(JsonWriter& json, const World& world)
 {
     const Practice& p = world.practice;
     const PredictionView view = prediction_view(world);
@@ -159,7 +93,7 @@ void write_practice(JsonLine& json, const World& world)
 }
 
 // The drill: null without one, else its progress as the HUD line shows it.
-void write_drill(JsonLine& json, const World& world)
+void write_drill(JsonWriter& json, const World& world)
 {
     const DrillRun& d = world.drill;
     if (!d.active) {
@@ -167,8 +101,7 @@ void write_drill(JsonLine& json, const World& world)
         return;
     }
     json.object("drill");
-    json.key("name");
-    json.text(d.rules.name);
+    json.text("name", d.rules.name);
     json.number("round", static_cast<long long>(drill_round_number(d)));
     json.number("rounds", static_cast<long long>(d.rules.rounds));
     json.number("shot", static_cast<long long>(drill_round_shots(d)));
@@ -189,7 +122,7 @@ void write_drill(JsonLine& json, const World& world)
 
 void write_state_json(const World& world, long long tick, std::FILE* out)
 {
-    JsonLine json(out);
+    JsonWriter json;
     json.open();
     json.number("tick", tick);
     json.number("vang", world.vang);
@@ -244,7 +177,7 @@ void write_state_json(const World& world, long long tick, std::FILE* out)
     write_drill(json, world);
 
     json.close();
-    std::fputc('\n', out);
+    std::fprintf(out, "%s\n", json.line().c_str());
 }
 
 }  // namespace qm

@@ -1,0 +1,191 @@
+// History records: made from a drill, written as a line and read back.
+#include "shell/drill/history_record.h"
+
+#include <cerrno>
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+
+#include "shell/json.h"
+#include "sim/drill/drill_run.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int mean_miss_decimals = 1;
+
+std::string utc_text(std::time_t when)
+{
+    std::tm tm{};
+#ifdef _WIN32
+    gmtime_s(&tm, &when);
+#else
+    gmtime_r(&when, &tm);
+#endif
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &tm);
+    return text;
+}
+
+// The keys a record cannot do without.
+struct Required {
+    bool time = false;
+    bool drill = false;
+    bool digest = false;
+    bool score = false;
+
+    bool all() const { return time && drill && digest && score; }
+};
+
+bool whole(const std::string& text, JsonKind kind, long long high, long long& value)
+{
+    if (kind != JsonKind::number) return false;
+    char* end = nullptr;
+    errno = 0;
+    const long long parsed = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || end != text.c_str() + text.size() || parsed < 0 || parsed > high) return false;
+    value = parsed;
+    return true;
+}
+
+template <class Field>
+bool whole_field(const std::string& text, JsonKind kind, long long high, Field& field)
+{
+    long long value = 0;
+    if (!whole(text, kind, high, value)) return false;
+    field = static_cast<Field>(value);
+    return true;
+}
+
+bool text_field(const std::string& text, JsonKind kind, std::string& field, bool& seen)
+{
+    if (kind != JsonKind::string) return false;
+    field = text;
+    seen = true;
+    return true;
+}
+
+bool number_field(const std::string& text, JsonKind kind, double& field)
+{
+    if (kind != JsonKind::number) return false;
+    char* end = nullptr;
+    field = std::strtod(text.c_str(), &end);
+    return end == text.c_str() + text.size();
+}
+
+bool boolean_field(const std::string& text, JsonKind kind, bool& field)
+{
+    if (kind != JsonKind::boolean) return false;
+    field = text == "true";
+    return true;
+}
+
+// One member into the record; false when its value is not of its key's kind
+// or range. Keys of later versions are passed over.
+bool take_member(const std::string& key, const std::string& value, JsonKind kind, HistoryRecord& r, Required& seen)
+{
+    if (key == "time") return text_field(value, kind, r.time, seen.time);
+    if (key == "drill") return text_field(value, kind, r.drill, seen.drill);
+    if (key == "digest") return text_field(value, kind, r.digest, seen.digest);
+    if (key == "version") {
+        bool unused = false;
+        return text_field(value, kind, r.version, unused);
+    }
+    if (key == "seed") return whole_field(value, kind, UINT32_MAX, r.seed);
+    if (key == "rounds") return whole_field(value, kind, drill_max_rounds, r.rounds);
+    if (key == "played") return whole_field(value, kind, drill_max_rounds, r.played);
+    if (key == "hits") return whole_field(value, kind, drill_max_rounds, r.hits);
+    if (key == "first_shot_hits") return whole_field(value, kind, drill_max_rounds, r.first_shot_hits);
+    if (key == "shots") return whole_field(value, kind, drill_max_rounds * drill_max_shots, r.shots);
+    if (key == "damage") return whole_field(value, kind, INT64_MAX, r.damage);
+    if (key == "score") {
+        seen.score = whole_field(value, kind, INT64_MAX, r.score);
+        return seen.score;
+    }
+    if (key == "mean_miss") return number_field(value, kind, r.mean_miss);
+    if (key == "assisted") return boolean_field(value, kind, r.assisted);
+    if (key == "abandoned") return boolean_field(value, kind, r.abandoned);
+    return true;
+}
+
+}  // namespace
+
+std::string digest_text(std::uint64_t digest)
+{
+    char text[20];
+    std::snprintf(text, sizeof text, "%016" PRIx64, digest);
+    return text;
+}
+
+HistoryRecord history_record(const DrillRun& d, bool abandoned, std::time_t when, const char* version)
+{
+    HistoryRecord r;
+    r.time = utc_text(when);
+    r.drill = d.rules.name;
+    r.digest = digest_text(d.rules.digest);
+    r.seed = d.seed;
+    r.rounds = d.rules.rounds;
+    r.played = d.finished ? d.rules.rounds : d.round;
+    r.hits = d.hits;
+    r.first_shot_hits = d.first_shot_hits;
+    r.shots = d.shots;
+    r.damage = d.damage;
+    r.score = d.score;
+    r.mean_miss = drill_mean_miss(d);
+    r.assisted = d.assisted;
+    r.abandoned = abandoned;
+    r.version = version;
+    return r;
+}
+
+std::string format_history_line(const HistoryRecord& r)
+{
+    JsonWriter json;
+    json.open();
+    json.text("time", r.time);
+    json.text("drill", r.drill);
+    json.text("digest", r.digest);
+    json.number("seed", static_cast<long long>(r.seed));
+    json.number("rounds", static_cast<long long>(r.rounds));
+    json.number("played", static_cast<long long>(r.played));
+    json.number("hits", static_cast<long long>(r.hits));
+    json.number("first_shot_hits", static_cast<long long>(r.first_shot_hits));
+    json.number("shots", static_cast<long long>(r.shots));
+    json.number("damage", r.damage);
+    json.number("score", r.score);
+    json.decimal("mean_miss", r.mean_miss, mean_miss_decimals);
+    json.boolean("assisted", r.assisted);
+    json.boolean("abandoned", r.abandoned);
+    json.text("version", r.version);
+    json.close();
+    return json.line() + "\n";
+}
+
+bool parse_history_line(std::string_view line, HistoryRecord& record)
+{
+    HistoryRecord r;
+    Required seen;
+    const bool read = read_flat_json(line, [&](const std::string& key, const std::string& value, JsonKind kind) {
+        return take_member(key, value, kind, r, seen);
+    });
+    if (!read || !seen.all()) return false;
+    record = std::move(r);
+    return true;
+}
+
+void take_history_figures(const std::vector<HistoryRecord>& records, const DrillRules& rules, DrillRun& d)
+{
+    const std::string digest = digest_text(rules.digest);
+    d.best_known = false;
+    d.best = 0;
+    d.chart_count = 0;
+    for (const HistoryRecord& r : records) {
+        if (r.digest != digest || r.abandoned) continue;
+        if (!d.best_known || r.score > d.best) d.best = r.score;
+        d.best_known = true;
+        add_chart_score(d, r.score);
+    }
+}
+
+}  // namespace qm

@@ -1,0 +1,48 @@
+// JSON for the program's one-line records (the runner's state, the drill
+// history): a writer of objects with strings, numbers, booleans, null and
+// nested objects, and a reader of flat objects.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+enum class JsonKind { string, number, boolean, null };
+
+// Builds one object on one line; members are separated for the caller.
+class JsonWriter {
+public:
+    void open();   // {
+    void close();  // }
+
+    void key(std::string_view name);
+    void object(std::string_view name);  // "name":{
+    void number(std::string_view name, long long value);
+    // Enough digits to read back to the same value; null when not finite
+    // (JSON has no infinities or NaN).
+    void number(std::string_view name, double value);
+    // With `digits` decimals.
+    void decimal(std::string_view name, double value, int digits);
+    void text(std::string_view name, std::string_view value);
+    void boolean(std::string_view name, bool value);
+    void null(std::string_view name);
+
+    const std::string& line() const { return out_; }
+
+private:
+    std::string out_;
+    bool first_ = true;
+};
+
+// Appends text as a JSON string, its quotes included.
+void append_json_string(std::string& out, std::string_view text);
+
+// Calls take(key, value, kind) for each member of a flat object, in order:
+// a string's text, or a number's or literal's as written. False for
+// anything but such an object, or when take refuses a member.
+using JsonMember = std::function<bool(const std::string& key, const std::string& value, JsonKind kind)>;
+bool read_flat_json(std::string_view line, const JsonMember& take);
+
+}  // namespace qm
