@@ -6,6 +6,8 @@
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
 
+#include "shell/dialog/dialog_state.h"
+
 namespace qm {
 
 namespace {
@@ -70,32 +72,6 @@ void apply_classic_style()
     colors[ImGuiCol_ScrollbarGrabActive] = rgb(190, 186, 178);
     colors[ImGuiCol_PlotHistogram] = rgb(10, 36, 106);
     colors[ImGuiCol_NavHighlight] = ImVec4(0, 0, 0, 0);
-}
-
-std::uint64_t mix(std::uint64_t hash, std::uint64_t value)
-{
-    // FNV-1a over the value's bytes.
-    for (int i = 0; i < 8; ++i) {
-        hash ^= (value >> (8 * i)) & 0xFFu;
-        hash *= 0x100000001B3ull;
-    }
-    return hash;
-}
-
-// What the drawing shows, in one number.
-std::uint64_t shown_state(const World& world, const Dialog& dialog)
-{
-    std::uint64_t hash = 0xCBF29CE484222325ull;
-    for (const Control& control : dialog.controls) {
-        hash = mix(hash, control.checked ? 1u : 0u);
-        hash = mix(hash, control.enabled ? 1u : 0u);
-        hash = mix(hash, static_cast<std::uint64_t>(control.selection));
-        hash = mix(hash, control.items.size());
-        if (control.live_text != nullptr) {
-            for (const char* c = control.live_text; *c != '\0'; ++c) hash = mix(hash, static_cast<unsigned char>(*c));
-        }
-    }
-    return mix(hash, static_cast<std::uint64_t>(world.loading));
 }
 
 }  // namespace
@@ -168,7 +144,7 @@ void ImGuiDialog::handle_event(const SDL_Event& event)
 
 bool ImGuiDialog::needs_paint(const World& world, const Dialog& dialog) const
 {
-    return visible_ && (frames_due_ > 0 || shown_state(world, dialog) != painted_state_);
+    return visible_ && (frames_due_ > 0 || dialog_state(dialog, world.loading) != painted_state_);
 }
 
 void ImGuiDialog::paint(DialogContext& context)
@@ -195,7 +171,7 @@ void ImGuiDialog::paint(DialogContext& context)
     ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
     SDL_RenderPresent(renderer_);
 
-    painted_state_ = shown_state(context.world, context.dialog);
+    painted_state_ = dialog_state(context.dialog, context.world.loading);
     if (frames_due_ > 0) --frames_due_;
 
     // Handed over once the frame is done, as the controls would notify the

@@ -8,20 +8,18 @@
 #include <memory>
 #include <string>
 
-#include "sim/world.h"
-#include "shell/dialog/accelerators.h"
 #include "cli/command_line.h"
-#include "shell/dialog/dialog_procedure.h"
-#include "shell/dialog/dialog_template.h"
 #include "sdl/imgui_dialog.h"
-#include "shell/message_loop.h"
-#include "shell/dialog/resources.h"
 #include "sdl/sdl_display.h"
 #include "sdl/sdl_events.h"
 #include "sdl/sdl_presenter.h"
 #include "sdl/sdl_windows.h"
+#include "shell/dialog/load_resources.h"
+#include "shell/exit_codes.h"
+#include "shell/message_loop.h"
 #include "shell/quick_start.h"
 #include "shell/startup.h"
+#include "sim/world.h"
 
 namespace {
 
@@ -72,7 +70,7 @@ bool init_video(std::string& error)
 int fail(const std::string& what)
 {
     std::fprintf(stderr, "qmsim: %s\n", what.c_str());
-    return 1;
+    return qm::exit_failed;
 }
 
 // Destroys the main window and its renderer, and shuts SDL down, on every
@@ -95,10 +93,7 @@ int run_desktop(const qm::QuickStart& choices)
     Dialog dialog;
     AcceleratorTable accelerators;
     std::string error;
-    if (!parse_dialog_template(dialog_resource, dialog, error) || !check_dialog_controls(dialog, error) ||
-        !parse_accelerators(accelerator_resource, accelerators, error)) {
-        return fail(error);
-    }
+    if (!load_dialog_resources(dialog, accelerators, error)) return fail(error);
 
     // A full-screen main window stays up while the message box has the
     // keyboard.
@@ -156,7 +151,7 @@ int main(int argc, char** argv)
     if (!display_available()) {
         std::fprintf(stderr, "qmsim: no display found (DISPLAY and WAYLAND_DISPLAY are unset); "
                              "use --headless to run without one\n");
-        return 1;
+        return qm::exit_failed;
     }
     return run_desktop(choices);
 }

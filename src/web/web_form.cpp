@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "shell/dialog/dialog_state.h"
 #include "web/web_js.h"
 
 namespace qm {
@@ -29,43 +30,6 @@ const char* kind_name(ControlKind kind)
     return "ctext";
 }
 
-std::uint64_t mix(std::uint64_t hash, std::uint64_t value)
-{
-    // FNV-1a over the value's bytes.
-    for (int i = 0; i < 8; ++i) {
-        hash ^= (value >> (8 * i)) & 0xFFu;
-        hash *= 0x100000001B3ull;
-    }
-    return hash;
-}
-
-std::uint64_t mix_text(std::uint64_t hash, const char* text)
-{
-    for (const char* c = text; *c != '\0'; ++c) hash = mix(hash, static_cast<unsigned char>(*c));
-    return mix(hash, 0);
-}
-
-const char* shown_text(const Control& control)
-{
-    return control.live_text != nullptr ? control.live_text : control.text.c_str();
-}
-
-std::uint64_t state_of(const Control& control)
-{
-    std::uint64_t hash = 0xCBF29CE484222325ull;
-    hash = mix(hash, control.checked ? 1u : 0u);
-    hash = mix(hash, control.enabled ? 1u : 0u);
-    hash = mix(hash, static_cast<std::uint64_t>(control.selection));
-    return mix_text(hash, shown_text(control));
-}
-
-std::uint64_t items_of(const Control& control)
-{
-    std::uint64_t hash = mix(0xCBF29CE484222325ull, control.items.size());
-    for (const std::string& item : control.items) hash = mix_text(hash, item.c_str());
-    return hash;
-}
-
 }  // namespace
 
 WebForm::WebForm(const Dialog& dialog)
@@ -82,8 +46,8 @@ bool WebForm::stale(const Dialog& dialog) const
 {
     for (std::size_t i = 0; i < dialog.controls.size(); ++i) {
         const Control& control = dialog.controls[i];
-        if (state_of(control) != shown_[i]) return true;
-        if (control.kind == ControlKind::drop_down_list && items_of(control) != shown_items_[i]) return true;
+        if (control_state(control) != shown_[i]) return true;
+        if (control.kind == ControlKind::drop_down_list && control_items(control) != shown_items_[i]) return true;
     }
     return false;
 }
@@ -92,16 +56,16 @@ void WebForm::update(const Dialog& dialog)
 {
     for (std::size_t i = 0; i < dialog.controls.size(); ++i) {
         const Control& control = dialog.controls[i];
-        if (control.kind == ControlKind::drop_down_list && items_of(control) != shown_items_[i]) {
+        if (control.kind == ControlKind::drop_down_list && control_items(control) != shown_items_[i]) {
             std::string lines;
             for (const std::string& item : control.items) lines.append(item).append("\n");
             web::form_set_items(control.id, lines.c_str());
-            shown_items_[i] = items_of(control);
+            shown_items_[i] = control_items(control);
             shown_[i] = 0;  // the selection is set again over the new entries
         }
-        if (state_of(control) != shown_[i]) {
+        if (control_state(control) != shown_[i]) {
             web::form_set(control.id, control.checked, control.enabled, control.selection, shown_text(control));
-            shown_[i] = state_of(control);
+            shown_[i] = control_state(control);
         }
     }
 }

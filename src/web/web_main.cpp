@@ -9,11 +9,9 @@
 #include <string>
 
 #include "cli/command_line.h"
-#include "shell/dialog/accelerators.h"
-#include "shell/dialog/dialog_procedure.h"
-#include "shell/dialog/dialog_template.h"
-#include "shell/dialog/resources.h"
+#include "shell/dialog/load_resources.h"
 #include "shell/drill/history.h"
+#include "shell/exit_codes.h"
 #include "shell/message_loop.h"
 #include "shell/quick_start.h"
 #include "shell/startup.h"
@@ -36,8 +34,8 @@ constexpr const char* maps_folder = "/maps";
 int fail(const std::string& what)
 {
     std::fprintf(stderr, "qmsim: %s\n", what.c_str());
-    qm::web::ended(1);
-    return 1;
+    qm::web::ended(qm::exit_failed);
+    return qm::exit_failed;
 }
 
 // The drills' history is kept in the browser's storage, behind the folder
@@ -60,10 +58,7 @@ int run_page(const qm::QuickStart& choices)
     Dialog dialog;
     AcceleratorTable accelerators;
     std::string error;
-    if (!parse_dialog_template(dialog_resource, dialog, error) || !check_dialog_controls(dialog, error) ||
-        !parse_accelerators(accelerator_resource, accelerators, error)) {
-        return fail(error);
-    }
+    if (!load_dialog_resources(dialog, accelerators, error)) return fail(error);
     auto world = std::make_unique<World>();
     const int width = web::screen_width();
     const int height = web::screen_height();
@@ -101,7 +96,7 @@ int main(int argc, char** argv)
     }
     if (!page) {
         std::fprintf(stderr, "qmsim: no browser page here; use --headless to run without one\n");
-        return 1;
+        return qm::exit_failed;
     }
     return run_page(choices);
 }

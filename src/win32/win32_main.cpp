@@ -34,7 +34,7 @@ void attach_console()
 int fail(const std::string& what)
 {
     std::fprintf(stderr, "qmsim: %s\n", what.c_str());
-    return 1;
+    return qm::exit_failed;
 }
 
 // Table 1 from the program's resources, in the shared table's terms.
@@ -47,6 +47,7 @@ bool load_accelerators(HINSTANCE instance, qm::AcceleratorTable& table)
     CopyAcceleratorTableA(handle, entries.get(), count);
     DestroyAcceleratorTable(handle);
     table.resource_id = accelerator_table_id;
+    table.entries.clear();
     for (int i = 0; i < count; ++i) {
         const ACCEL& entry = entries[static_cast<std::size_t>(i)];
         if ((entry.fVirt & FVIRTKEY) == 0) continue;  // character entries: the program translates no characters
@@ -81,9 +82,9 @@ int run_desktop(HINSTANCE instance, int show_mode, const qm::QuickStart& choices
     Dialog dialog;
     AcceleratorTable accelerators;
     std::string error;
-    if (!parse_dialog_template(dialog_resource, dialog, error) || !check_dialog_controls(dialog, error)) {
-        return fail(error);
-    }
+    if (!load_dialog_resources(dialog, accelerators, error)) return fail(error);
+    // The key table in effect is the one Windows hands over from the
+    // program's resources, written from the same text.
     if (!load_accelerators(instance, accelerators)) return fail("accelerator table 1 not found");
 
     auto world = std::make_unique<World>();

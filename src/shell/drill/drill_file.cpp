@@ -9,6 +9,7 @@
 #include <fstream>
 #include <vector>
 
+#include "shell/fnv1a.h"
 #include "shell/words.h"
 #include "sim/drill/drill_map.h"
 #include "sim/shot_control.h"
@@ -149,7 +150,7 @@ bool parse_key(std::string_view key, std::string_view rest, const std::string& f
     return true;
 }
 
-// FNV-1a over the settings as text: the same settings, the same digest on
+// A hash of the settings as text: the same settings, the same digest on
 // every platform.
 std::uint64_t digest_of(const DrillRules& s)
 {
@@ -158,12 +159,9 @@ std::uint64_t digest_of(const DrillRules& s)
                   static_cast<int>(s.map_kind), s.map, s.rounds, s.shots, s.distance_min, s.distance_max,
                   static_cast<int>(s.side), s.wind_min, s.wind_max, s.wang_min, s.wang_max, s.angle_fixed ? 1 : 0,
                   s.angle, s.aids ? 1 : 0);
-    std::uint64_t hash = 0xCBF29CE484222325ull;
-    for (const char* c = text; *c != '\0'; ++c) {
-        hash ^= static_cast<unsigned char>(*c);
-        hash *= 0x100000001B3ull;
-    }
-    return hash;
+    Fnv1a hash;
+    hash.text(text);
+    return hash.hash();
 }
 
 }  // namespace
