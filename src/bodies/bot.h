@@ -3,7 +3,6 @@
 // damage and is placed anew after it dies or leaves the world.
 #pragma once
 
-#include "bodies/aim_gauge_picture.h"
 #include "bodies/bullet.h"
 
 namespace qm {
@@ -52,7 +51,6 @@ public:
     int facing = 1;      // 1 right, -1 left
     int launch_x = 0;    // muzzle point, world pixels, set each time the player is drawn
     int launch_y = 0;
-    AimGaugePicture gauge;  // the aim gauge as last drawn
 };
 
 }  // namespace qm

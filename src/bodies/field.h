@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "bodies/aim_gauge_picture.h"
 #include "bodies/ring_table.h"
 #include "raster/surface.h"
 #include "terrain/terrain_raster.h"
@@ -28,11 +29,14 @@ inline bool outside_field(int x, int y)
 
 constexpr int scratch_size = 80;  // the unit hit-test surface is 80 by 80
 
-// The surface a unit's body is drawn on for the point test, and what it holds.
+// What the units draw with besides the frame: the surface a unit's body is
+// drawn on for the point test and what it holds, and the player's aim gauge
+// as last drawn.
 struct UnitScratch {
     Surface targ1_dc;                // scratch_size square; white around a black body
     bool targ1_holds_body = false;   // false while it holds no body
     double targ1_slope = 0.0;        // the slope of the body it holds, degrees
+    AimGaugePicture gauge;           // copied onto the frame while the aim stays
 };
 
 // The world's variables a body reads and never writes.

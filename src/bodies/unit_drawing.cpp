@@ -88,7 +88,7 @@ void player::paint()
     // The gauge goes under the body. Kept as it always was: drawing the player
     // is what sets its launch point, so a player not drawn fires from where
     // it was last drawn.
-    gauge.draw(*field->frame, field->readings->vang, launch_x, launch_y, view_x, view_y, facing);
+    field->scratch->gauge.draw(*field->frame, field->readings->vang, launch_x, launch_y, view_x, view_y, facing);
     paint_body(player_fill);
     if (field->readings->flat_map == 0) {
         paint_hp_bar();

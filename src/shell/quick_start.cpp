@@ -63,7 +63,10 @@ bool parse_screen_mode(std::string_view name, ScreenMode& mode)
 std::string screen_mode_forms()
 {
     std::string forms;
-    for (const ModeName& m : mode_names) forms += (forms.empty() ? "" : "|") + std::string(m.name);
+    for (const ModeName& m : mode_names) {
+        if (!forms.empty()) forms += '|';
+        forms += m.name;
+    }
     return forms;
 }
 

@@ -35,110 +35,33 @@ bool within_reach(const bullet& crater, const bot& unit)
            std::abs(crater.pos_y - unit.pos_y) <= crater_reach_y + unit_reach;
 }
 
-// Puts the player back but for its aim gauge's picture, which is drawn only
-// where the frame shows the gauge: a probe's view never does, so no shot
-// changes it, and copying its pixels back cost more than the rest of a
-// shot's restore.
-void put_player(player& to, const player& from)
-{
-    static_cast<bot&>(to) = from;
-    to.just_fired = from.just_fired;
-    to.facing = from.facing;
-    to.launch_x = from.launch_x;
-    to.launch_y = from.launch_y;
-}
-
 }  // namespace
 
-// Everything of the world a shot can change, apart from the stripes. A value
-// the tick's moving phases come to change must be added here, or shots
-// fired one after another would start from different rounds.
+// Everything of the world a shot can change, apart from the stripes: the
+// world's moving state, and whether the unit scratch holds the body it shows.
 struct ProbeRestore {
-    explicit ProbeRestore(Field* view)
-        : sec_bullet1(view), sec_bullet2(view), mainbullet(view), target1(view), player_bot(view)
-    {
-    }
+    explicit ProbeRestore(Field* view) : moving(view) {}
 
     void take(const World& w)
     {
-        vang = w.vang;
-        v0 = w.v0;
-        direction = w.direction;
-        keys = {w.angle_up, w.angle_down, w.pow_up, w.pow_down};
-        fire_now = w.fire_now;
-        shoot_delay = w.shoot_delay;
-        shots_done = w.shots_done;
-        wind = w.wind;
-        wang = w.wang;
-        new_wind = w.new_wind;
-        new_wang = w.new_wang;
-        random_x = w.random_x;
+        moving = w;
         targ1_holds_body = w.targ1_holds_body;
         targ1_slope = w.targ1_slope;
-        rng = w.rng;
-        tick_count = w.tick_count;
-        last_impact = w.last_impact;
-        sec_bullet1 = w.sec_bullet1;
-        sec_bullet2 = w.sec_bullet2;
-        mainbullet = w.mainbullet;
-        target1 = w.target1;
-        player_bot = w.player_bot;
     }
 
     void put(World& w) const
     {
-        w.vang = vang;
-        w.v0 = v0;
-        w.direction = direction;
-        w.angle_up = keys[0];
-        w.angle_down = keys[1];
-        w.pow_up = keys[2];
-        w.pow_down = keys[3];
-        w.fire_now = fire_now;
-        w.shoot_delay = shoot_delay;
-        w.shots_done = shots_done;
-        w.wind = wind;
-        w.wang = wang;
-        w.new_wind = new_wind;
-        w.new_wang = new_wang;
-        w.random_x = random_x;
+        static_cast<MovingState&>(w) = moving;
         // The scratch keeps whatever body was drawn on it last: it holds the
         // kept one only if that is the picture it shows now.
         const bool same_picture = w.targ1_holds_body && w.targ1_slope == targ1_slope;
-        w.targ1_holds_body = targ1_holds_body != 0 && same_picture;
+        w.targ1_holds_body = targ1_holds_body && same_picture;
         w.targ1_slope = targ1_slope;
-        w.rng = rng;
-        w.tick_count = tick_count;
-        w.last_impact = last_impact;
-        w.sec_bullet1 = sec_bullet1;
-        w.sec_bullet2 = sec_bullet2;
-        w.mainbullet = mainbullet;
-        w.target1 = target1;
-        put_player(w.player_bot, player_bot);
     }
 
-    double vang = 0.0;
-    double v0 = 0.0;
-    int direction = 1;
-    std::array<int, 4> keys{};
-    int fire_now = 0;
-    int shoot_delay = 0;
-    int shots_done = 0;
-    double wind = 0.0;
-    double wang = 0.0;
-    int new_wind = 0;
-    int new_wang = 0;
-    int random_x = 0;
-    int targ1_holds_body = 0;
+    MovingState moving;
+    bool targ1_holds_body = false;
     double targ1_slope = 0.0;
-    CrtRand rng;
-    long long tick_count = 0;
-    ShotResult last_impact;
-    sec_bullet sec_bullet1;
-    sec_bullet sec_bullet2;
-    bullet mainbullet;
-    bot target1;
-    player player_bot;
     std::array<Surface, stripe_count> ground;
 };
 

@@ -3,15 +3,12 @@
 
 namespace qm {
 
-WorldState::WorldState(World* self)
-    : sec_bullet1(&self->field),
-      sec_bullet2(&self->field),
-      mainbullet(&self->field),
-      target1(&self->field),
-      player_bot(&self->field),
-      cam1(self)
+MovingState::MovingState(Field* view)
+    : sec_bullet1(view), sec_bullet2(view), mainbullet(view), target1(view), player_bot(view)
 {
 }
+
+WorldState::WorldState(World* self) : MovingState(&self->field), cam1(self) {}
 
 World::World() : WorldState(this)
 {

@@ -29,16 +29,12 @@
 
 namespace qm {
 
-// Everything except the links between the world and its parts, which World
-// repairs on copy. From its bases: vang, wind, wang, random_x, flat_map
-// (FieldReadings); imagen, imagen_x, imagen_y (MapImage); map_filename,
-// map_count (MapCatalogue); ground, lm_c, lm_d, prog_static (TerrainStripes);
-// targ1_dc, targ1_holds_body, targ1_slope (UnitScratch); circle_samp
-// (RingTable).
-struct World;
-
-struct WorldState : FieldReadings, MapImage, MapCatalogue, TerrainStripes, UnitScratch, RingTable {
-    explicit WorldState(World* self);
+// What the tick's moving phases (rolls, aim, units, projectiles, turn logic)
+// change, apart from the terrain: a shot fired on the side saves it and puts
+// it back as one, so a value added here is put back with the rest. From its
+// base: vang, wind, wang, random_x, flat_map (FieldReadings).
+struct MovingState : FieldReadings {
+    explicit MovingState(Field* view);
 
     // Aim and shot control. Key flags are 1 while their key is held.
     double v0 = 2.5;      // power, 0.01 to 4 (model units per unit of launch speed)
@@ -51,11 +47,39 @@ struct WorldState : FieldReadings, MapImage, MapCatalogue, TerrainStripes, UnitS
     int shoot_delay = 0;  // ticks a fire request has waited, 0 to 30
     int shots_done = 0;   // shots since the last wind change
 
-    // Wind (strength and direction are in FieldReadings).
+    // This tick's rolls of the next wind (strength and direction are in
+    // FieldReadings).
+    int new_wind = 0;  // next wind strength, 0 to 24
+    int new_wang = 0;  // next wind direction, 0 to 359 degrees
+
+    CrtRand rng;  // the world's own random sequence
+
+    // Ticks run since the round began, and the last shot's strike and damage
+    // (kept from its strike until the next shot leaves).
+    long long tick_count = 0;
+    ShotResult last_impact;
+
+    // Bodies, in construction order.
+    sec_bullet sec_bullet1;
+    sec_bullet sec_bullet2;
+    bullet mainbullet;
+    bot target1;
+    player player_bot;
+};
+
+// Everything except the links between the world and its parts, which World
+// repairs on copy. From its bases: the moving state above; imagen, imagen_x,
+// imagen_y (MapImage); map_filename, map_count (MapCatalogue); ground, lm_c,
+// lm_d, prog_static (TerrainStripes); targ1_dc, targ1_holds_body,
+// targ1_slope, gauge (UnitScratch); circle_samp (RingTable).
+struct World;
+
+struct WorldState : MovingState, MapImage, MapCatalogue, TerrainStripes, UnitScratch, RingTable {
+    explicit WorldState(World* self);
+
+    // Wind settings.
     int random_wind = 1;       // 1: the wind changes every wind_change_turn shots; 0: fixed
     int wind_change_turn = 2;  // shots between wind changes
-    int new_wind = 0;          // this tick's roll of the next wind strength, 0 to 24
-    int new_wang = 0;          // this tick's roll of the next wind direction, 0 to 359 degrees
 
     // Camera and view.
     int focus = 0;        // the camera's subject: 0 player, 1 projectile, 2 target
@@ -82,21 +106,8 @@ struct WorldState : FieldReadings, MapImage, MapCatalogue, TerrainStripes, UnitS
     Surface memoria;  // the frame, frame_width by frame_height
     BackdropView backdrop;  // the view memoria's backdrop was last drawn for
 
-    CrtRand rng;  // the world's own random sequence
-
     Field field;  // what the bodies see of this world
 
-    // Ticks run since the round began, and the last shot's strike and damage
-    // (kept from its strike until the next shot leaves).
-    long long tick_count = 0;
-    ShotResult last_impact;
-
-    // Bodies, in construction order.
-    sec_bullet sec_bullet1;
-    sec_bullet sec_bullet2;
-    bullet mainbullet;
-    bot target1;
-    player player_bot;
     camera cam1;
 };
 
