@@ -47,6 +47,8 @@ public:
                int direction, int);
 
     int focus() const { return state < state_at_rest ? 1 : 0; }
+    // In flight with its clock not yet moved: launched in this tick.
+    bool just_launched() const { return state == 0 && time == 0.0; }
 
     double vel_x = 0.0;   // launch velocity across: power x cos(angle), before the facing
     double vel_y = 0.0;   // launch velocity upward: power x sin(angle)

@@ -37,6 +37,16 @@ void camera::update()
     query_focus();
 }
 
+bool camera::settled_on(int subject_x, int subject_y) const
+{
+    const int x = subject_x - half_frame_x;
+    const int y = subject_y - half_frame_y;
+    for (int i = 0; i < 4; ++i) {
+        if (ring_x[i] != x || ring_y[i] != y) return false;
+    }
+    return (ring_x[0] - prev_x) / 4 == 0 && (ring_y[0] - prev_y) / 4 == 0 && pan_hold <= 0 && world->rbutton == 0;
+}
+
 void camera::write_sample(int subject_x, int subject_y)
 {
     ring_x[ring_pos] = subject_x - half_frame_x;

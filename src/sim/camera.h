@@ -12,6 +12,10 @@ public:
 
     void update();
     void query_focus();
+    // Whether the view has come to rest on a subject at (x, y): every sample
+    // of the delay ring centres it, the next quarter step is too short to
+    // move the view, and no pan holds it.
+    bool settled_on(int subject_x, int subject_y) const;
 
     int ring_x[4];      // the delay ring of view positions asked for, world pixels
     int ring_y[4];

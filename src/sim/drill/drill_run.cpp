@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 
-#include "sim/frame.h"
 #include "sim/practice.h"
 #include "sim/shot_record.h"
 #include "sim/world.h"
@@ -20,7 +19,7 @@ constexpr int second_shot_factor = 2;
 // A target stands where its column has ground, this far inside the field:
 // a unit nearer the edge starts its own respawn by measuring its slope.
 constexpr int edge_margin = 40;
-constexpr int lowest_ground = 1267;  // a unit below this has left the world
+constexpr int lowest_ground = field_bottom - 1;  // a unit below this has left the world
 constexpr int placement_draws = 16;  // draws of side and distance before the nearest ground is taken
 constexpr int drop_y = 0;            // targets drop from the top of the world, as a respawn does
 
@@ -76,21 +75,6 @@ int draw_wang(DrillRun& d)
     if (s.wang_min <= s.wang_max) return d.rng.between(s.wang_min, s.wang_max);
     // Wrapping through 0, as 330 to 30 does.
     return (d.rng.between(s.wang_min, s.wang_max + 360)) % 360;
-}
-
-// The view has come back to the player: every sample of the delay ring
-// centres the player, and the next quarter step is too short to move it. No
-// pan holds it.
-bool view_on_player(const World& world)
-{
-    const camera& c = world.cam1;
-    const int x = world.player_bot.pos_x - frame_width / 2;
-    const int y = world.player_bot.pos_y - frame_height / 2;
-    for (int i = 0; i < 4; ++i) {
-        if (c.ring_x[i] != x || c.ring_y[i] != y) return false;
-    }
-    return (c.ring_x[0] - c.prev_x) / 4 == 0 && (c.ring_y[0] - c.prev_y) / 4 == 0 && c.pan_hold <= 0 &&
-           world.rbutton == 0;
 }
 
 bool can_begin_round(const World& world)
@@ -166,7 +150,8 @@ bool drill_allows_aids(const World& world) { return !drill_running(world) || wor
 
 bool round_ready(const World& world)
 {
-    return aim_free(world) && round_at_rest(world) && view_on_player(world) &&
+    return aim_free(world) && round_at_rest(world) &&
+           world.cam1.settled_on(world.player_bot.pos_x, world.player_bot.pos_y) &&
            !(drill_running(world) && world.drill.round_pending);
 }
 
@@ -205,25 +190,10 @@ void begin_drill(World& world, const DrillRules& rules, std::uint32_t seed)
     DrillRun& d = world.drill;
     const FreeWind free_wind = d.active ? d.free_wind : FreeWind{world.random_wind, world.wind, world.wang};
     d.active = true;
-    d.finished = false;
-    d.recorded = false;
     d.rules = rules;
     d.seed = seed;
     d.rng = DrillRand{seed};
-    d.round = 0;
-    d.round_pending = true;
-    d.shot_in_play = false;
-    d.strike_noted = false;
-    for (DrillRoundRecord& r : d.rounds) r = DrillRoundRecord{};
-    d.score = 0;
-    d.hits = 0;
-    d.first_shot_hits = 0;
-    d.shots = 0;
-    d.damage = 0;
-    d.assisted = false;
-    d.new_best = false;
-    d.note[0] = '\0';
-    d.chart_drawn = false;
+    static_cast<DrillProgress&>(d) = DrillProgress{};
     d.free_wind = free_wind;
     find_bare_columns(world);
     world.random_wind = 0;
@@ -257,7 +227,7 @@ void drill_tick(World& world)
     if (!d.round_pending) {
         DrillRoundRecord& r = d.rounds[d.round];
         // A shot fired while the round waits to begin does not count.
-        if (!d.shot_in_play && shell.state == 0 && shell.time == 0.0) {
+        if (!d.shot_in_play && shell.just_launched()) {
             d.shot_in_play = true;
             d.strike_noted = false;
             ++r.shots;

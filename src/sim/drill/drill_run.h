@@ -39,19 +39,11 @@ struct FreeWind {
     double wang = 0.0;
 };
 
-struct DrillRun {
-    bool active = false;    // a drill is loaded: running, or showing its results
+// What a run of a drill makes as it goes, all of it begun afresh with each
+// run.
+struct DrillProgress {
     bool finished = false;  // every round played: the results show
     bool recorded = false;  // the finished drill's history line has been dealt with
-
-    DrillRules rules;
-    std::uint32_t seed = 0;
-    DrillRand rng;
-
-    // Terrain columns, from terrain_left, with no ground when the drill
-    // began. Craters only take ground away, so they stay bare; placing a
-    // target passes over them without looking down each one again.
-    std::bitset<stripe_count * stripe_size> bare_columns;
 
     int round = 0;              // the current round, from 0
     bool round_pending = true;  // its target is yet to be placed
@@ -65,18 +57,32 @@ struct DrillRun {
     int shots = 0;
     long long damage = 0;
     bool assisted = false;  // a shot left with the prediction or the aim chart shown
+    bool new_best = false;  // this session beat every earlier one
+
+    char note[drill_note_size] = {};  // what went wrong with the history, shown in the results
+    bool chart_drawn = false;         // the results chart is drawn
+};
+
+struct DrillRun : DrillProgress {
+    bool active = false;  // a drill is loaded: running, or showing its results
+
+    DrillRules rules;
+    std::uint32_t seed = 0;
+    DrillRand rng;
+
+    // Terrain columns, from terrain_left, with no ground when the drill
+    // began. Craters only take ground away, so they stay bare; placing a
+    // target passes over them without looking down each one again.
+    std::bitset<stripe_count * stripe_size> bare_columns;
 
     // From the history before the drill began, this session added when it ends.
     bool best_known = false;
     long long best = 0;
-    bool new_best = false;  // this session beat every earlier one
     long long chart[drill_chart_scores] = {};  // the last sessions' scores, oldest first
     int chart_count = 0;
 
     char history_file[drill_path_size] = {};  // empty: no history is kept
-    char note[drill_note_size] = {};          // what went wrong with the history, shown in the results
     Surface chart_picture;                    // the results chart, drawn once the drill ends
-    bool chart_drawn = false;
 
     FreeWind free_wind;
 };
