@@ -49,15 +49,16 @@ target_link_options(qm_round_frames PRIVATE ${QM_WEB_LINK} -sENVIRONMENT=node -s
 # runner for node beside it.
 set(QM_WEB_DIST ${CMAKE_SOURCE_DIR}/dist/web CACHE PATH "Where make web writes the static site")
 set(QM_WEB_PAGE ${CMAKE_SOURCE_DIR}/src/web/page)
+file(GLOB QM_WEB_PAGE_FILES CONFIGURE_DEPENDS ${QM_WEB_PAGE}/*.html ${QM_WEB_PAGE}/*.js ${QM_WEB_PAGE}/*.css)
 add_custom_target(web_site ALL
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${QM_WEB_DIST}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${QM_WEB_DIST}
-  COMMAND ${CMAKE_COMMAND} -E copy ${QM_WEB_PAGE}/index.html ${QM_WEB_PAGE}/page.js ${QM_WEB_PAGE}/page.css
+  COMMAND ${CMAKE_COMMAND} -E copy ${QM_WEB_PAGE_FILES}
           ${CMAKE_SOURCE_DIR}/packaging/qmsim.svg
           $<TARGET_FILE_DIR:qmsim>/qmsim.js $<TARGET_FILE_DIR:qmsim>/qmsim.wasm $<TARGET_FILE_DIR:qmsim>/qmsim.data
           $<TARGET_FILE_DIR:qmsim_node>/qmsim-node.js $<TARGET_FILE_DIR:qmsim_node>/qmsim-node.wasm
           ${QM_WEB_DIST}
-  DEPENDS qmsim qmsim_node ${CMAKE_SOURCE_DIR}/packaging/qmsim.svg ${QM_WEB_PAGE}/index.html ${QM_WEB_PAGE}/page.js ${QM_WEB_PAGE}/page.css
+  DEPENDS qmsim qmsim_node ${CMAKE_SOURCE_DIR}/packaging/qmsim.svg ${QM_WEB_PAGE_FILES}
   COMMENT "Writing the site to ${QM_WEB_DIST}" VERBATIM)
 
 # The benchmarks under node (make bench-web), over the part of Google

@@ -20,6 +20,7 @@ public:
     void key(std::string_view name);
     void object(std::string_view name);  // "name":{
     void number(std::string_view name, long long value);
+    void number(std::string_view name, int value) { number(name, static_cast<long long>(value)); }
     // Enough digits to read back to the same value; null when not finite
     // (JSON has no infinities or NaN).
     void number(std::string_view name, double value);

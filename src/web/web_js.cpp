@@ -7,6 +7,7 @@
 namespace {
 
 EM_JS(int, js_in_browser, (), { return typeof window === "object" && typeof window.qmPage === "object"; });
+EM_JS(void, js_set_codes, (const char* json), { qmPage.setCodes(JSON.parse(UTF8ToString(json))); });
 EM_JS(int, js_next_input, (int* event), {
     const next = qmPage.nextInput();
     if (next === null) return 0;
@@ -97,6 +98,7 @@ bool storage_answer(std::string& reason, Call call)
 namespace qm::web {
 
 bool in_browser() { return js_in_browser() != 0; }
+void set_codes(const char* json) { js_set_codes(json); }
 bool next_input(int event[6]) { return js_next_input(event) != 0; }
 double clock_ms() { return js_clock_ms(); }
 void wait_until(double due_ms) { js_wait_until(due_ms); }

@@ -11,6 +11,9 @@ namespace qm::web {
 
 // A browser, not node, runs the program.
 bool in_browser();
+// Hands the page the codes it shares with the program (web_codes.h), before
+// anything else.
+void set_codes(const char* json);
 
 // Input, the page's queue: window (0 main, 1 dialog), message, wparam,
 // x, y and modifiers of the next event; false when the queue is empty.

@@ -16,6 +16,7 @@
 #include "shell/quick_start.h"
 #include "shell/startup.h"
 #include "sim/world.h"
+#include "web/web_codes.h"
 #include "web/web_display.h"
 #include "web/web_events.h"
 #include "web/web_form.h"
@@ -55,6 +56,7 @@ int run_page(const qm::QuickStart& choices)
 {
     using namespace qm;
 
+    web::set_codes(web::page_codes().c_str());
     Dialog dialog;
     AcceleratorTable accelerators;
     std::string error;

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "shell/drill/builtin_drills.h"
+#include "sim/drill/builtin_drills.h"
 #include "shell/drill/drill_catalogue.h"
 
 namespace qm {

@@ -67,7 +67,7 @@ bool parse_point(std::string_view name, std::string_view rest, ScriptCommand& co
     return no_more(rest, name, error);
 }
 
-bool parse_aim(std::string_view rest, ScriptCommand& command, std::string& error)
+bool parse_aim(std::string_view name, std::string_view rest, ScriptCommand& command, std::string& error)
 {
     std::string_view angle = next_word(rest);
     std::string_view power = next_word(rest);
@@ -76,10 +76,10 @@ bool parse_aim(std::string_view rest, ScriptCommand& command, std::string& error
         return fail(error, "aim needs ANGLE from " + aim_angle_range() + " and POWER from " + aim_power_range() +
                                ", not " + quoted(angle) + " " + quoted(power));
     }
-    return no_more(rest, "aim", error);
+    return no_more(rest, name, error);
 }
 
-bool parse_face(std::string_view rest, ScriptCommand& command, std::string& error)
+bool parse_face(std::string_view name, std::string_view rest, ScriptCommand& command, std::string& error)
 {
     std::string_view side = next_word(rest);
     if (side == "left") {
@@ -87,12 +87,24 @@ bool parse_face(std::string_view rest, ScriptCommand& command, std::string& erro
     } else if (side == "right") {
         command.key = VK_RIGHT;
     } else {
-        return fail(error, "face needs left or right, not " + quoted(side));
+        return fail(error, std::string(name) + " needs left or right, not " + quoted(side));
     }
-    return no_more(rest, "face", error);
+    return no_more(rest, name, error);
 }
 
-bool parse_until(std::string_view rest, ScriptCommand& command, std::string& error)
+// An optional count of ticks, 1 to max_ticks_per_command.
+bool parse_count(std::string_view name, std::string_view rest, ScriptCommand& command, std::string& error)
+{
+    if (rest.empty()) return true;
+    std::string_view word = next_word(rest);
+    if (!parse_whole_number(word, 1, max_ticks_per_command, command.count)) {
+        return fail(error, std::string(name) + " needs a whole number from 1 to " +
+                               std::to_string(max_ticks_per_command) + ", not " + quoted(word));
+    }
+    return no_more(rest, name, error);
+}
+
+bool parse_until(std::string_view name, std::string_view rest, ScriptCommand& command, std::string& error)
 {
     std::string_view what = next_word(rest);
     if (what == "rest") {
@@ -100,18 +112,45 @@ bool parse_until(std::string_view rest, ScriptCommand& command, std::string& err
     } else if (what == "ready") {
         command.kind = ScriptCommandKind::until_ready;
     } else {
-        return fail(error, "until needs 'rest' or 'ready', not " + quoted(what));
+        return fail(error, std::string(name) + " needs 'rest' or 'ready', not " + quoted(what));
     }
-    const std::string name = "until " + std::string(what);
     command.count = default_until_rest_ticks;
-    if (rest.empty()) return true;
-    std::string_view word = next_word(rest);
-    if (!parse_whole_number(word, 1, max_ticks_per_command, command.count)) {
-        return fail(error, name + " needs a whole number from 1 to " + std::to_string(max_ticks_per_command) +
-                               ", not " + quoted(word));
-    }
+    return parse_count(std::string(name) + " " + std::string(what), rest, command, error);
+}
+
+// The path is the rest of the line, so it may hold blanks.
+bool parse_frame(std::string_view name, std::string_view rest, ScriptCommand& command, std::string& error)
+{
+    if (rest.empty()) return fail(error, std::string(name) + " needs a file path");
+    command.path = std::string(rest);
+    return true;
+}
+
+bool parse_nothing_more(std::string_view name, std::string_view rest, ScriptCommand&, std::string& error)
+{
     return no_more(rest, name, error);
 }
+
+struct CommandForm {
+    std::string_view name;
+    ScriptCommandKind kind;
+    bool (*parse)(std::string_view name, std::string_view rest, ScriptCommand& command, std::string& error);
+};
+
+constexpr CommandForm command_forms[] = {
+    {"tick", ScriptCommandKind::tick, parse_count},
+    {"down", ScriptCommandKind::key_down, parse_key},
+    {"up", ScriptCommandKind::key_up, parse_key},
+    {"rdown", ScriptCommandKind::rbutton_down, parse_point},
+    {"move", ScriptCommandKind::mouse_move, parse_point},
+    {"rup", ScriptCommandKind::rbutton_up, parse_nothing_more},
+    {"state", ScriptCommandKind::state, parse_nothing_more},
+    {"frame", ScriptCommandKind::frame, parse_frame},
+    {"aim", ScriptCommandKind::aim, parse_aim},
+    {"face", ScriptCommandKind::face, parse_face},
+    {"fire", ScriptCommandKind::fire, parse_nothing_more},
+    {"until", ScriptCommandKind::until_rest, parse_until},  // the kind is until's word's
+};
 
 }  // namespace
 
@@ -121,61 +160,12 @@ bool parse_script_line(std::string_view line, ScriptCommand& command, std::strin
     std::string_view rest = trim_blanks(without_comment(line));
     if (rest.empty()) return true;
 
-    std::string_view name = next_word(rest);
-    if (name == "tick") {
-        command.kind = ScriptCommandKind::tick;
-        if (rest.empty()) return true;
-        std::string_view word = next_word(rest);
-        if (!parse_whole_number(word, 1, max_ticks_per_command, command.count)) {
-            return fail(error, "tick needs a whole number from 1 to " + std::to_string(max_ticks_per_command) +
-                                   ", not " + quoted(word));
-        }
-        return no_more(rest, name, error);
+    const std::string_view name = next_word(rest);
+    for (const CommandForm& form : command_forms) {
+        if (form.name != name) continue;
+        command.kind = form.kind;
+        return form.parse(name, rest, command, error);
     }
-    if (name == "down") {
-        command.kind = ScriptCommandKind::key_down;
-        return parse_key(name, rest, command, error);
-    }
-    if (name == "up") {
-        command.kind = ScriptCommandKind::key_up;
-        return parse_key(name, rest, command, error);
-    }
-    if (name == "rdown") {
-        command.kind = ScriptCommandKind::rbutton_down;
-        return parse_point(name, rest, command, error);
-    }
-    if (name == "move") {
-        command.kind = ScriptCommandKind::mouse_move;
-        return parse_point(name, rest, command, error);
-    }
-    if (name == "rup") {
-        command.kind = ScriptCommandKind::rbutton_up;
-        return no_more(rest, name, error);
-    }
-    if (name == "state") {
-        command.kind = ScriptCommandKind::state;
-        return no_more(rest, name, error);
-    }
-    if (name == "frame") {
-        // The path is the rest of the line, so it may hold blanks.
-        if (rest.empty()) return fail(error, "frame needs a file path");
-        command.kind = ScriptCommandKind::frame;
-        command.path = std::string(rest);
-        return true;
-    }
-    if (name == "aim") {
-        command.kind = ScriptCommandKind::aim;
-        return parse_aim(rest, command, error);
-    }
-    if (name == "face") {
-        command.kind = ScriptCommandKind::face;
-        return parse_face(rest, command, error);
-    }
-    if (name == "fire") {
-        command.kind = ScriptCommandKind::fire;
-        return no_more(rest, name, error);
-    }
-    if (name == "until") return parse_until(rest, command, error);
     return fail(error, "unknown command " + quoted(name));
 }
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "shell/drill/builtin_drills.h"
+#include "sim/drill/builtin_drills.h"
 #include "shell/drill/drill_file.h"
 
 namespace qm {

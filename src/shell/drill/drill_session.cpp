@@ -8,7 +8,7 @@
 
 #include "shell/drill/drill_catalogue.h"
 #include "shell/drill/history.h"
-#include "shell/drill/score_chart.h"
+#include "sim/drill/score_chart.h"
 #include "sim/drill/drill_draw.h"
 #include "sim/drill/drill_map.h"
 #include "sim/practice.h"

@@ -1,38 +1,20 @@
 // The page around the WebAssembly program (src/web/web_js.cpp calls it):
-// the configuration form made from the dialog model, the canvas, keys by
-// their physical code, the right-button pan under a pointer lock, the clock
-// of animation frames that stops while the page is hidden, opened maps,
-// downloads, and the end of a run.
+// the codes the program hands over, the input queue and the clock of
+// animation frames that stops while the page is hidden, the windows and the
+// canvas, full screen, the message box, downloads and the end of a run.
+// page_input.js (keys, the pan) and page_form.js (the form, opened maps)
+// add to the page object this makes.
 "use strict";
 
 (function () {
-  const WM_PAINT = 0x000f;
-  const WM_CLOSE = 0x0010;
-  const WM_KEYDOWN = 0x0100;
-  const WM_KEYUP = 0x0101;
-  const WM_MOUSEMOVE = 0x0200;
-  const WM_RBUTTONDOWN = 0x0204;
-  const WM_RBUTTONUP = 0x0205;
-  const MOD_SHIFT = 1;
-  const MOD_CONTROL = 2;
-  const MOD_ALT = 4;
-  const MAIN = 0;
-  const DIALOG = 1;
-  const BN_CLICKED = 0;
-  const CBN_SELCHANGE = 1;
-  const MAP_LIST = 1007;
   // A gap between two animation frames longer than this is a stall: the
   // clock skips it rather than owe its ticks.
   const STALL_MS = 100;
-  const MAX_PICTURE_PIXELS = 1 << 26;
 
-  // Virtual-key codes by physical key.
-  const keys = {
-    Enter: 0x0d, NumpadEnter: 0x0d, Escape: 0x1b, ArrowLeft: 0x25, ArrowUp: 0x26, ArrowRight: 0x27,
-    ArrowDown: 0x28, NumpadAdd: 0x6b, NumpadSubtract: 0x6d, F12: 0x7b, Equal: 0xbb, Minus: 0xbd,
-  };
-  for (let c = 0; c < 26; ++c) keys["Key" + String.fromCharCode(65 + c)] = 65 + c;
-  for (let d = 0; d < 10; ++d) keys["Digit" + d] = 48 + d;
+  // The codes the program hands over at start (setCodes): messages,
+  // modifiers, windows, notifications, the map list's id, the keys it
+  // names, and the virtual-key code of each physical key (codes.keys).
+  const codes = { keys: {} };
 
   const byId = (id) => document.getElementById(id);
   const canvas = byId("frame");
@@ -40,18 +22,17 @@
   let image = null;
 
   const queue = [];          // [window, message, wparam, x, y, modifiers]
-  const actions = [];        // [control id, notification, list entry]
-  const opened = [];         // {name, bytes, picture, width, height}
-  const controls = new Map(); // control id -> element
   let wake = null;
   let dueAt = -1;
   let paused = 0;            // ms of page time given up: hidden or stalled
   let hiddenSince = document.hidden ? performance.now() : null;
   let lastFrame = null;
-  let mainVisible = false;
-  let formVisible = false;
-  let pan = null;            // {x, y} press point while the right button pans
-  let boxOpen = null;        // closes the open message box
+
+  function setCodes(given) {
+    Object.assign(codes, given.messages, given.modifiers, given.windows, given.notifications, given.controls,
+                  given.vk);
+    codes.keys = given.keys;
+  }
 
   function clock() {
     const now = hiddenSince !== null ? hiddenSince : performance.now();
@@ -89,240 +70,15 @@
     }
   });
 
-  function modifiers(event) {
-    return (event.shiftKey ? MOD_SHIFT : 0) | (event.ctrlKey ? MOD_CONTROL : 0) | (event.altKey ? MOD_ALT : 0);
-  }
-
-  function onKey(event) {
-    if (boxOpen !== null) {
-      if (event.type === "keydown" && (event.code === "Enter" || event.code === "Escape" || event.code === "Space")) {
-        event.preventDefault();
-        boxOpen();
-      }
-      return;
-    }
-    const vk = keys[event.code];
-    if (vk === undefined || (!mainVisible && !formVisible)) return;
-    // Keys the program uses do nothing else: no scrolling, no browser tools.
-    if (mainVisible || vk === 0x0d || vk === 0x1b) event.preventDefault();
-    if (event.repeat) return;
-    push(mainVisible ? MAIN : DIALOG, event.type === "keydown" ? WM_KEYDOWN : WM_KEYUP, vk, 0, 0, modifiers(event));
-  }
-  window.addEventListener("keydown", onKey, true);
-  window.addEventListener("keyup", onKey, true);
-
-  // --- The right-button pan -------------------------------------------------
-  function endPan() {
-    if (pan === null) return;
-    push(MAIN, WM_RBUTTONUP, 0, pan.x, pan.y, 0);
-    pan = null;
-    if (document.pointerLockElement === canvas) document.exitPointerLock();
-  }
-
-  // Canvas pixels of the browser window's CSS pixels, as the desktop's
-  // window pixels.
-  function canvasPoint(event) {
-    const box = canvas.getBoundingClientRect();
-    return { x: Math.round(event.clientX - box.left), y: Math.round(event.clientY - box.top) };
-  }
-
-  canvas.addEventListener("contextmenu", (event) => event.preventDefault());
-  canvas.addEventListener("mousedown", (event) => {
-    if (event.button !== 2 || pan !== null || !mainVisible) return;
-    event.preventDefault();
-    pan = canvasPoint(event);
-    push(MAIN, WM_RBUTTONDOWN, 0, pan.x, pan.y, 0);
-    // The lock holds the pointer at the press point, as the desktop puts it
-    // back; where it is refused, the pointer moves on.
-    try {
-      const request = canvas.requestPointerLock();
-      if (request && request.catch) request.catch(() => {});
-    } catch (error) {
-      // No lock: the view follows the pointer's travel all the same.
-    }
-  });
-  document.addEventListener("mousemove", (event) => {
-    if (pan === null) return;
-    // Each move reports its travel from the press point, as the desktop
-    // reports it with the pointer put back after each move.
-    const right = Math.max(canvas.clientWidth - 1, 0);
-    const bottom = Math.max(canvas.clientHeight - 1, 0);
-    const x = Math.min(Math.max(pan.x + event.movementX, 0), right);
-    const y = Math.min(Math.max(pan.y + event.movementY, 0), bottom);
-    push(MAIN, WM_MOUSEMOVE, 0, x, y, 0);
-  });
-  document.addEventListener("mouseup", (event) => {
-    if (event.button === 2) endPan();
-  });
-  document.addEventListener("pointerlockchange", () => {
-    if (document.pointerLockElement !== canvas) endPan();
-  });
-  window.addEventListener("blur", endPan);
-
-  // --- The form -------------------------------------------------------------
-  const form = byId("dialog");
-  const picker = byId("open-map");
-
-  function act(id, code, entry) {
-    actions.push([id, code, entry]);
-    push(DIALOG, WM_PAINT, 0, 0, 0, 0);
-  }
-
-  function place(element, x, y, width, height) {
-    element.style.left = x + "px";
-    element.style.top = y + "px";
-    element.style.width = width + "px";
-    if (height !== null) element.style.height = height + "px";
-  }
-
-  function formCreate(caption, width, height) {
-    byId("dialog-caption").textContent = caption;
-    document.title = caption;
-    const body = byId("dialog-body");
-    body.style.width = width + "px";
-    body.style.height = height + "px";
-  }
-
-  function formAdd(id, kind, x, y, width, height, text) {
-    const body = byId("dialog-body");
-    let element;
-    if (kind === "radio") {
-      element = document.createElement("label");
-      element.className = "radio";
-      const input = document.createElement("input");
-      input.type = "radio";
-      input.name = "radio" + id;
-      input.addEventListener("click", () => act(id, BN_CLICKED, -1));
-      element.append(input, document.createTextNode(text));
-      place(element, x, y - 4, width, null);
-    } else if (kind === "droplist") {
-      element = document.createElement("select");
-      element.addEventListener("change", () => {
-        const entry = element.selectedIndex;
-        if (id === MAP_LIST && element.options[entry].value === "open") {
-          element.selectedIndex = Number(element.dataset.selection);
-          picker.value = "";
-          picker.click();
-          return;
-        }
-        act(id, CBN_SELCHANGE, entry);
-      });
-      place(element, x, y - 2, width, null);
-    } else if (kind === "groupbox") {
-      element = document.createElement("fieldset");
-      const legend = document.createElement("legend");
-      legend.textContent = text;
-      element.append(legend);
-      place(element, x, y, width, height);
-    } else if (kind === "ctext") {
-      element = document.createElement("div");
-      element.className = "ctext";
-      element.textContent = text;
-      place(element, x, y, width, height);
-    } else {
-      element = document.createElement("button");
-      element.type = "button";
-      element.textContent = text;
-      if (kind === "defbutton") element.className = "default";
-      element.addEventListener("click", () => act(id, BN_CLICKED, -1));
-      place(element, x, y, width, height);
-    }
-    element.id = "control-" + id;
-    element.dataset.label = text;
-    controls.set(id, element);
-    body.append(element);
-  }
-
-  function formSet(id, checked, enabled, selection, text) {
-    const element = controls.get(id);
-    if (element === undefined) return;
-    if (element.tagName === "LABEL") {
-      const input = element.firstChild;
-      input.checked = checked;
-      input.disabled = !enabled;
-      element.classList.toggle("disabled", !enabled);
-    } else if (element.tagName === "SELECT") {
-      element.disabled = !enabled;
-      element.dataset.selection = String(selection);
-      element.selectedIndex = selection;
-    } else if (element.tagName === "BUTTON") {
-      element.disabled = !enabled;
-    } else if (element.className === "ctext") {
-      element.textContent = text;
-    }
-  }
-
-  function formSetItems(id, items) {
-    const element = controls.get(id);
-    if (element === undefined) return;
-    element.textContent = "";
-    const lines = items.split("\n");
-    lines.pop();
-    for (const line of lines) element.append(new Option(line, "entry"));
-    // Maps from elsewhere join the folder's.
-    if (id === MAP_LIST) element.append(new Option("Open a map\u2026", "open"));
-  }
-
-  function formNextAction() {
-    return actions.length === 0 ? null : actions.shift();
-  }
-
-  // Closing the form's window: as Esc.
-  byId("dialog-close").addEventListener("click", () => push(DIALOG, WM_CLOSE, 0, 0, 0, 0));
-
-  // --- Opened maps -----------------------------------------------------------
-  async function openMap(file) {
-    const bytes = new Uint8Array(await file.arrayBuffer());
-    if (/\.bmp$/i.test(file.name)) {
-      opened.push({ name: file.name, bytes, picture: false, width: 0, height: 0 });
-      push(DIALOG, WM_PAINT, 0, 0, 0, 0);
-      return;
-    }
-    let bitmap;
-    try {
-      bitmap = await createImageBitmap(file);
-    } catch (error) {
-      await messageBox("Cannot read picture " + file.name + ": the browser cannot decode it.", "Error");
-      return;
-    }
-    if (bitmap.width * bitmap.height > MAX_PICTURE_PIXELS) {
-      await messageBox("Picture " + file.name + " is too large (" + bitmap.width + " by " + bitmap.height +
-                       " pixels).", "Error");
-      return;
-    }
-    const scratch = document.createElement("canvas");
-    scratch.width = bitmap.width;
-    scratch.height = bitmap.height;
-    const drawing = scratch.getContext("2d");
-    drawing.drawImage(bitmap, 0, 0);
-    const rgba = drawing.getImageData(0, 0, bitmap.width, bitmap.height).data;
-    opened.push({ name: file.name, bytes: new Uint8Array(rgba.buffer), picture: true,
-                  width: bitmap.width, height: bitmap.height });
-    push(DIALOG, WM_PAINT, 0, 0, 0, 0);
-  }
-  picker.addEventListener("change", () => {
-    if (picker.files.length > 0) openMap(picker.files[0]);
-  });
-
-  function openedMap() {
-    if (opened.length === 0) return null;
-    const map = opened[0];
-    return [map.picture ? 1 : 0, map.bytes.length, map.width, map.height];
-  }
-
-  function takeOpenedMap() {
-    return opened.shift();
-  }
-
   // --- Windows, canvas, full screen ------------------------------------------
   function show(main, visible) {
     if (main) {
-      mainVisible = visible;
+      page.mainVisible = visible;
       canvas.hidden = !visible;
       if (visible) canvas.focus();
     } else {
-      formVisible = visible;
-      form.hidden = !visible;
+      page.formVisible = visible;
+      byId("dialog").hidden = !visible;
     }
   }
 
@@ -376,12 +132,12 @@
     const box = byId("box");
     box.hidden = false;
     return new Promise((resolve) => {
-      boxOpen = () => {
+      page.boxOpen = () => {
         box.hidden = true;
-        boxOpen = null;
+        page.boxOpen = null;
         resolve();
       };
-      byId("box-ok").onclick = boxOpen;
+      byId("box-ok").onclick = page.boxOpen;
       byId("box-ok").focus();
     });
   }
@@ -397,7 +153,7 @@
   }
 
   function ended(exitCode) {
-    endPan();
+    for (const end of page.atEnd) end();
     leaveFullScreen();
     show(true, false);
     show(false, false);
@@ -413,7 +169,7 @@
     return new Promise((resolve) => {
       wake = resolve;
       dueAt = due;
-      if (queue.length > 0 || actions.length > 0 || opened.length > 0) resume();
+      if (queue.length > 0 || page.waiting.some((more) => more())) resume();
     });
   }
 
@@ -427,10 +183,14 @@
   for (const [name, value] of new URLSearchParams(location.search)) args.push("--" + name, value);
 
   const page = {
-    nextInput, clock, waitUntil, formCreate, formAdd, formSet, formSetItems, formNextAction, show,
+    // For the other parts of the page: the codes, the queue, the windows'
+    // states, what else may be waiting for the program and what to undo at
+    // the end.
+    codes, byId, canvas, push, resume, mainVisible: false, formVisible: false, boxOpen: null, waiting: [], atEnd: [],
+    setCodes, nextInput, clock, waitUntil, show,
     screenWidth: () => window.innerWidth, screenHeight: () => window.innerHeight, placeCanvas, present,
     fullScreenAvailable: () => (document.fullscreenEnabled ? 1 : 0), enterFullScreen, leaveFullScreen,
-    messageBox, download, ended, openedMap, takeOpenedMap,
+    messageBox, download, ended,
     exitCode: null, firstFrameMs: null, presented: 0,
   };
   window.qmPage = page;

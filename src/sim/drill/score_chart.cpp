@@ -1,6 +1,6 @@
 // Drawing the results chart with the plot module: the scores joined in
 // session order, a diamond on each that equals the best.
-#include "shell/drill/score_chart.h"
+#include "sim/drill/score_chart.h"
 
 #include <algorithm>
 

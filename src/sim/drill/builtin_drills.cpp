@@ -1,5 +1,5 @@
 // The built-in drills' texts.
-#include "shell/drill/builtin_drills.h"
+#include "sim/drill/builtin_drills.h"
 
 namespace qm {
 
