@@ -36,13 +36,22 @@ bool parse_bounded(std::string_view text, int low, int high, int& value)
 
 std::string fixed_wind_ranges()
 {
-    return "S from 0 to " + std::to_string(max_fixed_wind) + " and A from 0 to " + std::to_string(max_fixed_wang);
+    std::string ranges = "S from 0 to ";
+    ranges += std::to_string(max_fixed_wind);
+    ranges += " and A from 0 to ";
+    ranges += std::to_string(max_fixed_wang);
+    return ranges;
 }
 
 std::string wind_values()
 {
-    return "random:N with N from " + std::to_string(min_turns) + " to " + std::to_string(max_turns) +
-           ", or fixed:S:A with " + fixed_wind_ranges();
+    std::string values = "random:N with N from ";
+    values += std::to_string(min_turns);
+    values += " to ";
+    values += std::to_string(max_turns);
+    values += ", or fixed:S:A with ";
+    values += fixed_wind_ranges();
+    return values;
 }
 
 bool parse_wind(std::string_view text, RoundSettings& settings)

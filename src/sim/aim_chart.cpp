@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "sim/shot_probe.h"
+#include "sim/shot_engine.h"
 #include "sim/side_shots.h"
 #include "sim/world.h"
 
@@ -73,7 +73,8 @@ void AimChart::update(const World& round, SideShots& shots)
     }
     if (next_ == chart_powers) return;
     const int end = std::min(chart_powers, next_ + chart_slice);
-    for (; next_ < end; ++next_) shots_[next_] = shots.probe().fire(angle_, next_ / chart_steps_per_unit, direction_);
+    fire_rungs(shots.probe(), PowerLadder{angle_, direction_, chart_steps_per_unit}, next_, end, shots_ + next_);
+    next_ = end;
     if (next_ == chart_powers) lay_out();
 }
 

@@ -1,6 +1,9 @@
 // The landing prediction and the power finder over the shot probe.
 #include "sim/prediction.h"
 
+#include <algorithm>
+
+#include "sim/shot_engine.h"
 #include "sim/shot_probe.h"
 #include "sim/side_shots.h"
 #include "sim/world.h"
@@ -20,20 +23,30 @@ void PowerSearch::start(const Aim& aim, int target_x, int target_y)
 
 bool PowerSearch::step(ShotProbe& probe, int count)
 {
-    for (int i = 0; i < count && next_ < finder_powers; ++i, ++next_) {
-        const ShotResult shot = probe.fire(aim_.angle, next_ / finder_steps_per_unit, aim_.direction);
-        if (!shot.struck) continue;
-        const long long dx = shot.x - target_x_;
-        const long long dy = shot.y - target_y_;
-        const long long distance = dx * dx + dy * dy;
-        // The lowest power wins a tie.
-        if (best_ < 0 || distance < best_distance_) {
-            best_ = next_;
-            best_distance_ = distance;
-            best_damage_ = shot.target_damage;
-        }
+    const PowerLadder ladder{aim_.angle, aim_.direction, finder_steps_per_unit};
+    const int end = std::min(finder_powers, next_ + count);
+    ShotResult shots[finder_slice];
+    while (next_ < end) {
+        const int to = std::min(end, next_ + finder_slice);
+        fire_rungs(probe, ladder, next_, to, shots);
+        for (int rung = next_; rung < to; ++rung) consider(rung, shots[rung - next_]);
+        next_ = to;
     }
     return done();
+}
+
+void PowerSearch::consider(int rung, const ShotResult& shot)
+{
+    if (!shot.struck) return;
+    const long long dx = shot.x - target_x_;
+    const long long dy = shot.y - target_y_;
+    const long long distance = dx * dx + dy * dy;
+    // The lowest power wins a tie.
+    if (best_ < 0 || distance < best_distance_) {
+        best_ = rung;
+        best_distance_ = distance;
+        best_damage_ = shot.target_damage;
+    }
 }
 
 void Prediction::update(const World& round, SideShots& shots)

@@ -44,6 +44,9 @@ public:
     double power() const { return best_ / finder_steps_per_unit; }
 
 private:
+    // Keeps the rung if its strike lies nearer the target than the best so far.
+    void consider(int rung, const ShotResult& shot);
+
     Aim aim_;
     int target_x_ = 0;
     int target_y_ = 0;

@@ -37,6 +37,13 @@ void run_on_threads(int threads, const std::function<void(int)>& work)
     for (std::thread& helper : helpers) helper.join();
 }
 
+void fire_rungs(ShotProbe& probe, const PowerLadder& ladder, int from, int to, ShotResult* results)
+{
+    for (int rung = from; rung < to; ++rung) {
+        results[rung - from] = probe.fire(ladder.angle, ladder.power(rung), ladder.direction);
+    }
+}
+
 std::vector<ShotResult> fire_shots(const World& round, const std::vector<ShotStart>& starts,
                                    const std::vector<Shot>& shots, int direction, int threads)
 {

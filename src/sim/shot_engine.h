@@ -1,7 +1,9 @@
-// The shot engine the shot table and the shot chart share: shots fired on
-// the side from settled rounds of one map, shared out among threads, each
-// with a probe of its own, every result in its shot's place so the output
-// never depends on the number of threads.
+// The shot engine: shots fired on the side by shot probes. The power finder
+// and the aim chart fire a ladder of powers a slice a tick on the round's
+// one probe; the shot table and the shot chart fire whole grids from settled
+// rounds of one map, shared out among threads, each with a probe of its own,
+// every result in its shot's place so the output never depends on the
+// number of threads.
 #pragma once
 
 #include <functional>
@@ -13,6 +15,20 @@
 namespace qm {
 
 struct World;
+
+// Powers at one angle and facing, a step apart: rung k is power
+// k / steps_per_unit, as the value k / steps_per_unit reads.
+struct PowerLadder {
+    double angle = 0.0;
+    int direction = 1;
+    double steps_per_unit = 1.0;
+
+    double power(int rung) const { return rung / steps_per_unit; }
+};
+
+// Fires rungs from to to - 1 on the probe into results[0] onwards; never
+// allocates.
+void fire_rungs(ShotProbe& probe, const PowerLadder& ladder, int from, int to, ShotResult* results);
 
 // Ticks a round may take for both units to land before its shots.
 constexpr long max_settle_ticks = 10000;

@@ -3,6 +3,8 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+
+#include <cstdio>
 #ifdef _WIN32
 #include <io.h>
 #else
