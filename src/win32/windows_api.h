@@ -6,10 +6,10 @@
 
 #include "cli/command_line.h"
 #include "shell/dialog/dialog_procedure.h"
-#include "shell/display_modes.h"
-#include "shell/message_loop.h"
 #include "shell/dialog/load_resources.h"
+#include "shell/display_modes.h"
 #include "shell/exit_codes.h"
+#include "shell/message_loop.h"
 #include "shell/startup.h"
 #include "sim/presenter.h"
 #include "sim/world.h"

@@ -1,8 +1,8 @@
 // The shot chart: its options and refusals, files that do not depend on the
 // threads, points and rule-of-thumb powers that are the real shots, and
 // files that cannot be written.
-#include "cli/chart/shot_chart.h"
 #include "cli/chart/chart_options.h"
+#include "cli/chart/shot_chart.h"
 
 #include <gtest/gtest.h>
 

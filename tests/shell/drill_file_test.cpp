@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "sim/drill/builtin_drills.h"
 #include "shell/drill/drill_catalogue.h"
+#include "sim/drill/builtin_drills.h"
 
 namespace qm {
 namespace {

@@ -20,8 +20,8 @@
 #include <string>
 #include <thread>
 
-#include "sim/drill/drill_run.h"
 #include "history_support.h"
+#include "sim/drill/drill_run.h"
 #include "tool_run.h"
 
 namespace qm {

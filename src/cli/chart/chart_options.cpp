@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "cli/table/shot_options.h"
+#include "cli/shot_options.h"
 #include "shell/round_setup.h"
 #include "sim/shot_control.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "raster/surface.h"
 #include "cli/chart/chart_curves.h"
 #include "cli/chart/rule_of_thumb.h"
+#include "raster/surface.h"
 
 namespace qm {
 

@@ -5,13 +5,13 @@
 #include <string>
 #include <string_view>
 
-#include "raster/plot/plot.h"
-#include "raster/replace_file.h"
 #include "cli/chart/chart_curves.h"
+#include "cli/chart/chart_options.h"
 #include "cli/chart/chart_picture.h"
 #include "cli/chart/rule_of_thumb.h"
-#include "cli/chart/chart_options.h"
 #include "cli/output.h"
+#include "raster/plot/plot.h"
+#include "raster/replace_file.h"
 #include "shell/exit_codes.h"
 
 namespace qm {

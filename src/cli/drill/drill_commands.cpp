@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "shell/drill/drill_catalogue.h"
-#include "shell/drill/history.h"
 #include "cli/drill/history_plot.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "shell/drill/drill_catalogue.h"
+#include "shell/drill/history.h"
 #include "shell/exit_codes.h"
 
 namespace qm {

@@ -10,16 +10,16 @@
 #include <memory>
 #include <string_view>
 
+#include "cli/output.h"
+#include "cli/runner/headless_script.h"
+#include "cli/runner/state_json.h"
 #include "raster/png_writer.h"
 #include "shell/drill/drill_catalogue.h"
 #include "shell/drill/drill_session.h"
-#include "cli/runner/headless_script.h"
-#include "cli/output.h"
 #include "shell/exit_codes.h"
 #include "shell/platform.h"
-#include "shell/words.h"
-#include "cli/runner/state_json.h"
 #include "shell/window_procedure.h"
+#include "shell/words.h"
 #include "sim/practice.h"
 #include "sim/shot_record.h"
 #include "sim/world.h"

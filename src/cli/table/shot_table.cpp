@@ -8,10 +8,10 @@
 #include <memory>
 
 #include "cli/output.h"
-#include "cli/table/shot_options.h"
+#include "cli/shot_options.h"
 #include "shell/exit_codes.h"
-#include "sim/shot_engine.h"
 #include "sim/shot_control.h"
+#include "sim/shot_engine.h"
 #include "sim/shot_record.h"
 #include "sim/world.h"
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/grid_axis.h"
 #include "cli/options.h"
-#include "cli/table/grid_axis.h"
 #include "shell/round_setup.h"
 
 namespace qm {

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "sim/drill/builtin_drills.h"
 #include "shell/drill/drill_file.h"
+#include "sim/drill/builtin_drills.h"
 
 namespace qm {
 

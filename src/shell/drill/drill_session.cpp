@@ -8,9 +8,9 @@
 
 #include "shell/drill/drill_catalogue.h"
 #include "shell/drill/history.h"
-#include "sim/drill/score_chart.h"
 #include "sim/drill/drill_draw.h"
 #include "sim/drill/drill_map.h"
+#include "sim/drill/score_chart.h"
 #include "sim/practice.h"
 #include "sim/world.h"
 

@@ -1,5 +1,5 @@
 // The shared shot options.
-#include "cli/table/shot_options.h"
+#include "cli/shot_options.h"
 
 #include <string_view>
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/grid_axis.h"
 #include "cli/options.h"
-#include "cli/table/grid_axis.h"
 
 namespace qm {
 

@@ -1,6 +1,6 @@
 // Grid axes: values counted in whole steps from FROM, printed with the
 // decimals typed and read back from that print.
-#include "cli/table/grid_axis.h"
+#include "cli/grid_axis.h"
 
 #include <algorithm>
 #include <cmath>
