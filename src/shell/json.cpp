@@ -8,15 +8,21 @@ namespace qm {
 
 namespace {
 
-// printf's form of a value, into a string sized for it.
+// Appends printf's form of a value; a short form (any number but a huge
+// fixed-point one) needs no memory of its own.
 template <class... Values>
-std::string formatted(const char* format, Values... values)
+void append_formatted(std::string& out, const char* format, Values... values)
 {
-    const int size = std::snprintf(nullptr, 0, format, values...);
-    if (size <= 0) return {};
-    std::string text(static_cast<std::size_t>(size), '\0');
-    std::snprintf(text.data(), text.size() + 1, format, values...);
-    return text;
+    char text[64];
+    const int size = std::snprintf(text, sizeof text, format, values...);
+    if (size < 0) return;
+    if (static_cast<std::size_t>(size) < sizeof text) {
+        out.append(text, static_cast<std::size_t>(size));
+        return;
+    }
+    std::string longer(static_cast<std::size_t>(size), '\0');
+    std::snprintf(longer.data(), longer.size() + 1, format, values...);
+    out += longer;
 }
 
 // Reads a flat object left to right.
@@ -169,19 +175,27 @@ void JsonWriter::object(std::string_view name)
 void JsonWriter::number(std::string_view name, long long value)
 {
     key(name);
-    out_ += formatted("%lld", value);
+    append_formatted(out_, "%lld", value);
 }
 
 void JsonWriter::number(std::string_view name, double value)
 {
     key(name);
-    out_ += std::isfinite(value) ? formatted("%.17g", value) : "null";
+    if (std::isfinite(value)) {
+        append_formatted(out_, "%.17g", value);
+    } else {
+        out_ += "null";
+    }
 }
 
 void JsonWriter::decimal(std::string_view name, double value, int digits)
 {
     key(name);
-    out_ += std::isfinite(value) ? formatted("%.*f", digits, value) : "null";
+    if (std::isfinite(value)) {
+        append_formatted(out_, "%.*f", digits, value);
+    } else {
+        out_ += "null";
+    }
 }
 
 void JsonWriter::text(std::string_view name, std::string_view value)
@@ -210,7 +224,7 @@ void append_json_string(std::string& out, std::string_view text)
             out.push_back('\\');
             out.push_back(c);
         } else if (static_cast<unsigned char>(c) < 0x20) {
-            out += formatted("\\u%04x", static_cast<unsigned>(c));
+            append_formatted(out, "\\u%04x", static_cast<unsigned>(c));
         } else {
             out.push_back(c);
         }

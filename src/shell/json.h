@@ -11,9 +11,12 @@ namespace qm {
 
 enum class JsonKind { string, number, boolean, null };
 
-// Builds one object on one line; members are separated for the caller.
+// Builds one object on one line; members are separated for the caller. A
+// writer used again after clear() keeps its buffer, so lines no longer than
+// the longest before allocate nothing.
 class JsonWriter {
 public:
+    void clear() { out_.clear(); }
     void open();   // {
     void close();  // }
 

@@ -35,7 +35,8 @@ Command sample(Chosen& c)
     return command;
 }
 
-std::string read(std::vector<std::string> args, Chosen& c)
+// The arguments outlive the reading: options keep pointers into them.
+std::string read(std::vector<std::string>& args, Chosen& c)
 {
     args.insert(args.begin(), "qmsim");
     std::vector<char*> argv;
@@ -47,13 +48,15 @@ std::string read(std::vector<std::string> args, Chosen& c)
 TEST(Options, ValuesReachTheirOptionsAndDefaultsComeFirst)
 {
     Chosen c;
-    EXPECT_EQ(read({"--sample", "--file", "x.bmp", "--quick", "--mode", "b"}, c), "");
+    std::vector<std::string> args{"--sample", "--file", "x.bmp", "--quick", "--mode", "b"};
+    EXPECT_EQ(read(args, c), "");
     EXPECT_TRUE(c.flag);
     EXPECT_STREQ(c.file, "x.bmp");
     EXPECT_EQ(c.count, 3);  // the default, taken though not given
     EXPECT_EQ(c.mode, "b");
     Chosen later;
-    EXPECT_EQ(read({"--count", "7"}, later), "");
+    std::vector<std::string> count{"--count", "7"};
+    EXPECT_EQ(read(count, later), "");
     EXPECT_EQ(later.count, 7);
 }
 
@@ -74,7 +77,8 @@ TEST(Options, RefusalsAreWordedFromTheTable)
     };
     for (const auto& c : cases) {
         Chosen chosen;
-        EXPECT_EQ(read(c.args, chosen), c.error) << c.args.front();
+        std::vector<std::string> args = c.args;
+        EXPECT_EQ(read(args, chosen), c.error) << c.args.front();
     }
 }
 

@@ -13,6 +13,7 @@
 #include "cli/output.h"
 #include "cli/runner/headless_script.h"
 #include "cli/runner/state_json.h"
+#include "shell/json.h"
 #include "raster/png_writer.h"
 #include "shell/drill/drill_catalogue.h"
 #include "shell/drill/drill_session.h"
@@ -74,6 +75,7 @@ struct Session {
     World& world;
     HeadlessPlatform platform;
     long long ticks = 0;
+    JsonWriter state_line;  // kept from one `state` to the next
 };
 
 void send(Session& s, unsigned message, WPARAM wparam, LPARAM lparam)
@@ -120,7 +122,7 @@ int execute(Session& s, const ScriptCommand& command, long line_number, std::FIL
     case ScriptCommandKind::mouse_move: send(s, WM_MOUSEMOVE, 0, make_mouse_lparam(command.x, command.y)); break;
     case ScriptCommandKind::rbutton_up: send(s, WM_RBUTTONUP, 0, make_mouse_lparam(0, 0)); break;
     case ScriptCommandKind::state:
-        write_state_json(s.world, s.ticks, out);
+        write_state_json(s.world, s.ticks, s.state_line, out);
         if (!output_flushed(out, err)) return exit_failed;
         break;
     case ScriptCommandKind::frame: {
@@ -139,7 +141,7 @@ int execute(Session& s, const ScriptCommand& command, long line_number, std::FIL
 
 int run_script(World& world, std::FILE* script, std::FILE* out, std::FILE* err)
 {
-    Session session{world, HeadlessPlatform(err), 0};
+    Session session{world, HeadlessPlatform(err), 0, {}};
     std::string line;
     std::string error;
     ScriptCommand command;

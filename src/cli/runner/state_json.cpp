@@ -120,9 +120,9 @@ void write_drill(JsonWriter& json, const World& world)
 
 }  // namespace
 
-void write_state_json(const World& world, long long tick, std::FILE* out)
+void write_state_json(const World& world, long long tick, JsonWriter& json, std::FILE* out)
 {
-    JsonWriter json;
+    json.clear();
     json.open();
     json.number("tick", tick);
     json.number("vang", world.vang);

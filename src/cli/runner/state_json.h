@@ -7,9 +7,11 @@
 namespace qm {
 
 struct World;
+class JsonWriter;
 
 // Writes one JSON object and a line break. Doubles are written with enough
-// digits to read back to the same value.
-void write_state_json(const World& world, long long tick, std::FILE* out);
+// digits to read back to the same value. The line is built in json, which a
+// session keeps from one line to the next so that its lines allocate nothing.
+void write_state_json(const World& world, long long tick, JsonWriter& json, std::FILE* out);
 
 }  // namespace qm
