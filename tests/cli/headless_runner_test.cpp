@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "scratch_files.h"
 #include "terrain/bitmap_writer.h"
 #include "terrain_test_support.h"
 #include "tool_run.h"
@@ -364,6 +365,8 @@ TEST(HeadlessRunner, ScriptsAsEditorsSaveThemRunTheSame)
         "\xEF\xBB\xBFtick 3\nstate\n",                // a byte-order mark
         "tick 3\r\nstate\r\n",                       // CRLF line ends
         "\xEF\xBB\xBFtick 3 # wait\r\n# look\r\nstate  # now\r\n",
+        "tick 3\rstate\r",                           // an old Mac editor's CR alone
+        "tick 3\r\rstate",
     };
     const RunResult expected = run({}, plain);
     ASSERT_EQ(expected.code, 0) << expected.err;
@@ -405,9 +408,62 @@ TEST(HeadlessRunner, FailuresSayWhyAndLeaveNothingHalfWritten)
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
+// Frames go only to plain files (through links), never onto a file the run
+// reads; scripts come only from plain files or standard input; a path is
+// never cut short.
+TEST(HeadlessRunner, TheRunsFilesFollowTheFileRules)
+{
+    test::TempDir dir;
+    const std::string d = dir.path().string();
+    const std::string map = d + "/m.bmp";
+    ASSERT_TRUE(write_bitmap(map, MapPicture(64, map_rows, map_terrain)));
+    const std::string script = test::make_text(d + "/s.txt", "tick\nframe " + d + "/s.txt\n");
+    test::make_text(d + "/old.png", "old");
+    test::make_link(d + "/link.png", "old.png");
+    test::make_device(d + "/full", test::Device::full);
+    test::make_device(d + "/zero", test::Device::zero);
+    test::make_fifo(d + "/fifo");
+    test::make_link_loop(d + "/loop");
+    const std::string long_name = d + "/" + std::string(300, 'n') + ".png";
+    const struct {
+        std::vector<std::string> args;
+        std::string script;
+        int code;
+        std::string err;
+    } cases[] = {
+        {{}, "frame " + d + "/full\n", 1, "qmsim: script line 1: cannot write the frame to " + d + "/full: not a plain file\n"},
+        {{}, "frame " + d + "/fifo\n", 1, "qmsim: script line 1: cannot write the frame to " + d + "/fifo: not a plain file\n"},
+        {{}, "frame " + long_name + "\n", 1, "qmsim: script line 1: cannot write the frame to " + long_name + ": File name too long\n"},
+        {{"--script", test::make_text(d + "/nul.txt", std::string("frame a.png\0b.png\n", 18))}, "", 2,
+         "qmsim: script line 1: frame path holds a NUL byte\n"},
+        {{"--map", map}, "frame " + d + "/./m.bmp\n", 2,
+         "qmsim: script line 1: frame " + d + "/./m.bmp and --map " + map + " are the same file\n"},
+        {{"--script", script}, "", 2, "qmsim: script line 2: frame " + script + " and --script " + script + " are the same file\n"},
+        {{"--script", d + "/fifo"}, "", 2, "qmsim: cannot open the script " + d + "/fifo: not a plain file\n"},
+        {{"--script", d + "/zero"}, "", 2, "qmsim: cannot open the script " + d + "/zero: not a plain file\n"},
+        {{"--script", d + "/loop"}, "", 2, "qmsim: cannot open the script " + d + "/loop: Too many levels of symbolic links\n"},
+        {{"--map", map, "--history", map}, "", 2, "qmsim: --history " + map + " and --map " + map + " are the same file\n"},
+        {{"--history", d + "/" + std::string(600, 'h')}, "", 2, "qmsim: --history: a path longer than 511 bytes\n"},
+        {{"--script", "-"}, "frame " + d + "/link.png\n", 0, ""},
+    };
+    for (const auto& c : cases) {
+        RunResult r = run(c.args, c.script);
+        EXPECT_EQ(r.code, c.code) << c.script;
+        EXPECT_EQ(r.err.substr(0, c.err.size()), c.err) << c.script;
+    }
+    // The link still leads to the file the frame replaced; nothing else is left.
+    EXPECT_TRUE(std::filesystem::is_symlink(d + "/link.png"));
+    EXPECT_EQ(file_bytes(d + "/old.png").substr(1, 3), "PNG");
+    EXPECT_EQ(file_bytes(map).substr(0, 2), "BM");
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
+    }
+}
+
 TEST(HeadlessRunner, AStateThatCannotBeWrittenEndsTheRunWithExitOne)
 {
-    std::FILE* full = std::fopen("/dev/full", "w");
+    test::TempDir dir;
+    std::FILE* full = std::fopen(test::make_device(dir.file("full"), test::Device::full).c_str(), "w");
     ASSERT_NE(full, nullptr);
     RunResult r = run({}, "state\ntick\nstate\n", full);
     std::fclose(full);

@@ -11,6 +11,7 @@
 
 #include "cli/runner/headless_script.h"
 #include "shell/platform.h"
+#include "sim/shot_control.h"
 
 namespace {
 

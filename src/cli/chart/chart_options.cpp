@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "cli/output.h"
 #include "cli/shot_options.h"
 #include "shell/round_setup.h"
 #include "sim/shot_control.h"
@@ -73,6 +74,19 @@ std::vector<ChartWind> default_winds(int direction)
     return winds;
 }
 
+// Neither file written may be the map read, nor the other file written.
+bool outputs_apart(const ChartOptions& options, std::string& error)
+{
+    std::vector<CommandInput> inputs;
+    if (options.map != nullptr) inputs.push_back({"--map", options.map});
+    error = same_file_refusal("--out", options.out, inputs);
+    if (error.empty() && options.csv != nullptr) {
+        inputs.push_back({"--out", options.out});
+        error = same_file_refusal("--csv", options.csv, inputs);
+    }
+    return error.empty();
+}
+
 }  // namespace
 
 int wind_towards(int direction) { return direction > 0 ? 0 : 180; }
@@ -135,7 +149,7 @@ bool parse_chart_options(int argc, char** argv, ChartOptions& options, std::stri
         error = "--out FILE.png is required";
         return false;
     }
-    return true;
+    return outputs_apart(options, error);
 }
 
 }  // namespace qm
