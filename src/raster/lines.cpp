@@ -29,7 +29,6 @@ void draw_segment(Surface& s, COLORREF c, i64 x0, i64 y0, i64 x1, i64 y1, PenRea
     const i64 n = std::llabs(dm);
     const i64 step = dm > 0 ? 1 : -1;
     const i64 major_size = x_major ? s.width() : s.height();
-    const i64 minor_size = x_major ? s.height() : s.width();
 
     // Footprint of one path pixel along (m) and across (q) the major axis.
     const i64 mlo = nib == Nib::square ? reach.lo : 0;
@@ -49,13 +48,34 @@ void draw_segment(Surface& s, COLORREF c, i64 x0, i64 y0, i64 x1, i64 y1, PenRea
     }
     if (k_lo > k_hi) return;
 
-    auto plot = [&](i64 m_from, i64 m_to, i64 q) {
-        if (q + qhi < 0 || q + qlo >= minor_size) return;
+    // A block in (major, minor) coordinates, both ends included.
+    auto fill = [&](i64 m_lo, i64 m_hi, i64 q_lo, i64 q_hi) {
+        if (m_lo > m_hi || q_lo > q_hi) return;
         if (x_major) {
-            fill_block(s, m_from + mlo, q + qlo, m_to + mhi, q + qhi, c);
+            fill_block(s, m_lo, q_lo, m_hi, q_hi, c);
         } else {
-            fill_block(s, q + qlo, m_from + mlo, q + qhi, m_to + mhi, c);
+            fill_block(s, q_lo, m_lo, q_hi, m_hi, c);
         }
+    };
+    // Each run's footprint, less what the run before it painted: a wide
+    // pen's neighbouring footprints overlap in all but a sliver, and the
+    // same colour painted again changes nothing.
+    bool painted = false;
+    i64 last[4] = {};  // the run before: major lo, hi, minor lo, hi
+    auto plot = [&](i64 m_from, i64 m_to, i64 q) {
+        const i64 next[4] = {m_from + mlo, m_to + mhi, q + qlo, q + qhi};
+        const i64 shared[4] = {std::max(next[0], last[0]), std::min(next[1], last[1]), std::max(next[2], last[2]),
+                               std::min(next[3], last[3])};
+        if (!painted || shared[0] > shared[1] || shared[2] > shared[3]) {
+            fill(next[0], next[1], next[2], next[3]);
+        } else {
+            fill(next[0], next[1], next[2], shared[2] - 1);
+            fill(next[0], next[1], shared[3] + 1, next[3]);
+            fill(next[0], shared[0] - 1, shared[2], shared[3]);
+            fill(shared[1] + 1, next[1], shared[2], shared[3]);
+        }
+        painted = true;
+        std::copy(next, next + 4, last);
     };
 
     const i64 m_first = m0 + step * k_lo;

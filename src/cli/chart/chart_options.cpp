@@ -40,7 +40,7 @@ bool parse_angles(std::string_view text, std::vector<GridValue>& angles)
     if (!split_list(text, items) || items.size() > max_panels) return false;
     angles.clear();
     for (std::string_view item : items) {
-        std::vector<GridValue> one;
+        GridAxis one;
         if (item.find(':') != std::string_view::npos) return false;
         if (!parse_grid_axis(item, min_aim_angle, max_aim_angle, one)) return false;
         angles.push_back(one.front());

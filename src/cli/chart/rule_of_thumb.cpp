@@ -21,7 +21,7 @@ constexpr int value_columns = 8;
 // The power step's decimals, as typed.
 double print_step(const ChartOptions& options)
 {
-    const std::string& text = options.powers.front().text;
+    const std::string text = options.powers.front().text;
     const std::size_t point = text.find('.');
     const std::size_t decimals = point == std::string::npos ? 0 : text.size() - point - 1;
     double step = 1.0;
