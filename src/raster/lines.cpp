@@ -10,6 +10,56 @@ namespace qm {
 
 namespace raster {
 
+namespace {
+
+// A block in (major, minor) coordinates, both ends included.
+struct Block {
+    i64 m_lo, m_hi, q_lo, q_hi;
+};
+
+// A segment's footprints, each painted less what the one before it
+// painted: a wide pen's neighbouring footprints overlap in all but a
+// sliver, and the same colour painted again changes nothing.
+class Footprints {
+public:
+    Footprints(Surface& s, COLORREF c, bool x_major) : s_(s), c_(c), x_major_(x_major) {}
+
+    void paint(const Block& next)
+    {
+        const Block shared{std::max(next.m_lo, last_.m_lo), std::min(next.m_hi, last_.m_hi),
+                           std::max(next.q_lo, last_.q_lo), std::min(next.q_hi, last_.q_hi)};
+        if (!painted_ || shared.m_lo > shared.m_hi || shared.q_lo > shared.q_hi) {
+            fill({next.m_lo, next.m_hi, next.q_lo, next.q_hi});
+        } else {
+            fill({next.m_lo, next.m_hi, next.q_lo, shared.q_lo - 1});
+            fill({next.m_lo, next.m_hi, shared.q_hi + 1, next.q_hi});
+            fill({next.m_lo, shared.m_lo - 1, shared.q_lo, shared.q_hi});
+            fill({shared.m_hi + 1, next.m_hi, shared.q_lo, shared.q_hi});
+        }
+        painted_ = true;
+        last_ = next;
+    }
+
+private:
+    void fill(const Block& b)
+    {
+        if (b.m_lo > b.m_hi || b.q_lo > b.q_hi) return;
+        if (x_major_) {
+            fill_block(s_, b.m_lo, b.q_lo, b.m_hi, b.q_hi, c_);
+        } else {
+            fill_block(s_, b.q_lo, b.m_lo, b.q_hi, b.m_hi, c_);
+        }
+    }
+
+    Surface& s_;
+    COLORREF c_;
+    bool x_major_;
+    bool painted_ = false;
+    Block last_{};
+};
+
+}  // namespace
+
 // Walks the major axis (the longer of dx, dy). Step k puts the major
 // coordinate at m0 + k * step and the minor one at the exact position rounded
 // half up, q0 + floor((2 k dq + n) / 2n). Rounding half up in absolute terms
@@ -48,35 +98,8 @@ void draw_segment(Surface& s, COLORREF c, i64 x0, i64 y0, i64 x1, i64 y1, PenRea
     }
     if (k_lo > k_hi) return;
 
-    // A block in (major, minor) coordinates, both ends included.
-    auto fill = [&](i64 m_lo, i64 m_hi, i64 q_lo, i64 q_hi) {
-        if (m_lo > m_hi || q_lo > q_hi) return;
-        if (x_major) {
-            fill_block(s, m_lo, q_lo, m_hi, q_hi, c);
-        } else {
-            fill_block(s, q_lo, m_lo, q_hi, m_hi, c);
-        }
-    };
-    // Each run's footprint, less what the run before it painted: a wide
-    // pen's neighbouring footprints overlap in all but a sliver, and the
-    // same colour painted again changes nothing.
-    bool painted = false;
-    i64 last[4] = {};  // the run before: major lo, hi, minor lo, hi
-    auto plot = [&](i64 m_from, i64 m_to, i64 q) {
-        const i64 next[4] = {m_from + mlo, m_to + mhi, q + qlo, q + qhi};
-        const i64 shared[4] = {std::max(next[0], last[0]), std::min(next[1], last[1]), std::max(next[2], last[2]),
-                               std::min(next[3], last[3])};
-        if (!painted || shared[0] > shared[1] || shared[2] > shared[3]) {
-            fill(next[0], next[1], next[2], next[3]);
-        } else {
-            fill(next[0], next[1], next[2], shared[2] - 1);
-            fill(next[0], next[1], shared[3] + 1, next[3]);
-            fill(next[0], shared[0] - 1, shared[2], shared[3]);
-            fill(shared[1] + 1, next[1], shared[2], shared[3]);
-        }
-        painted = true;
-        std::copy(next, next + 4, last);
-    };
+    Footprints footprints(s, c, x_major);
+    auto plot = [&](i64 m_from, i64 m_to, i64 q) { footprints.paint({m_from + mlo, m_to + mhi, q + qlo, q + qhi}); };
 
     const i64 m_first = m0 + step * k_lo;
     const i64 m_last = m0 + step * k_hi;
