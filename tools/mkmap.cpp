@@ -4,20 +4,25 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "raster/plain_file.h"
 #include "terrain/bitmap_writer.h"
 #include "terrain/map_maker.h"
 
 namespace {
 
-// Pictures beyond this many pixels are refused rather than read into memory.
+// Pictures beyond this many pixels, or files beyond this many bytes, are
+// refused rather than read into memory.
 constexpr unsigned long long max_picture_pixels = 1ULL << 28;
+constexpr unsigned long long max_picture_bytes = 1ULL << 30;
 
 void usage()
 {
@@ -26,34 +31,42 @@ void usage()
                  "       mkmap --samples DIR         write the sample maps into DIR\n");
 }
 
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+// The picture file, a plain file of a size a picture can have; null after
+// saying why. The system's word for a file that cannot be read, and a clear
+// one for the common mistake, before libpng's own terse ones.
+std::unique_ptr<std::FILE, FileCloser> open_picture(const char* path)
+{
+    std::string reason;
+    std::unique_ptr<std::FILE, FileCloser> f(qm::open_plain_file(path, reason));
+    struct stat info {};
+    if (f && ::fstat(::fileno(f.get()), &info) == 0 && static_cast<unsigned long long>(info.st_size) > max_picture_bytes) {
+        reason = "larger than " + std::to_string(max_picture_bytes) + " bytes";
+        f.reset();
+    }
+    unsigned char signature[8] = {};
+    if (f && (std::fread(signature, 1, sizeof signature, f.get()) != sizeof signature ||
+              png_sig_cmp(signature, 0, sizeof signature) != 0)) {
+        reason = "not a PNG file";
+        f.reset();
+    }
+    if (!f) std::fprintf(stderr, "mkmap: cannot read picture %s: %s\n", path, reason.c_str());
+    if (f) std::rewind(f.get());
+    return f;
+}
+
 // Reads a PNG as grey levels, transparent parts counting as white.
 bool read_grey_png(const char* path, std::vector<std::uint8_t>& grey, int& width, int& height)
 {
-    // The system's word for a file that cannot be read, and a clear one for
-    // the common mistake, before libpng's own terse ones.
-    std::FILE* f = std::fopen(path, "rb");
-    if (f == nullptr) {
-        std::fprintf(stderr, "mkmap: cannot read picture %s: %s\n", path, std::strerror(errno));
-        return false;
-    }
-    struct stat info {};
-    const bool folder = ::fstat(::fileno(f), &info) == 0 && S_ISDIR(info.st_mode);
-    unsigned char signature[8] = {};
-    const std::size_t got = folder ? 0 : std::fread(signature, 1, sizeof signature, f);
-    std::fclose(f);
-    if (folder) {
-        std::fprintf(stderr, "mkmap: cannot read picture %s: %s\n", path, std::strerror(EISDIR));
-        return false;
-    }
-    if (got != sizeof signature || png_sig_cmp(signature, 0, sizeof signature) != 0) {
-        std::fprintf(stderr, "mkmap: cannot read picture %s: not a PNG file\n", path);
-        return false;
-    }
-
+    const auto file = open_picture(path);
+    if (!file) return false;
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path) == 0) {
+    if (png_image_begin_read_from_stdio(&image, file.get()) == 0) {
         std::fprintf(stderr, "mkmap: cannot read picture %s: %s\n", path, image.message);
         return false;
     }
@@ -76,8 +89,21 @@ bool read_grey_png(const char* path, std::vector<std::uint8_t>& grey, int& width
     return true;
 }
 
+// Whatever was printed reached the standard output; else why not, exit 1.
+int printed()
+{
+    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return 0;
+    std::fprintf(stderr, "mkmap: cannot write to standard output: %s\n", std::strerror(errno));
+    return 1;
+}
+
 int make_from_picture(const char* picture_path, const char* out_path)
 {
+    // Refused before anything is read: the map would replace its picture.
+    if (qm::same_file(picture_path, out_path)) {
+        std::fprintf(stderr, "mkmap: %s and %s are the same file\n", out_path, picture_path);
+        return 2;
+    }
     std::vector<std::uint8_t> grey;
     int width = 0;
     int height = 0;
@@ -89,7 +115,7 @@ int make_from_picture(const char* picture_path, const char* out_path)
         return 1;
     }
     std::printf("%s: %d by %d\n", out_path, map.width, map.height);
-    return 0;
+    return printed();
 }
 
 int make_samples(const char* directory)
@@ -109,13 +135,16 @@ int make_samples(const char* directory)
         }
         std::printf("%s\n", path.c_str());
     }
-    return 0;
+    return printed();
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    // A closed pipe on standard output must show as a failed write, which is
+    // reported, rather than end the program without a word.
+    std::signal(SIGPIPE, SIG_IGN);
     if (argc == 3 && std::strcmp(argv[1], "--samples") == 0) return make_samples(argv[2]);
     if (argc == 3 && argv[1][0] != '-') return make_from_picture(argv[1], argv[2]);
     usage();

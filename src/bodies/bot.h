@@ -8,6 +8,7 @@
 namespace qm {
 
 constexpr int full_hp = 1000;  // hit points after every placement
+constexpr int blast_full = 120;  // hit points an impact costs at distance 0, the most it can cost
 
 class bot : public bullet {
 public:

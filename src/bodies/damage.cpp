@@ -7,7 +7,6 @@ namespace qm {
 
 namespace {
 
-constexpr int blast_full = 120;           // points lost at distance 0
 constexpr double near_miss_falloff = 0.888;  // a near miss loses 2 x 0.888 points per pixel
 constexpr int damage_text_ticks = 80;     // painted ticks the text stays up
 

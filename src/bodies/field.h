@@ -27,6 +27,8 @@ inline bool outside_field(int x, int y)
     return y >= field_bottom || x >= field_right || x <= field_left;
 }
 
+constexpr int secondary_shells = 2;  // launched with every main shell
+
 constexpr int scratch_size = 80;  // the unit hit-test surface is 80 by 80
 
 // What the units draw with besides the frame: the surface a unit's body is
@@ -54,7 +56,7 @@ struct Field {
     UnitScratch* scratch = nullptr;     // the units' point test draws on it
     const RingTable* rings = nullptr;   // where the slope samples the ground
     const FieldReadings* readings = nullptr;
-    std::array<sec_bullet*, 2> secondaries{};  // launched with the main projectile, stepped after it
+    std::array<sec_bullet*, secondary_shells> secondaries{};  // launched with the main projectile, stepped after it
     std::array<bot*, 2> units{};               // the target, then the player: tested and damaged in that order
 };
 

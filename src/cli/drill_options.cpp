@@ -1,7 +1,10 @@
 // The drill options and the rules between them and the round's own.
 #include "cli/drill_options.h"
 
+#include <cstring>
+
 #include "shell/drill/drill_session.h"
+#include "sim/drill/drill_run.h"
 
 namespace qm {
 
@@ -18,7 +21,20 @@ void add_drill_options(Command& command, DrillOptions& options)
                                          return options.seed_given;
                                      })
                                   .unlisted());
-    command.options.push_back(text("--history", "FILE", "the drill history to read and append to", options.history));
+    command.options.push_back(custom("--history", "FILE", "history file", "",
+                                     "the drill history to read and append to",
+                                     [&options](const char* value, std::string& why) {
+                                         why = history_path_refusal(value);
+                                         options.history = value;
+                                         return why.empty();
+                                     }));
+}
+
+std::string history_path_refusal(const char* path)
+{
+    if (path[0] == '\0') return "--history needs a file name";
+    if (std::strlen(path) < drill_path_size) return {};
+    return "--history: a path longer than " + std::to_string(drill_path_size - 1) + " bytes";
 }
 
 bool check_drill_options(const DrillOptions& options, bool map_or_wind_given, std::string& error)

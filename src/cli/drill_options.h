@@ -20,6 +20,10 @@ struct DrillOptions {
 // new usage line.
 void add_drill_options(Command& command, DrillOptions& options);
 
+// Why --history refuses a path: empty, or longer than a drill keeps (never
+// cut short); empty when it takes it.
+std::string history_path_refusal(const char* path);
+
 // Once every option is read: a drill sets the map and the wind, and a seed
 // needs a drill. False with the reason.
 bool check_drill_options(const DrillOptions& options, bool map_or_wind_given, std::string& error);

@@ -1,10 +1,13 @@
 // Grid axes: values counted in whole steps from FROM, printed with the
-// decimals typed and read back from that print.
+// decimals typed and read back from that print. Each value is a whole
+// number of units of the last decimal typed, so counting, printing and
+// reading back are exact integer work: the count never passes TO, and a
+// value is the double nearest its print, as reading the print would give.
 #include "cli/grid_axis.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
+#include <charconv>
+#include <cstdint>
 
 #include "shell/words.h"
 
@@ -14,6 +17,7 @@ namespace {
 
 // Decimals a grid value may be printed with.
 constexpr int max_decimals = 9;
+constexpr double powers_of_ten[max_decimals + 1] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 
 // Digits after the decimal point of a number as typed.
 int decimals_of(std::string_view text)
@@ -22,9 +26,48 @@ int decimals_of(std::string_view text)
     return point == std::string_view::npos ? 0 : static_cast<int>(text.size() - point - 1);
 }
 
+// A number as parse_decimal took it (digits with at most one point), in
+// units of 10^-decimals.
+std::int64_t units_of(std::string_view text, int decimals)
+{
+    std::int64_t units = 0;
+    int after_point = -1;
+    for (char c : text) {
+        if (c == '.') {
+            after_point = 0;
+            continue;
+        }
+        units = units * 10 + (c - '0');
+        if (after_point >= 0) ++after_point;
+    }
+    for (int d = std::max(after_point, 0); d < decimals; ++d) units *= 10;
+    return units;
+}
+
+// The value `units` printed with `decimals` decimals, as printf's %.*f
+// prints the number it stands for.
+std::string printed(std::int64_t units, int decimals)
+{
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, units).ptr;
+    std::string text(digits, end);
+    if (decimals == 0) return text;
+    if (text.size() <= static_cast<std::size_t>(decimals)) text.insert(0, decimals + 1 - text.size(), '0');
+    text.insert(text.size() - decimals, 1, '.');
+    return text;
+}
+
 }  // namespace
 
-bool parse_grid_axis(std::string_view text, double low, double high, std::vector<GridValue>& values)
+GridValue GridAxis::operator[](std::size_t i) const
+{
+    const std::int64_t units = from_units_ + static_cast<std::int64_t>(i) * step_units_;
+    // Both exact in a double, so the quotient is the double nearest the
+    // print, as strtod reads it.
+    return {printed(units, decimals_), static_cast<double>(units) / powers_of_ten[decimals_]};
+}
+
+bool parse_grid_axis(std::string_view text, double low, double high, GridAxis& axis)
 {
     std::string_view parts[3] = {text, text, "1"};
     const std::size_t first = text.find(':');
@@ -45,19 +88,14 @@ bool parse_grid_axis(std::string_view text, double low, double high, std::vector
 
     const int decimals = std::max({decimals_of(parts[0]), decimals_of(parts[1]), decimals_of(parts[2])});
     if (decimals > max_decimals) return false;
-    // Counted in whole steps, so that no sum of steps drifts past TO.
-    const double span = (to - from) / step;
-    if (span >= static_cast<double>(max_grid_values)) return false;
-    const long count = static_cast<long>(std::floor(span + 1e-9)) + 1;
-    values.clear();
-    for (long i = 0; i < count; ++i) {
-        char printed[32];
-        std::snprintf(printed, sizeof printed, "%.*f", decimals, from + static_cast<double>(i) * step);
-        GridValue v;
-        v.text = printed;
-        parse_decimal(v.text, low, high, v.value);
-        values.push_back(std::move(v));
-    }
+    const std::int64_t from_units = units_of(parts[0], decimals);
+    const std::int64_t step_units = units_of(parts[2], decimals);
+    const std::int64_t steps = (units_of(parts[1], decimals) - from_units) / step_units;
+    if (steps >= static_cast<std::int64_t>(max_grid_values)) return false;
+    axis.from_units_ = from_units;
+    axis.step_units_ = step_units;
+    axis.decimals_ = decimals;
+    axis.count_ = static_cast<std::size_t>(steps) + 1;
     return true;
 }
 

@@ -5,7 +5,9 @@
 #include <cstring>
 
 #include "cli/drill_options.h"
+#include "cli/output.h"
 #include "shell/drill/drill_catalogue.h"
+#include "shell/drill/history.h"
 #include "terrain/bitmap_reader.h"
 
 namespace qm {
@@ -67,6 +69,19 @@ bool take_drill(QuickStart& choices, const char* drill, std::string& error)
     return true;
 }
 
+// A history named on the command line is read before any window opens: one
+// that cannot be read, or that is a file the round reads, is refused here.
+bool check_history(const QuickStart& choices, const DrillOptions& drill, std::string& error)
+{
+    std::vector<CommandInput> inputs;
+    if (choices.round.map != nullptr) inputs.push_back({"--map", choices.round.map});
+    if (drill.drill != nullptr) inputs.push_back({"--drill", drill.drill});
+    if (choices.drill_given && choices.drill.map_kind == DrillMap::file) inputs.push_back({"the drill's map", choices.drill.map});
+    error = same_file_refusal("--history", drill.history, inputs);
+    HistoryContents contents;
+    return error.empty() && read_history(drill.history, contents, error);
+}
+
 }  // namespace
 
 bool parse_quick_start(int argc, char** argv, QuickStart& choices, std::string& error)
@@ -82,7 +97,8 @@ bool parse_quick_start(int argc, char** argv, QuickStart& choices, std::string& 
     // --history alone keeps the dialog; every other option skips it.
     choices.requested = map_or_wind || given.mode || drill.drill != nullptr || drill.seed_given;
     if (!check_drill_options(drill, map_or_wind, error)) return false;
-    return drill.drill == nullptr || take_drill(choices, drill.drill, error);
+    if (drill.drill != nullptr && !take_drill(choices, drill.drill, error)) return false;
+    return drill.history == nullptr || check_history(choices, drill, error);
 }
 
 std::string quick_start_usage()

@@ -20,7 +20,7 @@ Option facing_option(int& direction)
 }
 
 Option axis_option(std::string name, std::string value, std::string what, std::string forms, std::string help,
-                   double low, double high, std::vector<GridValue>& values)
+                   double low, double high, GridAxis& values)
 {
     return custom(std::move(name), std::move(value), std::move(what), std::move(forms), std::move(help),
                   [&values, low, high](const char* given, std::string&) {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "cli/grid_axis.h"
 #include "cli/options.h"
@@ -15,7 +14,7 @@ Option facing_option(int& direction);
 
 // A grid axis within [low, high]: refused as "bad WHAT 'V': FORMS".
 Option axis_option(std::string name, std::string value, std::string what, std::string forms, std::string help,
-                   double low, double high, std::vector<GridValue>& values);
+                   double low, double high, GridAxis& values);
 
 // --threads N, 1 to max_threads, by default one a core.
 Option threads_option(int& threads);

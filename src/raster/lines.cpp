@@ -10,6 +10,56 @@ namespace qm {
 
 namespace raster {
 
+namespace {
+
+// A block in (major, minor) coordinates, both ends included.
+struct Block {
+    i64 m_lo, m_hi, q_lo, q_hi;
+};
+
+// A segment's footprints, each painted less what the one before it
+// painted: a wide pen's neighbouring footprints overlap in all but a
+// sliver, and the same colour painted again changes nothing.
+class Footprints {
+public:
+    Footprints(Surface& s, COLORREF c, bool x_major) : s_(s), c_(c), x_major_(x_major) {}
+
+    void paint(const Block& next)
+    {
+        const Block shared{std::max(next.m_lo, last_.m_lo), std::min(next.m_hi, last_.m_hi),
+                           std::max(next.q_lo, last_.q_lo), std::min(next.q_hi, last_.q_hi)};
+        if (!painted_ || shared.m_lo > shared.m_hi || shared.q_lo > shared.q_hi) {
+            fill({next.m_lo, next.m_hi, next.q_lo, next.q_hi});
+        } else {
+            fill({next.m_lo, next.m_hi, next.q_lo, shared.q_lo - 1});
+            fill({next.m_lo, next.m_hi, shared.q_hi + 1, next.q_hi});
+            fill({next.m_lo, shared.m_lo - 1, shared.q_lo, shared.q_hi});
+            fill({shared.m_hi + 1, next.m_hi, shared.q_lo, shared.q_hi});
+        }
+        painted_ = true;
+        last_ = next;
+    }
+
+private:
+    void fill(const Block& b)
+    {
+        if (b.m_lo > b.m_hi || b.q_lo > b.q_hi) return;
+        if (x_major_) {
+            fill_block(s_, b.m_lo, b.q_lo, b.m_hi, b.q_hi, c_);
+        } else {
+            fill_block(s_, b.q_lo, b.m_lo, b.q_hi, b.m_hi, c_);
+        }
+    }
+
+    Surface& s_;
+    COLORREF c_;
+    bool x_major_;
+    bool painted_ = false;
+    Block last_{};
+};
+
+}  // namespace
+
 // Walks the major axis (the longer of dx, dy). Step k puts the major
 // coordinate at m0 + k * step and the minor one at the exact position rounded
 // half up, q0 + floor((2 k dq + n) / 2n). Rounding half up in absolute terms
@@ -29,7 +79,6 @@ void draw_segment(Surface& s, COLORREF c, i64 x0, i64 y0, i64 x1, i64 y1, PenRea
     const i64 n = std::llabs(dm);
     const i64 step = dm > 0 ? 1 : -1;
     const i64 major_size = x_major ? s.width() : s.height();
-    const i64 minor_size = x_major ? s.height() : s.width();
 
     // Footprint of one path pixel along (m) and across (q) the major axis.
     const i64 mlo = nib == Nib::square ? reach.lo : 0;
@@ -49,14 +98,8 @@ void draw_segment(Surface& s, COLORREF c, i64 x0, i64 y0, i64 x1, i64 y1, PenRea
     }
     if (k_lo > k_hi) return;
 
-    auto plot = [&](i64 m_from, i64 m_to, i64 q) {
-        if (q + qhi < 0 || q + qlo >= minor_size) return;
-        if (x_major) {
-            fill_block(s, m_from + mlo, q + qlo, m_to + mhi, q + qhi, c);
-        } else {
-            fill_block(s, q + qlo, m_from + mlo, q + qhi, m_to + mhi, c);
-        }
-    };
+    Footprints footprints(s, c, x_major);
+    auto plot = [&](i64 m_from, i64 m_to, i64 q) { footprints.paint({m_from + mlo, m_to + mhi, q + qlo, q + qhi}); };
 
     const i64 m_first = m0 + step * k_lo;
     const i64 m_last = m0 + step * k_hi;

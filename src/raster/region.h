@@ -67,6 +67,67 @@ inline Spans shrink(const Spans& p)
     return out;
 }
 
+// Each run grown by lo..hi, runs that then meet or touch merged.
+inline Spans grow(const Spans& p, PenReach reach)
+{
+    Spans out;
+    for (int i = 0; i < p.count; ++i) {
+        const i64 a = p.from[i] + reach.lo;
+        const i64 b = p.to[i] + reach.hi;
+        if (out.count > 0 && a <= out.to[out.count - 1] + 1) {
+            out.to[out.count - 1] = std::max(out.to[out.count - 1], b);
+        } else {
+            out.add(a, b);
+        }
+    }
+    return out;
+}
+
+// Paints the runs of rows given one after another, each grown by a pen's
+// square: a run's square covers rows y+lo..y+hi. Squares of neighbouring
+// rows share all but one row, so on those only what the row before did not
+// paint is painted: each pixel about once, whatever the pen's width, and
+// the same pixels as painting every square whole.
+class SquareStamps {
+public:
+    SquareStamps(Surface& s, PenReach reach, COLORREF c) : s_(s), reach_(reach), c_(c) {}
+
+    void row(i64 y, const Spans& runs)
+    {
+        const Spans grown = grow(runs, reach_);
+        const bool follows = has_previous_ && y == previous_y_ + 1;
+        const i64 shared_last = y + reach_.hi - 1;  // the last row the previous squares reach
+        for (int i = 0; i < grown.count; ++i) {
+            if (!follows) {
+                fill_block(s_, grown.from[i], y + reach_.lo, grown.to[i], y + reach_.hi, c_);
+                continue;
+            }
+            fill_block(s_, grown.from[i], y + reach_.hi, grown.to[i], y + reach_.hi, c_);
+            if (shared_last < y + reach_.lo) continue;
+            // The parts of this run the previous row's grown runs leave out.
+            i64 start = grown.from[i];
+            for (int j = 0; j < previous_.count && start <= grown.to[i]; ++j) {
+                if (previous_.to[j] < start) continue;
+                if (previous_.from[j] > grown.to[i]) break;
+                fill_block(s_, start, y + reach_.lo, previous_.from[j] - 1, shared_last, c_);
+                start = previous_.to[j] + 1;
+            }
+            fill_block(s_, start, y + reach_.lo, grown.to[i], shared_last, c_);
+        }
+        previous_ = grown;
+        previous_y_ = y;
+        has_previous_ = true;
+    }
+
+private:
+    Surface& s_;
+    PenReach reach_;
+    COLORREF c_;
+    bool has_previous_ = false;
+    i64 previous_y_ = 0;
+    Spans previous_;
+};
+
 // Whether a shape within the box [left, right) by [top, bottom), its border
 // drawn with a pen of the given reach, leaves no pixel on the surface.
 inline bool misses_surface(const Surface& s, PenReach reach, i64 left, i64 top, i64 right, i64 bottom)
@@ -92,12 +153,8 @@ void draw_region(Surface& s, const Pen& pen, const Brush& brush, i64 top, i64 bo
     if (pen.color == brush.color) {
         const i64 y_begin = std::max<i64>(top, -reach.hi);
         const i64 y_end = std::min<i64>(bottom - 1, s.height() - 1 - reach.lo);
-        for (i64 y = y_begin; y <= y_end; ++y) {
-            const Spans here = row_spans(y);
-            for (int i = 0; i < here.count; ++i) {
-                fill_block(s, here.from[i] + reach.lo, y + reach.lo, here.to[i] + reach.hi, y + reach.hi, pen.color);
-            }
-        }
+        SquareStamps stamps(s, reach, pen.color);
+        for (i64 y = y_begin; y <= y_end; ++y) stamps.row(y, row_spans(y));
         return;
     }
     auto spans = [&](i64 y) { return y < top || y >= bottom ? Spans{} : row_spans(y); };
@@ -111,19 +168,14 @@ void draw_region(Surface& s, const Pen& pen, const Brush& brush, i64 top, i64 bo
         if (y_begin > y_end) return;
         Spans above = spans(y_begin - 1);
         Spans here = spans(y_begin);
+        SquareStamps stamps(s, reach, pen.color);
         for (i64 y = y_begin; y <= y_end; ++y) {
             const Spans below = spans(y + 1);
             const Spans inside = intersect(intersect(shrink(here), above), below);
             if (work & brush_part) {
                 for (int i = 0; i < inside.count; ++i) fill_span(s, y, inside.from[i], inside.to[i], brush.color);
             }
-            if (work & pen_part) {
-                const Spans border = subtract(here, inside);
-                for (int i = 0; i < border.count; ++i) {
-                    fill_block(s, border.from[i] + reach.lo, y + reach.lo, border.to[i] + reach.hi, y + reach.hi,
-                               pen.color);
-                }
-            }
+            if (work & pen_part) stamps.row(y, subtract(here, inside));
             above = here;
             here = below;
         }

@@ -1,5 +1,6 @@
-// The temporary file is made in the target's own folder, so that the rename
-// stays on one file system and is atomic.
+// The temporary file is made in the final target's own folder, so that the
+// rename stays on one file system and is atomic, and so that a link is
+// replaced by nothing: the file it leads to is.
 #include "raster/replace_file.h"
 
 #include <fcntl.h>
@@ -7,6 +8,9 @@
 
 #include <cerrno>
 #include <cstring>
+
+#include "raster/plain_file.h"
+#include "raster/temporary_files.h"
 
 namespace qm {
 
@@ -45,24 +49,50 @@ bool move_into_place(const std::string& from, const std::string& to)
     return false;
 }
 
+// The file to replace: the target, or what its links lead to, when that is
+// missing or a plain file.
+bool final_target(const char* path, std::string& target, std::string& reason)
+{
+    const std::string named = path;
+    if (named.empty() || named.find_last_of(folder_separators) == named.size() - 1) {
+        reason = std::strerror(EISDIR);
+        return false;
+    }
+    return follow_links(named, target, reason) && may_replace(target, reason);
+}
+
+// A new temporary file beside the target, open for writing; -1 with errno.
+int make_temporary(const std::string& target, std::string& temporary)
+{
+    int fd = -1;
+    for (int attempt = 0; attempt < temporary_attempts && fd < 0; ++attempt) {
+        temporary = temporary_path(folder_of(target), attempt);
+        fd = ::open(temporary.c_str(), temporary_flags, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    return fd;
+}
+
+// Writes the temporary through write and closes it; 0 or the error.
+int fill(std::FILE* file, const std::function<bool(std::FILE*)>& write)
+{
+    errno = 0;
+    const bool ok = write(file);
+    int error = ok ? 0 : (errno != 0 ? errno : -1);
+    if (std::fflush(file) != 0 && error == 0) error = errno;
+    if (std::fclose(file) != 0 && error == 0) error = errno;
+    return error;
+}
+
 }  // namespace
 
 bool replace_file(const char* path, const std::function<bool(std::FILE*)>& write, std::string& reason)
 {
-    const std::string target = path;
-    if (target.empty() || target.back() == '/') {
-        reason = std::strerror(EISDIR);
-        return false;
-    }
+    std::string target;
+    if (!final_target(path, target, reason)) return false;
+    remove_stale_temporaries(folder_of(target));
     std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < temporary_attempts && fd < 0; ++attempt) {
-        // Short, so that a target whose name is as long as names may be
-        // still gets a temporary beside it.
-        temporary = folder_of(target) + ".qm-" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
-        fd = ::open(temporary.c_str(), temporary_flags, 0666);
-        if (fd < 0 && errno != EEXIST) break;
-    }
+    const int fd = make_temporary(target, temporary);
     if (fd < 0) {
         reason = std::strerror(errno);
         return false;
@@ -74,27 +104,19 @@ bool replace_file(const char* path, const std::function<bool(std::FILE*)>& write
         ::unlink(temporary.c_str());
         return false;
     }
-
-    errno = 0;
-    bool ok = write(file);
-    int error = ok ? 0 : errno;
-    if (std::fflush(file) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (std::fclose(file) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (ok && !move_into_place(temporary, target)) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
+    int error = fill(file, write);
+    // Asked again just before the rename: something else may have taken the
+    // name meanwhile.
+    if (error == 0 && !may_replace(target, reason)) {
         ::unlink(temporary.c_str());
-        reason = error != 0 ? std::strerror(error) : "the write failed";
+        return false;
     }
-    return ok;
+    if (error == 0 && !move_into_place(temporary, target)) error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        reason = error > 0 ? std::strerror(error) : "the write failed";
+    }
+    return error == 0;
 }
 
 }  // namespace qm

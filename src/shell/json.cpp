@@ -4,9 +4,15 @@
 #include <cmath>
 #include <cstdio>
 
+#include "shell/utf8.h"
+
 namespace qm {
 
 namespace {
+
+constexpr unsigned high_surrogate = 0xD800, low_surrogate = 0xDC00, last_surrogate = 0xDFFF;
+// What stands in for bytes that are not UTF-8 in a string written out.
+constexpr std::string_view replacement_character = "\xEF\xBF\xBD";
 
 // Appends printf's form of a value; a short form (any number but a huge
 // fixed-point one) needs no memory of its own.
@@ -84,6 +90,27 @@ private:
         }
         return true;
     }
+    bool hex4(unsigned& code)
+    {
+        code = 0;
+        for (int k = 0; k < 4; ++k) {
+            if (!hex_digit(code)) return false;
+        }
+        return true;
+    }
+    // A \u escape's character, a surrogate pair's as one; a surrogate
+    // alone is refused, as it stands for no character.
+    bool unicode_escape(std::string& out)
+    {
+        unsigned code = 0;
+        if (!hex4(code)) return false;
+        if (code >= high_surrogate && code < low_surrogate) {
+            unsigned low = 0;
+            if (!eat('\\') || !eat('u') || !hex4(low) || low < low_surrogate || low > last_surrogate) return false;
+            code = 0x10000 + ((code - high_surrogate) << 10) + (low - low_surrogate);
+        }
+        return append_utf8(out, code);
+    }
     bool escape(std::string& out)
     {
         if (i_ >= s_.size()) return false;
@@ -95,23 +122,17 @@ private:
         case 'r': out.push_back('\r'); return true;
         case 'b': out.push_back('\b'); return true;
         case 'f': out.push_back('\f'); return true;
-        case 'u': break;
+        case 'u': return unicode_escape(out);
         default: return false;
         }
-        unsigned code = 0;
-        for (int k = 0; k < 4; ++k) {
-            if (!hex_digit(code)) return false;
-        }
-        // Names are kept as text to show; a character past ASCII shows as '?'.
-        out.push_back(code < 0x80 ? static_cast<char>(code) : '?');
-        return true;
     }
+    // A string's text, which must be UTF-8 whether written out or escaped.
     bool string(std::string& out)
     {
         if (!eat('"')) return false;
         while (i_ < s_.size()) {
             const char c = s_[i_++];
-            if (c == '"') return true;
+            if (c == '"') return valid_utf8(out);
             if (static_cast<unsigned char>(c) < 0x20) return false;
             if (c != '\\') {
                 out.push_back(c);
@@ -219,14 +240,19 @@ void JsonWriter::null(std::string_view name)
 void append_json_string(std::string& out, std::string_view text)
 {
     out.push_back('"');
-    for (char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const std::size_t length = utf8_length(text.substr(i));
         if (c == '"' || c == '\\') {
             out.push_back('\\');
             out.push_back(c);
         } else if (static_cast<unsigned char>(c) < 0x20) {
             append_formatted(out, "\\u%04x", static_cast<unsigned>(c));
+        } else if (length == 0) {
+            out += replacement_character;
         } else {
-            out.push_back(c);
+            out.append(text.substr(i, length));
+            i += length - 1;
         }
     }
     out.push_back('"');

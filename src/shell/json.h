@@ -40,12 +40,14 @@ private:
     bool first_ = true;
 };
 
-// Appends text as a JSON string, its quotes included.
+// Appends text as a JSON string, its quotes included; bytes that are not
+// UTF-8 are written as U+FFFD, so the line is always valid JSON.
 void append_json_string(std::string& out, std::string_view text);
 
 // Calls take(key, value, kind) for each member of a flat object, in order:
-// a string's text, or a number's or literal's as written. False for
-// anything but such an object, or when take refuses a member.
+// a string's text (its \u escapes as UTF-8), or a number's or literal's as
+// written. False for anything but such an object, a string that is not
+// UTF-8 or holds a lone surrogate, or when take refuses a member.
 using JsonMember = std::function<bool(const std::string& key, const std::string& value, JsonKind kind)>;
 bool read_flat_json(std::string_view line, const JsonMember& take);
 

@@ -12,7 +12,8 @@ namespace qm {
 namespace {
 
 // The history of the desktop's drills: --history, or the platform's place
-// for the user's files. Without either, drills keep none.
+// for the user's files. Without either, or with a place too long to keep
+// whole, drills keep none.
 void choose_history(World& world, const QuickStart& choices)
 {
     std::string path;
@@ -20,6 +21,11 @@ void choose_history(World& world, const QuickStart& choices)
     if (choices.history != nullptr) {
         path = choices.history;
     } else if (!default_history_path(path, reason)) {
+        path.clear();
+    }
+    if (path.size() >= sizeof world.drill.history_file) {
+        std::fprintf(stderr, "qmsim: %s: a path longer than %zu bytes; drills keep no history\n", path.c_str(),
+                     sizeof world.drill.history_file - 1);
         path.clear();
     }
     std::snprintf(world.drill.history_file, sizeof world.drill.history_file, "%s", path.c_str());

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "sim/prediction.h"
 #include "sim/shot_engine.h"
 #include "sim/side_shots.h"
 #include "sim/world.h"
@@ -17,28 +18,28 @@ namespace qm {
 namespace {
 
 constexpr int axis_ticks = 4;  // at most this many tick intervals per axis of the small chart
-constexpr int range_rounding = 50;
+// The distance axis runs from the muzzle to about this many times the
+// target's distance, so the curve near the target fills the chart; a target
+// at the muzzle still gets this much.
+constexpr double target_framing = 2.0;
+constexpr double min_axis_span = 100.0;
 constexpr COLORREF curve_colour = 0x00000000;   // black, as the calm curve of `qmsim chart`
 constexpr COLORREF target_colour = 0x000000D0;  // red: where the target stands
 constexpr COLORREF reading_colour = 0x0000A000; // green: the power read off
 
 int distance_of(const ShotResult& shot, int direction) { return shot.dx * direction; }
 
-}  // namespace
-
-int nearest_bracketing_shot(const ShotResult* shots, int count, int direction, int distance)
+// From the muzzle to about twice the target's distance, on its side,
+// ended at a round value.
+plot::Range framing_target(int target_distance)
 {
-    for (int i = 1; i < count; ++i) {
-        const ShotResult& low = shots[i - 1];
-        const ShotResult& high = shots[i];
-        if (!low.struck || !high.struck) continue;
-        const int d0 = distance_of(low, direction);
-        const int d1 = distance_of(high, direction);
-        if (std::min(d0, d1) > distance || std::max(d0, d1) < distance) continue;
-        return std::abs(d0 - distance) <= std::abs(d1 - distance) ? i - 1 : i;
-    }
-    return -1;
+    const double reach = std::max(static_cast<double>(std::abs(target_distance)) * target_framing, min_axis_span);
+    const double step = plot::nice_step(reach, axis_ticks);
+    const double end = std::ceil(reach / step) * step;
+    return target_distance < 0 ? plot::Range{-end, 0.0} : plot::Range{0.0, end};
 }
+
+}  // namespace
 
 void AimChart::arm()
 {
@@ -66,6 +67,7 @@ void AimChart::update(const World& round, SideShots& shots)
         angle_ = round.vang;
         direction_ = round.direction;
         target_x_ = round.target1.pos_x;
+        target_y_ = round.target1.pos_y;
         next_ = 0;
         reading_ = AimChartView{};
         // The tick that synced the probe has had its share.
@@ -86,37 +88,27 @@ void AimChart::lay_out()
     // The muzzle is where the shots left: any strike less its offset.
     bool any = false;
     int origin_x = 0;
-    double lo = 0.0;
-    double hi = 0.0;
+    NearestStrike nearest(target_x_, target_y_);
     plot::Series& curve = chart_.series[0];
     curve.points.clear();
     for (int i = 0; i < chart_powers; ++i) {
         const ShotResult& shot = shots_[i];
+        nearest.consider(i, shot);
         if (!shot.struck) {
             curve.points.push_back({nan, nan});
             continue;
         }
         any = true;
         origin_x = shot.x - shot.dx;
-        const double d = distance_of(shot, direction_);
-        lo = std::min(lo, d);
-        hi = std::max(hi, d);
-        curve.points.push_back({d, i / chart_steps_per_unit});
+        curve.points.push_back({static_cast<double>(distance_of(shot, direction_)), i / chart_steps_per_unit});
     }
     r.target_distance = any ? (target_x_ - origin_x) * direction_ : 0;
-    const int best = any ? nearest_bracketing_shot(shots_, chart_powers, direction_, r.target_distance) : -1;
-    r.reaches = best >= 0;
-    r.power = best >= 0 ? best / chart_steps_per_unit : 0.0;
-    r.power_distance = best >= 0 ? distance_of(shots_[best], direction_) : 0;
-
-    // The target stays on the axis even out of reach, so the gap shows.
-    lo = std::min(lo, static_cast<double>(r.target_distance));
-    hi = std::max(hi, static_cast<double>(r.target_distance));
-    if (hi <= lo) hi = lo + 1.0;
-    // Widened to a round fiftieth of the span, as `qmsim chart` does: a strike
-    // a few pixels behind the muzzle would otherwise widen it by a whole tick.
-    const double step = plot::nice_step(hi - lo, range_rounding);
-    chart_.x = {std::floor(lo / step) * step, std::ceil(hi / step) * step};
+    const int best = nearest.best();
+    r.reaches = nearest.reaches();
+    r.power = r.reaches ? best / chart_steps_per_unit : 0.0;
+    r.power_distance = r.reaches ? distance_of(shots_[best], direction_) : 0;
+    // The curve runs on past the axis' end, cut off there.
+    chart_.x = framing_target(r.target_distance);
 
     plot::Series& target = chart_.series[1];
     target.points.clear();

@@ -1,7 +1,10 @@
 // The aim chart (key G): while the aim is free, a small chart of how far the
 // main shell carries at each power for the current angle, facing, wind and
-// place, with the target's distance marked and the power read off there.
-// Every point is a shot the shared probe fired, a slice of them a tick.
+// place, with the target's distance marked and the power read off by the
+// power finder's rule (the strike nearest the target's contact point). Its
+// distance axis frames the target: from the muzzle to about twice the
+// target's distance. Every point is a shot the shared probe fired, a slice
+// of them a tick.
 #pragma once
 
 #include "raster/plot/plot.h"
@@ -18,20 +21,14 @@ constexpr double chart_steps_per_unit = 20.0;    // power k is k / 20
 // power finder's.
 constexpr int chart_slice = 27;
 
-// Index of the shot whose strike lies nearest distance (forward of the
-// facing) among the first pair of neighbouring struck shots that lie either
-// side of it; -1 when no pair does (out of reach). The shot chart's rule of
-// thumb reads its powers the same way.
-int nearest_bracketing_shot(const ShotResult* shots, int count, int direction, int distance);
-
 // What the chart shows this tick.
 struct AimChartView {
     bool shown = false;           // G is on and the aim is free
     int fired = 0;                // powers fired for the current curve, chart_powers once complete
     int target_distance = 0;      // once complete: the target's contact point forward of the muzzle
-    bool reaches = false;         // once complete: the curve reaches the target's distance
-    double power = 0.0;           // the power read off there
-    int power_distance = 0;       // where that power's shot strikes, forward of the muzzle
+    bool reaches = false;         // once complete: the shot nearest the target hurts it
+    double power = 0.0;           // that shot's power
+    int power_distance = 0;       // where that shot strikes, forward of the muzzle
 };
 
 class AimChart {
@@ -56,7 +53,8 @@ private:
     long long generation_ = -1;  // of the probe shots the curve was fired on
     double angle_ = 0.0;
     int direction_ = 0;
-    int target_x_ = 0;
+    int target_x_ = 0;  // the target's contact point when the curve began
+    int target_y_ = 0;
     int next_ = 0;
     ShotResult shots_[chart_powers];
     AimChartView reading_;

@@ -10,15 +10,24 @@
 
 namespace qm {
 
+void NearestStrike::consider(int index, const ShotResult& shot)
+{
+    if (!shot.struck) return;
+    const long long dx = shot.x - target_x_;
+    const long long dy = shot.y - target_y_;
+    const long long distance = dx * dx + dy * dy;
+    if (best_ < 0 || distance < best_distance_) {
+        best_ = index;
+        best_distance_ = distance;
+        best_damage_ = shot.target_damage;
+    }
+}
+
 void PowerSearch::start(const Aim& aim, int target_x, int target_y)
 {
     aim_ = aim;
-    target_x_ = target_x;
-    target_y_ = target_y;
     next_ = 0;
-    best_ = -1;
-    best_distance_ = 0;
-    best_damage_ = 0;
+    nearest_ = NearestStrike(target_x, target_y);
 }
 
 bool PowerSearch::step(ShotProbe& probe, int count)
@@ -29,24 +38,10 @@ bool PowerSearch::step(ShotProbe& probe, int count)
     while (next_ < end) {
         const int to = std::min(end, next_ + finder_slice);
         fire_rungs(probe, ladder, next_, to, shots);
-        for (int rung = next_; rung < to; ++rung) consider(rung, shots[rung - next_]);
+        for (int rung = next_; rung < to; ++rung) nearest_.consider(rung, shots[rung - next_]);
         next_ = to;
     }
     return done();
-}
-
-void PowerSearch::consider(int rung, const ShotResult& shot)
-{
-    if (!shot.struck) return;
-    const long long dx = shot.x - target_x_;
-    const long long dy = shot.y - target_y_;
-    const long long distance = dx * dx + dy * dy;
-    // The lowest power wins a tie.
-    if (best_ < 0 || distance < best_distance_) {
-        best_ = rung;
-        best_distance_ = distance;
-        best_damage_ = shot.target_damage;
-    }
 }
 
 void Prediction::update(const World& round, SideShots& shots)

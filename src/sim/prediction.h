@@ -28,6 +28,32 @@ constexpr double finder_steps_per_unit = 100.0;  // power k is k / 100, as the v
 // spread over seven ticks keeps each tick's share near 3 ms.
 constexpr int finder_slice = 64;
 
+// The aids' one rule for the power to use: of shots fired at one angle and
+// facing, the one whose main shell strikes nearest the target's contact
+// point (straight-line distance; the lowest power wins a tie). The power
+// finder applies it to every power from 0.00 to 4.00, the aim chart to the
+// powers it drew, so the two point to the same shot or to neighbours.
+class NearestStrike {
+public:
+    NearestStrike() = default;
+    NearestStrike(int target_x, int target_y) : target_x_(target_x), target_y_(target_y) {}
+
+    // Keeps shot `index` if its strike lies nearer the target than the best
+    // so far; shots are offered lowest power first.
+    void consider(int index, const ShotResult& shot);
+
+    int best() const { return best_; }  // -1 while no shot has struck
+    // Whether the best shot hurts the target at all.
+    bool reaches() const { return best_damage_ > 0; }
+
+private:
+    int target_x_ = 0;
+    int target_y_ = 0;
+    int best_ = -1;
+    long long best_distance_ = 0;
+    int best_damage_ = 0;
+};
+
 // The search for the power whose main shell strikes nearest the target's
 // contact point at a given angle and facing.
 class PowerSearch {
@@ -40,20 +66,13 @@ public:
     bool done() const { return next_ == finder_powers; }
     const Aim& aim() const { return aim_; }
     // Once done: whether the best shot hurts the target at all, and its power.
-    bool reaches() const { return best_damage_ > 0; }
-    double power() const { return best_ / finder_steps_per_unit; }
+    bool reaches() const { return nearest_.reaches(); }
+    double power() const { return nearest_.best() / finder_steps_per_unit; }
 
 private:
-    // Keeps the rung if its strike lies nearer the target than the best so far.
-    void consider(int rung, const ShotResult& shot);
-
     Aim aim_;
-    int target_x_ = 0;
-    int target_y_ = 0;
     int next_ = finder_powers;
-    int best_ = -1;
-    long long best_distance_ = 0;
-    int best_damage_ = 0;
+    NearestStrike nearest_;
 };
 
 // What the prediction shows this tick.

@@ -1,12 +1,6 @@
 // Header test and pixel loading of two-colour bitmap map files.
 #include "terrain/bitmap_reader.h"
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 #include <algorithm>
 #include <array>
 #include <cassert>
@@ -15,10 +9,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <string>
-#include <system_error>
+
+#include "raster/plain_file.h"
 
 namespace qm {
 
@@ -44,52 +38,6 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
-
-// Opens a regular file for reading; null for anything else, with the
-// reason. A named pipe or a device under a map's name would otherwise block
-// the program on opening or reading, so it is opened without waiting and
-// turned away.
-File open_regular_file(const char* filename, std::string& reason)
-{
-#ifdef _WIN32
-    // Windows has no open without waiting; a device name (CON, NUL) is not a
-    // regular file, and a file that changes kind between the look and the
-    // opening is not a case there.
-    std::error_code error;
-    const std::filesystem::file_type kind = std::filesystem::status(filename, error).type();
-    if (kind != std::filesystem::file_type::regular) {
-        if (kind == std::filesystem::file_type::not_found) {
-            reason = std::strerror(ENOENT);
-        } else if (kind == std::filesystem::file_type::directory) {
-            reason = std::strerror(EISDIR);
-        } else {
-            reason = error ? error.message() : "not a regular file";
-        }
-        return nullptr;
-    }
-    File file(std::fopen(filename, "rb"));
-    if (!file) reason = std::strerror(errno);
-    return file;
-#else
-    const int fd = ::open(filename, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        reason = std::strerror(errno);
-        return nullptr;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        reason = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "not a regular file";
-        ::close(fd);
-        return nullptr;
-    }
-    File file(::fdopen(fd, "rb"));
-    if (!file) {
-        reason = std::strerror(errno);
-        ::close(fd);
-    }
-    return file;
-#endif
-}
 
 // Little-endian fields.
 std::uint16_t u16(const unsigned char* b)
@@ -141,10 +89,30 @@ bool parse_header(const unsigned char (&b)[header_size], std::size_t got, Header
     }
     // A negative width describes no picture at all.
     if (h.width < 0) return fail(reason, "a negative width");
+    if (h.width == 0) return fail(reason, "no width; maps are 1 to " + std::to_string(map_max_columns) + " pixels wide");
     if (h.width > map_max_columns) {
         return fail(reason, std::to_string(h.width) + " pixels wide; at most " + std::to_string(map_max_columns));
     }
     return true;
+}
+
+// Whether any stored pixel that would be loaded is terrain. Rows are read
+// from the first stored (the bottom, where ground usually lies), so a real
+// map answers after one row. A map without ground would leave the units
+// falling for ever.
+template <class ReadAt>
+bool has_ground(ReadAt& read_at, const Header& h, int bytes_per_row, int stride)
+{
+    unsigned char row[map_max_columns / 8];
+    for (int r = 0; r < map_rows; ++r) {
+        const long long position = static_cast<long long>(h.pixel_offset) + static_cast<long long>(r) * stride;
+        const std::size_t got = read_at(position, row, static_cast<std::size_t>(bytes_per_row));
+        if (got == 0) return false;  // this row and the rest lie past the end: empty
+        for (std::size_t b = 0; b < got; ++b) {
+            if (row[b] != missing_byte) return true;
+        }
+    }
+    return false;
 }
 
 // The reader over any byte source: read_at(position, out, count) copies up to
@@ -156,11 +124,12 @@ bool read_map(MapImage* target, ReadAt read_at, BitmapMode mode, std::string& re
     unsigned char header[header_size];
     Header h;
     if (!parse_header(header, read_at(0, header, header_size), h, reason)) return false;
+    const int bytes_per_row = (h.width + 7) / 8;
+    const int stride = 4 * ((h.width + 31) / 32);  // stored rows are padded to 4 bytes
+    if (!has_ground(read_at, h, bytes_per_row, stride)) return fail(reason, "no ground: every pixel is empty");
     if (target == nullptr || mode == BitmapMode::check_only) return true;
     MapImage& image = *target;
 
-    const int bytes_per_row = (h.width + 7) / 8;
-    const int stride = 4 * ((h.width + 31) / 32);  // stored rows are padded to 4 bytes
     assert(image.imagen.size() >= static_cast<std::size_t>(map_rows) * map_max_columns);
 
     unsigned char row[map_max_columns / 8];
@@ -187,7 +156,7 @@ bool read_map(MapImage* target, ReadAt read_at, BitmapMode mode, std::string& re
 bool read_file(MapImage* target, const char* filename, BitmapMode mode, std::string& reason)
 {
     if (filename == nullptr) return fail(reason, "no file name");
-    File file = open_regular_file(filename, reason);
+    File file(open_plain_file(filename, reason));
     if (!file) return false;
     std::FILE* f = file.get();
     return read_map(

@@ -36,23 +36,26 @@ enum class BitmapMode {
     check_only,  // test the header only
 };
 
-// Whether `filename` is a map file the reader accepts (its header alone).
+// Whether `filename` is a map file the reader accepts (its header, and its
+// rows until one holds ground).
 bool is_map_file(const char* filename);
 // The same, with the reason a file is turned away: the system's word when it
-// cannot be opened ("No such file or directory", "Is a directory"), else the
-// rule it breaks ("not a BMP file", "24 bits per pixel; maps have 1", "600
-// pixels high; maps are 800", "3208 pixels wide; at most 3200", "stored
-// top-down; ...").
+// cannot be opened ("No such file or directory", "Is a directory"), "not a
+// plain file" for a device or a pipe, else the rule it breaks ("not a BMP
+// file", "24 bits per pixel; maps have 1", "600 pixels high; maps are 800",
+// "3208 pixels wide; at most 3200", "no width; ...", "stored top-down; ...",
+// "no ground: every pixel is empty").
 bool check_map_file(const char* filename, std::string& reason);
 
 // Opens `filename` and reads it as read_bitmap does. False also for a file
-// that cannot be opened or is not a regular file; the second form says why.
+// that cannot be opened or is not a plain file; the second form says why.
 bool open_bitmap(MapImage& image, const char* filename, BitmapMode mode);
 bool open_bitmap(MapImage& image, const char* filename, BitmapMode mode, std::string& reason);
 
-// Tests the header of the file contents `bytes`; in load mode an accepted
-// file's pixels go to image.imagen with imagen_x and imagen_y. True for an
-// accepted file; a rejected one leaves the image untouched.
+// Tests the header and the ground of the file contents `bytes`; in load
+// mode an accepted file's pixels go to image.imagen with imagen_x and
+// imagen_y. True for an accepted file; a rejected one leaves the image
+// untouched.
 bool read_bitmap(MapImage& image, std::span<const unsigned char> bytes, BitmapMode mode);
 
 }  // namespace qm

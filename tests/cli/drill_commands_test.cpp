@@ -4,11 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "cli/drill/history_plot.h"
 #include "history_support.h"
+#include "scratch_files.h"
+#include "sim/drill/drill_run.h"
 #include "tool_run.h"
 
 namespace qm {
@@ -56,6 +61,12 @@ TEST(History, TheHistoryCommandPrintsPlotsAndRefuses)
     EXPECT_NE(missing.err.find("qmsim: cannot write the chart to " + dir + "/no/p.png: "), std::string::npos);
     EXPECT_EQ(history({"--history", path, "--bogus"}).code, 2);
 
+    // A name holding the separator or quotes is quoted, its quotes doubled.
+    const std::string named = dir + "/named.jsonl";
+    ASSERT_TRUE(append_history(named, record("Say \"when\", now", 5), reason));
+    test::RunResult quoted = history({"--history", named, "--csv"});
+    EXPECT_NE(quoted.out.find("Z,\"Say \"\"when\"\", now\",00000000000000ab,"), std::string::npos) << quoted.out;
+
     test::RunResult drills = test::run_tool([](int argc, char** argv, std::FILE*, std::FILE* out, std::FILE* err) {
         return run_drills(argc - 1, argv + 1, out, err);
     }, {"qmsim", "drills"}, "", nullptr);
@@ -63,6 +74,69 @@ TEST(History, TheHistoryCommandPrintsPlotsAndRefuses)
     EXPECT_NE(drills.out.find("still          Still air: 5 rounds of 3 shots, 200-450 px right, no wind, map flat\n"),
               std::string::npos)
         << drills.out;
+}
+
+// What cannot be read, and a picture onto the history, end the command with
+// the reason: 2 for what the user named, 1 for the program's own place.
+TEST(History, TheHistoryCommandSaysWhyItCannotReadOrDraw)
+{
+    const std::string dir = scratch("command_refusals");
+    const std::string path = dir + "/h.jsonl";
+    std::string reason;
+    ASSERT_TRUE(append_history(path, record("A", 300), reason)) << reason;
+    test::make_link(dir + "/link.jsonl", "h.jsonl");
+    test::make_link_loop(dir + "/loop");
+    std::filesystem::create_directories(dir + "/data/qmsim/history.jsonl");  // the default place, a folder
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        std::string err;
+    } cases[] = {
+        {{"--history", dir + "/loop"}, 2, "qmsim: cannot read " + dir + "/loop: Too many levels of symbolic links\n"},
+        {{"--history", dir + "/zero"}, 2, "qmsim: cannot read " + dir + "/zero: not a plain file\n"},
+        {{"--history", dir + "/fifo"}, 2, "qmsim: cannot read " + dir + "/fifo: not a plain file\n"},
+        {{}, 1, "qmsim: cannot read " + dir + "/data/qmsim/history.jsonl: Is a directory\n"},
+        {{"--history", path, "--plot", path}, 2,
+         "qmsim: --plot " + path + " and --history " + path + " are the same file\nusage: qmsim history"},
+        {{"--history", dir + "/link.jsonl", "--plot", dir + "/./h.jsonl"}, 2,
+         "qmsim: --plot " + dir + "/./h.jsonl and --history " + dir + "/link.jsonl are the same file\nusage: qmsim history"},
+        {{"--history", dir + "/none.jsonl"}, 0, ""},
+    };
+    test::make_device(dir + "/zero", test::Device::zero);
+    test::make_fifo(dir + "/fifo");
+    const std::string saved = std::getenv("XDG_DATA_HOME") != nullptr ? std::getenv("XDG_DATA_HOME") : "";
+    setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.begin(), {"qmsim", "history"});
+        test::RunResult r = test::run_tool([](int argc, char** argv, std::FILE*, std::FILE* out, std::FILE* err) {
+            return run_history(argc - 1, argv + 1, out, err);
+        }, args, "", nullptr);
+        EXPECT_EQ(r.code, c.code) << c.err;
+        EXPECT_EQ(r.err.substr(0, c.err.size()), c.err);
+    }
+    saved.empty() ? unsetenv("XDG_DATA_HOME") : setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    EXPECT_EQ(bytes_of(path).substr(0, 1), "{");  // the history is still the history
+}
+
+// Whatever a history's lines hold, the chart's axes take it: times from the
+// first year to the last, the highest score a drill can reach.
+TEST(History, ThePlotTakesTheWidestFiguresALineCanHold)
+{
+    const std::string dir = scratch("plot_range");
+    HistoryRecord first = record("A", 0);
+    first.time = "0000-01-01T00:00:00Z";
+    HistoryRecord last = record("B", 100 * drill_max_round_points);
+    last.rounds = last.played = last.hits = last.first_shot_hits = 100;
+    last.shots = 100;
+    last.damage = 100LL * drill_max_shot_damage;
+    last.time = "9999-12-31T23:59:59Z";
+    std::string reason;
+    for (const HistoryRecord& r : {first, last}) ASSERT_TRUE(append_history(dir + "/h.jsonl", r, reason)) << reason;
+    HistoryContents contents;
+    ASSERT_TRUE(read_history(dir + "/h.jsonl", contents, reason)) << reason;
+    ASSERT_EQ(contents.records.size(), 2u);
+    EXPECT_TRUE(write_history_plot(contents.records, (dir + "/p.png").c_str(), reason)) << reason;
 }
 
 }  // namespace

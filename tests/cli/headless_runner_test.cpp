@@ -364,6 +364,8 @@ TEST(HeadlessRunner, ScriptsAsEditorsSaveThemRunTheSame)
         "\xEF\xBB\xBFtick 3\nstate\n",                // a byte-order mark
         "tick 3\r\nstate\r\n",                       // CRLF line ends
         "\xEF\xBB\xBFtick 3 # wait\r\n# look\r\nstate  # now\r\n",
+        "tick 3\rstate\r",                           // an old Mac editor's CR alone
+        "tick 3\r\rstate",
     };
     const RunResult expected = run({}, plain);
     ASSERT_EQ(expected.code, 0) << expected.err;
@@ -374,45 +376,6 @@ TEST(HeadlessRunner, ScriptsAsEditorsSaveThemRunTheSame)
     }
     // A byte-order mark anywhere else is no blank.
     EXPECT_EQ(run({}, "tick\n\xEF\xBB\xBFtick\n").code, 2);
-}
-
-TEST(HeadlessRunner, FailuresSayWhyAndLeaveNothingHalfWritten)
-{
-    test::TempDir dir;
-    const std::string folder = dir.path().string();
-    const std::string missing = folder + "/no/such/frame.png";
-    const struct {
-        std::vector<std::string> args;
-        std::string script;
-        int code;
-        std::string message;
-    } cases[] = {
-        {{"--map", folder + "/none.bmp"}, "state\n", 2, "qmsim: " + folder + "/none.bmp: No such file or directory\n"},
-        {{"--map", folder}, "state\n", 2, "qmsim: " + folder + ": Is a directory\n"},
-        {{"--map", QM_SOURCE_DIR "/README.md"}, "state\n", 2, "qmsim: " QM_SOURCE_DIR "/README.md: not a BMP file\n"},
-        {{"--script", folder}, "state\n", 2, "qmsim: cannot open the script " + folder + ": Is a directory\n"},
-        {{}, "tick\nframe " + missing + "\nstate\n", 1,
-         "qmsim: script line 2: cannot write the frame to " + missing + ": No such file or directory\n"},
-        {{}, "frame " + folder + "\n", 1,
-         "qmsim: script line 1: cannot write the frame to " + folder + ": Is a directory\n"},
-    };
-    for (const auto& c : cases) {
-        RunResult r = run(c.args, c.script);
-        EXPECT_EQ(r.code, c.code) << c.script;
-        EXPECT_EQ(r.err, c.message);
-        EXPECT_EQ(r.out, "");
-    }
-    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-}
-
-TEST(HeadlessRunner, AStateThatCannotBeWrittenEndsTheRunWithExitOne)
-{
-    std::FILE* full = std::fopen("/dev/full", "w");
-    ASSERT_NE(full, nullptr);
-    RunResult r = run({}, "state\ntick\nstate\n", full);
-    std::fclose(full);
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "qmsim: cannot write to standard output: No space left on device\n");
 }
 
 }  // namespace

@@ -121,11 +121,11 @@ TEST(PracticeRunner, TheAidsKeysShowInTheState)
     }
 }
 
-TEST(PracticeRunner, TheChartsPowerFiredLandsWithinAPowerStepOfTheTarget)
+TEST(PracticeRunner, TheChartsPowerFiredStrikesNearerTheTargetThanItsNeighbours)
 {
     // The runner fires the power read off and its two neighbours on the
-    // curve: the middle one strikes where the chart plotted it, and the
-    // target's distance lies between the other two.
+    // curve: the middle one strikes where the chart plotted it, and no
+    // nearer the target's contact point than either neighbour does.
     const struct {
         const char* wind;
         const char* aim;
@@ -145,8 +145,10 @@ TEST(PracticeRunner, TheChartsPowerFiredLandsWithinAPowerStepOfTheTarget)
         const std::string power = value(chart.out, "chart", "power");
         ASSERT_NE(power, "null") << name;
         const double p = std::stod(power);
-        const int target = std::stoi(value(chart.out, "chart", "target_distance"));
+        const long tx = std::stol(value(chart.out, "target1", "pos_x"));
+        const long ty = std::stol(value(chart.out, "target1", "pos_y"));
         int strikes[3];
+        long apart[3];
         for (int i = 0; i < 3; ++i) {
             const std::string angle = std::string(c.aim).substr(4, 2);
             const std::string fire = "until rest\naim " + angle + " " + std::to_string(p + (i - 1) * step) +
@@ -154,10 +156,13 @@ TEST(PracticeRunner, TheChartsPowerFiredLandsWithinAPowerStepOfTheTarget)
             const test::RunResult shot = test::run_headless_script({"--map", hills, "--wind", c.wind}, fire);
             ASSERT_EQ(shot.code, 0) << name << ": " << shot.err;
             strikes[i] = std::stoi(value(shot.out, "last_impact", "dx")) * c.direction;
+            const long dx = std::stol(value(shot.out, "last_impact", "x")) - tx;
+            const long dy = std::stol(value(shot.out, "last_impact", "y")) - ty;
+            apart[i] = dx * dx + dy * dy;
         }
         EXPECT_EQ(std::to_string(strikes[1]), value(chart.out, "chart", "power_distance")) << name;
-        EXPECT_LE(std::min(strikes[0], strikes[2]), target) << name;
-        EXPECT_GE(std::max(strikes[0], strikes[2]), target) << name;
+        EXPECT_LE(apart[1], apart[0]) << name;
+        EXPECT_LE(apart[1], apart[2]) << name;
     }
 }
 

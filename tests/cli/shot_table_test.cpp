@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "scratch_files.h"
+#include "terrain_test_support.h"
 #include "tool_run.h"
 
 namespace qm {
@@ -175,7 +177,8 @@ TEST(ShotTable, RowsAreTheRealShotsTheyDescribe)
 
 TEST(ShotTable, ATableThatCannotBeWrittenEndsWithExitOne)
 {
-    std::FILE* full = std::fopen("/dev/full", "w");
+    test::TempDir dir;
+    std::FILE* full = std::fopen(test::make_device(dir.file("full"), test::Device::full).c_str(), "w");
     ASSERT_NE(full, nullptr);
     const test::RunResult r = test::run_shot_table({"--power", "0:4:0.5"}, full);
     std::fclose(full);

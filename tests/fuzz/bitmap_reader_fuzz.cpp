@@ -73,16 +73,31 @@ std::uint16_t u16(const std::uint8_t* d, std::size_t at)
     return static_cast<std::uint16_t>(d[at] | d[at + 1] << 8);
 }
 
+// Whether any byte of the rows' loaded part that lies inside the file has a
+// 0 bit: terrain somewhere (bytes past the end read as empty).
+bool any_ground(const std::uint8_t* d, std::size_t size, int width)
+{
+    const long long loaded = (width + 7) / 8;
+    const long long stride = 4 * ((width + 31) / 32);
+    for (int r = 0; r < map_rows; ++r) {
+        const long long start = static_cast<long long>(u32(d, 10)) + r * stride;
+        for (long long at = start; at < start + loaded && at < static_cast<long long>(size); ++at) {
+            if (d[at] != 0xFF) return true;
+        }
+    }
+    return false;
+}
+
 // What the reader should say of these bytes: the width of an accepted map,
-// or -1 for a rejected file.
+// or -1 for a rejected file (no width, or no ground, is no map).
 int expected_width(const std::uint8_t* d, std::size_t size)
 {
     constexpr std::size_t header_end = 30;  // nothing after bits per pixel is read
     if (size < header_end || d[0] != 'B' || d[1] != 'M' || u32(d, 6) != 0) return -1;
     const auto width = static_cast<std::int32_t>(u32(d, 18));
     const auto height = static_cast<std::int32_t>(u32(d, 22));
-    if (u16(d, 28) != 1 || height != map_rows || width < 0 || width > map_max_columns) return -1;
-    return width;
+    if (u16(d, 28) != 1 || height != map_rows || width < 1 || width > map_max_columns) return -1;
+    return any_ground(d, size, width) ? width : -1;
 }
 
 // The parts of the guarded image outside the whole pages, which the

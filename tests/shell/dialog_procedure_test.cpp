@@ -228,7 +228,7 @@ TEST_F(DialogProcedure, ThirdListEntryLoadsTheThirdCatalogueFileAndArmsTheBuild)
     const int widths[] = {800, 1600, 2400};
     for (int i = 0; i < 3; ++i) {
         std::string path = dir.file("map" + std::to_string(i) + ".bmp");
-        ASSERT_TRUE(write_bitmap(path, MapPicture(widths[i], map_rows)));
+        ASSERT_TRUE(write_bitmap(path, MapPicture(widths[i], map_rows, map_terrain)));
         add_map(path.c_str());
     }
     send(WM_INITDIALOG);

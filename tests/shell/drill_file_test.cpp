@@ -4,10 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <string_view>
 
+#include "scratch_files.h"
 #include "shell/drill/drill_catalogue.h"
+#include "shell/drill/history_record.h"
 #include "sim/drill/builtin_drills.h"
+#include "terrain/bitmap_writer.h"
+#include "terrain_test_support.h"
 
 namespace qm {
 namespace {
@@ -19,15 +25,17 @@ bool parse(const std::string& text, DrillRules& rules, std::string& error)
 
 TEST(DrillFile, ReadsEveryKey)
 {
+    test::TempDir dir;
+    ASSERT_TRUE(write_bitmap(dir.file("ridge.bmp"), MapPicture(8, map_rows, map_terrain)));
     DrillRules s;
     std::string error;
-    ASSERT_TRUE(parse("\xEF\xBB\xBFname Long one  # comment\r\nmap ridge.bmp\nrounds 100\nshots 10\n\n"
-                      "distance 50 2300\nside either\nwind 3 9 330 30\nangle 62.5\naids all\n",
-                      s, error))
+    ASSERT_TRUE(parse_drill("\xEF\xBB\xBFname Long one  # comment\r\nmap ridge.bmp\nrounds 100\nshots 10\n\n"
+                            "distance 50 2300\nside either\nwind 3 9 330 30\nangle 62.5\naids all\n",
+                            "t.drill", dir.path().string(), "t", s, error))
         << error;
     EXPECT_STREQ(s.name, "Long one");
     EXPECT_EQ(s.map_kind, DrillMap::file);
-    EXPECT_STREQ(s.map, "maps/ridge.bmp");  // beside the drill file
+    EXPECT_EQ(s.map, dir.file("ridge.bmp"));  // beside the drill file
     EXPECT_EQ(s.rounds, 100);
     EXPECT_EQ(s.shots, 10);
     EXPECT_EQ(s.distance_min, 50);
@@ -95,6 +103,15 @@ TEST(DrillFile, BadLinesGiveTheirLineAndReason)
         {"shots 3\nshots 4", "t.drill:2: shots given twice"},
         {"name", "t.drill:1: name needs a text"},
         {"map", "t.drill:1: map needs flat, a sample map's name or a map file"},
+        {"rounds 5\nname Caf\xE9", "t.drill:2: not UTF-8 text"},
+        {"# caf\xE9\nrounds 5", "t.drill:1: not UTF-8 text"},  // comments too: the file is text
+        {"name A\tB", "t.drill:1: name holds a control character"},
+        {"name A\x7F", "t.drill:1: name holds a control character"},
+        {"name A\xC2\x85", "t.drill:1: name holds a control character"},
+        {"name 0123456789012345678901234567890123456789012345678901234567890123",
+         "t.drill:1: name longer than 63 bytes"},
+        {"rounds 5\rmap none.bmp\rshots 2", "t.drill:2: maps/none.bmp: No such file or directory"},
+        {"map /\r", "t.drill:1: /: Is a directory"},
     };
     for (const Case& c : cases) {
         DrillRules s;
@@ -102,6 +119,101 @@ TEST(DrillFile, BadLinesGiveTheirLineAndReason)
         EXPECT_FALSE(parse(c.text, s, error)) << c.text;
         EXPECT_EQ(error, c.error) << c.text;
     }
+}
+
+TEST(DrillFile, LinesEndAnyWayAndNamesKeepTheirCharacters)
+{
+    const struct {
+        const char* text;
+        const char* name;
+        int rounds, shots;
+    } cases[] = {
+        {"name One\nrounds 5\nshots 2\n", "One", 5, 2},
+        {"name One\r\nrounds 5\r\nshots 2\r\n", "One", 5, 2},
+        {"name One\rrounds 5\rshots 2\r", "One", 5, 2},  // an old Mac editor's file
+        {"name Caf\xC3\xA9 \xE2\x86\x92 \xF0\x9F\x8E\xAF\rrounds 5\n\rshots 2", "Caf\xC3\xA9 \xE2\x86\x92 \xF0\x9F\x8E\xAF", 5, 2},
+    };
+    for (const auto& c : cases) {
+        DrillRules s;
+        std::string error;
+        ASSERT_TRUE(parse(c.text, s, error)) << c.text << ": " << error;
+        EXPECT_STREQ(s.name, c.name);
+        EXPECT_EQ(s.rounds, c.rounds) << c.text;
+        EXPECT_EQ(s.shots, c.shots) << c.text;
+    }
+}
+
+// Stored histories find their bests by these digests: a drill on the flat
+// map or a sample map keeps the one it always had.
+TEST(DrillFile, DigestsOfDrillsWithoutAMapFileStayAsTheyWere)
+{
+    const struct {
+        const char* drill;  // a built-in's name, or a drill's text
+        const char* digest;
+    } cases[] = {
+        {"still", "ff9421b481c124ff"},
+        {"hills", "60a2cee3717908e5"},
+        {"islands", "50d112bf6eb4ff95"},
+        {"name Sample\nmap hills\nrounds 4\nshots 3\ndistance 300 700\nside right\nwind 0 6\nangle 45\n",
+         "4bfa2e5275505288"},
+        {"name Every key\nmap tower\nrounds 7\nshots 2\ndistance 100 900\nside either\nwind 3 9 330 30\n"
+         "angle 62.5\naids all\n",
+         "ca571732e1e82efa"},
+        {"name Level\nmap flat\nside left\nwind fixed 4 90\n", "98e2bd0424a8feec"},
+    };
+    for (const auto& c : cases) {
+        DrillRules s;
+        std::string error;
+        const bool read = std::string_view(c.drill).find('\n') == std::string_view::npos
+                              ? find_drill(c.drill, s, error)
+                              : parse(c.drill, s, error);
+        ASSERT_TRUE(read) << error;
+        EXPECT_EQ(digest_text(s.digest), c.digest) << c.drill;
+    }
+}
+
+// A map file counts by its content: the same drill however its path is
+// spelled, or wherever it and its map were copied, has the same digest.
+TEST(DrillFile, AMapFileCountsByItsContentNotItsPath)
+{
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "a" / "maps");
+    std::filesystem::create_directories(dir.path() / "b");
+    ASSERT_TRUE(write_bitmap(dir.file("a/maps/m.bmp"), MapPicture(16, map_rows, map_terrain)));
+    ASSERT_TRUE(write_bitmap(dir.file("b/copy.bmp"), MapPicture(16, map_rows, map_terrain)));
+    ASSERT_TRUE(write_bitmap(dir.file("b/other.bmp"), MapPicture(24, map_rows, map_terrain)));
+    std::filesystem::create_symlink("../a/maps/m.bmp", dir.path() / "b" / "link.bmp");
+    const std::string rest = "\nrounds 3\nname Same\n";
+    const struct {
+        std::string file;  // the drill file, written with the text
+        std::string text;
+        bool same;  // as the first
+    } cases[] = {
+        {dir.file("a/d.drill"), "map maps/m.bmp" + rest, true},
+        {dir.file("a/maps/d.drill"), "map m.bmp" + rest, true},
+        {dir.file("a/e.drill"), "map ./maps/../maps/m.bmp" + rest, true},
+        {dir.file("b/d.drill"), "map " + dir.file("a/maps/m.bmp") + rest, true},
+        {dir.file("b/f.drill"), "map copy.bmp" + rest, true},
+        {dir.file("b/g.drill"), "map link.bmp" + rest, true},
+        {dir.file("b/h.drill"), "map other.bmp" + rest, false},
+    };
+    std::uint64_t first = 0;
+    for (const auto& c : cases) {
+        test::make_text(c.file, c.text);
+        DrillRules s;
+        std::string error;
+        ASSERT_TRUE(read_drill_file(c.file, s, error)) << error;
+        if (&c == &cases[0]) first = s.digest;
+        EXPECT_EQ(s.digest == first, c.same) << c.file;
+    }
+    // Spelled another way from another folder: the same drill.
+    const auto here = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path() / "a");
+    DrillRules s;
+    std::string error;
+    EXPECT_TRUE(read_drill_file("./maps/../d.drill", s, error)) << error;
+    std::filesystem::current_path(here);
+    EXPECT_EQ(s.digest, first);
 }
 
 TEST(DrillFile, TheDigestFollowsTheSettings)

@@ -186,6 +186,8 @@ TEST(DrillSession, TheHistoryLineIsKeptByThePlatformOrItSaysWhy)
         if (c.finish) {
             EXPECT_EQ(d.drill().note, said);
         }
+        // What the runner ends with status 1 for; the desktop goes on.
+        EXPECT_EQ(d.drill().history_lost, c.keep_failure != nullptr);
     }
 }
 

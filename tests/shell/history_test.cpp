@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,6 +21,7 @@
 #include <thread>
 
 #include "history_support.h"
+#include "scratch_files.h"
 #include "sim/drill/drill_run.h"
 #include "tool_run.h"
 
@@ -86,7 +87,7 @@ TEST(History, LinesSurviveAWriterKilledWhileAppending)
         ASSERT_GE(child, 0);
         if (child == 0) {
             std::string reason;
-            for (long long i = 0;; ++i) append_history(path, record("Killed", i), reason);
+            for (long long i = 0;; ++i) append_history(path, record("Killed", i % 1000), reason);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(60));
         kill(child, SIGKILL);
@@ -104,28 +105,83 @@ TEST(History, LinesSurviveAWriterKilledWhileAppending)
     EXPECT_EQ(contents.records.back().drill, "After");
 }
 
-TEST(History, AFullDiskLosesAtMostTheLineBeingWritten)
+// A history that cannot be read is an error with its reason: its bests
+// would otherwise silently vanish.
+TEST(History, AHistoryThatCannotBeReadIsAnErrorNeverEmpty)
 {
-    std::string reason;
-    EXPECT_FALSE(append_history("/dev/full", record("A", 1), reason));
-    EXPECT_EQ(reason, "cannot write /dev/full: No space left on device");
-
-    const std::string dir = scratch("full");
-    if (mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=16k") != 0) {
-        GTEST_SKIP() << "cannot mount a small tmpfs here (" << std::strerror(errno) << "); /dev/full was tested";
+    const std::string dir = scratch("unreadable");
+    test::make_text(dir + "/file", "x");
+    const std::string good = format_history_line(record("A", 10));
+    const struct {
+        std::string path;
+        const char* reason;    // empty: read
+        std::size_t records;
+        std::vector<long> skipped;
+    } cases[] = {
+        {dir + "/missing.jsonl", "", 0, {}},  // a history not yet begun
+        {test::make_link(dir + "/dangling", "missing.jsonl"), "", 0, {}},
+        {test::make_text(dir + "/long.jsonl", good + std::string(5000, 'x') + "\r" + good), "", 2, {2}},
+        {test::make_text(dir + "/cr.jsonl", good.substr(0, good.size() - 1) + "\r" + good), "", 2, {}},
+        {test::make_link_loop(dir + "/loop"), "Too many levels of symbolic links", 0, {}},
+        {dir + "/file/h.jsonl", "Not a directory", 0, {}},
+        {dir, "Is a directory", 0, {}},
+        {test::make_fifo(dir + "/fifo"), "not a plain file", 0, {}},
+        {test::make_device(dir + "/zero", test::Device::zero), "not a plain file", 0, {}},
+    };
+    for (const auto& c : cases) {
+        HistoryContents contents;
+        std::string reason;
+        EXPECT_EQ(read_history(c.path, contents, reason), c.reason[0] == '\0') << c.path;
+        if (c.reason[0] != '\0') {
+            EXPECT_EQ(reason, "cannot read " + c.path + ": " + c.reason);
+        }
+        EXPECT_EQ(contents.records.size(), c.records) << c.path;
+        EXPECT_EQ(contents.skipped, c.skipped) << c.path;
     }
-    const std::string path = dir + "/h.jsonl";
-    int written = 0;
-    while (append_history(path, record("Full", written), reason)) ++written;
-    EXPECT_EQ(reason, "cannot write " + path + ": No space left on device");
-    HistoryContents contents;
-    std::string read_reason;
-    const bool read = read_history(path, contents, read_reason);
-    umount(dir.c_str());
-    ASSERT_TRUE(read) << read_reason;
-    ASSERT_EQ(static_cast<int>(contents.records.size()), written);
-    for (int i = 0; i < written; ++i) EXPECT_EQ(contents.records[i].score, i);
-    EXPECT_LE(contents.skipped.size(), 1u);
+}
+
+// Each field spoiled in turn: the line is skipped, as a torn one is.
+TEST(History, LinesWithFiguresNoDrillCanLeaveAreSkipped)
+{
+    const std::string good = format_history_line(record("A", 3702));
+    const struct {
+        const char* what;
+        const char* from;
+        const char* to;
+    } cases[] = {
+        {"rounds none", "\"rounds\":10", "\"rounds\":0"},
+        {"more played than rounds", "\"played\":10", "\"played\":11"},
+        {"more hits than played", "\"hits\":7", "\"hits\":11"},
+        {"more first-shot hits than hits", "\"first_shot_hits\":4", "\"first_shot_hits\":8"},
+        {"fewer shots than hits", "\"shots\":19", "\"shots\":6"},
+        {"more shots than the rounds allow", "\"shots\":19", "\"shots\":101"},
+        {"more damage than the hits can do", "\"damage\":1234", "\"damage\":2521"},
+        {"a negative count", "\"hits\":7", "\"hits\":-7"},
+        {"a score past what the rounds allow", "\"score\":3702", "\"score\":10801"},
+        {"a score past any number", "\"score\":3702", "\"score\":99999999999999999999"},
+        {"a miss that is no number", "\"mean_miss\":41.5", "\"mean_miss\":1e999"},
+        {"a miss wider than the field", "\"mean_miss\":41.5", "\"mean_miss\":4800.5"},
+        {"a negative miss", "\"mean_miss\":41.5", "\"mean_miss\":-1"},
+        {"a 30th of February", "2026-12-07", "2026-02-30"},
+        {"a 61st second", "21:03:04Z", "21:03:60Z"},
+        {"an hour past 23", "21:03:04Z", "24:00:00Z"},
+        {"a local time", "21:03:04Z", "21:03:04+01"},
+        {"a short digest", "00000000000000ab", "ab"},
+        {"a name with a line break", "\"drill\":\"A\"", "\"drill\":\"A\\nB\""},
+        {"a name with a NUL", "\"drill\":\"A\"", "\"drill\":\"A\\u0000\""},
+        {"an empty name", "\"drill\":\"A\"", "\"drill\":\"\""},
+        {"a name that is not UTF-8", "\"drill\":\"A\"", "\"drill\":\"\xff\""},
+        {"a name half a surrogate pair", "\"drill\":\"A\"", "\"drill\":\"\\ud83c\""},
+    };
+    HistoryRecord r;
+    ASSERT_TRUE(parse_history_line(good.substr(0, good.size() - 1), r));
+    for (const auto& c : cases) {
+        std::string line = good.substr(0, good.size() - 1);
+        const std::size_t at = line.find(c.from);
+        ASSERT_NE(at, std::string::npos) << c.what;
+        line.replace(at, std::string(c.from).size(), c.to);
+        EXPECT_FALSE(parse_history_line(line, r)) << c.what << ": " << line;
+    }
 }
 
 TEST(History, AnUnwritablePlaceSaysWhy)
@@ -194,8 +250,7 @@ const char* const one_shot_script = "until ready\naim 80 1\nfire\nuntil ready\ns
 TEST(History, TheRunnerKeepsAHistoryOnlyWithHistoryAndSaysWhyItCannot)
 {
     const std::string dir = scratch("runner");
-    const std::string drill = dir + "/one.drill";
-    std::ofstream(drill) << one_shot_drill;
+    const std::string drill = test::make_text(dir + "/one.drill", one_shot_drill);
     const std::string path = dir + "/h.jsonl";
 
     test::RunResult none = test::run_headless_script({"--drill", drill, "--seed", "1"}, one_shot_script);
@@ -223,13 +278,44 @@ TEST(History, TheRunnerKeepsAHistoryOnlyWithHistoryAndSaysWhyItCannot)
     ASSERT_EQ(contents.records.size(), 3u);
     EXPECT_TRUE(contents.records[2].abandoned);
 
-    // An unwritable place: said on stderr, the results still show.
+    // A history that cannot be read: refused before the first tick.
     test::RunResult bad = test::run_headless_script({"--drill", drill, "--history", dir}, one_shot_script);
-    EXPECT_EQ(bad.code, 0);
-    EXPECT_NE(bad.err.find("qmsim: cannot read " + dir + ": Is a directory"), std::string::npos) << bad.err;
-    EXPECT_NE(bad.err.find("qmsim: history not saved: cannot open " + dir + ": Is a directory"), std::string::npos)
-        << bad.err;
-    EXPECT_NE(bad.out.find("\"finished\":true"), std::string::npos);
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_EQ(bad.err, "qmsim: cannot read " + dir + ": Is a directory\n");
+    EXPECT_EQ(bad.out, "");
+}
+
+// A line that could not be written: said on stderr and in the results, the
+// script run to its end, then status 1.
+TEST(History, TheRunnerEndsWithOneWhenALineCannotBeWritten)
+{
+    const std::string dir = scratch("runner_full");
+    const std::string drill = test::make_text(dir + "/one.drill", one_shot_drill);
+    const std::string path = dir + "/h.jsonl";
+    std::string reason;
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(append_history(path, record("One", i), reason));
+    const std::string before = bytes_of(path);
+    // The output goes to a device, which the size limit does not reach.
+    const std::string null = test::make_device(dir + "/null", test::Device::null);
+    const std::string result = dir + "/result";
+    const pid_t child = fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit room{static_cast<rlim_t>(before.size()), static_cast<rlim_t>(before.size())};
+        ::setrlimit(RLIMIT_FSIZE, &room);
+        std::FILE* out = std::fopen(null.c_str(), "w");
+        test::RunResult r = test::run_headless_script({"--drill", drill, "--seed", "1", "--history", path},
+                                                      one_shot_script, out);
+        std::FILE* f = std::fopen(result.c_str(), "w");
+        std::fprintf(f, "%d\n%s", r.code, r.err.c_str());
+        std::fclose(f);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    const std::string said = bytes_of(result);
+    EXPECT_EQ(said, "1\nqmsim: history not saved: cannot write " + path + ": File too large\n");
+    EXPECT_EQ(bytes_of(path), before);
 }
 
 }  // namespace

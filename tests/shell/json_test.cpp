@@ -49,12 +49,50 @@ TEST(Json, AFlatObjectReadsBackMemberByMember)
                                      });
     ASSERT_TRUE(read);
     ASSERT_EQ(members.size(), 4u);
-    EXPECT_EQ(members[0].value, "x\tyA?");  // past ASCII shows as '?'
+    EXPECT_EQ(members[0].value, "x\tyA\xC3\xA9");
     EXPECT_EQ(members[0].kind, JsonKind::string);
     EXPECT_EQ(members[1].value, "-1.5");
     EXPECT_EQ(members[1].kind, JsonKind::number);
     EXPECT_EQ(members[2].kind, JsonKind::boolean);
     EXPECT_EQ(members[3].kind, JsonKind::null);
+}
+
+// Names round-trip: a \u escape past ASCII is its character in UTF-8, a
+// surrogate pair one character; anything that is no character is refused.
+TEST(Json, StringsAreUtf8WhetherWrittenOutOrEscaped)
+{
+    const struct {
+        const char* json;  // a string's text as written
+        const char* text;  // null: refused
+    } cases[] = {
+        {"caf\\u00e9", "caf\xC3\xA9"},
+        {"\\u2192", "\xE2\x86\x92"},
+        {"\\uD83C\\uDFAF", "\xF0\x9F\x8E\xAF"},
+        {"caf\xC3\xA9 \xF0\x9F\x8E\xAF", "caf\xC3\xA9 \xF0\x9F\x8E\xAF"},
+        {"\\ud83c", nullptr},           // a high surrogate alone
+        {"\\ud83cx", nullptr},
+        {"\\udfaf", nullptr},           // a low one alone
+        {"\\ud83c\\u0041", nullptr},    // a high one and no low one
+        {"\\udfaf\\ud83c", nullptr},    // the pair reversed
+        {"caf\xE9", nullptr},           // Latin-1
+        {"\xC0\xAF", nullptr},          // an overlong form
+    };
+    for (const auto& c : cases) {
+        std::string value;
+        const bool read = read_flat_json(std::string("{\"a\":\"") + c.json + "\"}",
+                                         [&](const std::string&, const std::string& v, JsonKind) {
+                                             value = v;
+                                             return true;
+                                         });
+        EXPECT_EQ(read, c.text != nullptr) << c.json;
+        if (c.text != nullptr) {
+            EXPECT_EQ(value, c.text) << c.json;
+        }
+    }
+    // Bytes that are not UTF-8 never reach a line: each is written as U+FFFD.
+    std::string out;
+    append_json_string(out, "a\xE9" "b\xF0\x9F\x8E\xAF\xF0\x9F");
+    EXPECT_EQ(out, "\"a\xEF\xBF\xBD" "b\xF0\x9F\x8E\xAF\xEF\xBF\xBD\xEF\xBF\xBD\"");
 }
 
 TEST(Json, AnythingButAFlatObjectIsRefused)

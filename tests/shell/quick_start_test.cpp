@@ -31,8 +31,8 @@ TEST(QuickStartOptions, EachOptionSetsItsChoiceAndAnyRequestsTheQuickStart)
     test::TempDir dir;
     const std::string hills = dir.file("hills.bmp");
     const std::string spaced = dir.file("a b.bmp");
-    ASSERT_TRUE(write_bitmap(hills, MapPicture(800, map_rows)));
-    ASSERT_TRUE(write_bitmap(spaced, MapPicture(800, map_rows)));
+    ASSERT_TRUE(write_bitmap(hills, MapPicture(800, map_rows, map_terrain)));
+    ASSERT_TRUE(write_bitmap(spaced, MapPicture(800, map_rows, map_terrain)));
     const int turns = RoundSettings{}.wind_change_turn;  // untouched without --wind
     struct {
         std::vector<std::string> args;
@@ -141,8 +141,8 @@ TEST(QuickStartMap, TheMapIsTakenFromTheCatalogueOrAddedToItAndBuiltWithTheDialo
     test::TempDir dir;
     const std::string listed = dir.file("listed.bmp");
     const std::string other = dir.file("other.bmp");
-    ASSERT_TRUE(write_bitmap(listed, MapPicture(800, map_rows)));
-    ASSERT_TRUE(write_bitmap(other, MapPicture(1600, map_rows)));
+    ASSERT_TRUE(write_bitmap(listed, MapPicture(800, map_rows, map_terrain)));
+    ASSERT_TRUE(write_bitmap(other, MapPicture(1600, map_rows, map_terrain)));
     const struct {
         const std::string* map;
         int map_count;

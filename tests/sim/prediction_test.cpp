@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "sim/aim_chart.h"
 #include "sim/paint.h"
 #include "sim/practice.h"
 #include "sim/shot_probe.h"
@@ -142,6 +143,52 @@ TEST(PowerSearch, FindsThePowerNearestTheTargetOrSaysNoneReachesIt)
     search.step(probe, finder_powers);
     EXPECT_TRUE(search.done());
     EXPECT_FALSE(search.reaches());
+}
+
+// The power finder and the aim chart read their power by one rule (the
+// strike nearest the target's contact point), the finder among every power
+// in steps of 0.01, the chart among its own in steps of 0.05: whenever both
+// show one, they are the same shot or within one chart step.
+TEST(Prediction, TheFinderAndTheAimChartPointToTheSameShot)
+{
+    const struct {
+        double wind, wang;
+    } winds[] = {{0, 0}, {10, 0}, {20, 180}, {15, 90}};
+    int compared = 0;
+    for (std::size_t map = 0; map < 4; ++map) {
+        for (const auto& wind : winds) {
+            auto w = test::make_world();
+            test::build_sample_map(*w, map);
+            w->random_wind = 0;
+            w->wind = wind.wind;
+            w->wang = wind.wang;
+            run_until_rest(*w);
+            arm_practice(*w);
+            toggle_prediction(*w);
+            toggle_chart(*w);
+            for (const int direction : {1, -1}) {
+                for (const double angle : {30.0, 50.0, 70.0}) {
+                    w->vang = angle;
+                    w->direction = direction;
+                    for (int tick = 0; tick < 20 && (prediction_view(*w).searching || aim_chart_view(*w).fired < chart_powers ||
+                                                     !prediction_view(*w).strike_known);
+                         ++tick) {
+                        paint(*w);
+                    }
+                    const PredictionView finder = prediction_view(*w);
+                    const AimChartView chart = aim_chart_view(*w);
+                    ASSERT_FALSE(finder.searching);
+                    ASSERT_EQ(chart.fired, chart_powers);
+                    if (!finder.power_known || !chart.reaches) continue;
+                    ++compared;
+                    EXPECT_LE(std::fabs(finder.power - chart.power), 1.0 / chart_steps_per_unit + 1e-9)
+                        << "map " << map << ", wind " << wind.wind << ":" << wind.wang << ", angle " << angle
+                        << ", facing " << direction << ": finder " << finder.power << ", chart " << chart.power;
+                }
+            }
+        }
+    }
+    EXPECT_GE(compared, 40);  // most cases show both
 }
 
 }  // namespace

@@ -36,10 +36,10 @@ inline HistoryRecord record(const std::string& drill, long long score, bool aban
     r.seed = 4294967295u;
     r.rounds = 10;
     r.played = abandoned ? 3 : 10;
-    r.hits = 7;
-    r.first_shot_hits = 4;
-    r.shots = 19;
-    r.damage = 1234;
+    r.hits = abandoned ? 2 : 7;
+    r.first_shot_hits = abandoned ? 1 : 4;
+    r.shots = abandoned ? 6 : 19;
+    r.damage = abandoned ? 345 : 1234;
     r.score = score;
     r.mean_miss = 41.5;
     r.abandoned = abandoned;

@@ -11,6 +11,7 @@
 
 #include "terrain/bitmap_writer.h"
 #include "sim/world.h"
+#include "scratch_files.h"
 #include "terrain_test_support.h"
 
 namespace qm {
@@ -144,6 +145,12 @@ TEST_F(BitmapReader, RejectsWhatIsNotAnAcceptedMapAndSaysWhy)
         {"ends inside the header", [](auto& b) { b.resize(29); }, "not a BMP file: the header is cut short"},
         {"one byte", [](auto& b) { b.resize(1); }, "not a BMP file"},
         {"empty", [](auto& b) { b.clear(); }, "not a BMP file"},
+        // Units on a map without ground would fall for ever.
+        {"no width", [](auto& b) { patch32(b, width_field, 0); }, "no width; maps are 1 to 3200 pixels wide"},
+        {"no terrain pixel", [](auto& b) { std::fill(b.begin() + pixels_start, b.end(), 0xFF); },
+         "no ground: every pixel is empty"},
+        {"every row past the end", [](auto& b) { patch32(b, offset_field, 400000); }, "no ground: every pixel is empty"},
+        {"the rows cut off", [](auto& b) { b.resize(pixels_start); }, "no ground: every pixel is empty"},
     };
     for (const Case& c : cases) {
         std::vector<unsigned char> bytes = encode_bitmap(pattern(64));
@@ -163,7 +170,7 @@ TEST_F(BitmapReader, RejectsWhatIsNotAnAcceptedMapAndSaysWhy)
     } unopenable[] = {
         {dir.file("missing.bmp"), "No such file or directory"},
         {dir.path().string(), "Is a directory"},
-        {"/dev/null", "not a regular file"},
+        {test::make_device(dir.file("null.bmp"), test::Device::null), "not a plain file"},
     };
     for (const auto& u : unopenable) {
         EXPECT_EQ(open_bitmap(*world, u.path.c_str(), BitmapMode::load), 0) << u.path;
@@ -179,9 +186,10 @@ TEST_F(BitmapReader, RefusesPipesAndDevicesWithoutWaiting)
     // A named pipe with no writer would block an ordinary open for ever; a
     // map swapped for one between the catalogue and Start must not hang the
     // program.
-    const std::string pipe = dir.file("pipe.bmp");
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
-    for (const std::string& path : {pipe, std::string("/dev/null"), std::string("/dev/zero")}) {
+    const std::string pipe = test::make_fifo(dir.file("pipe.bmp"));
+    const std::string null = test::make_device(dir.file("null.bmp"), test::Device::null);
+    const std::string zero = test::make_device(dir.file("zero.bmp"), test::Device::zero);
+    for (const std::string& path : {pipe, null, zero}) {
         EXPECT_EQ(open_bitmap(*world, path.c_str(), BitmapMode::check_only), 0) << path;
         EXPECT_EQ(open_bitmap(*world, path.c_str(), BitmapMode::load), 0) << path;
     }
@@ -220,7 +228,8 @@ TEST_F(BitmapReader, HonoursThePixelOffsetAndIgnoresThePalette)
 TEST_F(BitmapReader, PixelsBeyondTheEndOfTheFileReadAsEmpty)
 {
     // Whatever the header claims, the reader stays inside the file and
-    // inside imagen (the sanitizer build checks the second half).
+    // inside imagen (the sanitizer build checks the second half); rows that
+    // all lie past the end leave no ground, and the map is refused.
     struct Case {
         const char* what;
         std::uint32_t offset;
@@ -230,11 +239,21 @@ TEST_F(BitmapReader, PixelsBeyondTheEndOfTheFileReadAsEmpty)
         SetUp();
         std::vector<unsigned char> bytes = encode_bitmap(MapPicture(3200, map_rows, map_terrain));
         patch32(bytes, offset_field, c.offset);
-        ASSERT_EQ(open_bitmap(*world, write(bytes).c_str(), BitmapMode::load), 1) << c.what;
-        EXPECT_EQ(world->imagen_x, 3200);
-        EXPECT_TRUE(std::all_of(world->imagen.begin(), world->imagen.end(), [](std::uint8_t v) { return v == 1; }))
-            << c.what;
+        std::string reason;
+        EXPECT_FALSE(open_bitmap(*world, write(bytes).c_str(), BitmapMode::load, reason)) << c.what;
+        EXPECT_EQ(reason, "no ground: every pixel is empty") << c.what;
+        EXPECT_TRUE(untouched()) << c.what;
     }
+}
+
+TEST_F(BitmapReader, GroundInTheLastRowsPaddingBitsIsGround)
+{
+    // The padding bits of a row's last byte are loaded as columns, so ground
+    // there is ground a unit can stand on.
+    std::vector<unsigned char> bytes = encode_bitmap(MapPicture(1001, map_rows, map_empty));
+    bytes[pixels_start + 799 * 128 + 125] = 0xFE;  // the top row's column 1007
+    ASSERT_EQ(open_bitmap(*world, write(bytes).c_str(), BitmapMode::load), 1);
+    EXPECT_EQ(world->image_at(0, 1007), 0);
 }
 
 TEST_F(BitmapReader, ShortFileKeepsItsRowsAndFillsTheRestWithEmpty)
@@ -251,15 +270,6 @@ TEST_F(BitmapReader, ShortFileKeepsItsRowsAndFillsTheRestWithEmpty)
             ASSERT_EQ(world->image_at(r, c), expected) << r << "," << c;
         }
     }
-}
-
-TEST_F(BitmapReader, ZeroWidthLoadsAnEmptyImage)
-{
-    std::vector<unsigned char> bytes = encode_bitmap(MapPicture(0, map_rows));
-    ASSERT_EQ(open_bitmap(*world, write(bytes).c_str(), BitmapMode::load), 1);
-    EXPECT_EQ(world->imagen_x, 0);
-    EXPECT_EQ(world->imagen_y, 800);
-    EXPECT_TRUE(std::all_of(world->imagen.begin(), world->imagen.end(), [](std::uint8_t v) { return v == sentinel; }));
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ protected:
 
     static void write_map(const std::string& name, int width = 16, int height = map_rows)
     {
-        ASSERT_TRUE(write_bitmap(name, MapPicture(width, height)));
+        ASSERT_TRUE(write_bitmap(name, MapPicture(width, height, map_terrain)));
     }
 
     std::vector<std::string> listed() const
@@ -71,7 +71,7 @@ TEST_F(MapCatalogue, OffersOnlyPlainWritableVisibleAcceptedBitmaps)
     write_map(std::string(251, 'n') + ".bmp");  // 255 characters, the longest a name can be here
     write_map("short.bmp", 16, 600);
     write_map("wide.bmp", 4000);
-    std::vector<unsigned char> deep = encode_bitmap(MapPicture(16, map_rows));
+    std::vector<unsigned char> deep = encode_bitmap(MapPicture(16, map_rows, map_terrain));
     test::patch16(deep, 28, 24);
     ASSERT_TRUE(write_file("deep.bmp", deep));
     write_map("readonly.bmp");
@@ -101,7 +101,7 @@ TEST_F(MapCatalogue, SkipsANameTooLongForAnEntry)
     // 256 characters need 257 bytes with the terminating zero, one more than
     // an entry holds.
     const std::string name = std::string(252, 'n') + ".bmp";
-    if (!write_bitmap(name, MapPicture(16, map_rows))) {
+    if (!write_bitmap(name, MapPicture(16, map_rows, map_terrain))) {
         GTEST_SKIP() << "this file system refuses names of 256 characters, so none can reach the catalogue";
     }
     write_map("good.bmp");

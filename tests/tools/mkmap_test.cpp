@@ -9,6 +9,7 @@
 
 #include "child_process.h"
 #include "raster/png_writer.h"
+#include "scratch_files.h"
 #include "terrain_test_support.h"
 
 namespace qm {
@@ -48,6 +49,49 @@ TEST(Mkmap, RefusalsSayWhy)
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{folder, picture}));
     EXPECT_TRUE(std::filesystem::is_empty(folder));
+}
+
+// The picture only from a plain file, the map never onto the picture or
+// onto anything but a plain file, and the printed line checked.
+TEST(Mkmap, FilesFollowTheFileRules)
+{
+    test::TempDir dir;
+    const std::string picture = dir.file("picture.png");
+    ASSERT_TRUE(write_png(Surface(16, 16), picture.c_str()));
+    test::make_link(dir.file("to-picture.png"), "picture.png");
+    const struct {
+        std::string in;
+        std::string out;
+        int code;
+        std::string message;
+    } cases[] = {
+        {test::make_fifo(dir.file("fifo.png")), dir.file("a.bmp"), 1,
+         "mkmap: cannot read picture " + dir.file("fifo.png") + ": not a plain file\n"},
+        {test::make_device(dir.file("zero.png"), test::Device::zero), dir.file("a.bmp"), 1,
+         "mkmap: cannot read picture " + dir.file("zero.png") + ": not a plain file\n"},
+        {test::make_link_loop(dir.file("loop.png")), dir.file("a.bmp"), 1,
+         "mkmap: cannot read picture " + dir.file("loop.png") + ": Too many levels of symbolic links\n"},
+        {picture, picture, 2, "mkmap: " + picture + " and " + picture + " are the same file\n"},
+        {picture, dir.file("to-picture.png"), 2,
+         "mkmap: " + dir.file("to-picture.png") + " and " + picture + " are the same file\n"},
+        {picture, test::make_device(dir.file("full.bmp"), test::Device::full), 1,
+         "mkmap: cannot write " + dir.file("full.bmp") + ": not a plain file\n"},
+    };
+    for (const auto& c : cases) {
+        test::ChildProcess mkmap({QM_BINARY_DIR "/mkmap", c.in, c.out});
+        ASSERT_TRUE(mkmap.started());
+        EXPECT_EQ(mkmap.wait(), c.code) << c.in << " " << c.out;
+        EXPECT_EQ(mkmap.error_text(), c.message);
+    }
+    EXPECT_TRUE(std::filesystem::is_character_file(dir.file("full.bmp")));
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.file("fifo.png")));
+
+    // The map is written, but the line saying so cannot get out: status 1.
+    test::ChildProcess closed({QM_BINARY_DIR "/mkmap", picture, dir.file("b.bmp")});
+    ASSERT_TRUE(closed.started());
+    closed.close_output();
+    EXPECT_EQ(closed.wait(), 1);
+    EXPECT_EQ(closed.error_text(), "mkmap: cannot write to standard output: Broken pipe\n");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "cli/output.h"
 #include "cli/shot_options.h"
 #include "shell/round_setup.h"
 #include "sim/shot_control.h"
@@ -39,7 +40,7 @@ bool parse_angles(std::string_view text, std::vector<GridValue>& angles)
     if (!split_list(text, items) || items.size() > max_panels) return false;
     angles.clear();
     for (std::string_view item : items) {
-        std::vector<GridValue> one;
+        GridAxis one;
         if (item.find(':') != std::string_view::npos) return false;
         if (!parse_grid_axis(item, min_aim_angle, max_aim_angle, one)) return false;
         angles.push_back(one.front());
@@ -71,6 +72,19 @@ std::vector<ChartWind> default_winds(int direction)
     winds.push_back({0, wind_towards(direction)});
     for (int s : default_strengths) winds.push_back({s, wind_towards(direction)});
     return winds;
+}
+
+// Neither file written may be the map read, nor the other file written.
+bool outputs_apart(const ChartOptions& options, std::string& error)
+{
+    std::vector<CommandInput> inputs;
+    if (options.map != nullptr) inputs.push_back({"--map", options.map});
+    error = same_file_refusal("--out", options.out, inputs);
+    if (error.empty() && options.csv != nullptr) {
+        inputs.push_back({"--out", options.out});
+        error = same_file_refusal("--csv", options.csv, inputs);
+    }
+    return error.empty();
 }
 
 }  // namespace
@@ -135,7 +149,7 @@ bool parse_chart_options(int argc, char** argv, ChartOptions& options, std::stri
         error = "--out FILE.png is required";
         return false;
     }
-    return true;
+    return outputs_apart(options, error);
 }
 
 }  // namespace qm

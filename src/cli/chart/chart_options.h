@@ -25,7 +25,7 @@ struct ChartOptions {
     const char* map = nullptr;  // null: the flat map
     int direction = 1;          // facing: 1 right, -1 left
     std::vector<GridValue> angles;  // one panel each
-    std::vector<GridValue> powers;
+    GridAxis powers;
     std::vector<ChartWind> winds;  // in the order drawn
     int threads = 1;
     const char* out = nullptr;  // the picture

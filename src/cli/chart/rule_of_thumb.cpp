@@ -3,11 +3,11 @@
 // within a power step of the distance.
 #include "cli/chart/rule_of_thumb.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 #include "raster/plot/plot.h"
-#include "sim/aim_chart.h"
 
 namespace qm {
 
@@ -21,7 +21,7 @@ constexpr int value_columns = 8;
 // The power step's decimals, as typed.
 double print_step(const ChartOptions& options)
 {
-    const std::string& text = options.powers.front().text;
+    const std::string text = options.powers.front().text;
     const std::size_t point = text.find('.');
     const std::size_t decimals = point == std::string::npos ? 0 : text.size() - point - 1;
     double step = 1.0;
@@ -66,9 +66,19 @@ std::string pad(std::string text, std::size_t width)
 
 std::optional<std::size_t> power_for_distance(const ChartCurve& curve, int direction, int distance)
 {
-    const int i = nearest_bracketing_shot(curve.shots.data(), static_cast<int>(curve.shots.size()), direction, distance);
-    if (i < 0) return std::nullopt;
-    return static_cast<std::size_t>(i);
+    // The first pair of neighbouring struck shots either side of the
+    // distance, and of the two the one nearer it: a distance with no target
+    // has no contact point to be nearest to.
+    for (std::size_t i = 1; i < curve.shots.size(); ++i) {
+        const ShotResult& low = curve.shots[i - 1];
+        const ShotResult& high = curve.shots[i];
+        if (!low.struck || !high.struck) continue;
+        const int d0 = shot_distance(low, direction);
+        const int d1 = shot_distance(high, direction);
+        if (std::min(d0, d1) > distance || std::max(d0, d1) < distance) continue;
+        return std::abs(d0 - distance) <= std::abs(d1 - distance) ? i - 1 : i;
+    }
+    return std::nullopt;
 }
 
 std::string wind_label(const ChartWind& wind, int direction)

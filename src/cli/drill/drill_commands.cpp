@@ -54,22 +54,26 @@ std::string drill_name(const char* drill)
     return find_drill(drill, rules, error) ? std::string(rules.name) : std::string(drill);
 }
 
+// A text field of a CSV row: one holding the separator, a quote or a line
+// break is quoted, its quotes doubled.
+std::string csv_field(const std::string& text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
 void print_csv(const std::vector<HistoryRecord>& records, std::FILE* out)
 {
     std::fputs("time,drill,digest,seed,rounds,played,hits,first_shot_hits,shots,damage,score,mean_miss,assisted,"
                "abandoned,version\n",
                out);
     for (const HistoryRecord& r : records) {
-        std::string name = r.drill;
-        // A name holding the separator or a quote is quoted, its quotes doubled.
-        if (name.find_first_of(",\"") != std::string::npos) {
-            std::string quoted = "\"";
-            for (char c : name) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-            name = quoted + "\"";
-        }
-        std::fprintf(out, "%s,%s,%s,%u,%d,%d,%d,%d,%d,%lld,%lld,%.1f,%s,%s,%s\n", r.time.c_str(), name.c_str(),
-                     r.digest.c_str(), r.seed, r.rounds, r.played, r.hits, r.first_shot_hits, r.shots, r.damage, r.score,
-                     r.mean_miss, r.assisted ? "yes" : "no", r.abandoned ? "yes" : "no", r.version.c_str());
+        std::fprintf(out, "%s,%s,%s,%u,%d,%d,%d,%d,%d,%lld,%lld,%.1f,%s,%s,%s\n", csv_field(r.time).c_str(),
+                     csv_field(r.drill).c_str(), csv_field(r.digest).c_str(), r.seed, r.rounds, r.played, r.hits,
+                     r.first_shot_hits, r.shots, r.damage, r.score, r.mean_miss, r.assisted ? "yes" : "no",
+                     r.abandoned ? "yes" : "no", csv_field(r.version).c_str());
     }
 }
 
@@ -96,6 +100,22 @@ void print_sessions(const std::vector<HistoryRecord>& records, std::FILE* out)
     }
 }
 
+// The picture may not replace the history it is drawn from. The default
+// history is named here too, so that --plot onto it is refused as well.
+bool check_history_options(const HistoryOptions& options, std::string& error)
+{
+    if (options.plot == nullptr) return true;
+    std::string path;
+    std::string unused;
+    if (options.history != nullptr) {
+        path = options.history;
+    } else if (!default_history_path(path, unused)) {
+        return true;
+    }
+    error = same_file_refusal("--plot", options.plot, {{"--history", path}});
+    return error.empty();
+}
+
 }  // namespace
 
 std::string drills_usage()
@@ -108,6 +128,18 @@ std::string history_usage()
 {
     HistoryOptions options;
     return usage_of(history_command(options));
+}
+
+bool read_drills_options(int argc, char** argv, std::string& error)
+{
+    bool help = false;
+    return read_options(drills_command(help), argc, argv, error);
+}
+
+bool read_history_options(int argc, char** argv, std::string& error)
+{
+    HistoryOptions options;
+    return read_options(history_command(options), argc, argv, error) && check_history_options(options, error);
 }
 
 int run_drills(int argc, char** argv, std::FILE* out, std::FILE* err)
@@ -132,7 +164,7 @@ int run_history(int argc, char** argv, std::FILE* out, std::FILE* err)
 {
     HistoryOptions options;
     std::string error;
-    if (!read_options(history_command(options), argc, argv, error)) {
+    if (!read_options(history_command(options), argc, argv, error) || !check_history_options(options, error)) {
         return refuse_options(history_command(options), error, err);
     }
     if (options.help) return print_help(history_command(options), out, err);
@@ -146,7 +178,8 @@ int run_history(int argc, char** argv, std::FILE* out, std::FILE* err)
     HistoryContents contents;
     if (!read_history(path, contents, error)) {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
-        return exit_failed;
+        // The user's own file is bad input; the program's own place failed it.
+        return options.history != nullptr ? exit_bad_input : exit_failed;
     }
     const std::string warning = skipped_warning(path, contents.skipped);
     if (!warning.empty()) std::fprintf(err, "qmsim: %s\n", warning.c_str());

@@ -9,11 +9,17 @@
 
 namespace qm {
 
-// argv[0] is the subcommand's name. Exit codes: 0 done, 1 output or the
-// picture could not be written or the history could not be read, 2 a bad
-// option.
+// argv[0] is the subcommand's name. Exit codes: 0 done; 1 the output or the
+// picture could not be written, or the default history cannot be read; 2 a
+// bad option, a history named by --history that cannot be read, or a
+// picture onto the history.
 int run_drills(int argc, char** argv, std::FILE* out, std::FILE* err);
 int run_history(int argc, char** argv, std::FILE* out, std::FILE* err);
+
+// Their options read and checked, without running them; false with the
+// reason.
+bool read_drills_options(int argc, char** argv, std::string& error);
+bool read_history_options(int argc, char** argv, std::string& error);
 
 // Their usage lines, ended.
 std::string drills_usage();

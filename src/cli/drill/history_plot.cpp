@@ -7,6 +7,7 @@
 #include <map>
 
 #include "raster/plot/plot.h"
+#include "shell/drill/utc_time.h"
 
 namespace qm {
 
@@ -17,46 +18,7 @@ constexpr double headroom = 1.1;  // the highest score stays clear of the top
 constexpr COLORREF palette[] = {0x00B06020, 0x002080E0, 0x0030A030, 0x002020C0, 0x00A040A0, 0x00808000, 0x00406080};
 constexpr int seconds_per_day = 86400;
 
-long long days_from_civil(long long y, unsigned m, unsigned d)
-{
-    y -= m <= 2;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<long long>(doe) - 719468;
-}
-
-std::string day_text(long long seconds)
-{
-    long long z = seconds / seconds_per_day + 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    const unsigned d = doy - (153 * mp + 2) / 5 + 1;
-    const unsigned m = mp < 10 ? mp + 3 : mp - 9;
-    const long long y = static_cast<long long>(yoe) + era * 400 + (m <= 2);
-    char out[40];
-    std::snprintf(out, sizeof out, "%04lld-%02u-%02u", y, m, d);
-    return out;
-}
-
 }  // namespace
-
-bool parse_utc(const std::string& t, long long& seconds)
-{
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-    char z = 0;
-    if (t.size() != 20 || std::sscanf(t.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &y, &mo, &d, &h, &mi, &s, &z) != 7 ||
-        z != 'Z' || mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || s > 60) {
-        return false;
-    }
-    seconds = days_from_civil(y, static_cast<unsigned>(mo), static_cast<unsigned>(d)) * seconds_per_day + h * 3600LL +
-              mi * 60LL + s;
-    return true;
-}
 
 bool write_history_plot(const std::vector<HistoryRecord>& records, const char* path, std::string& reason)
 {

@@ -13,8 +13,4 @@ namespace qm {
 // with the reason, when it cannot be written.
 bool write_history_plot(const std::vector<HistoryRecord>& records, const char* path, std::string& reason);
 
-// Seconds since 1970 of a history time (2026-12-07T21:03:04Z); false for
-// anything else.
-bool parse_utc(const std::string& text, long long& seconds);
-
 }  // namespace qm

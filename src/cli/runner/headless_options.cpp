@@ -16,7 +16,7 @@ Command headless_command(HeadlessOptions& options)
                                          return options.wind_given;
                                      })
                                   .shown_as("[--wind random:N | --wind fixed:S:A]"));
-    command.options.push_back(text("--script", "FILE", "the script to run (default: standard input)", options.script));
+    command.options.push_back(text("--script", "FILE", "the script to run (default, or -: standard input)", options.script));
     add_drill_options(command, options.drill);
     return command;
 }

@@ -3,12 +3,10 @@
 // exactly as the shell's messages do.
 #include "cli/runner/headless_runner.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-#include <cstring>
+#include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "cli/output.h"
 #include "cli/runner/headless_script.h"
@@ -19,6 +17,7 @@
 #include "shell/drill/drill_session.h"
 #include "shell/exit_codes.h"
 #include "shell/platform.h"
+#include "shell/text_file.h"
 #include "shell/window_procedure.h"
 #include "shell/words.h"
 #include "sim/practice.h"
@@ -52,28 +51,15 @@ private:
 };
 
 // A script line longer than this is refused rather than read on: a file
-// with no line breaks (or a device without end) must not fill the memory.
+// with no line breaks (or a standard input without end) must not fill the
+// memory. A script has no cap on its length: it is run as it is read.
 constexpr std::size_t max_script_line = 4096;
-
-enum class LineRead { line, end, too_long };
-
-// Reads one line without its line break.
-LineRead read_line(std::FILE* in, std::string& line)
-{
-    line.clear();
-    int c = std::getc(in);
-    if (c == EOF) return LineRead::end;
-    while (c != EOF && c != '\n') {
-        if (line.size() == max_script_line) return LineRead::too_long;
-        line.push_back(static_cast<char>(c));
-        c = std::getc(in);
-    }
-    return LineRead::line;
-}
+constexpr std::size_t unbounded_script = SIZE_MAX;
 
 struct Session {
     World& world;
     HeadlessPlatform platform;
+    const std::vector<CommandInput>& inputs;  // no frame is written over one
     long long ticks = 0;
     JsonWriter state_line;  // kept from one `state` to the next
 };
@@ -126,7 +112,11 @@ int execute(Session& s, const ScriptCommand& command, long line_number, std::FIL
         if (!output_flushed(out, err)) return exit_failed;
         break;
     case ScriptCommandKind::frame: {
-        std::string reason;
+        std::string reason = same_file_refusal("frame", command.path.c_str(), s.inputs);
+        if (!reason.empty()) {
+            std::fprintf(err, "qmsim: script line %ld: %s\n", line_number, reason.c_str());
+            return exit_bad_input;
+        }
         if (!write_png(s.world.memoria, command.path.c_str(), reason)) {
             std::fprintf(err, "qmsim: script line %ld: cannot write the frame to %s: %s\n", line_number,
                          command.path.c_str(), reason.c_str());
@@ -139,19 +129,24 @@ int execute(Session& s, const ScriptCommand& command, long line_number, std::FIL
     return -1;
 }
 
-int run_script(World& world, std::FILE* script, std::FILE* out, std::FILE* err)
+int run_script(World& world, TextLines& script, const std::vector<CommandInput>& inputs, std::FILE* out,
+               std::FILE* err)
 {
-    Session session{world, HeadlessPlatform(err), 0, {}};
+    Session session{world, HeadlessPlatform(err), inputs, 0, {}};
     std::string line;
     std::string error;
     ScriptCommand command;
     long line_number = 0;
-    for (LineRead read; (read = read_line(script, line)) != LineRead::end;) {
+    for (TextLines::Read read; (read = script.next(line, max_script_line)) != TextLines::Read::end;) {
+        if (read == TextLines::Read::failed) {
+            std::fprintf(err, "qmsim: script read failed after line %ld: %s\n", line_number, script.reason().c_str());
+            return exit_bad_input;
+        }
         ++line_number;
         if (line_number == 1 && std::string_view(line).starts_with(byte_order_mark)) {
             line.erase(0, byte_order_mark.size());
         }
-        if (read == LineRead::too_long) {
+        if (read == TextLines::Read::too_long) {
             std::fprintf(err, "qmsim: script line %ld: longer than %zu characters\n", line_number, max_script_line);
             return exit_bad_input;
         }
@@ -162,29 +157,29 @@ int run_script(World& world, std::FILE* script, std::FILE* out, std::FILE* err)
         int result = execute(session, command, line_number, out, err);
         if (result >= 0) return result;
     }
-    if (std::ferror(script)) {
-        std::fprintf(err, "qmsim: script read failed after line %ld\n", line_number);
-        return exit_bad_input;
-    }
     return exit_ok;
 }
 
-// Opens a script file; null, with the system's reason, when it cannot be
-// read (a folder opens, but reads as nothing).
-std::FILE* open_script(const char* path, std::string& reason)
+// The script: a plain file, or the standard input without --script or
+// with --script -.
+bool open_script(TextLines& script, const char* path, std::FILE* in, std::string& reason)
 {
-    std::FILE* script = std::fopen(path, "rb");
-    if (script == nullptr) {
-        reason = std::strerror(errno);
-        return nullptr;
+    if (path == nullptr || std::string_view(path) == "-") {
+        script.attach(in);
+        return true;
     }
-    struct stat info {};
-    if (::fstat(::fileno(script), &info) == 0 && S_ISDIR(info.st_mode)) {
-        std::fclose(script);
-        reason = std::strerror(EISDIR);
-        return nullptr;
-    }
-    return script;
+    return script.open(path, reason);
+}
+
+// The files the run reads, which neither a frame nor the history may be.
+std::vector<CommandInput> run_inputs(const HeadlessOptions& options, const DrillRules& drill)
+{
+    std::vector<CommandInput> inputs;
+    if (options.script != nullptr && std::string_view(options.script) != "-") inputs.push_back({"--script", options.script});
+    if (options.map != nullptr) inputs.push_back({"--map", options.map});
+    if (options.drill.drill != nullptr) inputs.push_back({"--drill", options.drill.drill});
+    if (drill.map_kind == DrillMap::file) inputs.push_back({"the drill's map", drill.map});
+    return inputs;
 }
 
 // The drill of --drill, begun before the first tick; its history only with
@@ -217,14 +212,17 @@ int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE
         std::fprintf(err, "qmsim: %s\n", error.c_str());
         return exit_bad_input;
     }
+    std::vector<CommandInput> inputs = run_inputs(options, drill);
+    if (options.drill.history != nullptr) {
+        error = same_file_refusal("--history", options.drill.history, inputs);
+        if (!error.empty()) return refuse_options(headless_command(options), error, err);
+        inputs.push_back({"--history", options.drill.history});
+    }
 
-    std::FILE* script = in;
-    if (options.script != nullptr) {
-        script = open_script(options.script, error);
-        if (script == nullptr) {
-            std::fprintf(err, "qmsim: cannot open the script %s: %s\n", options.script, error.c_str());
-            return exit_bad_input;
-        }
+    TextLines script(unbounded_script);
+    if (!open_script(script, options.script, in, error)) {
+        std::fprintf(err, "qmsim: cannot open the script %s: %s\n", options.script, error.c_str());
+        return exit_bad_input;
     }
 
     // The world is far too large for the stack.
@@ -232,15 +230,16 @@ int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE
     int result = exit_bad_input;
     if (set_up_round(*world, options, error) && start_headless_drill(*world, options, drill, err, error)) {
         arm_practice(*world);
-        result = run_script(*world, script, out, err);
+        result = run_script(*world, script, inputs, out, err);
         HeadlessPlatform closing(err);
         record_abandoned(*world, closing);
     } else {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
     }
 
-    if (script != in) std::fclose(script);
     if (result == exit_ok && !output_flushed(out, err)) result = exit_failed;
+    // The history's promise: a session that could not be kept is no success.
+    if (result == exit_ok && world->drill.history_lost) result = exit_failed;
     return result;
 }
 

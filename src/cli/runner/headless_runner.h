@@ -31,8 +31,10 @@ Command headless_command(HeadlessOptions& options);
 std::string headless_usage();
 
 // Runs the whole headless session. Exit codes: 0 when the script ends or
-// quits, 1 when a frame or the standard output cannot be written, 2 for a bad
-// command line, an unusable map, an unreadable script or a bad script line.
+// quits, 1 when a frame, the standard output or a drill's history line
+// cannot be written (the script still runs to its end for the last), 2 for
+// a bad command line, an unusable map, drill or history, an unreadable
+// script, a bad script line or a frame onto a file the run reads.
 int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE* err);
 
 }  // namespace qm

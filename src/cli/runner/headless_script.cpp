@@ -122,6 +122,8 @@ bool parse_until(std::string_view name, std::string_view rest, ScriptCommand& co
 bool parse_frame(std::string_view name, std::string_view rest, ScriptCommand& command, std::string& error)
 {
     if (rest.empty()) return fail(error, std::string(name) + " needs a file path");
+    // The system would take the path only up to the NUL: never a shorter one.
+    if (rest.find('\0') != std::string_view::npos) return fail(error, std::string(name) + " path holds a NUL byte");
     command.path = std::string(rest);
     return true;
 }

@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "cli/grid_axis.h"
 #include "cli/options.h"
@@ -19,8 +18,8 @@ namespace qm {
 struct TableOptions {
     RoundSettings round;  // fixed wind only
     int direction = 1;
-    std::vector<GridValue> angles;
-    std::vector<GridValue> powers;
+    GridAxis angles;
+    GridAxis powers;
     int threads = 1;
     bool help = false;
 };

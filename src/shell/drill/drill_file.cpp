@@ -6,10 +6,13 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
+#include "raster/plain_file.h"
+#include "shell/drill/history_record.h"
 #include "shell/fnv1a.h"
+#include "shell/text_file.h"
+#include "shell/utf8.h"
 #include "shell/words.h"
 #include "sim/drill/drill_map.h"
 #include "sim/shot_control.h"
@@ -19,6 +22,8 @@ namespace qm {
 namespace {
 
 constexpr std::size_t max_drill_file = 1 << 20;  // a drill is a few lines; a larger file is not one
+// The largest map file is some 320 kB; its digest reads no further than this.
+constexpr std::size_t max_map_file = std::size_t{64} << 20;
 
 struct Line {
     const std::string& source;
@@ -53,6 +58,7 @@ bool parse_map(std::string_view rest, const std::string& folder, DrillRules& rul
         std::snprintf(rules.map, sizeof rules.map, "%s", value.c_str());
         return true;
     }
+    if (value.find('\0') != std::string::npos) return line.fail("map path holds a NUL byte");
     const std::filesystem::path path(value);
     const std::string resolved = path.is_absolute() || folder.empty() ? value : (std::filesystem::path(folder) / path).string();
     if (resolved.size() >= sizeof rules.map) return line.fail("map path longer than " + std::to_string(sizeof rules.map - 1) + " characters");
@@ -98,7 +104,8 @@ bool parse_key(std::string_view key, std::string_view rest, const std::string& f
     seen.emplace_back(key);
     if (key == "name") {
         if (rest.empty()) return line.fail("name needs a text");
-        if (rest.size() >= sizeof rules.name) return line.fail("name longer than " + std::to_string(sizeof rules.name - 1) + " characters");
+        if (rest.size() >= sizeof rules.name) return line.fail("name longer than " + std::to_string(sizeof rules.name - 1) + " bytes");
+        if (has_control_character(rest)) return line.fail("name holds a control character");
         std::snprintf(rules.name, sizeof rules.name, "%.*s", static_cast<int>(rest.size()), rest.data());
         return true;
     }
@@ -150,13 +157,42 @@ bool parse_key(std::string_view key, std::string_view rest, const std::string& f
     return true;
 }
 
+// A hash of the map file's bytes as text, so that a drill's digest follows
+// the map's content however its path is spelled; "FILE: reason" when it
+// cannot be read.
+bool map_digest(const char* path, std::string& digest, std::string& error)
+{
+    std::string reason;
+    std::FILE* file = open_plain_file(path, reason);
+    if (file == nullptr) {
+        error = std::string(path) + ": " + reason;
+        return false;
+    }
+    Fnv1a hash;
+    unsigned char buffer[4096];
+    std::size_t total = 0;
+    for (std::size_t got; total <= max_map_file && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+        for (std::size_t i = 0; i < got; ++i) hash.byte(buffer[i]);
+        total += got;
+    }
+    const int failure = std::ferror(file) != 0 ? errno : 0;
+    std::fclose(file);
+    if (failure != 0 || total > max_map_file) {
+        error = std::string(path) + ": " +
+                (failure != 0 ? std::strerror(failure) : "larger than " + std::to_string(max_map_file) + " bytes; not a map");
+        return false;
+    }
+    digest = digest_text(hash.hash());
+    return true;
+}
+
 // A hash of the settings as text: the same settings, the same digest on
-// every platform.
-std::uint64_t digest_of(const DrillRules& s)
+// every platform. A map file stands in by its content's digest.
+std::uint64_t digest_of(const DrillRules& s, const std::string& map)
 {
     char text[drill_name_size + map_name_size + 160];
     std::snprintf(text, sizeof text, "%s|%d|%s|%d|%d|%d|%d|%d|%d|%d|%d|%d|%d|%.3f|%d", s.name,
-                  static_cast<int>(s.map_kind), s.map, s.rounds, s.shots, s.distance_min, s.distance_max,
+                  static_cast<int>(s.map_kind), map.c_str(), s.rounds, s.shots, s.distance_min, s.distance_max,
                   static_cast<int>(s.side), s.wind_min, s.wind_max, s.wang_min, s.wang_max, s.angle_fixed ? 1 : 0,
                   s.angle, s.aids ? 1 : 0);
     Fnv1a hash;
@@ -174,41 +210,32 @@ bool parse_drill(std::string_view text, const std::string& source, const std::st
     if (text.starts_with(byte_order_mark)) text.remove_prefix(byte_order_mark.size());
     std::vector<std::string> seen;
     long number = 0;
+    long map_line = 0;
     while (!text.empty() || number == 0) {
         ++number;
-        const std::size_t end = text.find('\n');
-        std::string_view raw = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        const std::string_view raw = take_line(text);
         const Line line{source, number, error};
+        if (!valid_utf8(raw)) return line.fail("not UTF-8 text");
         std::string_view rest = trim_blanks(without_comment(raw));
         if (rest.empty()) continue;
         const std::string_view key = next_word(rest);
+        if (key == "map") map_line = number;
         if (!parse_key(key, rest, folder, rules, seen, line)) return false;
     }
-    rules.digest = digest_of(rules);
+    std::string map = rules.map;
+    std::string why;
+    if (rules.map_kind == DrillMap::file && !map_digest(rules.map, map, why)) return Line{source, map_line, error}.fail(why);
+    rules.digest = digest_of(rules, map);
     return true;
 }
 
 bool read_drill_file(const std::string& path, DrillRules& rules, std::string& error)
 {
-    std::error_code code;
-    if (std::filesystem::is_directory(path, code)) {
-        error = path + ": " + std::strerror(EISDIR);
-        return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path + ": " + std::strerror(errno);
-        return false;
-    }
     std::string text;
-    char buffer[4096];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        text.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (text.size() > max_drill_file) {
-            error = path + ": larger than " + std::to_string(max_drill_file) + " bytes; not a drill file";
-            return false;
-        }
+    std::string reason;
+    if (!read_text_file(path, max_drill_file, text, reason)) {
+        error = path + ": " + reason;
+        return false;
     }
     const std::filesystem::path p(path);
     return parse_drill(text, path, p.parent_path().string(), p.stem().string(), rules, error);

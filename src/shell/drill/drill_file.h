@@ -10,13 +10,16 @@
 
 namespace qm {
 
-// Reads drill text. `source` names it in messages ("FILE:LINE: reason");
-// map files are found relative to `folder` (empty: the working folder).
-// The name defaults to `default_name`. False with the one-line reason.
+// Reads drill text, UTF-8 with any line ends. `source` names it in messages
+// ("FILE:LINE: reason"); map files are found relative to `folder` (empty:
+// the working folder) and read for the digest, which follows a map file's
+// content rather than its path's spelling. The name defaults to
+// `default_name`. False with the one-line reason.
 bool parse_drill(std::string_view text, const std::string& source, const std::string& folder,
                  const std::string& default_name, DrillRules& rules, std::string& error);
 
-// Reads a drill file whole; a file that cannot be read gives "FILE: reason".
+// Reads a drill file whole (a plain file of at most 1 MiB); one that cannot
+// be read gives "FILE: reason".
 bool read_drill_file(const std::string& path, DrillRules& rules, std::string& error);
 
 }  // namespace qm

@@ -20,9 +20,12 @@ namespace {
 
 // Appends the line and has the platform keep the file; false with the
 // reason when either fails.
-bool save_history_line(Platform& platform, const char* path, const HistoryRecord& record, std::string& reason)
+bool save_history_line(World& world, Platform& platform, const char* path, const HistoryRecord& record,
+                       std::string& reason)
 {
-    return append_history(path, record, reason) && platform.keep_files(reason);
+    const bool saved = append_history(path, record, reason) && platform.keep_files(reason);
+    if (!saved) world.drill.history_lost = true;
+    return saved;
 }
 
 // The abandoned line of a drill still running with a shot fired; true when
@@ -31,8 +34,8 @@ bool append_abandoned(World& world, Platform& platform, std::string& reason)
 {
     const DrillRun& d = world.drill;
     if (!drill_running(world) || d.shots == 0 || d.history_file[0] == '\0') return true;
-    return save_history_line(platform, d.history_file, history_record(d, true, std::time(nullptr), QM_VERSION),
-                             reason);
+    return save_history_line(world, platform, d.history_file,
+                             history_record(d, true, std::time(nullptr), QM_VERSION), reason);
 }
 
 bool menu_or_results(const World& world) { return world.drill_menu.open || (world.drill.active && world.drill.finished); }
@@ -150,13 +153,9 @@ bool start_drill(World& world, const DrillRules& rules, std::uint32_t seed, std:
     }
     if (d.history_file[0] != '\0') {
         HistoryContents contents;
-        std::string reason;
-        if (read_history(d.history_file, contents, reason)) {
-            take_history_figures(contents.records, rules, d);
-            warning = skipped_warning(d.history_file, contents.skipped);
-        } else {
-            warning = reason;
-        }
+        if (!read_history(d.history_file, contents, error)) return false;
+        take_history_figures(contents.records, rules, d);
+        warning = skipped_warning(d.history_file, contents.skipped);
     }
     if (d.chart_picture.empty()) d.chart_picture = Surface(results_chart_width, results_chart_height);
     world.drill_menu.open = false;
@@ -195,8 +194,8 @@ void drill_after_tick(World& world, Platform& platform)
     d.recorded = true;
     if (d.history_file[0] != '\0') {
         std::string reason;
-        if (!save_history_line(platform, d.history_file, history_record(d, false, std::time(nullptr), QM_VERSION),
-                               reason)) {
+        if (!save_history_line(world, platform, d.history_file,
+                               history_record(d, false, std::time(nullptr), QM_VERSION), reason)) {
             platform.report_error(("qmsim: history not saved: " + reason).c_str());
             std::snprintf(d.note, sizeof d.note, "history not saved: %s", reason.c_str());
         }

@@ -21,9 +21,9 @@ bool parse_seed(std::string_view text, std::uint32_t& seed);
 
 // Between ticks: the drill's map built, the history (world.drill.history_file,
 // if any) read for the personal best and the chart, the drill begun. A
-// history that cannot be read, or holds lines that are not records, leaves
-// its one-line warning in `warning`. False, with the reason, when the map
-// cannot be used.
+// history with lines that are not records leaves its one-line warning in
+// `warning`. False, with the reason, when the map cannot be used or the
+// history cannot be read (a best it cannot see would be no best at all).
 bool start_drill(World& world, const DrillRules& rules, std::uint32_t seed, std::string& warning, std::string& error);
 
 // A key press the drill answers (the menu's and the results screen's keys,
@@ -36,11 +36,13 @@ bool drill_owns_key(const World& world, unsigned message, WPARAM key);
 
 // After each tick: once a drill has ended, its history line is appended and
 // kept by the platform (a failure said on the platform's error line and in
-// the results) and the results chart is drawn.
+// the results, and noted in world.drill.history_lost) and the results chart
+// is drawn.
 void drill_after_tick(World& world, Platform& platform);
 
 // At the end of the program: a drill still running, with a shot fired, is
-// recorded as abandoned (a failure said on the platform's error line).
+// recorded as abandoned (a failure said on the platform's error line and
+// noted in world.drill.history_lost).
 void record_abandoned(World& world, Platform& platform);
 
 }  // namespace qm

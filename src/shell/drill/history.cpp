@@ -5,9 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
+#include "raster/plain_file.h"
 #include "shell/drill/history_files.h"
+#include "shell/text_file.h"
 
 namespace qm {
 
@@ -15,6 +16,10 @@ namespace {
 
 constexpr const char* history_folder = "qmsim";
 constexpr const char* history_name = "history.jsonl";
+// A line is some 300 bytes; a longer one is no record, and skipped as one.
+constexpr std::size_t max_history_line = 4096;
+// Close to a million sessions; a larger file is not a history.
+constexpr std::size_t max_history_bytes = std::size_t{256} << 20;
 
 bool make_folder_of(const std::string& path, std::string& reason)
 {
@@ -40,6 +45,32 @@ bool write_all(int fd, const std::string& line, const std::string& path, std::st
         done += static_cast<std::size_t>(written);
     }
     return true;
+}
+
+// The line written and synced, or the file cut back to `size`, the length
+// it had before, so that a failure leaves every byte as it was.
+bool write_line(int fd, long long size, const std::string& line, const std::string& path, std::string& reason)
+{
+    bool ok = write_all(fd, line, path, reason);
+    if (ok && history_file::sync(fd) != 0) {
+        reason = "cannot write " + path + ": " + std::strerror(errno);
+        ok = false;
+    }
+    if (!ok) history_file::cut_to(fd, size);
+    return ok;
+}
+
+// The file the line goes to: path, or where its links lead; nothing but a
+// plain file, or a new one.
+int open_history(const std::string& path, std::string& target, bool& created, std::string& reason)
+{
+    std::string why;
+    int fd = -1;
+    if (follow_links(path, target, why) && may_replace(target, why) && make_folder_of(target, reason)) {
+        fd = history_file::open_for_append(target.c_str(), created, why);
+    }
+    if (fd < 0 && reason.empty()) reason = "cannot open " + path + ": " + why;
+    return fd;
 }
 
 }  // namespace
@@ -72,23 +103,23 @@ bool default_history_path(std::string& path, std::string& reason)
 
 bool append_history(const std::string& path, const HistoryRecord& record, std::string& reason)
 {
-    if (!make_folder_of(path, reason)) return false;
-    const int fd = history_file::open_for_append(path.c_str());
-    if (fd < 0) {
-        reason = "cannot open " + path + ": " + std::strerror(errno);
-        return false;
-    }
+    reason.clear();
+    std::string target;
+    bool created = false;
+    const int fd = open_history(path, target, created, reason);
+    if (fd < 0) return false;
     std::string line = format_history_line(record);
     // A line torn by a crash would swallow this one: start a line of its own.
     const long long size = history_file::end_of(fd);
     char last = '\n';
     if (size > 0 && history_file::last_byte(fd, size, last) && last != '\n') line.insert(line.begin(), '\n');
-    bool ok = write_all(fd, line, path, reason);
-    if (ok && history_file::sync(fd) != 0) {
+    bool ok = size >= 0 && write_line(fd, size, line, path, reason);
+    if (size < 0) reason = "cannot write " + path + ": " + std::strerror(errno);
+    if (history_file::close(fd) != 0 && ok) {
         reason = "cannot write " + path + ": " + std::strerror(errno);
         ok = false;
     }
-    if (history_file::close(fd) != 0 && ok) {
+    if (ok && created && history_file::sync_folder_of(target.c_str()) != 0) {
         reason = "cannot write " + path + ": " + std::strerror(errno);
         ok = false;
     }
@@ -98,35 +129,32 @@ bool append_history(const std::string& path, const HistoryRecord& record, std::s
 bool read_history(const std::string& path, HistoryContents& contents, std::string& reason)
 {
     contents = HistoryContents{};
-    std::error_code code;
-    if (!std::filesystem::exists(path, code)) return true;
-    if (std::filesystem::is_directory(path, code)) {
-        reason = "cannot read " + path + ": " + std::strerror(EISDIR);
-        return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        reason = "cannot read " + path + ": " + std::strerror(errno);
+    TextLines text(max_history_bytes);
+    std::string why;
+    if (!text.open(path, why)) {
+        if (nothing_at(path.c_str())) return true;
+        reason = "cannot read " + path + ": " + why;
         return false;
     }
     std::string line;
     long number_of_line = 0;
-    while (std::getline(in, line)) {
+    for (;;) {
+        const TextLines::Read read = text.next(line, max_history_line);
+        if (read == TextLines::Read::end) return true;
         ++number_of_line;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty()) continue;
+        const bool too_long = read == TextLines::Read::too_long;
+        if (read == TextLines::Read::failed || (too_long && text.skip_rest() == TextLines::Read::failed)) {
+            reason = "cannot read " + path + ": " + text.reason();
+            return false;
+        }
         HistoryRecord record;
-        if (parse_history_line(line, record)) {
+        if (!too_long && line.empty()) continue;
+        if (!too_long && parse_history_line(line, record)) {
             contents.records.push_back(std::move(record));
         } else {
             contents.skipped.push_back(number_of_line);
         }
     }
-    if (in.bad()) {
-        reason = "cannot read " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    return true;
 }
 
 std::string skipped_warning(const std::string& path, const std::vector<long>& skipped)

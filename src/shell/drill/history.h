@@ -2,9 +2,11 @@
 // user keeps, read back for bests, charts and `qmsim history`.
 //
 // Appending never damages earlier lines: each line is one write of the whole
-// line, synced to the disk, and the file is never rewritten. A torn line (a
-// crash or a full disk mid-write) or a foreign one is skipped when read,
-// with a warning, and left where it is.
+// line, synced to the disk (a new file's folder too), and the file is never
+// rewritten; a write that fails is cut back off, so the file keeps every
+// byte it had. A line torn by a crash, a foreign one or one whose values are
+// out of their ranges is skipped when read, with a warning, and left where
+// it is. The history is a plain file, or a link to one.
 #pragma once
 
 #include <string>
@@ -19,7 +21,8 @@ namespace qm {
 // with the reason, when the environment names no such place.
 bool default_history_path(std::string& path, std::string& reason);
 
-// Appends one line, making the folder if needed; false with the reason.
+// Appends one line, making the folder if needed; false with the reason, the
+// file then as it was.
 bool append_history(const std::string& path, const HistoryRecord& record, std::string& reason);
 
 struct HistoryContents {
@@ -28,7 +31,8 @@ struct HistoryContents {
 };
 
 // Reads the whole file; a file that is not there reads as empty. False,
-// with the reason, when it cannot be read.
+// with the reason, when anything else is there or it cannot be read (a
+// device, a link loop, a folder on the way that is a file, a read error).
 bool read_history(const std::string& path, HistoryContents& contents, std::string& reason);
 
 // The warning for skipped lines, one line naming them; empty when none was.

@@ -4,9 +4,13 @@
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
+#include <cmath>
 #include <cstdlib>
 
+#include "bodies/field.h"
+#include "shell/drill/utc_time.h"
 #include "shell/json.h"
+#include "shell/utf8.h"
 #include "sim/drill/drill_run.h"
 
 namespace qm {
@@ -14,19 +18,10 @@ namespace qm {
 namespace {
 
 constexpr int mean_miss_decimals = 1;
-
-std::string utc_text(std::time_t when)
-{
-    std::tm tm{};
-#ifdef _WIN32
-    gmtime_s(&tm, &when);
-#else
-    gmtime_r(&when, &tm);
-#endif
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &tm);
-    return text;
-}
+constexpr std::size_t digest_digits = 16;
+// A miss is measured across the field, so none is wider than it.
+constexpr double max_miss = field_right - field_left;
+constexpr std::size_t max_version_size = 32;
 
 // The keys a record cannot do without.
 struct Required {
@@ -71,7 +66,7 @@ bool number_field(const std::string& text, JsonKind kind, double& field)
     if (kind != JsonKind::number) return false;
     char* end = nullptr;
     field = std::strtod(text.c_str(), &end);
-    return end == text.c_str() + text.size();
+    return end == text.c_str() + text.size() && std::isfinite(field);
 }
 
 bool boolean_field(const std::string& text, JsonKind kind, bool& field)
@@ -107,6 +102,35 @@ bool take_member(const std::string& key, const std::string& value, JsonKind kind
     if (key == "assisted") return boolean_field(value, kind, r.assisted);
     if (key == "abandoned") return boolean_field(value, kind, r.abandoned);
     return true;
+}
+
+bool hex_digest(const std::string& text)
+{
+    if (text.size() != digest_digits) return false;
+    for (char c : text) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+    }
+    return true;
+}
+
+// A name shown in the terminal, a CSV row and the HUD: text without control
+// characters (the reader has made sure it is UTF-8).
+bool shown_text(const std::string& text, std::size_t size)
+{
+    return !text.empty() && text.size() < size && !has_control_character(text);
+}
+
+// Whether the figures are those a drill can leave: counts within each other
+// and the drill's limits, damage and score within what the hits and the
+// rounds allow, a real instant, names that can be shown.
+bool plausible(const HistoryRecord& r)
+{
+    long long seconds = 0;
+    return parse_utc(r.time, seconds) && shown_text(r.drill, drill_name_size) && hex_digest(r.digest) &&
+           (r.version.empty() || shown_text(r.version, max_version_size)) && r.rounds >= drill_min_rounds &&
+           r.played <= r.rounds && r.hits <= r.played && r.first_shot_hits <= r.hits && r.hits <= r.shots &&
+           r.shots <= r.rounds * drill_max_shots && r.damage <= static_cast<long long>(r.hits) * drill_max_shot_damage &&
+           r.score <= r.played * drill_max_round_points && r.mean_miss >= 0.0 && r.mean_miss <= max_miss;
 }
 
 }  // namespace
@@ -169,7 +193,7 @@ bool parse_history_line(std::string_view line, HistoryRecord& record)
     const bool read = read_flat_json(line, [&](const std::string& key, const std::string& value, JsonKind kind) {
         return take_member(key, value, kind, r, seen);
     });
-    if (!read || !seen.all()) return false;
+    if (!read || !seen.all() || !plausible(r)) return false;
     record = std::move(r);
     return true;
 }

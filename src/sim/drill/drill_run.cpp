@@ -13,8 +13,6 @@ namespace qm {
 
 namespace {
 
-constexpr int first_shot_factor = 3;
-constexpr int second_shot_factor = 2;
 
 // A target stands where its column has ground, this far inside the field:
 // a unit nearer the edge starts its own respawn by measuring its slope.
@@ -169,7 +167,7 @@ void add_chart_score(DrillRun& d, long long score)
 
 long long drill_points(int shot, int damage)
 {
-    const int factor = shot == 1 ? first_shot_factor : shot == 2 ? second_shot_factor : 1;
+    const int factor = shot == 1 ? drill_first_shot_factor : shot == 2 ? drill_second_shot_factor : 1;
     return static_cast<long long>(factor) * damage;
 }
 

@@ -6,6 +6,8 @@
 #include <bitset>
 #include <cstdint>
 
+#include "bodies/bot.h"
+#include "bodies/field.h"
 #include "raster/surface.h"
 #include "sim/drill/drill_menu.h"
 #include "sim/drill/drill_rand.h"
@@ -15,6 +17,14 @@
 namespace qm {
 
 struct World;
+
+constexpr int drill_first_shot_factor = 3;   // a round won with its first shot scores 3 x the damage
+constexpr int drill_second_shot_factor = 2;  // with its second, 2 x; later, 1 x
+// The most a shot can cost the target: each of its shells a direct hit at
+// distance 0 (every impact is offered to the target once).
+constexpr int drill_max_shot_damage = (1 + secondary_shells) * blast_full;
+// The most one round can score.
+constexpr long long drill_max_round_points = static_cast<long long>(drill_first_shot_factor) * drill_max_shot_damage;
 
 constexpr int drill_chart_scores = 30;  // the results chart's sessions
 constexpr int drill_note_size = 160;
@@ -82,6 +92,7 @@ struct DrillRun : DrillProgress {
     int chart_count = 0;
 
     char history_file[drill_path_size] = {};  // empty: no history is kept
+    bool history_lost = false;                // a line of this run of the program could not be written
     Surface chart_picture;                    // the results chart, drawn once the drill ends
 
     FreeWind free_wind;
