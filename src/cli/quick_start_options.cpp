@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "cli/controls_options.h"
 #include "cli/drill_options.h"
 #include "shell/drill/drill_catalogue.h"
 #include "terrain/bitmap_reader.h"
@@ -15,6 +16,7 @@ namespace {
 struct Given {
     DrillOptions drill;
     bool mode = false;
+    const char* controls = nullptr;
 };
 
 Option map_option(QuickStart& choices)
@@ -51,6 +53,8 @@ Command quick_start_command(QuickStart& choices, Given& given)
                                      })
                                   .shown_as("[--wind random:N | --wind fixed:S:A]"));
     add_drill_options(command, given.drill);
+    command.options.push_back(controls_option(given.controls, default_controls_place).on_new_line());
+    command.options.push_back(flag("--quiet-start", "no \"F1: controls and help\" in the first frames", choices.quiet_start));
     return command;
 }
 
@@ -82,7 +86,9 @@ bool parse_quick_start(int argc, char** argv, QuickStart& choices, std::string& 
     // --history alone keeps the dialog; every other option skips it.
     choices.requested = map_or_wind || given.mode || drill.drill != nullptr || drill.seed_given;
     if (!check_drill_options(drill, map_or_wind, error)) return false;
-    return drill.drill == nullptr || take_drill(choices, drill.drill, error);
+    if (drill.drill != nullptr && !take_drill(choices, drill.drill, error)) return false;
+    // A bad controls file stops the program before any window opens.
+    return load_controls(given.controls, choices.controls, error);
 }
 
 std::string quick_start_usage()

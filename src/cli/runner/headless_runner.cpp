@@ -6,10 +6,12 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string_view>
 
+#include "cli/controls_options.h"
 #include "cli/output.h"
 #include "cli/runner/headless_script.h"
 #include "cli/runner/state_json.h"
@@ -119,8 +121,14 @@ int execute(Session& s, const ScriptCommand& command, long line_number, std::FIL
     case ScriptCommandKind::rbutton_down: send(s, WM_RBUTTONDOWN, 0, make_mouse_lparam(command.x, command.y)); break;
     case ScriptCommandKind::mouse_move: send(s, WM_MOUSEMOVE, 0, make_mouse_lparam(command.x, command.y)); break;
     case ScriptCommandKind::rbutton_up: send(s, WM_RBUTTONUP, 0, make_mouse_lparam(0, 0)); break;
+    case ScriptCommandKind::wheel:
+        send(s, WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<std::uint16_t>(command.count * wheel_notch)) << 16, 0);
+        break;
+    case ScriptCommandKind::pad_down: send(s, WM_PAD_BUTTON, command.key, 1); break;
+    case ScriptCommandKind::pad_up: send(s, WM_PAD_BUTTON, command.key, 0); break;
+    case ScriptCommandKind::pad_axis: send(s, WM_PAD_AXIS, command.key, static_cast<LPARAM>(command.value)); break;
     case ScriptCommandKind::state:
-        write_state_json(s.world, s.ticks, out);
+        write_state_json(s.world, s.platform.controls.file, s.ticks, out);
         if (!output_flushed(out, err)) return exit_failed;
         break;
     case ScriptCommandKind::frame: {
@@ -137,9 +145,10 @@ int execute(Session& s, const ScriptCommand& command, long line_number, std::FIL
     return -1;
 }
 
-int run_script(World& world, std::FILE* script, std::FILE* out, std::FILE* err)
+int run_script(World& world, const ControlsFile& controls, std::FILE* script, std::FILE* out, std::FILE* err)
 {
     Session session{world, HeadlessPlatform(err), 0};
+    session.platform.controls.file = controls;
     std::string line;
     std::string error;
     ScriptCommand command;
@@ -211,7 +220,11 @@ int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE
     if (options.help) return print_help(headless_command(options), out, err);
 
     DrillRules drill;
-    if (options.drill.drill != nullptr && !find_drill(options.drill.drill, drill, error)) {
+    ControlsFile controls;
+    // The runner plays by the classic preset unless it is given a file, so
+    // a script means the same on every machine.
+    if ((options.drill.drill != nullptr && !find_drill(options.drill.drill, drill, error)) ||
+        (options.controls != nullptr && !load_controls(options.controls, controls, error))) {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
         return exit_bad_input;
     }
@@ -230,7 +243,7 @@ int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE
     int result = exit_bad_input;
     if (set_up_round(*world, options, error) && start_headless_drill(*world, options, drill, err, error)) {
         arm_practice(*world);
-        result = run_script(*world, script, out, err);
+        result = run_script(*world, controls, script, out, err);
         HeadlessPlatform closing(err);
         record_abandoned(*world, closing);
     } else {

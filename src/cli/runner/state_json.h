@@ -4,12 +4,14 @@
 
 #include <cstdio>
 
+#include "shell/controls/controls_file.h"
+
 namespace qm {
 
 struct World;
 
 // Writes one JSON object and a line break. Doubles are written with enough
 // digits to read back to the same value.
-void write_state_json(const World& world, long long tick, std::FILE* out);
+void write_state_json(const World& world, const ControlsFile& controls, long long tick, std::FILE* out);
 
 }  // namespace qm

@@ -1,0 +1,238 @@
+// Reading, checking and writing the controls file.
+#include "shell/controls/controls_file.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "raster/replace_file.h"
+#include "shell/words.h"
+
+namespace qm {
+
+namespace {
+
+constexpr const char* controls_folder = "qmsim";
+constexpr const char* controls_name = "controls.conf";
+constexpr std::string_view preset_word = "preset";
+constexpr const char* heading = "# QM Simulator's controls: ACTION INPUT... a line (docs/controls.md)\n";
+
+enum class FileRead { read, missing, failed };
+
+// The whole of a plain file of at most cap bytes; anything else (a folder,
+// a device, a pipe, a larger file) is refused with the reason.
+FileRead read_plain_file(const std::string& path, long cap, std::string& text, std::string& reason)
+{
+    std::error_code code;
+    const auto status = std::filesystem::status(path, code);
+    if (status.type() == std::filesystem::file_type::not_found) return FileRead::missing;
+    if (status.type() == std::filesystem::file_type::directory) {
+        reason = std::strerror(EISDIR);
+        return FileRead::failed;
+    }
+    if (!code && status.type() != std::filesystem::file_type::regular) {
+        reason = "not a plain file";
+        return FileRead::failed;
+    }
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr) {
+        reason = std::strerror(errno);
+        return FileRead::failed;
+    }
+    text.assign(static_cast<std::size_t>(cap) + 1, '\0');
+    const std::size_t got = std::fread(text.data(), 1, text.size(), in);
+    const bool failed = std::ferror(in) != 0;
+    const int error = errno;
+    std::fclose(in);
+    text.resize(got);
+    if (failed) reason = std::strerror(error);
+    if (got > static_cast<std::size_t>(cap)) reason = "larger than " + std::to_string(cap) + " bytes";
+    return reason.empty() ? FileRead::read : FileRead::failed;
+}
+
+bool refuse(long number, long& line, std::string& reason, std::string why)
+{
+    line = number;
+    reason = std::move(why);
+    return false;
+}
+
+// One action's line: its inputs replace the preset's.
+bool parse_action_line(Action action, std::string_view rest, Bindings& bindings, std::string& reason)
+{
+    const std::string_view name = action_info(action).name;
+    if (rest.empty()) {
+        reason = std::string(name) + " needs at least one input";
+        return false;
+    }
+    ActionInputs given;
+    for (std::string_view word = next_word(rest); !word.empty(); word = next_word(rest)) {
+        Input input;
+        if (!find_input(word, input)) {
+            reason = "unknown input " + quoted(word) + " (docs/controls.md lists them)";
+            return false;
+        }
+        if (given.has(input)) {
+            reason = input_name(input) + " is given twice";
+            return false;
+        }
+        if (!given.add(input)) {
+            reason = "at most " + std::to_string(max_action_inputs) + " inputs an action";
+            return false;
+        }
+    }
+    bindings.of(action) = given;
+    return true;
+}
+
+// The rules the whole table keeps, checked once every line is read; the
+// line blamed is the later of those that made the fault.
+bool check_table(const Bindings& bindings, const long (&line_of)[action_count], long& line, std::string& reason)
+{
+    const Action escape = escape_misbound(bindings);
+    if (escape != Action::none) {
+        return refuse(line_of[index_of(escape)], line, reason,
+                      "Escape can only quit or close a menu (it always ends the program)");
+    }
+    Clash clash;
+    if (find_clash(bindings, clash)) {
+        return refuse(std::max(line_of[index_of(clash.first)], line_of[index_of(clash.second)]), line, reason,
+                      input_name(clash.input) + " is bound to both " + std::string(action_info(clash.first).name) +
+                          " and " + std::string(action_info(clash.second).name));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool parse_controls(std::string_view text, Preset& preset, Bindings& bindings, long& line, std::string& reason)
+{
+    if (text.starts_with(byte_order_mark)) text.remove_prefix(byte_order_mark.size());
+    preset = Preset::classic;
+    bindings = preset_bindings(preset);
+    long line_of[action_count] = {};  // the line that bound each action; 0: the preset
+    long preset_line = 0;
+    long number = 0;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view rest = trim_blanks(without_comment(text.substr(0, end)));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        ++number;
+        if (rest.empty()) continue;
+        const std::string_view word = next_word(rest);
+        if (word == preset_word) {
+            const std::string_view name = next_word(rest);
+            if (preset_line != 0) return refuse(number, line, reason, "preset given twice (line " + std::to_string(preset_line) + ")");
+            for (long l : line_of) {
+                if (l != 0) return refuse(number, line, reason, "preset comes before the bindings");
+            }
+            if (!find_preset(name, preset) || !rest.empty()) {
+                return refuse(number, line, reason, "preset needs " + preset_list() + ", not " + quoted(name));
+            }
+            bindings = preset_bindings(preset);
+            preset_line = number;
+            continue;
+        }
+        const Action action = find_action(word);
+        if (action == Action::none) {
+            return refuse(number, line, reason, "unknown action " + quoted(word) + " (qmsim controls lists them)");
+        }
+        if (line_of[index_of(action)] != 0) {
+            return refuse(number, line, reason, std::string(word) + " is bound already on line " +
+                                                    std::to_string(line_of[index_of(action)]));
+        }
+        if (!parse_action_line(action, rest, bindings, reason)) {
+            line = number;
+            return false;
+        }
+        line_of[index_of(action)] = number;
+    }
+    return check_table(bindings, line_of, line, reason);
+}
+
+std::string format_controls(Preset preset, const Bindings& bindings, bool every)
+{
+    const Bindings base = preset_bindings(preset);
+    std::string text = heading;
+    text += std::string(preset_word) + " " + std::string(preset_name(preset)) + "\n";
+    for (int i = 0; i < action_count; ++i) {
+        const Action action = action_at(i);
+        const ActionInputs& inputs = bindings.of(action);
+        if (inputs == base.of(action) && !every) continue;
+        std::string name(action_info(action).name);
+        name.resize(std::max<std::size_t>(name.size(), 12), ' ');
+        text += name + " " + inputs_text(inputs) + "\n";
+    }
+    return text;
+}
+
+bool default_controls_path(std::string& path, std::string& reason)
+{
+#ifdef _WIN32
+    const char* appdata = std::getenv("APPDATA");
+    if (appdata == nullptr || appdata[0] == '\0') {
+        reason = "APPDATA is not set; use --controls FILE";
+        return false;
+    }
+    path = std::string(appdata) + "\\" + controls_folder + "\\" + controls_name;
+    return true;
+#else
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config != nullptr && config[0] == '/') {
+        path = std::string(config) + "/" + controls_folder + "/" + controls_name;
+        return true;
+    }
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] == '\0') {
+        reason = "neither XDG_CONFIG_HOME nor HOME is set; use --controls FILE";
+        return false;
+    }
+    path = std::string(home) + "/.config/" + controls_folder + "/" + controls_name;
+    return true;
+#endif
+}
+
+bool read_controls_file(const std::string& path, ControlsFile& file, std::string& error)
+{
+    file = ControlsFile{};
+    file.path = path;
+    std::string text;
+    std::string reason;
+    switch (read_plain_file(path, max_controls_file_bytes, text, reason)) {
+    case FileRead::missing: return true;
+    case FileRead::failed: error = path + ": " + reason; return false;
+    case FileRead::read: break;
+    }
+    file.found = true;
+    long line = 0;
+    if (parse_controls(text, file.preset, file.bindings, line, reason)) return true;
+    error = path;
+    if (line > 0) error += ':' + std::to_string(line);
+    error += ": " + reason;
+    return false;
+}
+
+bool write_controls_file(const ControlsFile& file, std::string& reason)
+{
+    std::error_code code;
+    const std::filesystem::path parent = std::filesystem::path(file.path).parent_path();
+    if (!parent.empty()) std::filesystem::create_directories(parent, code);
+    if (code) {
+        reason = "cannot make " + parent.string() + ": " + code.message();
+        return false;
+    }
+    const std::string text = format_controls(file.preset, file.bindings, false);
+    if (replace_file(file.path.c_str(),
+                     [&text](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); },
+                     reason)) {
+        return true;
+    }
+    reason = "cannot write " + file.path + ": " + reason;
+    return false;
+}
+
+}  // namespace qm
