@@ -16,6 +16,10 @@
 #     dialog; H shows the power finder's line, G the aim chart, P holds a flying shot still
 #     and lets it go on, T draws the shot's trace, F12 saves the frame under
 #     screenshots/;
+#   - the first frames say "F1: controls and help" (not with --quiet-start);
+#     the mouse wheel turned up ten notches raises the power, turned down
+#     ten brings it back; F1 shows the help over the frame and Esc closes
+#     it; K opens the controls screen, and Esc closes it;
 #   - --drill starts a drill without the dialog: its HUD line shows, a shot
 #     ends its one round, the results come up and its history line is
 #     written (under a private XDG_DATA_HOME); Esc returns to free practice,
@@ -28,8 +32,9 @@ set -u
 skip=77
 qmsim=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 work=$(mktemp -d "${TMPDIR:-/tmp}/qm_e2e.XXXXXX")
-# Drill histories go to a private data folder, never the real home.
+# Drill histories and the controls go to private folders, never the real home.
 export XDG_DATA_HOME="$work/data"
+export XDG_CONFIG_HOME="$work/config"
 xvfb_pid=""
 qmsim_pid=""
 
@@ -349,7 +354,7 @@ wait_exit "flat run"
 echo "ok: flat map, wind dial, pan, shot in flight, Esc"
 
 # --- Quick start and the practice aids -------------------------------------------
-start_qmsim "$work/map_run" --map ridge.bmp --mode windowed --wind fixed:0:0
+start_qmsim "$work/map_run" --map ridge.bmp --mode windowed --wind fixed:0:0 --quiet-start
 wait_visible "$MAIN"
 main=$window
 visible "$DIALOG" && fail "quick start: the dialog shows"
@@ -406,6 +411,53 @@ x xdotool key Escape
 wait_exit "quick start"
 [ "$rc" -eq 0 ] || fail "quick start: exit code $rc"
 echo "ok: quick start, power finder, pause, trace, screenshot"
+
+# --- The help's word, the wheel, the help and the controls screen -----------------
+start_qmsim "$work/map_run" --mode windowed --wind fixed:0:0
+wait_visible "$MAIN"
+hint=200x16+30+574
+shot_until hint_shown $hint FFFFFF 100 || fail "the first frames do not say where the help is ($count white pixels)"
+sleep 3
+shot hint_gone
+[ "$(count_colour hint_gone $hint FFFFFF)" -eq 0 ] || fail "the help's word stays after two seconds"
+x xdotool key Escape
+wait_exit "the help's word"
+
+start_qmsim "$work/map_run" --mode windowed --wind fixed:0:0 --quiet-start
+wait_visible "$MAIN"
+sleep 3
+shot wheel_before
+[ "$(count_colour wheel_before $hint FFFFFF)" -eq 0 ] || fail "--quiet-start still says where the help is"
+# The aim line, "ang: 50  pow: 2.50" at (100, 550).
+aim_line=300x16+100+550
+aim_text() { convert "$work/shots/$1.png" -crop $aim_line +repage txt:- | md5sum; }
+x xdotool mousemove 400 300
+for notch in 1 2 3 4 5 6 7 8 9 10; do x xdotool click 4; done
+sleep 0.5
+shot wheel_up
+[ "$(aim_text wheel_before)" != "$(aim_text wheel_up)" ] || fail "the wheel turned up does not change the power"
+for notch in 1 2 3 4 5 6 7 8 9 10; do x xdotool click 5; done
+sleep 0.5
+shot wheel_down
+[ "$(aim_text wheel_before)" = "$(aim_text wheel_down)" ] || fail "the wheel turned back does not bring the power back"
+x xdotool key F1
+sleep 0.5
+shot help
+[ "$(count_colour help 700x300+30+30 FFFFFF)" -gt 100000 ] || fail "F1 shows no help over the frame"
+x xdotool key Escape
+sleep 0.5
+running "after Esc closed the help"
+x xdotool key k
+sleep 0.5
+shot controls_screen
+[ "$(count_colour controls_screen 700x300+30+30 FFFFFF)" -gt 100000 ] || fail "K shows no controls screen"
+x xdotool key Escape
+sleep 0.5
+running "after Esc closed the controls screen"
+x xdotool key Escape
+wait_exit "wheel and help"
+[ "$rc" -eq 0 ] || fail "wheel and help: exit code $rc"
+echo "ok: the help's word, the wheel moves the power, F1 shows the help, K the controls screen"
 
 # --- A drill from the command line, to its results --------------------------------
 mkdir -p "$work/drill_run"
