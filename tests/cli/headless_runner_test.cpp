@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -25,26 +26,15 @@ RunResult run(std::vector<std::string> args, const std::string& script, std::FIL
     return test::run_headless_script(std::move(args), script, out_to);
 }
 
-std::vector<std::string> lines_of(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
+using test::lines_of;
+using test::repeat;
 
-// The number after "key": inside the object named object (or at the top
-// level when object is empty).
+// The number after "key" inside object (the top level when empty).
 double field(const std::string& json, const std::string& object, const std::string& key)
 {
-    std::size_t from = object.empty() ? 0 : json.find("\"" + object + "\":{");
-    std::size_t at = json.find("\"" + key + "\":", from);
-    EXPECT_NE(at, std::string::npos) << object << "." << key;
-    return std::stod(json.substr(at + key.size() + 3));
+    const double value = test::state_field(json, object, key);
+    EXPECT_FALSE(std::isnan(value)) << object << "." << key;
+    return value;
 }
 
 std::string file_bytes(const std::string& path)
@@ -53,12 +43,6 @@ std::string file_bytes(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
-std::string repeat(const std::string& text, int times)
-{
-    std::string all;
-    for (int i = 0; i < times; ++i) all += text;
-    return all;
-}
 
 TEST(HeadlessRunner, StateCarriesEveryKey)
 {
@@ -288,69 +272,6 @@ TEST(HeadlessRunner, StateKeysArePinned)
     EXPECT_EQ(keys_of(states[0]), keys);
     EXPECT_NE(states[0].find("\"last_impact\":null,"), std::string::npos);
     EXPECT_EQ(keys_of(states[1]), struck);
-}
-
-// A wheel notch is the power key held for a tick, a pad's held trigger or
-// stick the key held: the state lines after each are those of the key.
-TEST(HeadlessRunner, TheWheelAndAPadMoveThePowerExactlyAsTheHeldKey)
-{
-    const struct {
-        const char* how;
-        std::string script;
-        std::string keyed;
-    } cases[] = {
-        {"wheel up", "wheel up 40\n" + repeat("tick\nstate\n", 45), "down add\n" + repeat("tick\nstate\n", 40) + "up add\n" + repeat("tick\nstate\n", 5)},
-        {"wheel down in two", "wheel down 20\ntick 10\nwheel down 5\n" + repeat("tick\nstate\n", 20),
-         "down subtract\ntick 10\n" + repeat("tick\nstate\n", 15) + "up subtract\n" + repeat("tick\nstate\n", 5)},
-        {"right trigger", "pad axis righttrigger 32767\n" + repeat("tick\nstate\n", 33) + "pad axis righttrigger 0\ntick 3\nstate\n",
-         "down add\n" + repeat("tick\nstate\n", 33) + "up add\ntick 3\nstate\n"},
-        {"right stick down", "pad axis righty 30000\n" + repeat("tick\nstate\n", 12) + "pad axis righty 0\nstate\n",
-         "down subtract\n" + repeat("tick\nstate\n", 12) + "up subtract\nstate\n"},
-        {"d-pad up", "pad down dpup\ntick 20\npad up dpup\ntick\nstate\n", "down up\ntick 20\nup up\ntick\nstate\n"},
-    };
-    for (const auto& c : cases) {
-        RunResult moved = run({}, "until rest\n" + c.script);
-        RunResult keyed = run({}, "until rest\n" + c.keyed);
-        ASSERT_EQ(moved.code, 0) << c.how << ": " << moved.err;
-        ASSERT_EQ(keyed.code, 0) << c.how << ": " << keyed.err;
-        EXPECT_EQ(moved.out, keyed.out) << c.how;
-        EXPECT_NE(field(lines_of(moved.out).back(), "", "v0") + field(lines_of(moved.out).back(), "", "vang"), 52.5) << c.how;
-    }
-}
-
-TEST(HeadlessRunner, APadsAButtonFires)
-{
-    RunResult r = run({}, "until rest\npad down a\npad up a\ntick 30\nstate\n");
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(field(r.out, "mainbullet", "state"), 0.0);  // in flight
-    EXPECT_EQ(field(r.out, "", "shots_done"), 1.0);
-}
-
-TEST(HeadlessRunner, AControlsFileRebindsTheScriptsInputsAndShowsInTheState)
-{
-    const std::string dir = testing::TempDir() + "qm_runner_controls/";
-    std::filesystem::create_directories(dir);
-    { std::ofstream(dir + "laptop.conf") << "preset laptop\nfire Space\n"; }
-    { std::ofstream(dir + "bad.conf") << "preset laptop\n\nfire PageUp\n"; }
-
-    RunResult plain = run({}, "state\n");
-    EXPECT_NE(plain.out.find("\"controls\":{\"preset\":\"classic\",\"file\":null}}"), std::string::npos) << plain.out;
-
-    RunResult laptop = run({"--controls", dir + "laptop.conf"},
-                           "until rest\ndown PageUp\ntick 10\nup PageUp\ndown f\nup f\ndown Space\nup Space\nstate\n");
-    ASSERT_EQ(laptop.code, 0) << laptop.err;
-    EXPECT_NEAR(field(laptop.out, "", "v0"), 2.6, 1e-9);
-    EXPECT_EQ(field(laptop.out, "", "fire_now"), 1.0);
-    EXPECT_NE(laptop.out.find("\"controls\":{\"preset\":\"laptop\",\"file\":\"" + dir + "laptop.conf\"}"),
-              std::string::npos) << laptop.out;
-    // F is no longer fire: the request came from Space alone.
-    RunResult f_only = run({"--controls", dir + "laptop.conf"}, "until rest\ndown f\nup f\nstate\n");
-    EXPECT_EQ(field(f_only.out, "", "fire_now"), 0.0);
-
-    RunResult bad = run({"--controls", dir + "bad.conf"}, "state\n");
-    EXPECT_EQ(bad.code, 2);
-    EXPECT_EQ(bad.err, "qmsim: " + dir + "bad.conf:3: PageUp is bound to both power-up and fire\n");
-    EXPECT_EQ(bad.out, "");
 }
 
 TEST(HeadlessRunner, UntilRestRunsTicksUntilNothingMoves)
