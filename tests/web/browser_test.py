@@ -22,36 +22,15 @@ Usage: browser_test.py SITE_DIR SCRATCH_DIR
 QM_WEB_SHOTS=DIR keeps screenshots of the dialog and the running page there.
 Exit code 77 (skipped) where Selenium, Chromium or chromedriver is missing.
 """
-import functools
-import http.server
 import os
 import re
 import shutil
-import struct
 import sys
-import threading
 import time
-import zlib
 
-SKIP = 77
-
-try:
-    from selenium import webdriver
-    from selenium.webdriver.chrome.service import Service
-    from selenium.webdriver.common.action_chains import ActionChains
-    from selenium.webdriver.common.by import By
-    from selenium.webdriver.common.keys import Keys
-    from selenium.webdriver.support.ui import Select
-except ImportError:
-    print("SKIP: python3-selenium is not installed (tools/ensure_deps.sh installs it)")
-    sys.exit(SKIP)
-
-CHROMIUM = shutil.which("chromium")
-CHROMEDRIVER = shutil.which("chromedriver")
-if CHROMIUM is None or CHROMEDRIVER is None:
-    print("SKIP: %s is not installed (tools/ensure_deps.sh installs it)"
-          % ("chromium" if CHROMIUM is None else "chromium-driver"))
-    sys.exit(SKIP)
+from browser_support import (ActionChains, By, Failure, Keys, Select, TIMEOUT, canvas_pixels, check, console_errors,
+                             count_colour, pixel, press, serve, start_browser, wait_for, write_png)
+from browser_touch import touch_screen
 
 LABELS = ["Display Mode", "Stretch Fullscreen", "800x600 32 bit Fullscreen", "800x600 16 bit Fullscreen",
           "Windowed", "Select Map", "Simulator Options", "Random Wind", "Every", "turns", "Fixed Wind", "Wind",
@@ -60,94 +39,6 @@ LABELS = ["Display Mode", "Stretch Fullscreen", "800x600 32 bit Fullscreen", "80
 RING = (0xE0, 0xE0, 0xE0)
 RING_POINTS = [(421, 70), (379, 70), (400, 49), (400, 91), (415, 85), (385, 85), (385, 55), (415, 55)]
 PREDICTION = (0xFF, 0xFF, 0x00)
-TIMEOUT = 30
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, what):
-    if not condition:
-        raise Failure(what)
-
-
-def wait_for(driver, script, what, timeout=TIMEOUT):
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        value = driver.execute_script(script)
-        if value:
-            return value
-        time.sleep(0.05)
-    raise Failure("timed out waiting for " + what)
-
-
-def canvas_pixels(driver):
-    """The canvas's RGB bytes, 800 by 600."""
-    data = driver.execute_script("""
-        const c = document.getElementById('frame');
-        const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
-        let s = '';
-        for (let i = 0; i < d.length; i += 4) s += String.fromCharCode(d[i], d[i + 1], d[i + 2]);
-        return btoa(s);""")
-    import base64
-    return base64.b64decode(data)
-
-
-def pixel(pixels, x, y):
-    i = (y * 800 + x) * 3
-    return tuple(pixels[i:i + 3])
-
-
-def count_colour(pixels, colour):
-    wanted = bytes(colour)
-    return sum(1 for i in range(0, len(pixels), 3) if pixels[i:i + 3] == wanted)
-
-
-def write_png(path, width, height, dark_rows_from):
-    """A grey picture: light above row dark_rows_from, dark below."""
-    rows = b"".join(b"\0" + (b"\xf0" if y < dark_rows_from else b"\x20") * width for y in range(height))
-    chunk = lambda kind, data: (struct.pack(">I", len(data)) + kind + data +
-                                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
-    with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 0, 0, 0, 0)) +
-                chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
-
-
-def press(driver, key, hold=0.05):
-    ActionChains(driver).key_down(key).pause(hold).key_up(key).perform()
-
-
-def console_errors(driver):
-    return [entry["message"] for entry in driver.get_log("browser") if entry["level"] == "SEVERE"]
-
-
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
-def serve(site):
-    handler = functools.partial(QuietHandler, directory=site)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server
-
-
-def start_browser(downloads):
-    options = webdriver.ChromeOptions()
-    options.binary_location = CHROMIUM
-    for argument in ["--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1024,768",
-                     "--disable-dev-shm-usage", "--no-first-run", "--no-default-browser-check",
-                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                     "--disable-extensions", "--user-data-dir=" + os.path.join(os.path.dirname(downloads), "profile")]:
-        options.add_argument(argument)
-    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    options.add_experimental_option("prefs", {"download.default_directory": downloads,
-                                              "download.prompt_for_download": False})
-    driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
-    driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
-    return driver
 
 
 def check_dialog(driver, shots):
@@ -361,89 +252,6 @@ def drill_history(driver, url):
     print("ok: the drill's history line is in the browser's storage after the page is loaded again")
     press(driver, Keys.ESCAPE)
     wait_for(driver, "return !document.getElementById('ended').hidden", "the end of the drill again")
-
-
-PHONE = (844, 390)
-# The aim line "ang: 50.0 pow: 2.50" at (100, 550): the angle's digits and
-# the power's, in frame pixels.
-ANGLE_DIGITS = (140, 550, 180, 566)
-POWER_DIGITS = (220, 550, 260, 566)
-
-
-def region(pixels, box):
-    left, top, right, bottom = box
-    return b"".join(pixels[(y * 800 + left) * 3:(y * 800 + right) * 3] for y in range(top, bottom))
-
-
-def phone(driver, width, height):
-    driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
-    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-        "width": width, "height": height, "deviceScaleFactor": 1, "mobile": True,
-        "screenOrientation": {"type": "landscapePrimary" if width > height else "portraitPrimary",
-                              "angle": 90 if width > height else 0}})
-
-
-def touch_box(driver, element):
-    return driver.execute_script("const b = arguments[0].getBoundingClientRect();"
-                                 "return [b.left, b.top, b.width, b.height];", element)
-
-
-def tap(driver, element, hold=0.0):
-    left, top, width, height = touch_box(driver, element)
-    point = {"x": left + width / 2, "y": top + height / 2}
-    driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [point]})
-    time.sleep(hold)
-    driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
-
-
-def touch_screen(driver, url, shots):
-    phone(driver, *PHONE)
-    driver.get(url)
-    wait_for(driver, "return !document.getElementById('dialog').hidden && "
-                     "getComputedStyle(document.getElementById('dialog')).getPropertyValue('--fit') !== ''",
-             "the dialog fitted to the phone")
-    for control in ["control-1006", "control-1010"]:
-        left, top, width, height = touch_box(driver, driver.find_element(By.ID, control))
-        check(top >= 0 and top + height <= PHONE[1] and left >= 0 and left + width <= PHONE[0],
-              "%s is out of reach on a phone: %s" % (control, [left, top, width, height]))
-    left, top, width, height = touch_box(driver, driver.find_element(By.ID, "dialog"))
-    check(abs(left + width / 2 - PHONE[0] / 2) <= 2 and abs(top + height / 2 - PHONE[1] / 2) <= 2,
-          "the form is not centred: %s" % [left, top, width, height])
-    if shots:
-        driver.save_screenshot(os.path.join(shots, "web-phone-dialog.png"))
-    print("ok: on a phone the form is centred with Start and Exit in reach")
-    tap(driver, driver.find_element(By.ID, "control-1006"))
-    wait_for(driver, "return document.getElementById('frame').dataset.shown === '1'", "the frame on the phone")
-    left, top, width, height = touch_box(driver, driver.find_element(By.ID, "frame"))
-    check(abs(width / height - 4 / 3) < 0.01, "the stretched frame is %s by %s, not 4:3" % (width, height))
-    panels = [touch_box(driver, driver.find_element(By.ID, side)) for side in ["touch-left", "touch-right"]]
-    check(panels[0][0] + panels[0][2] <= left + 0.5 and left + width <= panels[1][0] + 0.5,
-          "the frame %s overlaps the buttons %s" % ([left, top, width, height], panels))
-    print("ok: the frame keeps its shape between the touch buttons")
-    time.sleep(2.5)  # the units land
-    before = canvas_pixels(driver)
-    tap(driver, driver.find_element(By.CSS_SELECTOR, ".touch-button[data-label='+']"), hold=0.5)
-    time.sleep(0.2)
-    powered = canvas_pixels(driver)
-    check(region(powered, POWER_DIGITS) != region(before, POWER_DIGITS), "holding + does not change the power")
-    check(region(powered, ANGLE_DIGITS) == region(before, ANGLE_DIGITS), "holding + changes the angle")
-    tap(driver, driver.find_element(By.CSS_SELECTOR, ".touch-button[data-label='^']"), hold=0.5)
-    time.sleep(0.2)
-    aimed = canvas_pixels(driver)
-    check(region(aimed, ANGLE_DIGITS) != region(powered, ANGLE_DIGITS), "holding the up arrow does not change the angle")
-    print("ok: holding the touch buttons + and up changes the power and the angle")
-    if shots:
-        driver.save_screenshot(os.path.join(shots, "web-phone.png"))
-    tap(driver, driver.find_element(By.CSS_SELECTOR, ".touch-button[data-label='X']"))
-    wait_for(driver, "return !document.getElementById('ended').hidden", "the end of the run after the close button")
-    print("ok: the close button ends the run")
-    phone(driver, PHONE[1], PHONE[0])
-    driver.get(url)
-    wait_for(driver, "return getComputedStyle(document.getElementById('turn')).display !== 'none'",
-             "the word to turn an upright phone")
-    print("ok: an upright phone is asked to turn")
-    driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
-    driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
 
 
 def main():
