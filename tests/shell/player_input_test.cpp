@@ -179,7 +179,7 @@ TEST_F(PlayerInput, TheHelpListsTheBindingsOfTheDeviceInUse)
 {
     press(VK_F1);
     ASSERT_TRUE(w->help.open);
-    EXPECT_EQ(std::string(w->help.lines[0]), "Help - keyboard and mouse (F1 or Esc closes)");
+    EXPECT_EQ(std::string(w->help.lines[0]), "Help - keyboard and mouse (F1 or Escape closes)");
     bool wheel_listed = false;
     for (int i = 0; i < w->help.count; ++i) wheel_listed |= std::string(w->help.lines[i]).find("NumpadAdd WheelUp") != std::string::npos;
     EXPECT_TRUE(wheel_listed);
@@ -191,7 +191,7 @@ TEST_F(PlayerInput, TheHelpListsTheBindingsOfTheDeviceInUse)
     button(pad_x, true);
     button(pad_x, false);
     press(VK_F1);
-    EXPECT_EQ(std::string(w->help.lines[0]), "Help - game pad (B closes)");
+    EXPECT_EQ(std::string(w->help.lines[0]), "Help - game pad (PadB closes)");
     button(pad_b, true);
     EXPECT_FALSE(w->help.open);
     EXPECT_FALSE(w->practice.score_shown);

@@ -16,16 +16,6 @@ constexpr TouchButton buttons[] = {
     {"S", Action::score},        {"P", Action::pause},        {"?", Action::help},      {"X", Action::quit},
 };
 
-const char* device_title(Device device)
-{
-    switch (device) {
-    case Device::keyboard: return "Help - keyboard and mouse (F1 or Esc closes)";
-    case Device::pad: return "Help - game pad (B closes)";
-    case Device::touch: return "Help - the buttons around the frame (? closes)";
-    }
-    return "";
-}
-
 void add_line(HelpScreen& help, const std::string& line)
 {
     if (help.count == help_lines) return;
@@ -50,6 +40,18 @@ std::string device_inputs(const ActionInputs& inputs, Device device)
     return of_device.count == 0 ? std::string() : inputs_text(of_device);
 }
 
+// "Help - game pad (PadB closes)": the device, and what closes the help on it.
+std::string device_title(const Bindings& bindings, Device device)
+{
+    if (device == Device::touch) return "Help - the buttons around the frame (? closes)";
+    std::string closing = device_inputs(bindings.of(Action::help), device);
+    const std::string back = device_inputs(bindings.of(Action::menu_back), device);
+    if (!closing.empty() && !back.empty()) closing += " or ";
+    closing += back;
+    return std::string(device == Device::pad ? "Help - game pad" : "Help - keyboard and mouse") +
+           (closing.empty() ? "" : " (" + closing + " closes)");
+}
+
 }  // namespace
 
 std::span<const TouchButton> touch_buttons() { return buttons; }
@@ -58,7 +60,7 @@ void fill_help(HelpScreen& help, const Bindings& bindings, Device device)
 {
     help = HelpScreen{};
     help.open = true;
-    add_line(help, device_title(device));
+    add_line(help, device_title(bindings, device));
     add_line(help, "");
     constexpr std::size_t what_width = 38;
     if (device == Device::touch) {
