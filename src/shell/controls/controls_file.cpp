@@ -1,22 +1,19 @@
 // Reading, checking and writing the controls file.
 #include "shell/controls/controls_file.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
 #include "raster/replace_file.h"
+#include "shell/user_files.h"
 #include "shell/words.h"
 
 namespace qm {
 
 namespace {
 
-constexpr const char* controls_folder = "qmsim";
 constexpr const char* controls_name = "controls.conf";
 constexpr std::string_view preset_word = "preset";
 constexpr const char* heading = "# QM Simulator's controls: ACTION INPUT... a line (docs/controls.md)\n";
@@ -172,28 +169,7 @@ std::string format_controls(Preset preset, const Bindings& bindings, bool every)
 
 bool default_controls_path(std::string& path, std::string& reason)
 {
-#ifdef _WIN32
-    const char* appdata = std::getenv("APPDATA");
-    if (appdata == nullptr || appdata[0] == '\0') {
-        reason = "APPDATA is not set; use --controls FILE";
-        return false;
-    }
-    path = std::string(appdata) + "\\" + controls_folder + "\\" + controls_name;
-    return true;
-#else
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config != nullptr && config[0] == '/') {
-        path = std::string(config) + "/" + controls_folder + "/" + controls_name;
-        return true;
-    }
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0') {
-        reason = "neither XDG_CONFIG_HOME nor HOME is set; use --controls FILE";
-        return false;
-    }
-    path = std::string(home) + "/.config/" + controls_folder + "/" + controls_name;
-    return true;
-#endif
+    return user_file_path(UserFolder::config, controls_name, "--controls FILE", path, reason);
 }
 
 bool read_controls_file(const std::string& path, ControlsFile& file, std::string& error)
@@ -218,13 +194,7 @@ bool read_controls_file(const std::string& path, ControlsFile& file, std::string
 
 bool write_controls_file(const ControlsFile& file, std::string& reason)
 {
-    std::error_code code;
-    const std::filesystem::path parent = std::filesystem::path(file.path).parent_path();
-    if (!parent.empty()) std::filesystem::create_directories(parent, code);
-    if (code) {
-        reason = "cannot make " + parent.string() + ": " + code.message();
-        return false;
-    }
+    if (!make_folder_of(file.path, reason)) return false;
     const std::string text = format_controls(file.preset, file.bindings, false);
     if (replace_file(file.path.c_str(),
                      [&text](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); },
