@@ -2,6 +2,7 @@
 #include "sim/controls/controls_draw.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "sim/hud.h"
 #include "sim/world.h"
@@ -17,6 +18,7 @@ constexpr COLORREF panel_edge = 0x00000000;
 constexpr int panel_left = 24, panel_top = 24, panel_right = 776;
 constexpr int text_x = 40;
 constexpr int inputs_x = 176;  // the inputs' column, right of the names
+constexpr int note_line_cells = 88;  // a longer note goes on over a second line
 
 void panel(Surface& frame, int rows)
 {
@@ -24,9 +26,19 @@ void panel(Surface& frame, int rows)
               panel_top + (rows + 1) * line_height);
 }
 
+// The note in lines of note_line_cells at most.
+void draw_note(const char* note, Surface& frame, int y)
+{
+    char line[note_line_cells + 1];
+    for (std::size_t at = 0, length = std::strlen(note); at < length; at += note_line_cells, y += line_height) {
+        std::snprintf(line, sizeof line, "%s", note + at);
+        write_text(frame, text_x, y, line);
+    }
+}
+
 void draw_controls(const ControlsScreen& screen, Surface& frame)
 {
-    panel(frame, screen.count + 5);
+    panel(frame, screen.count + 6);
     int y = panel_top + 8;
     write_text(frame, text_x, y,
                screen.capturing ? "Press the new input for the chosen action (Esc: keep it as it is)"
@@ -38,7 +50,7 @@ void draw_controls(const ControlsScreen& screen, Surface& frame)
         write_text(frame, text_x, y, marked);
         write_text(frame, inputs_x, y, i == screen.selected && screen.capturing ? "..." : screen.inputs[i]);
     }
-    if (screen.note[0] != '\0') write_text(frame, text_x, y + line_height, screen.note);
+    draw_note(screen.note, frame, y + line_height);
 }
 
 void draw_help(const HelpScreen& help, Surface& frame)
