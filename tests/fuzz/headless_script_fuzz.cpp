@@ -12,6 +12,7 @@
 #include "cli/runner/headless_script.h"
 #include "shell/controls/inputs.h"
 #include "shell/platform.h"
+#include "sim/shot_control.h"
 
 namespace {
 
