@@ -6,6 +6,7 @@
 
 #include "cli/chart/chart_options.h"
 #include "cli/chart/shot_chart.h"
+#include "cli/controls_options.h"
 #include "cli/drill/drill_commands.h"
 #include "cli/output.h"
 #include "cli/quick_start_options.h"
@@ -37,7 +38,10 @@ constexpr const char* description =
     "winds, and prints a rule of thumb (README: Shot charts).\n"
     "\n"
     "--drill plays a drill: rounds with a target at a drawn distance and wind, scored;\n"
-    "drills lists them, history shows the sessions kept (README: Drills).\n";
+    "drills lists them, history shows the sessions kept (README: Drills).\n"
+    "\n"
+    "controls prints the bindings of keys, the wheel and a game pad in effect and the file\n"
+    "they came from (README: Controls; the file's format: docs/controls.md).\n";
 
 // Every command's usage under the first, each "usage: " made blank.
 std::string program_usage()
@@ -45,7 +49,7 @@ std::string program_usage()
     constexpr std::string_view opening = "usage: ";
     std::string usage = "usage: qmsim [--help] [--version]\n";
     for (const std::string& command : {quick_start_usage(), headless_usage(), table_usage(), chart_usage(),
-                                       drills_usage(), history_usage()}) {
+                                       drills_usage(), history_usage(), controls_usage()}) {
         usage += std::string(opening.size(), ' ') + command.substr(opening.size());
     }
     return usage;
@@ -67,6 +71,7 @@ ProgramRequest read_command_line(int argc, char** argv)
     if (argc > 1 && std::string_view(argv[1]) == "chart") return {ProgramMode::chart, {}, {}};
     if (argc > 1 && std::string_view(argv[1]) == "drills") return {ProgramMode::drills, {}, {}};
     if (argc > 1 && std::string_view(argv[1]) == "history") return {ProgramMode::history, {}, {}};
+    if (argc > 1 && std::string_view(argv[1]) == "controls") return {ProgramMode::controls, {}, {}};
     for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]) == "--headless") return {ProgramMode::headless, {}, {}};
     }
@@ -94,6 +99,7 @@ bool run_command_line(int argc, char** argv, std::FILE* in, std::FILE* out, std:
     case ProgramMode::chart: exit_code = run_chart(argc - 1, argv + 1, out, err); return true;
     case ProgramMode::drills: exit_code = run_drills(argc - 1, argv + 1, out, err); return true;
     case ProgramMode::history: exit_code = run_history(argc - 1, argv + 1, out, err); return true;
+    case ProgramMode::controls: exit_code = run_controls(argc - 1, argv + 1, out, err); return true;
     case ProgramMode::version:
         std::fprintf(out, "qmsim %s\n", QM_VERSION);
         exit_code = output_flushed(out, err) ? exit_ok : exit_failed;

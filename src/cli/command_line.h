@@ -16,6 +16,7 @@ enum class ProgramMode {
     chart,     // `chart` first: the shot chart takes the rest
     drills,    // `drills` first: the list of drills
     history,   // `history` first: the drill history
+    controls,  // `controls` first: the bindings in effect
     version,
     help,
     refused,   // error says why

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "cli/controls_options.h"
 #include "cli/drill_options.h"
 #include "cli/output.h"
 #include "shell/drill/drill_catalogue.h"
@@ -17,6 +18,7 @@ namespace {
 struct Given {
     DrillOptions drill;
     bool mode = false;
+    const char* controls = nullptr;
 };
 
 Option map_option(QuickStart& choices)
@@ -53,6 +55,8 @@ Command quick_start_command(QuickStart& choices, Given& given)
                                      })
                                   .shown_as("[--wind random:N | --wind fixed:S:A]"));
     add_drill_options(command, given.drill);
+    command.options.push_back(controls_option(given.controls, default_controls_place).on_new_line());
+    command.options.push_back(flag("--quiet-start", "no \"F1: controls and help\" in the first frames", choices.quiet_start));
     return command;
 }
 
@@ -98,7 +102,9 @@ bool parse_quick_start(int argc, char** argv, QuickStart& choices, std::string& 
     choices.requested = map_or_wind || given.mode || drill.drill != nullptr || drill.seed_given;
     if (!check_drill_options(drill, map_or_wind, error)) return false;
     if (drill.drill != nullptr && !take_drill(choices, drill.drill, error)) return false;
-    return drill.history == nullptr || check_history(choices, drill, error);
+    if (drill.history != nullptr && !check_history(choices, drill, error)) return false;
+    // A bad controls file stops the program before any window opens.
+    return load_controls(given.controls, choices.controls, error);
 }
 
 std::string quick_start_usage()

@@ -102,6 +102,9 @@ int run_desktop(const qm::QuickStart& choices)
     SdlSession session;
     // Keys are keys: no text input, no input-method windows.
     SDL_StopTextInput();
+    // Game pads, as they are plugged in. Where SDL can reach none, the keys,
+    // the wheel and the mouse do it all, and nothing needs saying.
+    SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
 
     auto world = std::make_unique<World>();
 

@@ -2,6 +2,7 @@
 #include "sdl/sdl_events.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "sdl/sdl_keys.h"
 
@@ -18,6 +19,7 @@ SdlEvents::SdlEvents(const World& world, const Dialog& dialog, ImGuiDialog& dial
 
 bool SdlEvents::poll(Message& message)
 {
+    if (pads_.pending(message)) return true;
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
         if (translate(event, message)) return true;
@@ -90,6 +92,13 @@ bool SdlEvents::translate(const SDL_Event& event, Message& message)
         if (window_id == main_window_id_ || panning_) return translate_main_mouse(event, message);
         return false;
     }
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+        // Pads play the round; the dialog has no use for them.
+        return pads_.translate(event, message) && world_.loaded != 0;
     default:
         return false;
     }
@@ -113,6 +122,15 @@ bool SdlEvents::translate_main_mouse(const SDL_Event& event, Message& message)
         end_pan();
         message = Message{Window::main, WM_RBUTTONUP, 0, make_mouse_lparam(press_x_, press_y_), 0};
         return true;
+    case SDL_MOUSEWHEEL: {
+        // A touchpad's two-finger scroll comes in fractions of a notch; the
+        // window procedure adds them up.
+        const float y = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.preciseY : event.wheel.preciseY;
+        const long turn = std::clamp(std::lround(y * wheel_notch), -32767L, 32767L);
+        if (turn == 0) return false;
+        message = Message{Window::main, WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<Uint16>(turn)) << 16, 0, 0};
+        return true;
+    }
     case SDL_MOUSEMOTION: {
         int x = event.motion.x;
         int y = event.motion.y;

@@ -1,6 +1,6 @@
 // SDL events turned into the messages of the two windows: keys, the
-// right-button pan held at its press point, window closing, and repaints of
-// the dialog.
+// right-button pan held at its press point, the wheel, game pads, window
+// closing, and repaints of the dialog.
 #pragma once
 
 #include <SDL.h>
@@ -11,6 +11,7 @@
 #include "sdl/imgui_dialog.h"
 #include "shell/message_loop.h"
 #include "sdl/sdl_display.h"
+#include "sdl/sdl_pads.h"
 
 namespace qm {
 
@@ -36,6 +37,7 @@ private:
     ImGuiDialog& dialog_window_;
     const SdlScreen& screen_;
     Uint32 main_window_id_;
+    SdlPads pads_;
 
     bool panning_ = false;
     bool relative_mode_ = false;  // false: the pointer is warped back instead

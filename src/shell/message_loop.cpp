@@ -2,7 +2,7 @@
 // terrain build run between messages.
 #include "shell/message_loop.h"
 
-#include "shell/drill/drill_session.h"
+#include "shell/player_input.h"
 #include "shell/window_procedure.h"
 #include "sim/round_start.h"
 
@@ -37,8 +37,8 @@ int MessageLoop::run()
         }
 
         if (fetched) {
-            // The keys of the drill's menu and results are theirs alone.
-            if (!drill_owns_key(world_, message.message, message.wparam)) translate_accelerator(message);
+            // The keys of the menus and screens over the frame are theirs alone.
+            if (!overlay_owns_key(world_, message.message, message.wparam)) translate_accelerator(message);
             // The key goes on to its own window whether it matched or not.
             dispatch(message);
         }
@@ -123,6 +123,8 @@ void MessageLoop::post_message(Window window, unsigned message, WPARAM wparam, L
 {
     posted_.push_back(Message{window, message, wparam, lparam, 0});
 }
+
+void MessageLoop::controls_changed() { host_.controls_changed(controls, world_.controls_screen.open); }
 
 void MessageLoop::show_window(Window window, bool visible) { host_.show_window(window, visible); }
 

@@ -61,6 +61,13 @@ public:
         (void)reason;
         return true;
     }
+    // The controls in effect, after a change, and whether the controls
+    // screen (which takes any key) shows.
+    virtual void controls_changed(const Controls& controls, bool screen_open)
+    {
+        (void)controls;
+        (void)screen_open;
+    }
 };
 
 using WindowProc = std::function<LRESULT(World&, Platform&, unsigned, WPARAM, LPARAM)>;
@@ -93,6 +100,7 @@ public:
     void move_pointer_absolute(int nx, int ny) override;
     LRESULT default_window_proc(unsigned message, WPARAM wparam, LPARAM lparam) override;
     bool keep_files(std::string& reason) override { return host_.keep_files(reason); }
+    void controls_changed() override;
     // Desktop
     void post_message(Window window, unsigned message, WPARAM wparam, LPARAM lparam) override;
     void show_window(Window window, bool visible) override;

@@ -1,12 +1,14 @@
 // Quick start: the desktop program started with its round's choices on the
 // command line (read by cli/quick_start_options.h) skips the configuration
-// dialog.
+// dialog. The controls and the quiet start come from the command line too,
+// but alone keep the dialog.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "shell/controls/controls_file.h"
 #include "shell/dialog/dialog_procedure.h"
 #include "shell/round_setup.h"
 #include "sim/drill/drill_rules.h"
@@ -23,6 +25,8 @@ struct QuickStart {
     bool seed_given = false;
     std::uint32_t seed = 0;
     const char* history = nullptr;  // --history FILE; null: the default place
+    ControlsFile controls;    // --controls FILE, or the default file, read and checked
+    bool quiet_start = false;  // --quiet-start: no word of the help in the first frames
 };
 
 // A display mode by its option name: stretch, full32, full16 or windowed.

@@ -5,6 +5,7 @@
 
 #include "shell/drill/drill_session.h"
 #include "shell/drill/history.h"
+#include "sim/practice.h"
 #include "terrain/map_catalogue.h"
 
 namespace qm {
@@ -43,6 +44,9 @@ void start_quick_drill(World& world, const QuickStart& choices)
     }
 }
 
+// The first frames of a run say where the help is (for two seconds).
+constexpr const char* help_hint = "F1: controls and help";
+
 }  // namespace
 
 int run_shell(World& world, MessageLoop& loop, Display& display, const QuickStart& choices)
@@ -50,6 +54,9 @@ int run_shell(World& world, MessageLoop& loop, Display& display, const QuickStar
     fill_circle_samp(world);
     get_map_names(world);
     choose_history(world, choices);
+    loop.controls.file = choices.controls;
+    loop.controls_changed();
+    if (!choices.quiet_start) show_notice(world, help_hint);
     DialgProc(loop.dialog_context(), WM_INITDIALOG, 0, 0);
     if (choices.requested) {
         quick_start(loop.dialog_context(), choices);

@@ -12,7 +12,8 @@ namespace qm {
 
 // Runs the program to its end and returns the exit code the quit request
 // carried. With quick-start choices the dialog never shows: they start the
-// round at once.
+// round at once. The controls chosen are in effect from the start, and the
+// first frames say where the help is unless the choices ask for quiet.
 int run_shell(World& world, MessageLoop& loop, Display& display, const QuickStart& choices = {});
 
 }  // namespace qm

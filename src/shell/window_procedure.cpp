@@ -1,14 +1,15 @@
 // The main window's message handler. Input only sets flags and offsets in the
 // world; the next tick acts on them, once per tick for as long as a key is
-// held, whatever the keyboard's auto-repeat does.
+// held, whatever the keyboard's auto-repeat does. Keys, the wheel, a pad's
+// buttons and axes, and the page's touch buttons all go through the
+// controls in effect (shell/player_input.h).
 #include "shell/window_procedure.h"
 
 #include <cstdint>
 
 #include "shell/drill/drill_session.h"
-#include "shell/screenshot.h"
+#include "shell/player_input.h"
 #include "sim/paint.h"
-#include "sim/practice.h"
 #include "sim/world.h"
 
 namespace qm {
@@ -32,52 +33,8 @@ int pan_add(int value, int delta)
     return static_cast<int>(moved);
 }
 
-bool quits(WPARAM key) { return key == VK_C || key == VK_ESCAPE; }
-
-void key_down(World& world, Platform& platform, WPARAM key)
-{
-    // A replay ends at any key, which does nothing else unless it quits; a
-    // paused round heeds only the pause key and the quit keys.
-    if (world.practice.replay.running()) {
-        stop_replay(world);
-        if (!quits(key)) return;
-    }
-    if (world.practice.paused && key != VK_P && !quits(key)) return;
-    if (drill_key(world, platform, key)) return;
-    switch (key) {
-    case VK_UP: world.angle_up = 1; break;
-    case VK_DOWN: world.angle_down = 1; break;
-    case VK_SUBTRACT: world.pow_down = 1; break;
-    case VK_ADD: world.pow_up = 1; break;
-    case VK_LEFT: world.direction = -1; break;
-    case VK_RIGHT: world.direction = 1; break;
-    case VK_F: world.fire_now = 1; break;
-    case VK_C:
-    case VK_ESCAPE: platform.post_quit(0); break;
-    case VK_T: toggle_trace(world); break;
-    case VK_H: toggle_prediction(world); break;
-    case VK_G: toggle_chart(world); break;
-    case VK_S: toggle_score(world); break;
-    case VK_P: toggle_pause(world); break;
-    case VK_U: request_recall(world); break;
-    case VK_R: start_replay(world); break;
-    case VK_F12: take_screenshot(world, platform); break;
-    default: break;
-    }
-}
-
-// Left, Right, F, C and Esc have no release action: facing and fire request
-// stay latched.
-void key_up(World& world, WPARAM key)
-{
-    switch (key) {
-    case VK_UP: world.angle_up = 0; break;
-    case VK_DOWN: world.angle_down = 0; break;
-    case VK_SUBTRACT: world.pow_down = 0; break;
-    case VK_ADD: world.pow_up = 0; break;
-    default: break;
-    }
-}
+// The high word of a wheel message's wparam: the turn, signed.
+int wheel_turn(WPARAM wparam) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(wparam >> 16)); }
 
 void pan_start(World& world, LPARAM lparam)
 {
@@ -119,8 +76,20 @@ LRESULT WindowProcedure(World& world, Platform& platform, unsigned message, WPAR
         paint(world);
         drill_after_tick(world, platform);
         return 0;
-    case WM_KEYDOWN: key_down(world, platform, wparam); return 0;
-    case WM_KEYUP: key_up(world, wparam); return 0;
+    case WM_KEYDOWN: input_down(world, platform, Input::key(static_cast<unsigned>(wparam))); return 0;
+    case WM_KEYUP: input_up(world, platform, Input::key(static_cast<unsigned>(wparam))); return 0;
+    case WM_MOUSEWHEEL: wheel_turned(world, platform, wheel_turn(wparam)); return 0;
+    case WM_PAD_BUTTON: {
+        const Input button = Input::pad_button(static_cast<PadButton>(wparam));
+        if (lparam != 0) {
+            input_down(world, platform, button);
+        } else {
+            input_up(world, platform, button);
+        }
+        return 0;
+    }
+    case WM_PAD_AXIS: pad_axis_moved(world, platform, static_cast<PadAxis>(wparam), static_cast<int>(lparam)); return 0;
+    case WM_ACTION: touch_action(world, platform, static_cast<Action>(wparam), lparam != 0); return 0;
     case WM_RBUTTONDOWN: pan_start(world, lparam); return 0;
     case WM_MOUSEMOVE: pan_move(world, platform, lparam); return 0;
     case WM_RBUTTONUP: world.rbutton = 0; return 0;

@@ -1,6 +1,6 @@
-// The main window's message handler: one tick per timer message, key flags
-// from key presses and releases, the practice aids' keys, and the
-// right-button pan.
+// The main window's message handler: one tick per timer message, the
+// actions of keys, the wheel, a pad and touch buttons, and the right-button
+// pan.
 #pragma once
 
 #include "shell/platform.h"

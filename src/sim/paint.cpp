@@ -2,6 +2,7 @@
 // earlier ones.
 #include "sim/paint.h"
 
+#include "sim/controls/controls_draw.h"
 #include "sim/drill/drill_draw.h"
 #include "sim/drill/drill_run.h"
 #include "sim/hud.h"
@@ -31,6 +32,7 @@ void paint(World& world)
     draw_hud(world, busy);                                         // 9. HUD
     practice_after_tick(world);                                    //    practice aids (drawing only when on)
     draw_drill(world);                                             //    drill line, menu, results (only when shown)
+    draw_controls_screens(world);                                  //    controls screen or help (only when shown)
     present(world);                                                // 10. present
 }
 

@@ -30,6 +30,16 @@ constexpr int target_start_y = 0;
 constexpr int player_start_x = 0;
 constexpr int player_start_y = 0;
 
+// One notch of those waiting, taken for this tick: 1 up, -1 down, 0 none.
+// A notch is spent whether or not the aim may change, as a key held in
+// that tick would be.
+int take_step(int& steps)
+{
+    const int step = steps > 0 ? 1 : steps < 0 ? -1 : 0;
+    steps -= step;
+    return step;
+}
+
 std::string range_text(double low, double high)
 {
     char text[64];
@@ -47,10 +57,16 @@ void aim_and_rolls(World& world)
     // Each line applies at once, so a later line sees an earlier one's change:
     // both angle keys held at 90 give 89.
     const bool aiming = world.focus == 0;
-    if (world.angle_up != 0 && world.vang < highest_angle && aiming) world.vang += angle_step;
-    if (world.angle_down != 0 && world.vang > lowest_angle && aiming) world.vang -= angle_step;
-    if (world.pow_up != 0 && world.v0 < power_ceiling && aiming) world.v0 += power_step;
-    if (world.pow_down != 0 && world.v0 > power_floor && aiming) world.v0 -= power_step;
+    const int angle_notch = take_step(world.angle_steps);
+    const int power_notch = take_step(world.power_steps);
+    const bool angle_up = world.angle_up != 0 || angle_notch > 0;
+    const bool angle_down = world.angle_down != 0 || angle_notch < 0;
+    const bool pow_up = world.pow_up != 0 || power_notch > 0;
+    const bool pow_down = world.pow_down != 0 || power_notch < 0;
+    if (angle_up && world.vang < highest_angle && aiming) world.vang += angle_step;
+    if (angle_down && world.vang > lowest_angle && aiming) world.vang -= angle_step;
+    if (pow_up && world.v0 < power_ceiling && aiming) world.v0 += power_step;
+    if (pow_down && world.v0 > power_floor && aiming) world.v0 -= power_step;
 
     // Three draws every tick, in this order, whether or not they are used.
     world.new_wind = world.rng.next();

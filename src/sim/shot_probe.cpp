@@ -111,6 +111,7 @@ ShotResult ShotProbe::fire(double angle, double power, int direction)
     w.direction = direction;
     w.player_bot.facing = direction;
     w.angle_up = w.angle_down = w.pow_up = w.pow_down = 0;
+    w.angle_steps = w.power_steps = 0;
     w.fire_now = 1;
     w.shoot_delay = 0;
     w.mainbullet.state = w.sec_bullet1.state = w.sec_bullet2.state = state_at_rest;

@@ -16,6 +16,7 @@
 #include "raster/surface.h"
 #include "sim/background.h"
 #include "sim/camera.h"
+#include "sim/controls/controls_screen.h"
 #include "sim/crt_rand.h"
 #include "sim/drill/drill_menu.h"
 #include "sim/drill/drill_run.h"
@@ -43,6 +44,10 @@ struct MovingState : FieldReadings {
     int angle_down = 0;   // key flag: lower it
     int pow_up = 0;       // key flag: raise the power 0.01 a tick
     int pow_down = 0;     // key flag: lower it
+    // Whole notches of a wheel (or another turning input) still to act, one
+    // a tick, each as its key held for that tick: positive up, negative down.
+    int angle_steps = 0;
+    int power_steps = 0;
     int fire_now = 0;     // 1 from a fire request until its shot leaves or is dropped
     int shoot_delay = 0;  // ticks a fire request has waited, 0 to 30
     int shots_done = 0;   // shots since the last wind change
@@ -124,6 +129,9 @@ struct World : WorldState {
     // So does a drill, and the menu that starts one.
     DrillRun drill;
     DrillMenu drill_menu;
+    // And the screens of the controls and the help.
+    ControlsScreen controls_screen;
+    HelpScreen help;
 
 private:
     void adopt_bodies();

@@ -1,6 +1,8 @@
 // The page's codes, taken from the shell's own constants.
 #include "web/web_codes.h"
 
+#include "shell/controls/help_text.h"
+#include "shell/controls/inputs.h"
 #include "shell/dialog/dialog_procedure.h"
 #include "shell/json.h"
 #include "shell/platform.h"
@@ -14,15 +16,6 @@ struct Code {
     long long value;
 };
 
-// Physical keys, by the names KeyboardEvent.code gives them, that the
-// program has a use for: as the desktop reads them, the keypad's plus and
-// minus are the power keys and the main keyboard's have codes of their own.
-constexpr Code named_keys[] = {
-    {"Enter", VK_RETURN},   {"NumpadEnter", VK_RETURN},  {"Escape", VK_ESCAPE},  {"ArrowLeft", VK_LEFT},
-    {"ArrowUp", VK_UP},     {"ArrowRight", VK_RIGHT},    {"ArrowDown", VK_DOWN}, {"NumpadAdd", VK_ADD},
-    {"NumpadSubtract", VK_SUBTRACT}, {"F12", VK_F12},    {"Equal", VK_OEM_PLUS}, {"Minus", VK_OEM_MINUS},
-};
-
 void add(JsonWriter& json, const char* group, std::initializer_list<Code> codes)
 {
     json.object(group);
@@ -30,12 +23,33 @@ void add(JsonWriter& json, const char* group, std::initializer_list<Code> codes)
     json.close();
 }
 
+// Physical keys, by the names KeyboardEvent.code gives them, as the controls
+// file names them: as the desktop reads them, the keypad's plus and minus
+// are the power keys and the main keyboard's have codes of their own.
 void add_keys(JsonWriter& json)
 {
     json.object("keys");
-    for (const Code& key : named_keys) json.number(key.name, key.value);
-    for (char letter = 'A'; letter <= 'Z'; ++letter) json.number(std::string("Key") + letter, letter);
-    for (char digit = '0'; digit <= '9'; ++digit) json.number(std::string("Digit") + digit, digit);
+    for (const KeyName& key : key_names()) json.number(key.name, static_cast<long long>(key.vk));
+    json.close();
+}
+
+// A pad's buttons and axes by SDL's names, which the page maps the
+// Gamepad API's standard layout to.
+void add_pad(JsonWriter& json)
+{
+    json.object("padButtons");
+    for (unsigned b = 0; b < pad_button_count; ++b) json.number(pad_button_name(static_cast<PadButton>(b)), static_cast<long long>(b));
+    json.close();
+    json.object("padAxes");
+    for (unsigned a = 0; a < pad_axis_count; ++a) json.number(pad_axis_name(static_cast<PadAxis>(a)), static_cast<long long>(a));
+    json.close();
+}
+
+// The page's touch buttons: label and action, in the order shown.
+void add_touch_buttons(JsonWriter& json)
+{
+    json.object("touch");
+    for (const TouchButton& button : touch_buttons()) json.number(button.label, index_of(button.action));
     json.close();
 }
 
@@ -47,7 +61,11 @@ std::string page_codes()
     json.open();
     add(json, "messages",
         {{"WM_PAINT", WM_PAINT}, {"WM_CLOSE", WM_CLOSE}, {"WM_KEYDOWN", WM_KEYDOWN}, {"WM_KEYUP", WM_KEYUP},
-         {"WM_MOUSEMOVE", WM_MOUSEMOVE}, {"WM_RBUTTONDOWN", WM_RBUTTONDOWN}, {"WM_RBUTTONUP", WM_RBUTTONUP}});
+         {"WM_MOUSEMOVE", WM_MOUSEMOVE}, {"WM_RBUTTONDOWN", WM_RBUTTONDOWN}, {"WM_RBUTTONUP", WM_RBUTTONUP},
+         {"WM_MOUSEWHEEL", WM_MOUSEWHEEL}, {"WM_PAD_BUTTON", WM_PAD_BUTTON}, {"WM_PAD_AXIS", WM_PAD_AXIS},
+         {"WM_ACTION", WM_ACTION}});
+    add(json, "wheel", {{"WHEEL_NOTCH", wheel_notch}});
+    add_pad(json);
     add(json, "modifiers", {{"MOD_SHIFT", MOD_SHIFT}, {"MOD_CONTROL", MOD_CONTROL}, {"MOD_ALT", MOD_ALT}});
     add(json, "windows",
         {{"MAIN", static_cast<long long>(Window::main)}, {"DIALOG", static_cast<long long>(Window::dialog)}});
@@ -55,6 +73,7 @@ std::string page_codes()
     add(json, "controls", {{"MAP_LIST", IDC_MAP_LIST}});
     add(json, "vk", {{"VK_RETURN", VK_RETURN}, {"VK_ESCAPE", VK_ESCAPE}});
     add_keys(json);
+    add_touch_buttons(json);
     json.close();
     return json.line();
 }

@@ -2,6 +2,7 @@
 #include "web/web_events.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "web/web_js.h"
 
@@ -37,8 +38,13 @@ bool WebEvents::poll(Message& message)
     int event[6] = {};
     if (web::next_input(event)) {
         const Window window = event[0] == 0 ? Window::main : Window::dialog;
-        message = Message{window, static_cast<unsigned>(event[1]), static_cast<WPARAM>(event[2]),
-                          make_mouse_lparam(event[3], event[4]), static_cast<unsigned>(event[5])};
+        const auto kind = static_cast<unsigned>(event[1]);
+        // The mouse's messages carry a point; a pad's and a touch button's
+        // their value, signed, in x.
+        const bool point = kind == WM_MOUSEMOVE || kind == WM_RBUTTONDOWN || kind == WM_RBUTTONUP;
+        message = Message{window, kind, static_cast<WPARAM>(static_cast<std::uint32_t>(event[2])),
+                          point ? make_mouse_lparam(event[3], event[4]) : static_cast<LPARAM>(event[3]),
+                          static_cast<unsigned>(event[5])};
         if (window == Window::main && message.message == WM_KEYDOWN && message.wparam == VK_F12) {
             screenshots_.expect();
         }

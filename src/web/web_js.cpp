@@ -38,6 +38,10 @@ EM_JS(void, js_present, (const unsigned char* rgba, int width, int height, int s
 EM_JS(int, js_full_screen_available, (), { return qmPage.fullScreenAvailable(); });
 EM_ASYNC_JS(int, js_enter_full_screen, (), { return await qmPage.enterFullScreen(); });
 EM_JS(void, js_leave_full_screen, (), { qmPage.leaveFullScreen(); });
+EM_JS(void, js_controls_changed, (const char* bound_keys, int screen_open), {
+    const list = UTF8ToString(bound_keys);
+    qmPage.controlsChanged(list === "" ? [] : list.split(",").map(Number), screen_open !== 0);
+});
 EM_ASYNC_JS(void, js_message_box, (const char* text, const char* caption),
             { await qmPage.messageBox(UTF8ToString(text), UTF8ToString(caption)); });
 EM_JS(void, js_download, (const char* name, const unsigned char* bytes, int size),
@@ -127,6 +131,7 @@ bool full_screen_available() { return js_full_screen_available() != 0; }
 bool enter_full_screen() { return js_enter_full_screen() != 0; }
 void leave_full_screen() { js_leave_full_screen(); }
 
+void controls_changed(const char* bound_keys, bool screen_open) { js_controls_changed(bound_keys, screen_open ? 1 : 0); }
 void message_box(const char* text, const char* caption) { js_message_box(text, caption); }
 void download(const char* name, const std::uint8_t* bytes, int size) { js_download(name, bytes, size); }
 void ended(int exit_code) { js_ended(exit_code); }

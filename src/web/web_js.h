@@ -46,6 +46,10 @@ bool full_screen_available();
 bool enter_full_screen();  // false when the browser refuses
 void leave_full_screen();
 
+// The keys the program has a use for now (virtual-key codes, comma
+// separated) and whether its controls screen, which takes any, shows.
+void controls_changed(const char* bound_keys, bool screen_open);
+
 void message_box(const char* text, const char* caption);
 void download(const char* name, const std::uint8_t* bytes, int size);
 void ended(int exit_code);

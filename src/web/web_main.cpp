@@ -1,7 +1,7 @@
 // Entry point of the WebAssembly program: the command line as on the
 // desktop; in a browser page, the page's shell around the platform-neutral
 // start-up and message loop, with the sample maps in /maps and the drills'
-// history in the browser's storage.
+// history and the controls in the browser's storage.
 #include <unistd.h>
 
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cli/command_line.h"
+#include "shell/controls/controls_file.h"
 #include "shell/dialog/load_resources.h"
 #include "shell/drill/history.h"
 #include "shell/exit_codes.h"
@@ -39,20 +40,26 @@ int fail(const std::string& what)
     return qm::exit_failed;
 }
 
-// The drills' history is kept in the browser's storage, behind the folder
-// where the program looks for it by default; without that storage it lasts
-// as long as the page, and each line says it was not kept.
-void open_history_storage(qm::WebWindows& windows)
+// The parent folder of a file's path.
+std::string folder_of(const std::string& path) { return path.substr(0, path.rfind('/')); }
+
+// The files a user keeps (the drills' history, the controls) are kept in
+// the browser's storage, behind the folders where the program looks for
+// them by default, opened before the command line reads the controls.
+// Without that storage they last as long as the page, and each save says
+// it was not kept.
+bool open_kept_folders(std::string& reason)
 {
-    std::string path;
-    std::string reason;
-    bool opened = qm::default_history_path(path, reason);
-    if (opened) opened = qm::web::open_storage(path.substr(0, path.rfind('/')).c_str(), reason);
-    if (!opened) std::fprintf(stderr, "qmsim: the history is kept only while the page is open: %s\n", reason.c_str());
-    windows.storage_opened(opened, reason);
+    std::string history;
+    std::string controls;
+    if (!qm::default_history_path(history, reason) || !qm::default_controls_path(controls, reason)) return false;
+    for (const std::string& folder : {folder_of(history), folder_of(controls)}) {
+        if (!qm::web::open_storage(folder.c_str(), reason)) return false;
+    }
+    return true;
 }
 
-int run_page(const qm::QuickStart& choices)
+int run_page(const qm::QuickStart& choices, bool stored, const std::string& storage_reason)
 {
     using namespace qm;
 
@@ -77,7 +84,7 @@ int run_page(const qm::QuickStart& choices)
     WebWindows windows(form, events);
     MessageLoop loop(*world, dialog, display, accelerators, events, windows);
     maps.attach(loop);
-    open_history_storage(windows);
+    windows.storage_opened(stored, storage_reason);
     const int exit_code = run_shell(*world, loop, display, choices);
     web::ended(exit_code);
     return exit_code;
@@ -90,6 +97,12 @@ int main(int argc, char** argv)
     // On the page, map names on the command line are those of the list.
     const bool page = qm::web::in_browser();
     if (page && ::chdir(maps_folder) != 0) return fail(std::string("cannot open ") + maps_folder);
+    std::string storage_reason;
+    const bool stored = page && open_kept_folders(storage_reason);
+    if (page && !stored) {
+        std::fprintf(stderr, "qmsim: the history and the controls are kept only while the page is open: %s\n",
+                     storage_reason.c_str());
+    }
     int exit_code = 0;
     qm::QuickStart choices;
     if (qm::run_command_line(argc, argv, stdin, stdout, stderr, exit_code, choices)) {
@@ -100,5 +113,5 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "qmsim: no browser page here; use --headless to run without one\n");
         return qm::exit_failed;
     }
-    return run_page(choices);
+    return run_page(choices, stored, storage_reason);
 }

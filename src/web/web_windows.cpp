@@ -33,6 +33,20 @@ bool WebWindows::keep_files(std::string& reason)
     return false;
 }
 
+void WebWindows::controls_changed(const Controls& controls, bool screen_open)
+{
+    std::string keys;
+    for (const ActionInputs& action : controls.bindings().actions) {
+        for (int i = 0; i < action.count; ++i) {
+            const Input input = action.inputs[static_cast<std::size_t>(i)];
+            if (input.kind != InputKind::key) continue;
+            if (!keys.empty()) keys += ',';
+            keys += std::to_string(input.code);
+        }
+    }
+    web::controls_changed(keys.c_str(), screen_open);
+}
+
 void WebWindows::storage_opened(bool opened, const std::string& reason)
 {
     storage_ = opened;

@@ -21,9 +21,11 @@ public:
     LRESULT default_window_proc(unsigned message, WPARAM wparam, LPARAM lparam) override;
     void paint_dialog(DialogContext& context) override;
     bool keep_files(std::string& reason) override;
+    void controls_changed(const Controls& controls, bool screen_open) override;
 
-    // Whether the browser's storage was opened for the history's folder;
-    // without it, files cannot be kept, for the reason given.
+    // Whether the browser's storage was opened for the folders of the
+    // history and the controls; without it, files cannot be kept, for the
+    // reason given.
     void storage_opened(bool opened, const std::string& reason);
 
 private:

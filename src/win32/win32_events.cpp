@@ -24,6 +24,8 @@ bool Win32Events::poll(Message& message)
         control_key_due_ = false;
         DispatchMessageA(&control_key_);
     }
+    // Pads play the round; the dialog has no use for them.
+    if (IsWindowVisible(main_window_) && pads_.poll(message)) return true;
     for (;;) {
         if (dialog_.take_notification(message)) return true;
         MSG msg;

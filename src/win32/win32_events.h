@@ -1,6 +1,7 @@
 // The thread's message queue as the message loop's event source: the main
 // window's messages and every key press go to the loop; the controls' own
-// messages are dispatched to them here.
+// messages are dispatched to them here. Game pads, while the main window
+// shows.
 #pragma once
 
 #include "win32/windows_api.h"
@@ -8,6 +9,7 @@
 #include <cstdint>
 
 #include "win32/win32_dialog.h"
+#include "win32/win32_pads.h"
 
 namespace qm {
 
@@ -26,6 +28,7 @@ private:
     // table) and then to the control itself on the next poll.
     MSG control_key_{};
     bool control_key_due_ = false;
+    Win32Pads pads_;
 };
 
 }  // namespace qm

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -25,26 +26,15 @@ RunResult run(std::vector<std::string> args, const std::string& script, std::FIL
     return test::run_headless_script(std::move(args), script, out_to);
 }
 
-std::vector<std::string> lines_of(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
+using test::lines_of;
+using test::repeat;
 
-// The number after "key": inside the object named object (or at the top
-// level when object is empty).
+// The number after "key" inside object (the top level when empty).
 double field(const std::string& json, const std::string& object, const std::string& key)
 {
-    std::size_t from = object.empty() ? 0 : json.find("\"" + object + "\":{");
-    std::size_t at = json.find("\"" + key + "\":", from);
-    EXPECT_NE(at, std::string::npos) << object << "." << key;
-    return std::stod(json.substr(at + key.size() + 3));
+    const double value = test::state_field(json, object, key);
+    EXPECT_FALSE(std::isnan(value)) << object << "." << key;
+    return value;
 }
 
 std::string file_bytes(const std::string& path)
@@ -53,12 +43,6 @@ std::string file_bytes(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
-std::string repeat(const std::string& text, int times)
-{
-    std::string all;
-    for (int i = 0; i < times; ++i) all += text;
-    return all;
-}
 
 TEST(HeadlessRunner, StateCarriesEveryKey)
 {
@@ -154,7 +138,7 @@ TEST(HeadlessRunner, ABadLineStopsTheRunWithItsNumber)
     } cases[] = {
         {"state\nfly\nstate\n", "qmsim: script line 2: unknown command 'fly'\n", 1},
         {"# aim\n\ntick 2\nstate\ntick two\n", "qmsim: script line 5: tick needs", 1},
-        {"down space\n", "qmsim: script line 1: unknown key 'space'", 0},
+        {"down spacebar\n", "qmsim: script line 1: unknown key 'spacebar'", 0},
         {"rdown 900 10\n", "qmsim: script line 1: rdown needs X", 0},
     };
     for (const auto& c : cases) {
@@ -277,7 +261,8 @@ TEST(HeadlessRunner, StateKeysArePinned)
     struck.insert(struck.end(), {"tick", "x", "y", "dx", "dy", "flight_ticks", "target_damage", "player_damage"});
     for (std::vector<std::string>* k : {&keys, &struck}) {
         k->insert(k->end(), {"prediction", "power_finder", "chart", "score", "shots", "damaging_shots", "kills", "accuracy",
-                             "total_damage", "best_damage", "paused", "replaying", "drill"});
+                             "total_damage", "best_damage", "paused", "replaying", "drill", "controls", "preset",
+                             "classic", "file"});  // the preset's name is a string too
     }
 
     RunResult r = run({}, "state\nuntil rest\nfire\nuntil rest\nstate\n");

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "shell/controls/inputs.h"
 #include "shell/platform.h"
 
 namespace qm {
@@ -108,6 +109,42 @@ TEST(HeadlessScript, AcceptsAimingAndWaitingCommandsAndCommentsAfterAnyCommand)
     }
 }
 
+TEST(HeadlessScript, AcceptsTheWheelThePadAndEveryNamedKey)
+{
+    const struct {
+        const char* line;
+        ScriptCommandKind kind;
+        long count;
+        unsigned key;
+        long value;
+    } cases[] = {
+        {"wheel up", ScriptCommandKind::wheel, 1, 0, 0},
+        {"wheel up 12", ScriptCommandKind::wheel, 12, 0, 0},
+        {"wheel down 273", ScriptCommandKind::wheel, -273, 0, 0},
+        {"pad down a", ScriptCommandKind::pad_down, 1, pad_a, 0},
+        {"pad up dpright # the d-pad", ScriptCommandKind::pad_up, 1, pad_dpad_right, 0},
+        {"pad axis righttrigger 32767", ScriptCommandKind::pad_axis, 1, pad_right_trigger, 32767},
+        {"pad axis lefty -32768", ScriptCommandKind::pad_axis, 1, pad_left_y, -32768},
+        {"pad axis rightx 0", ScriptCommandKind::pad_axis, 1, pad_right_x, 0},
+        {"down k", ScriptCommandKind::key_down, 1, VK_K, 0},
+        {"down f1", ScriptCommandKind::key_down, 1, VK_F1, 0},
+        {"up backspace", ScriptCommandKind::key_up, 1, VK_BACK, 0},
+        // The controls file's names of keys, letter case ignored.
+        {"down PageUp", ScriptCommandKind::key_down, 1, VK_PRIOR, 0},
+        {"up equal", ScriptCommandKind::key_up, 1, VK_OEM_PLUS, 0},
+        {"down KeyW", ScriptCommandKind::key_down, 1, 'W', 0},
+    };
+    for (const auto& c : cases) {
+        ScriptCommand command;
+        std::string error;
+        ASSERT_TRUE(parse_script_line(c.line, command, error)) << c.line << ": " << error;
+        EXPECT_EQ(command.kind, c.kind) << c.line;
+        EXPECT_EQ(command.count, c.count) << c.line;
+        EXPECT_EQ(command.key, c.key) << c.line;
+        EXPECT_EQ(command.value, c.value) << c.line;
+    }
+}
+
 TEST(HeadlessScript, RefusesBadLinesWithAReason)
 {
     const struct {
@@ -154,6 +191,23 @@ TEST(HeadlessScript, RefusesBadLinesWithAReason)
         {"until rest 0", "until rest needs a whole number from 1 to 1000000, not '0'"},
         {"until rest 5 6", "until rest takes no further argument, found '6'"},
         {"frame # only a comment", "frame needs a file path"},
+        {"wheel", "wheel needs 'up' or 'down', not ''"},
+        {"wheel left", "wheel needs 'up' or 'down', not 'left'"},
+        {"wheel up 0", "wheel needs a number of notches from 1 to 273, not '0'"},
+        {"wheel down 274", "not '274'"},
+        {"wheel up 2 3", "wheel takes no further argument, found '3'"},
+        {"pad", "pad needs 'down', 'up' or 'axis', not ''"},
+        {"pad down", "pad down needs a button (a, b, x, y, back, guide, start,"},
+        {"pad up A", "not 'A'"},
+        {"pad down a b", "pad takes no further argument, found 'b'"},
+        {"pad axis triggerleft 5", "pad axis needs an axis (leftx, lefty, rightx, righty, lefttrigger, righttrigger)"},
+        {"pad axis leftx", "pad axis needs a value from -32768 to 32767"},
+        {"pad axis leftx 32768", "pad axis needs a value from -32768 to 32767"},
+        {"pad axis leftx -32769", "pad axis needs a value"},
+        {"pad axis leftx +5", "pad axis needs a value"},
+        {"pad axis leftx --5", "pad axis needs a value"},
+        {"down ShiftLeft", "unknown key 'ShiftLeft'"},
+        {"down WheelUp", "unknown key 'WheelUp'"},
         // Garbage is shown short and printable.
         {"\x1b[2J\x01", "unknown command '?[2J?'"},
         {"tick 1234567890123456789012345678901234567890123", "not '1234567890123456789012345678901234567890...'"},

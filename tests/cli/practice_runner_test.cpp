@@ -18,15 +18,7 @@ namespace {
 
 const std::string hills = QM_SOURCE_DIR "/maps/hills.bmp";
 
-std::vector<std::string> lines_of(const std::string& text)
-{
-    std::vector<std::string> lines;
-    for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
-        end = text.find('\n', start);
-        lines.push_back(text.substr(start, end - start));
-    }
-    return lines;
-}
+using test::lines_of;
 
 // What follows "key": inside the object named object (top level when empty),
 // up to the next comma or closing brace.

@@ -23,13 +23,7 @@ std::string file_text(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
-std::vector<std::string> lines_of(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::stringstream stream(text);
-    for (std::string line; std::getline(stream, line);) lines.push_back(line);
-    return lines;
-}
+using test::lines_of;
 
 // The indented block after the README line `marker`, without its indent,
 // and the README's lines after the block in rest.

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "cli/runner/headless_script.h"
+#include "shell/controls/inputs.h"
 #include "shell/platform.h"
 #include "sim/shot_control.h"
 
@@ -18,30 +19,12 @@ namespace {
 using qm::ScriptCommand;
 using qm::ScriptCommandKind;
 
-const char* key_name(unsigned code)
+// A key as the controls file names it, which the script also takes.
+std::string key_name(unsigned code)
 {
-    switch (code) {
-    case qm::VK_UP: return "up";
-    case qm::VK_DOWN: return "down";
-    case qm::VK_LEFT: return "left";
-    case qm::VK_RIGHT: return "right";
-    case qm::VK_ADD: return "add";
-    case qm::VK_SUBTRACT: return "subtract";
-    case qm::VK_F: return "f";
-    case qm::VK_C: return "c";
-    case qm::VK_ESCAPE: return "esc";
-    case qm::VK_T: return "t";
-    case qm::VK_H: return "h";
-    case qm::VK_G: return "g";
-    case qm::VK_U: return "u";
-    case qm::VK_R: return "r";
-    case qm::VK_S: return "s";
-    case qm::VK_P: return "p";
-    case qm::VK_F12: return "f12";
-    case qm::VK_D: return "d";
-    case qm::VK_RETURN: return "enter";
-    default: std::abort();  // the parser gave a key it has no name for
-    }
+    const std::string name = qm::input_name(qm::Input::key(code));
+    if (name == "?") std::abort();  // the parser gave a key it has no name for
+    return name;
 }
 
 // The shortest decimal that reads back to the same value.
@@ -59,18 +42,24 @@ std::string plain_form(const ScriptCommand& c)
     switch (c.kind) {
     case ScriptCommandKind::nothing: return "";
     case ScriptCommandKind::tick: return "tick " + std::to_string(c.count);
-    case ScriptCommandKind::key_down: return std::string("down ") + key_name(c.key);
-    case ScriptCommandKind::key_up: return std::string("up ") + key_name(c.key);
+    case ScriptCommandKind::key_down: return "down " + key_name(c.key);
+    case ScriptCommandKind::key_up: return "up " + key_name(c.key);
     case ScriptCommandKind::rbutton_down: return "rdown " + point;
     case ScriptCommandKind::mouse_move: return "move " + point;
     case ScriptCommandKind::rbutton_up: return "rup";
     case ScriptCommandKind::state: return "state";
     case ScriptCommandKind::frame: return "frame " + c.path;
     case ScriptCommandKind::aim: return "aim " + decimal(c.angle) + " " + decimal(c.power);
-    case ScriptCommandKind::face: return std::string("face ") + key_name(c.key);
+    case ScriptCommandKind::face: return c.key == qm::VK_LEFT ? "face left" : "face right";
     case ScriptCommandKind::fire: return "fire";
     case ScriptCommandKind::until_rest: return "until rest " + std::to_string(c.count);
     case ScriptCommandKind::until_ready: return "until ready " + std::to_string(c.count);
+    case ScriptCommandKind::wheel:
+        return (c.count > 0 ? "wheel up " : "wheel down ") + std::to_string(c.count > 0 ? c.count : -c.count);
+    case ScriptCommandKind::pad_down: return std::string("pad down ") + qm::pad_button_name(static_cast<qm::PadButton>(c.key));
+    case ScriptCommandKind::pad_up: return std::string("pad up ") + qm::pad_button_name(static_cast<qm::PadButton>(c.key));
+    case ScriptCommandKind::pad_axis:
+        return std::string("pad axis ") + qm::pad_axis_name(static_cast<qm::PadAxis>(c.key)) + " " + std::to_string(c.value);
     }
     std::abort();
 }
@@ -78,7 +67,7 @@ std::string plain_form(const ScriptCommand& c)
 bool same(const ScriptCommand& a, const ScriptCommand& b)
 {
     return a.kind == b.kind && a.count == b.count && a.key == b.key && a.x == b.x && a.y == b.y && a.path == b.path &&
-           a.angle == b.angle && a.power == b.power;
+           a.angle == b.angle && a.power == b.power && a.value == b.value;
 }
 
 void check_command(const ScriptCommand& command)
@@ -99,6 +88,15 @@ void check_command(const ScriptCommand& command)
           command.power >= qm::min_aim_power && command.power <= qm::max_aim_power))
         std::abort();
     if (command.kind == ScriptCommandKind::face && command.key != qm::VK_LEFT && command.key != qm::VK_RIGHT)
+        std::abort();
+    if (command.kind == ScriptCommandKind::wheel &&
+        (command.count == 0 || command.count > qm::max_wheel_notches || command.count < -qm::max_wheel_notches))
+        std::abort();
+    if ((command.kind == ScriptCommandKind::pad_down || command.kind == ScriptCommandKind::pad_up) &&
+        command.key >= qm::pad_button_count)
+        std::abort();
+    if (command.kind == ScriptCommandKind::pad_axis &&
+        (command.key >= qm::pad_axis_count || command.value < -32768 || command.value > 32767))
         std::abort();
 }
 

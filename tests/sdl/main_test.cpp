@@ -2,6 +2,7 @@
 // desktop program says so in one line and fails, the headless one runs.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,10 @@ TEST(Main, OptionsTheDesktopCannotTakeAreRefusedBeforeAnyDisplay)
     // so these fail with exit code 2 on any machine.
     const std::string usage =
         "usage: qmsim [--map FILE] [--mode stretch|full32|full16|windowed] [--wind random:N | --wind fixed:S:A]\n"
-        "             [--drill NAME|FILE [--seed N]] [--history FILE]\n";
+        "             [--drill NAME|FILE [--seed N]] [--history FILE]\n"
+        "             [--controls FILE] [--quiet-start]\n";
+    const std::string controls = testing::TempDir() + "qm_main_controls.conf";
+    { std::ofstream(controls) << "fire KeyF\nangle-up KeyF\n"; }
     const struct {
         std::vector<std::string> args;
         std::string message;
@@ -75,6 +79,8 @@ TEST(Main, OptionsTheDesktopCannotTakeAreRefusedBeforeAnyDisplay)
         {{"--mode", "windowed", "--wind", "fixed:3"},
          "qmsim: bad wind 'fixed:3': random:N with N from 1 to 20, or fixed:S:A with S from 0 to 25 and A from 0 to "
          "359\n" + usage},
+        // A bad controls file names its line, before any window opens.
+        {{"--controls", controls}, "qmsim: " + controls + ":2: KeyF is bound to both angle-up and fire\n" + usage},
     };
     for (const auto& c : cases) {
         std::vector<std::string> argv = {QM_BINARY_DIR "/qmsim"};

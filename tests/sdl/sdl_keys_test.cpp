@@ -2,6 +2,8 @@
 // auto-repeat dropped.
 #include "sdl/sdl_keys.h"
 
+#include "shell/controls/inputs.h"
+
 #include <gtest/gtest.h>
 
 namespace qm {
@@ -32,9 +34,27 @@ TEST(SdlKeys, KeysTheProgramUsesGetTheirVirtualKeyCodes)
         {SDLK_z, 'Z'},              {SDLK_0, '0'},
         // The main keyboard's plus and minus are not the power keys.
         {SDLK_PLUS, VK_OEM_PLUS},   {SDLK_EQUALS, VK_OEM_PLUS},   {SDLK_MINUS, VK_OEM_MINUS},
-        {SDLK_F12, VK_F12},         {SDLK_F1, 0},                 {SDLK_SPACE, 0},
+        {SDLK_F12, VK_F12},         {SDLK_F1, VK_F1},             {SDLK_SPACE, VK_SPACE},
+        // The keys a laptop's controls use, and the controls screen's.
+        {SDLK_PAGEUP, VK_PRIOR},    {SDLK_PAGEDOWN, VK_NEXT},     {SDLK_BACKSPACE, VK_BACK},
+        {SDLK_KP_0, VK_NUMPAD0},    {SDLK_KP_9, VK_NUMPAD0 + 9},  {SDLK_k, VK_K},
+        // Keys without a name in the controls file give nothing.
+        {SDLK_CAPSLOCK, 0},         {SDLK_LSHIFT, 0},             {SDLK_PRINTSCREEN, 0},
     };
     for (const Case& c : cases) EXPECT_EQ(vk_from_sdl(c.key), c.vk) << c.key;
+}
+
+TEST(SdlKeys, EveryCodeTheDesktopGivesHasANameInTheControlsFile)
+{
+    // SDL's key codes: the characters below 128, then the scancodes' own.
+    auto check = [](SDL_Keycode key) {
+        const unsigned vk = vk_from_sdl(key);
+        if (vk != 0) {
+            EXPECT_NE(input_name(Input::key(vk)), "?") << key;
+        }
+    };
+    for (SDL_Keycode key = 0; key < 128; ++key) check(key);
+    for (int scancode = 0; scancode < SDL_NUM_SCANCODES; ++scancode) check(SDL_SCANCODE_TO_KEYCODE(scancode));
 }
 
 TEST(SdlKeys, PressesAndReleasesBecomeKeyMessagesForTheirWindow)
@@ -62,7 +82,7 @@ TEST(SdlKeys, RepeatsAndUnusedKeysGiveNoMessage)
     Message message;
     message.wparam = 99;
     EXPECT_FALSE(key_message(key_event(SDL_KEYDOWN, SDLK_UP, KMOD_NONE, 1), Window::main, message));
-    EXPECT_FALSE(key_message(key_event(SDL_KEYDOWN, SDLK_F5), Window::main, message));
+    EXPECT_FALSE(key_message(key_event(SDL_KEYDOWN, SDLK_CAPSLOCK), Window::main, message));
     EXPECT_EQ(message.wparam, WPARAM{99});
 }
 

@@ -2,6 +2,7 @@
 // the input, output and error streams in scratch files.
 #pragma once
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -16,6 +17,34 @@ struct RunResult {
     std::string out;
     std::string err;
 };
+
+// The lines of a text, without their line breaks.
+inline std::vector<std::string> lines_of(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = text.find('\n', start);
+        lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
+}
+
+// The number after "key": in a state line, inside the object named object
+// (or at the top level when object is empty); NaN when it is not there.
+inline double state_field(const std::string& json, const std::string& object, const std::string& key)
+{
+    const std::size_t from = object.empty() ? 0 : json.find("\"" + object + "\":{");
+    const std::size_t at = from == std::string::npos ? from : json.find("\"" + key + "\":", from);
+    if (at == std::string::npos) return std::nan("");
+    return std::stod(json.substr(at + key.size() + 3));
+}
+
+inline std::string repeat(const std::string& text, int times)
+{
+    std::string all;
+    for (int i = 0; i < times; ++i) all += text;
+    return all;
+}
 
 inline std::string read_all(std::FILE* f)
 {

@@ -11,43 +11,26 @@ quick-start address (loaded first, with a cold cache) reaches its first
 frame, whose time and bytes are printed, over the whole browser window
 (Stretch Fullscreen); the 16-bit mode says "Unable to change resolution."
 and ends with exit status 1; a drill left after one shot leaves its history
-line in the browser's storage, read back after the page is loaded again; no
-error in the browser console.
+line in the browser's storage, read back after the page is loaded again; on
+a phone-sized touch screen (Chromium's touch emulation), the form is centred
+with Start and Exit in reach, the frame keeps its shape between the touch
+buttons, holding + and the up arrow raises the power and the angle, the
+close button ends the run, and an upright phone is asked to turn; no error
+in the browser console.
 
 Usage: browser_test.py SITE_DIR SCRATCH_DIR
 QM_WEB_SHOTS=DIR keeps screenshots of the dialog and the running page there.
 Exit code 77 (skipped) where Selenium, Chromium or chromedriver is missing.
 """
-import functools
-import http.server
 import os
 import re
 import shutil
-import struct
 import sys
-import threading
 import time
-import zlib
 
-SKIP = 77
-
-try:
-    from selenium import webdriver
-    from selenium.webdriver.chrome.service import Service
-    from selenium.webdriver.common.action_chains import ActionChains
-    from selenium.webdriver.common.by import By
-    from selenium.webdriver.common.keys import Keys
-    from selenium.webdriver.support.ui import Select
-except ImportError:
-    print("SKIP: python3-selenium is not installed (tools/ensure_deps.sh installs it)")
-    sys.exit(SKIP)
-
-CHROMIUM = shutil.which("chromium")
-CHROMEDRIVER = shutil.which("chromedriver")
-if CHROMIUM is None or CHROMEDRIVER is None:
-    print("SKIP: %s is not installed (tools/ensure_deps.sh installs it)"
-          % ("chromium" if CHROMIUM is None else "chromium-driver"))
-    sys.exit(SKIP)
+from browser_support import (ActionChains, By, Failure, Keys, Select, TIMEOUT, canvas_pixels, check, console_errors,
+                             count_colour, pixel, press, serve, start_browser, wait_for, write_png)
+from browser_touch import touch_screen
 
 LABELS = ["Display Mode", "Stretch Fullscreen", "800x600 32 bit Fullscreen", "800x600 16 bit Fullscreen",
           "Windowed", "Select Map", "Simulator Options", "Random Wind", "Every", "turns", "Fixed Wind", "Wind",
@@ -56,94 +39,6 @@ LABELS = ["Display Mode", "Stretch Fullscreen", "800x600 32 bit Fullscreen", "80
 RING = (0xE0, 0xE0, 0xE0)
 RING_POINTS = [(421, 70), (379, 70), (400, 49), (400, 91), (415, 85), (385, 85), (385, 55), (415, 55)]
 PREDICTION = (0xFF, 0xFF, 0x00)
-TIMEOUT = 30
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, what):
-    if not condition:
-        raise Failure(what)
-
-
-def wait_for(driver, script, what, timeout=TIMEOUT):
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        value = driver.execute_script(script)
-        if value:
-            return value
-        time.sleep(0.05)
-    raise Failure("timed out waiting for " + what)
-
-
-def canvas_pixels(driver):
-    """The canvas's RGB bytes, 800 by 600."""
-    data = driver.execute_script("""
-        const c = document.getElementById('frame');
-        const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
-        let s = '';
-        for (let i = 0; i < d.length; i += 4) s += String.fromCharCode(d[i], d[i + 1], d[i + 2]);
-        return btoa(s);""")
-    import base64
-    return base64.b64decode(data)
-
-
-def pixel(pixels, x, y):
-    i = (y * 800 + x) * 3
-    return tuple(pixels[i:i + 3])
-
-
-def count_colour(pixels, colour):
-    wanted = bytes(colour)
-    return sum(1 for i in range(0, len(pixels), 3) if pixels[i:i + 3] == wanted)
-
-
-def write_png(path, width, height, dark_rows_from):
-    """A grey picture: light above row dark_rows_from, dark below."""
-    rows = b"".join(b"\0" + (b"\xf0" if y < dark_rows_from else b"\x20") * width for y in range(height))
-    chunk = lambda kind, data: (struct.pack(">I", len(data)) + kind + data +
-                                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
-    with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 0, 0, 0, 0)) +
-                chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
-
-
-def press(driver, key, hold=0.05):
-    ActionChains(driver).key_down(key).pause(hold).key_up(key).perform()
-
-
-def console_errors(driver):
-    return [entry["message"] for entry in driver.get_log("browser") if entry["level"] == "SEVERE"]
-
-
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
-def serve(site):
-    handler = functools.partial(QuietHandler, directory=site)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server
-
-
-def start_browser(downloads):
-    options = webdriver.ChromeOptions()
-    options.binary_location = CHROMIUM
-    for argument in ["--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1024,768",
-                     "--disable-dev-shm-usage", "--no-first-run", "--no-default-browser-check",
-                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                     "--disable-extensions", "--user-data-dir=" + os.path.join(os.path.dirname(downloads), "profile")]:
-        options.add_argument(argument)
-    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    options.add_experimental_option("prefs", {"download.default_directory": downloads,
-                                              "download.prompt_for_download": False})
-    driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
-    driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
-    return driver
 
 
 def check_dialog(driver, shots):
@@ -381,6 +276,7 @@ def main():
         open_maps(driver, url, scratch, shots)
         sixteen_bits(driver, url)
         drill_history(driver, url)
+        touch_screen(driver, url, shots)
         errors = console_errors(driver)
         check(not errors, "errors in the browser console: %s" % errors)
         print("ok: no error in the browser console")

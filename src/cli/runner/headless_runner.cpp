@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/controls_options.h"
 #include "cli/output.h"
 #include "cli/runner/headless_script.h"
 #include "cli/runner/state_json.h"
@@ -107,8 +108,14 @@ int execute(Session& s, const ScriptCommand& command, long line_number, std::FIL
     case ScriptCommandKind::rbutton_down: send(s, WM_RBUTTONDOWN, 0, make_mouse_lparam(command.x, command.y)); break;
     case ScriptCommandKind::mouse_move: send(s, WM_MOUSEMOVE, 0, make_mouse_lparam(command.x, command.y)); break;
     case ScriptCommandKind::rbutton_up: send(s, WM_RBUTTONUP, 0, make_mouse_lparam(0, 0)); break;
+    case ScriptCommandKind::wheel:
+        send(s, WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<std::uint16_t>(command.count * wheel_notch)) << 16, 0);
+        break;
+    case ScriptCommandKind::pad_down: send(s, WM_PAD_BUTTON, command.key, 1); break;
+    case ScriptCommandKind::pad_up: send(s, WM_PAD_BUTTON, command.key, 0); break;
+    case ScriptCommandKind::pad_axis: send(s, WM_PAD_AXIS, command.key, static_cast<LPARAM>(command.value)); break;
     case ScriptCommandKind::state:
-        write_state_json(s.world, s.ticks, s.state_line, out);
+        write_state_json(s.world, s.platform.controls.file, s.ticks, s.state_line, out);
         if (!output_flushed(out, err)) return exit_failed;
         break;
     case ScriptCommandKind::frame: {
@@ -129,10 +136,11 @@ int execute(Session& s, const ScriptCommand& command, long line_number, std::FIL
     return -1;
 }
 
-int run_script(World& world, TextLines& script, const std::vector<CommandInput>& inputs, std::FILE* out,
-               std::FILE* err)
+int run_script(World& world, const ControlsFile& controls, TextLines& script, const std::vector<CommandInput>& inputs,
+               std::FILE* out, std::FILE* err)
 {
     Session session{world, HeadlessPlatform(err), inputs, 0, {}};
+    session.platform.controls.file = controls;
     std::string line;
     std::string error;
     ScriptCommand command;
@@ -178,6 +186,7 @@ std::vector<CommandInput> run_inputs(const HeadlessOptions& options, const Drill
     if (options.script != nullptr && std::string_view(options.script) != "-") inputs.push_back({"--script", options.script});
     if (options.map != nullptr) inputs.push_back({"--map", options.map});
     if (options.drill.drill != nullptr) inputs.push_back({"--drill", options.drill.drill});
+    if (options.controls != nullptr) inputs.push_back({"--controls", options.controls});
     if (drill.map_kind == DrillMap::file) inputs.push_back({"the drill's map", drill.map});
     return inputs;
 }
@@ -208,7 +217,11 @@ int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE
     if (options.help) return print_help(headless_command(options), out, err);
 
     DrillRules drill;
-    if (options.drill.drill != nullptr && !find_drill(options.drill.drill, drill, error)) {
+    ControlsFile controls;
+    // The runner plays by the classic preset unless it is given a file, so
+    // a script means the same on every machine.
+    if ((options.drill.drill != nullptr && !find_drill(options.drill.drill, drill, error)) ||
+        (options.controls != nullptr && !load_controls(options.controls, controls, error))) {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
         return exit_bad_input;
     }
@@ -230,7 +243,7 @@ int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE
     int result = exit_bad_input;
     if (set_up_round(*world, options, error) && start_headless_drill(*world, options, drill, err, error)) {
         arm_practice(*world);
-        result = run_script(*world, script, inputs, out, err);
+        result = run_script(*world, controls, script, inputs, out, err);
         HeadlessPlatform closing(err);
         record_abandoned(*world, closing);
     } else {

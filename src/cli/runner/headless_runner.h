@@ -2,7 +2,7 @@
 // ticks, key presses and pointer moves, printing the state and writing frames.
 //
 //   qmsim --headless [--map FILE] [--wind random:N | --wind fixed:S:A] [--script FILE]
-//                    [--drill NAME|FILE [--seed N]] [--history FILE]
+//                    [--drill NAME|FILE [--seed N]] [--history FILE] [--controls FILE]
 #pragma once
 
 #include <cstdio>
@@ -20,6 +20,7 @@ struct HeadlessOptions : RoundSettings {
     bool help = false;
     bool wind_given = false;
     DrillOptions drill;  // only with --history is a history read and written
+    const char* controls = nullptr;  // --controls FILE; null: the classic preset
 };
 
 // Reads the command line (argv[0] is the program). Returns false with a

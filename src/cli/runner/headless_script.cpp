@@ -2,6 +2,7 @@
 // for range, keys looked up by name.
 #include "cli/runner/headless_script.h"
 
+#include "shell/controls/inputs.h"
 #include "shell/platform.h"
 #include "shell/words.h"
 #include "sim/shot_control.h"
@@ -10,21 +11,23 @@ namespace qm {
 
 namespace {
 
-struct KeyName {
+struct ScriptKey {
     std::string_view name;
     unsigned code;
 };
 
-constexpr KeyName key_names[] = {
+constexpr ScriptKey script_keys[] = {
     {"up", VK_UP},   {"down", VK_DOWN}, {"left", VK_LEFT}, {"right", VK_RIGHT},   {"add", VK_ADD},
     {"subtract", VK_SUBTRACT}, {"f", VK_F}, {"c", VK_C}, {"esc", VK_ESCAPE},
     // The practice aids.
     {"t", VK_T}, {"h", VK_H}, {"g", VK_G}, {"u", VK_U}, {"r", VK_R}, {"s", VK_S}, {"p", VK_P}, {"f12", VK_F12},
-    // The drill menu and the results screen.
-    {"d", VK_D}, {"enter", VK_RETURN},
+    // The drill menu and the results screen; the controls screen and the help.
+    {"d", VK_D}, {"enter", VK_RETURN}, {"k", VK_K}, {"f1", VK_F1}, {"backspace", VK_BACK},
 };
 
-constexpr std::string_view key_list = "up, down, left, right, add, subtract, f, c, esc, t, h, g, u, r, s, p, f12, d, enter";
+constexpr std::string_view key_list =
+    "up, down, left, right, add, subtract, f, c, esc, t, h, g, u, r, s, p, f12, d, enter, k, f1, backspace, "
+    "or a key as the controls file names it (PageUp, Equal, KeyW ...)";
 
 bool fail(std::string& error, std::string reason)
 {
@@ -41,11 +44,16 @@ bool no_more(std::string_view rest, std::string_view name, std::string& error)
 bool parse_key(std::string_view name, std::string_view rest, ScriptCommand& command, std::string& error)
 {
     std::string_view word = next_word(rest);
-    for (const KeyName& k : key_names) {
+    for (const ScriptKey& k : script_keys) {
         if (k.name == word) {
             command.key = k.code;
             return no_more(rest, name, error);
         }
+    }
+    Input input;
+    if (find_input(word, input) && input.kind == InputKind::key) {
+        command.key = input.code;
+        return no_more(rest, name, error);
     }
     if (word.empty()) return fail(error, std::string(name) + " needs a key: " + std::string(key_list));
     return fail(error, "unknown key " + quoted(word) + "; keys: " + std::string(key_list));
@@ -133,6 +141,52 @@ bool parse_nothing_more(std::string_view name, std::string_view rest, ScriptComm
     return no_more(rest, name, error);
 }
 
+// wheel up|down [N]: N notches (default 1) away from the user or towards.
+bool parse_wheel(std::string_view name, std::string_view rest, ScriptCommand& command, std::string& error)
+{
+    const std::string_view way = next_word(rest);
+    if (way != "up" && way != "down") return fail(error, std::string(name) + " needs 'up' or 'down', not " + quoted(way));
+    const std::string_view count = next_word(rest);
+    if (!count.empty() && !parse_whole_number(count, 1, max_wheel_notches, command.count)) {
+        return fail(error, std::string(name) + " needs a number of notches from 1 to " +
+                               std::to_string(max_wheel_notches) + ", not " + quoted(count));
+    }
+    if (way == "down") command.count = -command.count;
+    return no_more(rest, name, error);
+}
+
+// pad down|up BUTTON, pad axis AXIS VALUE.
+bool parse_pad(std::string_view name, std::string_view rest, ScriptCommand& command, std::string& error)
+{
+    const std::string_view what = next_word(rest);
+    const std::string_view which = next_word(rest);
+    if (what == "down" || what == "up") {
+        PadButton button;
+        if (!find_pad_button(which, button)) {
+            return fail(error, "pad " + std::string(what) + " needs a button (" + pad_button_list() + "), not " +
+                                   quoted(which));
+        }
+        command.kind = what == "down" ? ScriptCommandKind::pad_down : ScriptCommandKind::pad_up;
+        command.key = button;
+        return no_more(rest, name, error);
+    }
+    if (what != "axis") return fail(error, std::string(name) + " needs 'down', 'up' or 'axis', not " + quoted(what));
+    PadAxis axis;
+    if (!find_pad_axis(which, axis)) {
+        return fail(error, "pad axis needs an axis (" + pad_axis_list() + "), not " + quoted(which));
+    }
+    std::string_view value = next_word(rest);
+    const bool negative = value.starts_with('-');
+    if (negative) value.remove_prefix(1);
+    if (!parse_whole_number(value, 0, negative ? 32768 : 32767, command.value)) {
+        return fail(error, "pad axis needs a value from -32768 to 32767");
+    }
+    if (negative) command.value = -command.value;
+    command.kind = ScriptCommandKind::pad_axis;
+    command.key = axis;
+    return no_more(rest, name, error);
+}
+
 struct CommandForm {
     std::string_view name;
     ScriptCommandKind kind;
@@ -152,6 +206,8 @@ constexpr CommandForm command_forms[] = {
     {"face", ScriptCommandKind::face, parse_face},
     {"fire", ScriptCommandKind::fire, parse_nothing_more},
     {"until", ScriptCommandKind::until_rest, parse_until},  // the kind is until's word's
+    {"wheel", ScriptCommandKind::wheel, parse_wheel},
+    {"pad", ScriptCommandKind::pad_axis, parse_pad},  // the kind is pad's word's
 };
 
 }  // namespace

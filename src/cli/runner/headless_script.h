@@ -24,12 +24,17 @@ enum class ScriptCommandKind {
     fire,          // press and release F
     until_rest,    // run ticks until the round rests, at most count
     until_ready,   // run ticks until the aim is free and nothing waits, at most count
+    wheel,         // turn the mouse wheel count notches (negative: towards the user)
+    pad_down,      // press a pad's button (key)
+    pad_up,        // release it
+    pad_axis,      // move a pad's axis (key) to value
 };
 
 struct ScriptCommand {
     ScriptCommandKind kind = ScriptCommandKind::nothing;
-    long count = 1;      // tick
-    unsigned key = 0;    // key_down, key_up: virtual-key code
+    long count = 1;      // tick, until: ticks; wheel: notches
+    unsigned key = 0;    // key_down, key_up: virtual-key code; pad_*: PadButton or PadAxis
+    long value = 0;      // pad_axis: -32768 to 32767
     int x = 0;           // rbutton_down, mouse_move: client pixels
     int y = 0;
     std::string path;    // frame
@@ -39,6 +44,9 @@ struct ScriptCommand {
 
 constexpr long max_ticks_per_command = 1000000;
 constexpr long default_until_rest_ticks = 10000;
+// The most notches one wheel command turns: a wheel message carries at most
+// a short's worth of 120ths.
+constexpr long max_wheel_notches = 273;
 // The headless window's client area, in which pointer positions must lie:
 // the frame, shown 1:1.
 constexpr int headless_client_width = frame_width;

@@ -118,9 +118,24 @@ void write_drill(JsonWriter& json, const World& world)
     json.close();
 }
 
+// The controls in effect: their preset, and the file they came from (null
+// without one).
+void write_controls(JsonWriter& json, const ControlsFile& controls)
+{
+    json.object("controls");
+    json.text("preset", preset_name(controls.preset));
+    if (controls.path.empty()) {
+        json.null("file");
+    } else {
+        json.text("file", controls.path);
+    }
+    json.close();
+}
+
 }  // namespace
 
-void write_state_json(const World& world, long long tick, JsonWriter& json, std::FILE* out)
+void write_state_json(const World& world, const ControlsFile& controls, long long tick, JsonWriter& json,
+                      std::FILE* out)
 {
     json.clear();
     json.open();
@@ -175,6 +190,7 @@ void write_state_json(const World& world, long long tick, JsonWriter& json, std:
 
     write_practice(json, world);
     write_drill(json, world);
+    write_controls(json, controls);
 
     json.close();
     std::fprintf(out, "%s\n", json.line().c_str());

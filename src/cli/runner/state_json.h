@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "shell/controls/controls_file.h"
+
 namespace qm {
 
 struct World;
@@ -12,6 +14,7 @@ class JsonWriter;
 // Writes one JSON object and a line break. Doubles are written with enough
 // digits to read back to the same value. The line is built in json, which a
 // session keeps from one line to the next so that its lines allocate nothing.
-void write_state_json(const World& world, long long tick, JsonWriter& json, std::FILE* out);
+void write_state_json(const World& world, const ControlsFile& controls, long long tick, JsonWriter& json,
+                      std::FILE* out);
 
 }  // namespace qm

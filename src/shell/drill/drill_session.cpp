@@ -38,8 +38,6 @@ bool append_abandoned(World& world, Platform& platform, std::string& reason)
                              history_record(d, true, std::time(nullptr), QM_VERSION), reason);
 }
 
-bool menu_or_results(const World& world) { return world.drill_menu.open || (world.drill.active && world.drill.finished); }
-
 void report(World& world, Platform& platform, const std::string& line)
 {
     platform.report_error(("qmsim: " + line).c_str());
@@ -92,32 +90,31 @@ void choose(World& world, Platform& platform)
     start_reporting(world, platform, rules, clock_seed());
 }
 
-bool menu_key(World& world, Platform& platform, WPARAM key)
+bool menu_action(World& world, Platform& platform, Action in_menu, Action in_play)
 {
     DrillMenu& menu = world.drill_menu;
-    switch (key) {
-    case VK_UP: menu.selected = (menu.selected + menu.count - 1) % menu.count; return true;
-    case VK_DOWN: menu.selected = (menu.selected + 1) % menu.count; return true;
-    case VK_RETURN: choose(world, platform); return true;
-    case VK_ESCAPE: menu.open = false; return true;
-    case VK_C: return false;
-    default: return true;
+    switch (in_menu) {
+    case Action::menu_up: menu.selected = (menu.selected + menu.count - 1) % menu.count; return true;
+    case Action::menu_down: menu.selected = (menu.selected + 1) % menu.count; return true;
+    case Action::menu_enter: choose(world, platform); return true;
+    case Action::menu_back: menu.open = false; return true;
+    default: return in_play != Action::quit;
     }
 }
 
-bool results_key(World& world, Platform& platform, WPARAM key)
+bool results_action(World& world, Platform& platform, Action in_menu, Action in_play)
 {
-    switch (key) {
-    case VK_RETURN: {
+    if (in_menu == Action::menu_enter) {
         const DrillRules rules = world.drill.rules;
         start_reporting(world, platform, rules, next_drill_seed(world.drill.seed));
         return true;
     }
-    case VK_ESCAPE: end_drill(world); return true;
-    case VK_D: open_menu(world, platform); return true;
-    case VK_C: return false;
-    default: return true;
+    if (in_menu == Action::menu_back) {
+        end_drill(world);
+        return true;
     }
+    if (in_play == Action::drills) open_menu(world, platform);
+    return in_play != Action::quit;
 }
 
 }  // namespace
@@ -163,28 +160,27 @@ bool start_drill(World& world, const DrillRules& rules, std::uint32_t seed, std:
     return true;
 }
 
-bool drill_key(World& world, Platform& platform, WPARAM key)
+bool drill_action(World& world, Platform& platform, Action in_menu, Action in_play)
 {
-    if (world.drill_menu.open) return menu_key(world, platform, key);
-    if (world.drill.active && world.drill.finished) return results_key(world, platform, key);
-    if (key == VK_D) {
+    if (world.drill_menu.open) return menu_action(world, platform, in_menu, in_play);
+    if (world.drill.active && world.drill.finished) return results_action(world, platform, in_menu, in_play);
+    if (in_play == Action::drills) {
         open_menu(world, platform);
         return true;
     }
     if (!drill_running(world)) return false;
-    if ((key == VK_UP || key == VK_DOWN) && drill_angle_fixed(world)) return true;
+    if ((in_play == Action::angle_up || in_play == Action::angle_down) && drill_angle_fixed(world)) return true;
     // The prediction, the finder and the chart all give the answer away.
-    if ((key == VK_H || key == VK_G) && !drill_allows_aids(world)) {
+    if ((in_play == Action::prediction || in_play == Action::chart) && !drill_allows_aids(world)) {
         show_notice(world, "The aids are off in this drill");
         return true;
     }
     return false;
 }
 
-bool drill_owns_key(const World& world, unsigned message, WPARAM key)
+bool drill_menu_or_results(const World& world)
 {
-    return (message == WM_KEYDOWN || message == WM_KEYUP) && (key == VK_ESCAPE || key == VK_RETURN) &&
-           menu_or_results(world);
+    return world.drill_menu.open || (world.drill.active && world.drill.finished);
 }
 
 void drill_after_tick(World& world, Platform& platform)

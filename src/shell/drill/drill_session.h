@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "shell/actions.h"
 #include "shell/platform.h"
 
 namespace qm {
@@ -26,13 +27,14 @@ bool parse_seed(std::string_view text, std::uint32_t& seed);
 // history cannot be read (a best it cannot see would be no best at all).
 bool start_drill(World& world, const DrillRules& rules, std::uint32_t seed, std::string& warning, std::string& error);
 
-// A key press the drill answers (the menu's and the results screen's keys,
-// D, and the keys a drill turns off); true when it is answered here.
-bool drill_key(World& world, Platform& platform, WPARAM key);
+// An input the drill answers, by what it does in a menu and in play (the
+// menu's and the results screen's actions, the drill menu, and the actions
+// a drill turns off); true when it is answered here.
+bool drill_action(World& world, Platform& platform, Action in_menu, Action in_play);
 
-// The keys the drill's menu and results screen answer, which must not reach
-// the dialog's accelerators (Esc there ends the program).
-bool drill_owns_key(const World& world, unsigned message, WPARAM key);
+// Whether the drill's menu or results screen shows, which answer Enter and
+// Esc themselves.
+bool drill_menu_or_results(const World& world);
 
 // After each tick: once a drill has ended, its history line is appended and
 // kept by the platform (a failure said on the platform's error line and in

@@ -2,34 +2,23 @@
 #include "shell/drill/history.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
 #include "raster/plain_file.h"
 #include "shell/drill/history_files.h"
 #include "shell/text_file.h"
+#include "shell/user_files.h"
 
 namespace qm {
 
 namespace {
 
-constexpr const char* history_folder = "qmsim";
 constexpr const char* history_name = "history.jsonl";
 // A line is some 300 bytes; a longer one is no record, and skipped as one.
 constexpr std::size_t max_history_line = 4096;
 // Close to a million sessions; a larger file is not a history.
 constexpr std::size_t max_history_bytes = std::size_t{256} << 20;
-
-bool make_folder_of(const std::string& path, std::string& reason)
-{
-    std::error_code code;
-    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    if (!parent.empty()) std::filesystem::create_directories(parent, code);
-    if (!code) return true;
-    reason = "cannot make " + parent.string() + ": " + code.message();
-    return false;
-}
 
 // One write of the whole line; only a short one (a disk filling up) is
 // followed by another, which then says why.
@@ -77,28 +66,7 @@ int open_history(const std::string& path, std::string& target, bool& created, st
 
 bool default_history_path(std::string& path, std::string& reason)
 {
-#ifdef _WIN32
-    const char* appdata = std::getenv("APPDATA");
-    if (appdata == nullptr || appdata[0] == '\0') {
-        reason = "APPDATA is not set; use --history FILE";
-        return false;
-    }
-    path = std::string(appdata) + "\\" + history_folder + "\\" + history_name;
-    return true;
-#else
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data != nullptr && data[0] == '/') {
-        path = std::string(data) + "/" + history_folder + "/" + history_name;
-        return true;
-    }
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0') {
-        reason = "neither XDG_DATA_HOME nor HOME is set; use --history FILE";
-        return false;
-    }
-    path = std::string(home) + "/.local/share/" + history_folder + "/" + history_name;
-    return true;
-#endif
+    return user_file_path(UserFolder::data, history_name, "--history FILE", path, reason);
 }
 
 bool append_history(const std::string& path, const HistoryRecord& record, std::string& reason)

@@ -2,8 +2,9 @@
 // the codes the program hands over, the input queue and the clock of
 // animation frames that stops while the page is hidden, the windows and the
 // canvas, full screen, the message box, downloads and the end of a run.
-// page_input.js (keys, the pan) and page_form.js (the form, opened maps)
-// add to the page object this makes.
+// page_input.js (keys, the wheel, the pan), page_pad.js (game pads),
+// page_touch.js (a touch screen's buttons and fitting a phone) and
+// page_form.js (the form, opened maps) add to the page object this makes.
 "use strict";
 
 (function () {
@@ -20,6 +21,7 @@
   const canvas = byId("frame");
   const context = canvas.getContext("2d", { alpha: false, willReadFrequently: true });
   let image = null;
+  const placed = { x: 0, y: 0 };  // where the program put the frame's corner
 
   const queue = [];          // [window, message, wparam, x, y, modifiers]
   let wake = null;
@@ -30,8 +32,12 @@
 
   function setCodes(given) {
     Object.assign(codes, given.messages, given.modifiers, given.windows, given.notifications, given.controls,
-                  given.vk);
+                  given.vk, given.wheel);
     codes.keys = given.keys;
+    codes.padButtons = given.padButtons;
+    codes.padAxes = given.padAxes;
+    codes.touch = given.touch;
+    for (const then of page.afterCodes) then();
   }
 
   function clock() {
@@ -55,6 +61,7 @@
   function frame(time) {
     if (lastFrame !== null && time - lastFrame > STALL_MS) paused += time - lastFrame - STALL_MS;
     lastFrame = time;
+    for (const each of page.everyFrame) each();
     if (wake !== null && dueAt >= 0 && clock() >= dueAt) resume();
     requestAnimationFrame(frame);
   }
@@ -75,6 +82,7 @@
     if (main) {
       page.mainVisible = visible;
       canvas.hidden = !visible;
+      document.body.classList.toggle("running", visible);
       if (visible) canvas.focus();
     } else {
       page.formVisible = visible;
@@ -82,11 +90,20 @@
     }
   }
 
+  // Where the frame goes: as the program places it, unless the page fits
+  // it to a small screen (page_touch.js).
+  function showAt(x, y, width, height) {
+    const box = page.fit(x, y, width, height);
+    const values = [box.x + "px", box.y + "px", box.width + "px", box.height + "px"];
+    ["left", "top", "width", "height"].forEach((side, i) => {
+      if (canvas.style[side] !== values[i]) canvas.style[side] = values[i];
+    });
+  }
+
   function placeCanvas(x, y, width, height) {
-    canvas.style.left = x + "px";
-    canvas.style.top = y + "px";
-    canvas.style.width = width + "px";
-    canvas.style.height = height + "px";
+    placed.x = x;
+    placed.y = y;
+    showAt(x, y, width, height);
   }
 
   function present(pixels, width, height, shownWidth, shownHeight) {
@@ -97,12 +114,7 @@
     }
     image.data.set(pixels);
     context.putImageData(image, 0, 0);
-    if (document.fullscreenElement === null) {
-      const w = shownWidth + "px";
-      const h = shownHeight + "px";
-      if (canvas.style.width !== w) canvas.style.width = w;
-      if (canvas.style.height !== h) canvas.style.height = h;
-    }
+    if (document.fullscreenElement === null) showAt(placed.x, placed.y, shownWidth, shownHeight);
     page.presented += 1;
     if (!canvas.dataset.shown) {
       canvas.dataset.shown = "1";
@@ -182,11 +194,21 @@
   const args = [];
   for (const [name, value] of new URLSearchParams(location.search)) args.push("--" + name, value);
 
+  // The keys the program has a use for now (the bindings, or any while its
+  // controls screen shows): only these do nothing else in the page.
+  function controlsChanged(bound, screenOpen) {
+    page.boundKeys = new Set(bound);
+    page.controlsScreenOpen = screenOpen;
+  }
+
   const page = {
     // For the other parts of the page: the codes, the queue, the windows'
-    // states, what else may be waiting for the program and what to undo at
-    // the end.
+    // states, what else may be waiting for the program, what to do every
+    // animation frame, how the frame is fitted, the keys the program uses,
+    // and what to undo at the end.
     codes, byId, canvas, push, resume, mainVisible: false, formVisible: false, boxOpen: null, waiting: [], atEnd: [],
+    afterCodes: [], everyFrame: [], fit: (x, y, width, height) => ({ x, y, width, height }), boundKeys: new Set(),
+    controlsScreenOpen: false, controlsChanged,
     setCodes, nextInput, clock, waitUntil, show,
     screenWidth: () => window.innerWidth, screenHeight: () => window.innerHeight, placeCanvas, present,
     fullScreenAvailable: () => (document.fullscreenEnabled ? 1 : 0), enterFullScreen, leaveFullScreen,

@@ -164,5 +164,20 @@
   }
 
   page.waiting.push(() => actions.length > 0 || opened.length > 0);
+  // The form scaled down to fit a small screen (a phone in landscape), so
+  // Start and Exit stay in reach; looked at every frame it shows, as the
+  // window's size changes.
+  let fitted = "";
+  page.everyFrame.push(() => {
+    const dialog = byId("dialog");
+    const size = window.innerWidth + "x" + window.innerHeight;
+    if (!page.formVisible || size === fitted || dialog.offsetWidth === 0) return;
+    fitted = size;
+    const margin = 8;
+    const scale = Math.min(1, (window.innerWidth - margin) / dialog.offsetWidth,
+                           (window.innerHeight - margin) / dialog.offsetHeight);
+    dialog.style.setProperty("--fit", scale);
+  });
+
   Object.assign(page, { formCreate, formAdd, formSet, formSetItems, formNextAction, openedMap, takeOpenedMap });
 })(window.qmPage);

@@ -1,5 +1,6 @@
 // The page's input: keys by their physical code, as the program's
-// virtual keys, and the right-button pan under a pointer lock.
+// virtual keys, the mouse wheel (and a touchpad's scroll) in notches, and
+// the right-button pan under a pointer lock.
 "use strict";
 
 (function (page) {
@@ -23,13 +24,33 @@
     const vk = codes.keys[event.code];
     if (vk === undefined || (!page.mainVisible && !page.formVisible)) return;
     // Keys the program uses do nothing else: no scrolling, no browser tools.
-    if (page.mainVisible || vk === codes.VK_RETURN || vk === codes.VK_ESCAPE) event.preventDefault();
+    // The others keep what the browser does with them.
+    const used = page.mainVisible ? page.controlsScreenOpen || page.boundKeys.has(vk)
+                                  : vk === codes.VK_RETURN || vk === codes.VK_ESCAPE;
+    if (used) event.preventDefault();
     if (event.repeat) return;
     const message = event.type === "keydown" ? codes.WM_KEYDOWN : codes.WM_KEYUP;
     page.push(page.mainVisible ? codes.MAIN : codes.DIALOG, message, vk, 0, 0, modifiers(event));
   }
   window.addEventListener("keydown", onKey, true);
   window.addEventListener("keyup", onKey, true);
+
+  // --- The wheel ---------------------------------------------------------------
+  // A notch as browsers report it: 100 pixels, or 3 lines; a page is one.
+  const NOTCH_PIXELS = 100;
+  const NOTCH_LINES = 3;
+  const TURN_LIMIT = 32767;
+
+  canvas.addEventListener("wheel", (event) => {
+    if (!page.mainVisible) return;
+    event.preventDefault();
+    const notch = event.deltaMode === WheelEvent.DOM_DELTA_PIXEL ? NOTCH_PIXELS
+      : event.deltaMode === WheelEvent.DOM_DELTA_LINE ? NOTCH_LINES : 1;
+    // The page's scroll runs down the page; the program's turn is away from
+    // the user, in 120ths of a notch, fractions added up by the program.
+    const turn = Math.max(-TURN_LIMIT, Math.min(TURN_LIMIT, Math.round(-event.deltaY * codes.WHEEL_NOTCH / notch)));
+    if (turn !== 0) page.push(codes.MAIN, codes.WM_MOUSEWHEEL, (turn & 0xFFFF) << 16, 0, 0, 0);
+  }, { passive: false });
 
   // --- The right-button pan -------------------------------------------------
   function endPan() {
