@@ -58,6 +58,19 @@ private:
     Block last_{};
 };
 
+// Narrows [k_lo, k_hi] to the steps whose footprint, from mlo to mhi about
+// the path pixel m0 + step * k, meets the surface along the major axis.
+void steps_on_surface(i64 m0, i64 step, i64 mlo, i64 mhi, i64 major_size, i64& k_lo, i64& k_hi)
+{
+    if (step > 0) {
+        k_lo = std::max(k_lo, -mhi - m0);
+        k_hi = std::min(k_hi, major_size - 1 - mlo - m0);
+    } else {
+        k_lo = std::max(k_lo, m0 - (major_size - 1 - mlo));
+        k_hi = std::min(k_hi, m0 + mhi);
+    }
+}
+
 }  // namespace
 
 // Walks the major axis (the longer of dx, dy). Step k puts the major
@@ -86,16 +99,9 @@ void draw_segment(Surface& s, COLORREF c, i64 x0, i64 y0, i64 x1, i64 y1, PenRea
     const i64 qlo = reach.lo;
     const i64 qhi = reach.hi;
 
-    // Steps whose footprint meets the surface along the major axis.
     i64 k_lo = 0;
     i64 k_hi = n - 1;
-    if (step > 0) {
-        k_lo = std::max(k_lo, -mhi - m0);
-        k_hi = std::min(k_hi, major_size - 1 - mlo - m0);
-    } else {
-        k_lo = std::max(k_lo, m0 - (major_size - 1 - mlo));
-        k_hi = std::min(k_hi, m0 + mhi);
-    }
+    steps_on_surface(m0, step, mlo, mhi, major_size, k_lo, k_hi);
     if (k_lo > k_hi) return;
 
     Footprints footprints(s, c, x_major);
