@@ -13,7 +13,6 @@ namespace qm {
 
 namespace {
 
-
 // A target stands where its column has ground, this far inside the field:
 // a unit nearer the edge starts its own respawn by measuring its slope.
 constexpr int edge_margin = 40;
