@@ -3,7 +3,6 @@
 // one context, Escape only quitting or closing) and that, written out and
 // read back, is the same table; or refused with one line naming a line of
 // the text.
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +10,7 @@
 #include <string_view>
 
 #include "shell/controls/controls_file.h"
+#include "shell/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     long line = 0;
     std::string reason;
     if (!qm::parse_controls(text, preset, bindings, line, reason)) {
-        const long lines = static_cast<long>(std::count(text.begin(), text.end(), '\n')) + 1;
+        long lines = 1;
+        for (std::string_view rest = text; !rest.empty(); qm::take_line(rest)) ++lines;
         if (reason.empty() || reason.find('\n') != std::string::npos || line < 0 || line > lines) std::abort();
         return 0;
     }
