@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "drilled.h"
 #include "shell/drill/drill_file.h"
 #include "shell/round_setup.h"
 #include "shell/window_procedure.h"
@@ -26,57 +27,8 @@
 namespace qm {
 namespace {
 
-class QuietPlatform final : public Platform {
-public:
-    std::vector<std::string> errors;
-    bool quit = false;
-    void post_quit(int) override { quit = true; }
-    void move_pointer_absolute(int, int) override {}
-    LRESULT default_window_proc(unsigned, WPARAM, LPARAM) override { return 0; }
-    void report_error(const char* line) override { errors.emplace_back(line); }
-    // The files written, as the platform is asked to keep them; a platform
-    // that cannot keep them says so.
-    int kept = 0;
-    const char* keep_failure = nullptr;
-    bool keep_files(std::string& reason) override
-    {
-        ++kept;
-        if (keep_failure != nullptr) reason = keep_failure;
-        return keep_failure == nullptr;
-    }
-};
-
-struct Drilled {
-    std::unique_ptr<World> world = std::make_unique<World>();
-    QuietPlatform platform;
-
-    Drilled(const std::string& text, std::uint32_t seed)
-    {
-        std::string error;
-        EXPECT_TRUE(set_up_round(*world, RoundSettings{}, error)) << error;
-        arm_practice(*world);
-        DrillRules rules;
-        EXPECT_TRUE(parse_drill(text, "t.drill", "", "t", rules, error)) << error;
-        std::string warning;
-        EXPECT_TRUE(start_drill(*world, rules, seed, warning, error)) << error;
-    }
-    void send(unsigned message, WPARAM key) { WindowProcedure(*world, platform, message, key, 0); }
-    void press(WPARAM key)
-    {
-        send(WM_KEYDOWN, key);
-        send(WM_KEYUP, key);
-    }
-    void tick() { send(WM_TIMER, tick_timer_id); }
-    bool until(bool (*done)(const World&), int max_ticks = 20000)
-    {
-        for (int i = 0; i < max_ticks; ++i) {
-            if (done(*world)) return true;
-            tick();
-        }
-        return done(*world);
-    }
-    const DrillRun& drill() const { return world->drill; }
-};
+using test::Drilled;
+using test::QuietPlatform;
 
 bool ready(const World& w) { return round_ready(w); }
 bool finder_known(const World& w) { return prediction_view(w).power_known; }
@@ -252,7 +204,8 @@ TEST(DrillSession, TheSameSeedGivesTheSameStateLines)
     EXPECT_EQ(a, state_lines("42"));
     EXPECT_NE(a, state_lines("43"));
     EXPECT_NE(a.find("\"drill\":{\"name\":\"Full wind\",\"round\":1,\"rounds\":10,\"shot\":0,\"shots\":3,\"score\":0,"
-                     "\"best\":null,\"hits\":0,\"first_shot_hits\":0,\"finished\":false}"),
+                     "\"best\":null,\"hits\":0,\"first_shot_hits\":0,\"finished\":false,\"distance\":369,"
+                     "\"wind_along\":1,\"band\":\"near, calm\",\"predicted\":0.300}"),
               std::string::npos)
         << a;
 }

@@ -148,9 +148,13 @@ bool parse_key(std::string_view key, std::string_view rest, const std::string& f
         ok = value == "none" || value == "all";
         rules.aids = value == "all";
         reason = "aids needs none or all";
+    } else if (key == "plan") {
+        ok = value == "drawn" || value == "coach";
+        rules.coach = value == "coach";
+        reason = "plan needs drawn or coach";
     } else {
         return line.fail("unknown key " + quoted(key) +
-                         "; keys: name, map, rounds, shots, distance, side, wind, angle, aids");
+                         "; keys: name, map, rounds, shots, distance, side, wind, angle, aids, plan");
     }
     if (!ok) return line.fail(reason + ", not " + quoted(value));
     if (!rest.empty()) return line.fail(std::string(key) + " takes no further value, found " + quoted(rest));
@@ -196,6 +200,8 @@ std::uint64_t digest_of(const DrillRules& s, const std::string& map)
                   static_cast<int>(s.side), s.wind_min, s.wind_max, s.wang_min, s.wang_max, s.angle_fixed ? 1 : 0,
                   s.angle, s.aids ? 1 : 0);
     Fnv1a hash;
+    // Added only for the coach's plan, so every other drill keeps its digest and its bests.
+    if (s.coach) std::snprintf(text + std::strlen(text), sizeof text - std::strlen(text), "|coach");
     hash.text(text);
     return hash.hash();
 }

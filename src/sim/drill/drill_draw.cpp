@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "sim/drill/band_map.h"
 #include "sim/hud.h"
 #include "sim/world.h"
 
@@ -23,7 +24,10 @@ constexpr COLORREF panel_edge = 0x00000000;
 constexpr int results_left = 30, results_top = 50, results_right = 770, results_bottom = 560;
 constexpr int results_text_x = 46;
 constexpr int results_rows_y = 150;
-constexpr int results_max_rows = 22;
+constexpr int results_max_rows = 18;
+constexpr int coach_text_y = results_rows_y + (results_max_rows + 1) * line_height;  // under the rows
+constexpr int coach_text_columns = 46;  // characters left of the chart
+constexpr int band_map_y = results_chart_y + results_chart_height + 8;
 
 // The menu.
 constexpr int menu_left = 200, menu_top = 40, menu_right = 600;
@@ -60,6 +64,55 @@ void draw_round_rows(const DrillRun& d, Surface& frame)
     }
 }
 
+// Writes text in lines of at most coach_text_columns characters, broken at
+// spaces, from y down; answers the y under the last.
+int write_wrapped(Surface& frame, int y, const char* text)
+{
+    char line[coach_text_columns + 1];
+    std::size_t left = std::strlen(text);
+    while (left > 0) {
+        std::size_t take = left;
+        if (take > coach_text_columns) {
+            take = coach_text_columns;
+            while (take > 0 && text[take] != ' ') --take;
+            if (take == 0) take = coach_text_columns;
+        }
+        std::memcpy(line, text, take);
+        line[take] = '\0';
+        write_text(frame, results_text_x, y, line);
+        y += line_height;
+        while (take < left && text[take] == ' ') ++take;
+        text += take;
+        left -= take;
+    }
+    return y;
+}
+
+// The coach's view after the session: the rating, the weakest band in a
+// sentence, and the bands' heat map beside it.
+void draw_coach(const DrillRun& d, Surface& frame)
+{
+    char text[drill_line_size];
+    const int known = d.skill.known_bands();
+    if (known == 0) {
+        std::snprintf(text, sizeof text, "coach: no band known yet (%d rounds make one)", skill_known_rounds);
+    } else {
+        std::snprintf(text, sizeof text, "coach: rating %.0f, %d of %d bands known", d.skill.rating(), known,
+                      coach_band_count);
+    }
+    const int y = write_wrapped(frame, coach_text_y, text);
+    int weakest[coach_weakest];
+    const int focus = d.rules.coach ? d.focus : d.skill.weakest(weakest) > 0 ? weakest[0] : no_band;
+    if (focus != no_band) {
+        const char* label = d.rules.coach ? "focus: " : "weakest: ";
+        const std::size_t at = std::strlen(label);
+        std::memcpy(text, label, at);
+        band_sentence(d.skill, focus, text + at, sizeof text - at);
+        write_wrapped(frame, y, text);
+    }
+    draw_band_map(frame, results_chart_x, band_map_y, d.skill, focus);
+}
+
 void draw_results(const DrillRun& d, Surface& frame)
 {
     panel(frame, results_left, results_top, results_right, results_bottom);
@@ -84,6 +137,7 @@ void draw_results(const DrillRun& d, Surface& frame)
         BitBlt(frame, results_chart_x, results_chart_y, results_chart_width, results_chart_height, d.chart_picture, 0,
                0, Rop::srccopy);
     }
+    draw_coach(d, frame);
     write_text(frame, results_text_x, results_bottom - 28, "Enter: shoot again with new draws   Esc: free practice");
 }
 
@@ -105,8 +159,14 @@ void format_drill_line(const DrillRun& d, char (&line)[drill_line_size])
 {
     char best[24];
     format_best(d, best, sizeof best);
-    std::snprintf(line, sizeof line, "%s  round %d/%d  shot %d/%d  score %lld  best %s", d.rules.name,
-                  drill_round_number(d), d.rules.rounds, drill_round_shots(d), d.rules.shots, d.score, best);
+    const int length = std::snprintf(line, sizeof line, "%s  round %d/%d  shot %d/%d  score %lld  best %s",
+                                     d.rules.name, drill_round_number(d), d.rules.rounds, drill_round_shots(d),
+                                     d.rules.shots, d.score, best);
+    const DrillRoundRecord& r = d.rounds[d.round];
+    if (!d.finished && !d.round_pending && r.measured && length > 0 && length < drill_line_size) {
+        std::snprintf(line + length, sizeof line - static_cast<std::size_t>(length), "  chance %.0f%%",
+                      100.0 * r.predicted);
+    }
 }
 
 void draw_drill(World& world)

@@ -43,6 +43,7 @@ struct DrillRules {
     bool angle_fixed = false;
     double angle = 45.0;  // degrees, when fixed
     bool aids = false;    // prediction and power finder allowed
+    bool coach = false;   // the coach plans each round's band (distances and winds drawn inside it)
     std::uint64_t digest = 0;  // of the settings: a changed drill starts a new series of bests
 };
 
