@@ -1,6 +1,7 @@
 // Cost of the tick in which a drill round begins: the target's place drawn
-// and its column looked down for ground, the wind set, the target dropped
-// from the top of the world. Measured warm, like the other one-off ticks.
+// and its column looked down for ground (or, in the coach's drill, its fall
+// worked out inside its band), the wind set, the target dropped from the top
+// of the world. Measured warm, like the other one-off ticks.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -44,6 +45,29 @@ void BM_DrillRoundStart(benchmark::State& state)
     if (w->drill.round_pending) state.SkipWithError("the round did not begin in the tick");
 }
 BENCHMARK(BM_DrillRoundStart)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The coach's round: its distance and wind drawn inside the band (the arg),
+// the target's fall and, when the ground runs out that way, the player's
+// worked out on the side. Band 24 (very long, strong tail wind) moves the
+// player to the far end of the ground.
+void BM_DrillRoundStartCoach(benchmark::State& state)
+{
+    DrillRules rules = rules_at(400);
+    rules.coach = true;
+    const Rewind rewind(hills_at_rest(), 1);
+    auto w = std::make_unique<World>(hills_at_rest());
+    for (auto _ : state) {
+        state.PauseTiming();
+        rewind(*w);
+        begin_drill(*w, rules, 7);
+        w->drill.plan[0] = static_cast<int>(state.range(0));
+        state.ResumeTiming();
+        paint(*w);
+        benchmark::DoNotOptimize(w->memoria.data());
+    }
+    if (w->drill.round_pending) state.SkipWithError("the round did not begin in the tick");
+}
+BENCHMARK(BM_DrillRoundStartCoach)->Arg(0)->Arg(12)->Arg(24)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace qm::bench
