@@ -100,6 +100,22 @@ TEST(Coach, NamesTheWeakestBandWithItsNumbersAndGradesThePredictions)
     EXPECT_NE(empty.out.find("no band is known yet"), std::string::npos);
 }
 
+TEST(Coach, TheReadmesPictureIsMadeAgainFromItsHistory)
+{
+    const std::string dir = scratch("coach_plot");
+    const std::string png = dir + "/coach.png";
+    const test::RunResult r = coach({"--history", QM_SOURCE_DIR "/docs/coach_history.jsonl", "--plot", png});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(test::bytes_of(png), test::bytes_of(QM_SOURCE_DIR "/docs/coach.png"))
+        << "if the picture changed on purpose, make it again as README says";
+    // Never onto the history it reads; nothing written where it cannot be.
+    const std::string history = dir + "/h.jsonl";
+    EXPECT_EQ(coach({"--history", history, "--plot", history}).code, 2);
+    const test::RunResult missing = coach({"--history", history, "--plot", dir + "/no/c.png"});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_NE(missing.err.find("qmsim: cannot write the picture to " + dir + "/no/c.png: "), std::string::npos);
+}
+
 TEST(Coach, BandPredictionsBeatTheConstantGuessWhenSkillDiffersByBand)
 {
     CoachReport report;

@@ -48,6 +48,8 @@ void CoachReport::add(const HistoryRecord& record)
         grade(calibration, r.predicted, skill.overall_estimate(), r.first_shot_hit());
         skill.add(CountedRound{r.band, r.first_shot_hit(), r.hit(), r.shot[0].struck, r.shot[0].miss});
     }
+    if (!record.abandoned) remember_focus(focus_memory, record.focus, record.focus_estimate);
+    if (skill.known_bands() > 0) ratings.push_back({static_cast<double>(sessions), skill.rating()});
 }
 
 std::string rating_line(const CoachSkill& skill)

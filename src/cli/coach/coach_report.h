@@ -5,8 +5,11 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "raster/plot/plot.h"
 #include "sim/drill/coach_bands.h"
+#include "sim/drill/coach_rounds.h"
 
 namespace qm {
 
@@ -30,6 +33,9 @@ struct CoachReport {
     Calibration calibration;
     long rounds_logged = 0;  // every round the history keeps, counted or not
     int sessions = 0;
+    FocusMemory focus_memory;  // of the coach's drills
+    // The rating after each session (from 1) once a band is known.
+    std::vector<plot::Point> ratings;
 
     // Adds one session, its rounds in order, grading each prediction before
     // the round joins its band.
