@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "shell/drill/drill_session.h"
+#include "shell/drill/history.h"
 #include "sim/drill/drill_run.h"
 
 namespace qm {
@@ -47,6 +48,13 @@ bool check_drill_options(const DrillOptions& options, bool map_or_wind_given, st
         error = "--seed needs --drill";
         return false;
     }
+    return true;
+}
+
+bool history_to_read(const char* given, std::string& path, std::string& error)
+{
+    if (given == nullptr) return default_history_path(path, error);
+    path = given;
     return true;
 }
 

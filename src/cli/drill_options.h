@@ -24,6 +24,11 @@ void add_drill_options(Command& command, DrillOptions& options);
 // cut short); empty when it takes it.
 std::string history_path_refusal(const char* path);
 
+// The history `qmsim history` and `qmsim coach` read: --history's FILE
+// (given), or the default place; false with the reason when the
+// environment names none.
+bool history_to_read(const char* given, std::string& path, std::string& error);
+
 // Once every option is read: a drill sets the map and the wind, and a seed
 // needs a drill. False with the reason.
 bool check_drill_options(const DrillOptions& options, bool map_or_wind_given, std::string& error);

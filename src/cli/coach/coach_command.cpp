@@ -3,6 +3,7 @@
 
 #include "cli/coach/coach_plot.h"
 #include "cli/coach/coach_report.h"
+#include "cli/drill_options.h"
 #include "cli/options.h"
 #include "cli/output.h"
 #include "shell/drill/history.h"
@@ -79,9 +80,7 @@ int run_coach(int argc, char** argv, std::FILE* out, std::FILE* err)
     }
     if (options.help) return print_help(coach_command(options), out, err);
     std::string path;
-    if (options.history != nullptr) {
-        path = options.history;
-    } else if (!default_history_path(path, error)) {
+    if (!history_to_read(options.history, path, error)) {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
         return exit_bad_input;
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/drill/history_plot.h"
+#include "cli/drill_options.h"
 #include "cli/options.h"
 #include "cli/output.h"
 #include "shell/drill/drill_catalogue.h"
@@ -169,9 +170,7 @@ int run_history(int argc, char** argv, std::FILE* out, std::FILE* err)
     }
     if (options.help) return print_help(history_command(options), out, err);
     std::string path;
-    if (options.history != nullptr) {
-        path = options.history;
-    } else if (!default_history_path(path, error)) {
+    if (!history_to_read(options.history, path, error)) {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
         return exit_bad_input;
     }
