@@ -1,11 +1,9 @@
 // The coach's plan of bands and its draws inside them.
 #include "sim/drill/coach_rounds.h"
 
-#include <cmath>
 #include <cstdlib>
 
 #include "bodies/bot.h"
-#include "raster/angles.h"
 #include "sim/drill/drill_run.h"
 #include "sim/world.h"
 
@@ -40,17 +38,26 @@ int least_played(DrillRun& d, const int (&planned)[coach_band_count], int except
 }
 
 // A wind of a whole strength and direction whose along-the-shot part, for
-// a target on `side`, is `along`.
+// a target on `side`, is `along`: the strength drawn from |along| to the
+// strongest, then one of the whole directions that give it, up or down
+// (the project's own cosine, so every platform draws the same).
 void wind_for(DrillRun& d, int along, int side, int& wind, int& wang)
 {
     wind = d.rng.between(std::abs(along), drill_max_wind);
-    const double ratio = wind == 0 ? 1.0 : static_cast<double>(along * side) / wind;
-    const int angle = static_cast<int>(std::lround(std::acos(ratio) * 180.0 / pi));
+    int fitting = 0;
+    for (int angle = 0; angle <= 180; ++angle) fitting += wind_along(wind, angle, side) == along ? 1 : 0;
+    if (fitting == 0) {
+        // No whole direction fits this strength: a wind straight along the line.
+        wind = std::abs(along);
+        wang = along * side < 0 ? 180 : 0;
+        return;
+    }
+    int pick = d.rng.between(0, fitting - 1);
+    int angle = 0;
+    for (; angle <= 180; ++angle) {
+        if (wind_along(wind, angle, side) == along && pick-- == 0) break;
+    }
     wang = d.rng.between(0, 1) == 0 ? angle : (360 - angle) % 360;
-    if (wind_along(wind, wang, side) == along) return;
-    // The whole degree nearest missed: a wind straight along the line.
-    wind = std::abs(along);
-    wang = along * side < 0 ? 180 : 0;
 }
 
 // Where to drop a unit so that it lands at x in this wind; false when no
