@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 
 #include "shell/drill/drill_catalogue.h"
 #include "shell/drill/history.h"
@@ -149,10 +150,14 @@ bool start_drill(World& world, const DrillRules& rules, std::uint32_t seed, std:
         d.chart_count = 0;
     }
     if (d.history_file[0] != '\0') {
-        HistoryContents contents;
-        if (!read_history(d.history_file, contents, error)) return false;
-        take_history_figures(contents.records, rules, d);
-        warning = skipped_warning(d.history_file, contents.skipped);
+        // A record at a time: a long history's rounds are never all held at once.
+        // Taken aside, so that a history that fails half-way changes nothing.
+        const auto taken = std::make_unique<DrillRun>();
+        std::vector<long> skipped;
+        const HistoryVisit take = [&](HistoryRecord& record) { take_history_figure(record, rules, *taken); };
+        if (!read_history_each(d.history_file, take, skipped, error)) return false;
+        copy_history_figures(*taken, d);
+        warning = skipped_warning(d.history_file, skipped);
     }
     if (d.chart_picture.empty()) d.chart_picture = Surface(results_chart_width, results_chart_height);
     world.drill_menu.open = false;

@@ -130,9 +130,12 @@ bool read_history_each(const std::string& path, const HistoryVisit& take, std::v
 bool read_history(const std::string& path, HistoryContents& contents, std::string& reason)
 {
     contents = HistoryContents{};
-    return read_history_each(
-        path, [&](HistoryRecord& record) { contents.records.push_back(std::move(record)); }, contents.skipped,
-        reason);
+    const HistoryVisit keep = [&](HistoryRecord& record) {
+        // A long history's rounds would not fit in memory all at once.
+        record.round_log = {};
+        contents.records.push_back(std::move(record));
+    };
+    return read_history_each(path, keep, contents.skipped, reason);
 }
 
 std::string skipped_warning(const std::string& path, const std::vector<long>& skipped)

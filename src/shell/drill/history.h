@@ -27,7 +27,7 @@ bool default_history_path(std::string& path, std::string& reason);
 bool append_history(const std::string& path, const HistoryRecord& record, std::string& reason);
 
 struct HistoryContents {
-    std::vector<HistoryRecord> records;  // in file order
+    std::vector<HistoryRecord> records;  // in file order, without their rounds (read_history_each has them)
     std::vector<long> skipped;           // numbers of the lines that are not records
 };
 

@@ -1,7 +1,9 @@
 // History records: made from a drill, written as a line and read back.
 #include "shell/drill/history_record.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <iterator>
 #include <cinttypes>
 #include <cstdio>
 #include <cmath>
@@ -251,22 +253,39 @@ bool parse_history_line(std::string_view line, HistoryRecord& record)
     return true;
 }
 
-void take_history_figures(const std::vector<HistoryRecord>& records, const DrillRules& rules, DrillRun& d)
+void clear_history_figures(DrillRun& d)
 {
-    const std::string digest = digest_text(rules.digest);
     d.best_known = false;
     d.best = 0;
     d.chart_count = 0;
     d.skill = CoachSkill{};
     d.focus_memory = FocusMemory{};
-    for (const HistoryRecord& r : records) {
-        add_rounds(d.skill, r.round_log);
-        if (!r.abandoned) remember_focus(d.focus_memory, r.focus, r.focus_estimate);
-        if (r.digest != digest || r.abandoned) continue;
-        if (!d.best_known || r.score > d.best) d.best = r.score;
-        d.best_known = true;
-        add_chart_score(d, r.score);
-    }
+}
+
+void take_history_figure(const HistoryRecord& r, const DrillRules& rules, DrillRun& d)
+{
+    add_rounds(d.skill, r.round_log);
+    if (!r.abandoned) remember_focus(d.focus_memory, r.focus, r.focus_estimate);
+    if (r.digest != digest_text(rules.digest) || r.abandoned) return;
+    if (!d.best_known || r.score > d.best) d.best = r.score;
+    d.best_known = true;
+    add_chart_score(d, r.score);
+}
+
+void copy_history_figures(const DrillRun& from, DrillRun& to)
+{
+    to.best_known = from.best_known;
+    to.best = from.best;
+    std::copy(std::begin(from.chart), std::end(from.chart), std::begin(to.chart));
+    to.chart_count = from.chart_count;
+    to.skill = from.skill;
+    to.focus_memory = from.focus_memory;
+}
+
+void take_history_figures(const std::vector<HistoryRecord>& records, const DrillRules& rules, DrillRun& d)
+{
+    clear_history_figures(d);
+    for (const HistoryRecord& r : records) take_history_figure(r, rules, d);
 }
 
 }  // namespace qm

@@ -61,5 +61,12 @@ bool parse_history_line(std::string_view line, HistoryRecord& record);
 // finished sessions) into the drill's figures, and the coach's bands from
 // every session's rounds.
 void take_history_figures(const std::vector<HistoryRecord>& records, const DrillRules& rules, DrillRun& drill);
+// The same a record at a time, as the history is read: the figures cleared
+// first, then each record taken in file order.
+void clear_history_figures(DrillRun& drill);
+void take_history_figure(const HistoryRecord& record, const DrillRules& rules, DrillRun& drill);
+// The figures a history gives (bests, chart, the coach's bands and focus)
+// from one drill to another.
+void copy_history_figures(const DrillRun& from, DrillRun& to);
 
 }  // namespace qm
