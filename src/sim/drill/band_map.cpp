@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "sim/hud.h"
+#include "raster/plot/plot.h"
 
 namespace qm {
 
@@ -11,6 +11,7 @@ namespace {
 
 constexpr COLORREF cell_edge = 0x00808080;
 constexpr COLORREF focus_edge = 0x00000000;
+constexpr COLORREF cell_text = 0x00000000;
 constexpr int focus_pen = 2;
 constexpr int text_inset_x = 4;  // a cell's text from its left edge
 
@@ -42,7 +43,7 @@ void draw_cell(Surface& surface, int left, int top, const CoachSkill& skill, int
     if (!b.known()) return;
     char text[8];
     std::snprintf(text, sizeof text, "%.0f%%", 100.0 * skill.estimate(band));
-    write_text(surface, x + text_inset_x, y, text);
+    plot::draw_text(surface, x + text_inset_x, y, text, cell_text);
 }
 
 }  // namespace

@@ -111,6 +111,8 @@ void draw_coach(const DrillRun& d, Surface& frame)
         write_wrapped(frame, y, text);
     }
     draw_band_map(frame, results_chart_x, band_map_y, d.skill, focus);
+    write_text(frame, results_chart_x, band_map_y + coach_wind_bands * band_cell_height + 4,
+               "bands: distance across, wind up");
 }
 
 void draw_results(const DrillRun& d, Surface& frame)
