@@ -16,6 +16,7 @@ enum class ProgramMode {
     chart,     // `chart` first: the shot chart takes the rest
     drills,    // `drills` first: the list of drills
     history,   // `history` first: the drill history
+    challenge, // `challenge` first: a drill's challenge code
     controls,  // `controls` first: the bindings in effect
     version,
     help,

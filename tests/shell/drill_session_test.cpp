@@ -15,6 +15,7 @@
 #include <string>
 
 #include "shell/drill/drill_file.h"
+#include "shell/drill/history.h"
 #include "shell/round_setup.h"
 #include "shell/window_procedure.h"
 #include "sim/practice.h"
@@ -203,8 +204,32 @@ TEST(DrillSession, ADrillTurnsOffWhatItForbids)
     EXPECT_FALSE(fixed.world->practice.prediction_shown);  // aids none by default
     fixed.press(VK_G);
     EXPECT_FALSE(fixed.world->practice.chart_shown);  // the chart gives the answer away as well
-    fixed.press(VK_ESCAPE);
-    EXPECT_TRUE(fixed.platform.quit);  // Esc still quits while the drill runs
+}
+
+TEST(DrillSession, EscLeavesARunningDrillKeepingItAsAbandoned)
+{
+    Drilled d("rounds 3\nshots 1\ndistance 600 600\nwind fixed 0 0\n", 3);
+    const std::string path = testing::TempDir() + "qm_left_history.jsonl";
+    std::filesystem::remove(path);
+    std::snprintf(d.world->drill.history_file, sizeof d.world->drill.history_file, "%s", path.c_str());
+    ASSERT_TRUE(d.until(ready));
+    d.press(VK_F);
+    d.tick();
+    ASSERT_TRUE(d.until(ready));
+    d.press(VK_ESCAPE);
+    EXPECT_FALSE(d.platform.quit);
+    EXPECT_FALSE(d.drill().active);
+    EXPECT_EQ(d.world->random_wind, 1);  // free practice's wind rule is back
+    HistoryContents contents;
+    std::string reason;
+    ASSERT_TRUE(read_history(path, contents, reason)) << reason;
+    ASSERT_EQ(contents.records.size(), 1u);
+    EXPECT_TRUE(contents.records[0].abandoned);
+    record_abandoned(*d.world, d.platform);  // nothing more at the end of the program
+    ASSERT_TRUE(read_history(path, contents, reason)) << reason;
+    EXPECT_EQ(contents.records.size(), 1u);
+    d.press(VK_ESCAPE);
+    EXPECT_TRUE(d.platform.quit);
 }
 
 TEST(DrillSession, ResultsTakeEnterAndEscAndGiveBackFreePractice)

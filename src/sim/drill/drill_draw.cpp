@@ -24,6 +24,8 @@ constexpr int results_left = 30, results_top = 50, results_right = 770, results_
 constexpr int results_text_x = 46;
 constexpr int results_rows_y = 150;
 constexpr int results_max_rows = 22;
+constexpr int results_code_y = results_chart_y + results_chart_height + 10;  // below the chart
+constexpr int results_code_columns = 40;
 
 // The menu.
 constexpr int menu_left = 200, menu_top = 40, menu_right = 600;
@@ -40,6 +42,34 @@ void format_best(const DrillRun& d, char* text, std::size_t size)
         std::snprintf(text, size, "%lld", d.best);
     } else {
         std::snprintf(text, size, "-");
+    }
+}
+
+// The challenge's line: who set the score, and whether it was beaten.
+void draw_challenge_result(const DrillRun& d, Surface& frame, int y)
+{
+    const DrillChallenge& c = d.rules.challenge;
+    if (!c.score_given) return;
+    const char* outcome = d.score > c.score ? "won" : d.score == c.score ? "tied" : "lost";
+    char line[drill_line_size];
+    std::snprintf(line, sizeof line, "challenge%s%s: score to beat %lld - %s", c.sender[0] != '\0' ? " from " : "",
+                  c.sender, c.score, outcome);
+    write_text(frame, results_text_x, y, line);
+}
+
+// The code of the drill just shot, with its score, in lines the chart's width.
+void draw_code(const DrillRun& d, Surface& frame)
+{
+    if (d.code[0] == '\0') {
+        write_text(frame, results_chart_x, results_code_y, "no code to send: the map is a file");
+        return;
+    }
+    write_text(frame, results_chart_x, results_code_y, "code to send (qmsim --challenge CODE):");
+    char line[results_code_columns + 1];
+    const int length = static_cast<int>(std::strlen(d.code));
+    for (int at = 0, y = results_code_y + line_height; at < length; at += results_code_columns, y += line_height) {
+        std::snprintf(line, sizeof line, "%s", d.code + at);
+        write_text(frame, results_chart_x, y, line);
     }
 }
 
@@ -79,12 +109,16 @@ void draw_results(const DrillRun& d, Surface& frame)
     write_text(frame, results_text_x, y, line);
     y += line_height;
     if (d.note[0] != '\0') write_text(frame, results_text_x, y, d.note);
+    draw_challenge_result(d, frame, y + line_height);
     draw_round_rows(d, frame);
+    draw_code(d, frame);
     if (d.chart_drawn) {
         BitBlt(frame, results_chart_x, results_chart_y, results_chart_width, results_chart_height, d.chart_picture, 0,
                0, Rop::srccopy);
     }
-    write_text(frame, results_text_x, results_bottom - 28, "Enter: shoot again with new draws   Esc: free practice");
+    write_text(frame, results_text_x, results_bottom - 28,
+               d.rules.challenge.active ? "Enter: shoot the challenge again   Esc: free practice"
+                                        : "Enter: shoot again with new draws   Esc: free practice");
 }
 
 void draw_menu(const DrillMenu& menu, Surface& frame)
@@ -105,8 +139,14 @@ void format_drill_line(const DrillRun& d, char (&line)[drill_line_size])
 {
     char best[24];
     format_best(d, best, sizeof best);
-    std::snprintf(line, sizeof line, "%s  round %d/%d  shot %d/%d  score %lld  best %s", d.rules.name,
-                  drill_round_number(d), d.rules.rounds, drill_round_shots(d), d.rules.shots, d.score, best);
+    const int length = std::snprintf(line, sizeof line, "%s  round %d/%d  shot %d/%d  score %lld  best %s", d.rules.name,
+                                     drill_round_number(d), d.rules.rounds, drill_round_shots(d), d.rules.shots,
+                                     d.score, best);
+    const DrillChallenge& c = d.rules.challenge;
+    if (c.score_given && length > 0 && length < drill_line_size) {
+        std::snprintf(line + length, sizeof line - static_cast<std::size_t>(length), "  to beat %lld%s%s%s", c.score,
+                      c.sender[0] != '\0' ? " (" : "", c.sender, c.sender[0] != '\0' ? ")" : "");
+    }
 }
 
 void draw_drill(World& world)
