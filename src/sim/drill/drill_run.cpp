@@ -102,6 +102,9 @@ void begin_round(World& world)
     world.wang = r.wang;
     world.target1.reset(&world.memoria, world.wind, world.wang, x, drop_y);
     if (d.rules.angle_fixed) world.vang = d.rules.angle;
+    // The view goes to the target as it drops and lands, then back to the
+    // player: each round shows where it is.
+    world.focus = 2;
     d.round_pending = false;
 }
 
