@@ -192,6 +192,29 @@ TEST(DrillSession, TheHistoryLineIsKeptByThePlatformOrItSaysWhy)
     }
 }
 
+TEST(DrillSession, EachRoundShowsItsTargetAndAHitSaysWhatItScored)
+{
+    Drilled d("rounds 2\nshots 3\ndistance 1400 1400\nwind fixed 0 0\naids all\n", 9);
+    bool target_shown = false;
+    for (int i = 0; i < 400 && !target_shown; ++i) {
+        d.tick();
+        const int view_centre = d.world->cam1.cam_x + 400;
+        target_shown = !d.drill().round_pending && std::abs(view_centre - d.world->target1.pos_x) < 100;
+    }
+    EXPECT_TRUE(target_shown);  // 1400 pixels off: never in the frame from the player
+    d.press(VK_H);
+    ASSERT_TRUE(d.until(ready));
+    ASSERT_TRUE(d.until(finder_known, 200));
+    d.world->v0 = prediction_view(*d.world).power;
+    d.press(VK_F);
+    for (int i = 0; i < 2000 && d.drill().round == 0; ++i) d.tick();
+    const DrillRoundRecord& r = d.drill().rounds[0];
+    ASSERT_TRUE(r.hit);
+    char said[64];
+    std::snprintf(said, sizeof said, "hit: %d x 3 = %lld", r.damage, r.points);
+    EXPECT_STREQ(d.world->practice.notice, said);
+}
+
 TEST(DrillSession, ADrillTurnsOffWhatItForbids)
 {
     Drilled fixed("angle 30\n", 1);

@@ -2,6 +2,7 @@
 // and how each counted shot ends the round or not.
 #include "sim/drill/drill_run.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "sim/practice.h"
@@ -124,7 +125,7 @@ void end_round(DrillRun& d)
 }
 
 // The counted shot has come to rest: a hit ends the round, so does the last shot.
-void close_shot(DrillRun& d, const World& world)
+void close_shot(DrillRun& d, World& world)
 {
     DrillRoundRecord& r = d.rounds[d.round];
     d.shot_in_play = false;
@@ -137,6 +138,9 @@ void close_shot(DrillRun& d, const World& world)
         d.damage += damage;
         ++d.hits;
         if (r.shots == 1) ++d.first_shot_hits;
+        char said[drill_note_size];
+        std::snprintf(said, sizeof said, "hit: %d x %d = %lld", damage, static_cast<int>(r.points / damage), r.points);
+        show_notice(world, said);
         end_round(d);
     } else if (r.shots >= d.rules.shots) {
         end_round(d);
