@@ -227,6 +227,8 @@ TEST(DrillSession, ADrillTurnsOffWhatItForbids)
     EXPECT_FALSE(fixed.world->practice.prediction_shown);  // aids none by default
     fixed.press(VK_G);
     EXPECT_FALSE(fixed.world->practice.chart_shown);  // the chart gives the answer away as well
+    fixed.press(VK_C);
+    EXPECT_TRUE(fixed.platform.quit);  // C quits a running drill; Esc leaves it
 }
 
 TEST(DrillSession, EscLeavesARunningDrillKeepingItAsAbandoned)
