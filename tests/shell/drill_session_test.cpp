@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "shell/drill/drill_catalogue.h"
 #include "shell/drill/drill_file.h"
 #include "shell/drill/history.h"
 #include "shell/round_setup.h"
@@ -338,6 +339,20 @@ TEST(DrillSession, DOpensTheMenuAndEnterStartsTheChosenDrill)
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("\"drill\":null"), std::string::npos);
     EXPECT_NE(r.out.find("\"drill\":{\"name\":\"Breeze\""), std::string::npos) << r.out;
+}
+
+TEST(DrillSession, TheMenuDescribesEachDrillAsTheDrillsCommandDoes)
+{
+    Drilled d("rounds 1\n", 1);
+    ASSERT_TRUE(d.until(ready));
+    d.press(VK_D);
+    const DrillMenu& menu = d.world->drill_menu;
+    ASSERT_TRUE(menu.open);
+    DrillRules breeze;
+    std::string error;
+    ASSERT_TRUE(find_drill("breeze", breeze, error)) << error;
+    EXPECT_STREQ(menu.keys[1], "breeze");
+    EXPECT_EQ(menu.descriptions[1], describe_drill(breeze));
 }
 
 TEST(DrillRunner, TheReadmesPictureIsMadeAgainByItsScript)

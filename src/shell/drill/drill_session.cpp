@@ -69,6 +69,10 @@ void open_menu(World& world, Platform& platform)
         if (menu.count == drill_menu_entries) break;
         std::snprintf(menu.names[menu.count], sizeof menu.names[0], "%s", e.title.c_str());
         std::snprintf(menu.keys[menu.count], sizeof menu.keys[0], "%s", e.key.c_str());
+        DrillRules rules;
+        std::string why;
+        const std::string description = find_drill(e.key, rules, why) ? describe_drill(rules) : why;
+        std::snprintf(menu.descriptions[menu.count], sizeof menu.descriptions[0], "%s", description.c_str());
         ++menu.count;
     }
     menu.selected = 0;

@@ -13,6 +13,7 @@ namespace qm {
 namespace {
 
 constexpr int line_height = 16;  // text cells are 8 by 16 pixels
+constexpr int cell_width = 8;
 constexpr int drill_line_x = 30;  // above the shot's offsets
 constexpr int drill_line_y = 8;
 
@@ -28,8 +29,8 @@ constexpr int results_code_y = results_chart_y + results_chart_height + 10;  // 
 constexpr int results_code_columns = 40;
 
 // The menu.
-constexpr int menu_left = 200, menu_top = 40, menu_right = 600;
-constexpr int menu_text_x = 216;
+constexpr int menu_left = 40, menu_top = 40, menu_right = 760;  // wide enough for a description
+constexpr int menu_text_x = 56;
 
 void panel(Surface& frame, int left, int top, int right, int bottom)
 {
@@ -123,7 +124,7 @@ void draw_results(const DrillRun& d, Surface& frame)
 
 void draw_menu(const DrillMenu& menu, Surface& frame)
 {
-    const int bottom = menu_top + (menu.count + 3) * line_height;
+    const int bottom = menu_top + (menu.count + 5) * line_height;
     panel(frame, menu_left, menu_top, menu_right, bottom);
     write_text(frame, menu_text_x, menu_top + 8, "Drills - Up/Down, Enter starts, Esc closes");
     char line[drill_line_size];
@@ -131,6 +132,9 @@ void draw_menu(const DrillMenu& menu, Surface& frame)
         std::snprintf(line, sizeof line, "%s %s", i == menu.selected ? ">" : " ", menu.names[i]);
         write_text(frame, menu_text_x, menu_top + 8 + (i + 2) * line_height, line);
     }
+    // As much of the selected drill's description as the panel holds.
+    std::snprintf(line, sizeof line, "%.*s", (menu_right - menu_text_x) / cell_width - 1, menu.descriptions[menu.selected]);
+    write_text(frame, menu_text_x, menu_top + 8 + (menu.count + 3) * line_height, line);
 }
 
 }  // namespace
