@@ -17,6 +17,7 @@ enum class ProgramMode {
     drills,    // `drills` first: the list of drills
     history,   // `history` first: the drill history
     coach,     // `coach` first: the bands, the rating and the weakest
+    challenge, // `challenge` first: a drill's challenge code
     controls,  // `controls` first: the bindings in effect
     version,
     help,

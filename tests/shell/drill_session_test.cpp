@@ -15,7 +15,9 @@
 #include <string>
 
 #include "drilled.h"
+#include "shell/drill/drill_catalogue.h"
 #include "shell/drill/drill_file.h"
+#include "shell/drill/history.h"
 #include "shell/round_setup.h"
 #include "shell/window_procedure.h"
 #include "sim/practice.h"
@@ -143,6 +145,29 @@ TEST(DrillSession, TheHistoryLineIsKeptByThePlatformOrItSaysWhy)
     }
 }
 
+TEST(DrillSession, EachRoundShowsItsTargetAndAHitSaysWhatItScored)
+{
+    Drilled d("rounds 2\nshots 3\ndistance 1400 1400\nwind fixed 0 0\naids all\n", 9);
+    bool target_shown = false;
+    for (int i = 0; i < 400 && !target_shown; ++i) {
+        d.tick();
+        const int view_centre = d.world->cam1.cam_x + 400;
+        target_shown = !d.drill().round_pending && std::abs(view_centre - d.world->target1.pos_x) < 100;
+    }
+    EXPECT_TRUE(target_shown);  // 1400 pixels off: never in the frame from the player
+    d.press(VK_H);
+    ASSERT_TRUE(d.until(ready));
+    ASSERT_TRUE(d.until(finder_known, 200));
+    d.world->v0 = prediction_view(*d.world).power;
+    d.press(VK_F);
+    for (int i = 0; i < 2000 && d.drill().round == 0; ++i) d.tick();
+    const DrillRoundRecord& r = d.drill().rounds[0];
+    ASSERT_TRUE(r.hit);
+    char said[64];
+    std::snprintf(said, sizeof said, "hit: %d x 3 = %lld", r.damage, r.points);
+    EXPECT_STREQ(d.world->practice.notice, said);
+}
+
 TEST(DrillSession, ADrillTurnsOffWhatItForbids)
 {
     Drilled fixed("angle 30\n", 1);
@@ -155,8 +180,34 @@ TEST(DrillSession, ADrillTurnsOffWhatItForbids)
     EXPECT_FALSE(fixed.world->practice.prediction_shown);  // aids none by default
     fixed.press(VK_G);
     EXPECT_FALSE(fixed.world->practice.chart_shown);  // the chart gives the answer away as well
-    fixed.press(VK_ESCAPE);
-    EXPECT_TRUE(fixed.platform.quit);  // Esc still quits while the drill runs
+    fixed.press(VK_C);
+    EXPECT_TRUE(fixed.platform.quit);  // C quits a running drill; Esc leaves it
+}
+
+TEST(DrillSession, EscLeavesARunningDrillKeepingItAsAbandoned)
+{
+    Drilled d("rounds 3\nshots 1\ndistance 600 600\nwind fixed 0 0\n", 3);
+    const std::string path = testing::TempDir() + "qm_left_history.jsonl";
+    std::filesystem::remove(path);
+    std::snprintf(d.world->drill.history_file, sizeof d.world->drill.history_file, "%s", path.c_str());
+    ASSERT_TRUE(d.until(ready));
+    d.press(VK_F);
+    d.tick();
+    ASSERT_TRUE(d.until(ready));
+    d.press(VK_ESCAPE);
+    EXPECT_FALSE(d.platform.quit);
+    EXPECT_FALSE(d.drill().active);
+    EXPECT_EQ(d.world->random_wind, 1);  // free practice's wind rule is back
+    HistoryContents contents;
+    std::string reason;
+    ASSERT_TRUE(read_history(path, contents, reason)) << reason;
+    ASSERT_EQ(contents.records.size(), 1u);
+    EXPECT_TRUE(contents.records[0].abandoned);
+    record_abandoned(*d.world, d.platform);  // nothing more at the end of the program
+    ASSERT_TRUE(read_history(path, contents, reason)) << reason;
+    EXPECT_EQ(contents.records.size(), 1u);
+    d.press(VK_ESCAPE);
+    EXPECT_TRUE(d.platform.quit);
 }
 
 TEST(DrillSession, ResultsTakeEnterAndEscAndGiveBackFreePractice)
@@ -241,6 +292,20 @@ TEST(DrillSession, DOpensTheMenuAndEnterStartsTheChosenDrill)
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("\"drill\":null"), std::string::npos);
     EXPECT_NE(r.out.find("\"drill\":{\"name\":\"Breeze\""), std::string::npos) << r.out;
+}
+
+TEST(DrillSession, TheMenuDescribesEachDrillAsTheDrillsCommandDoes)
+{
+    Drilled d("rounds 1\n", 1);
+    ASSERT_TRUE(d.until(ready));
+    d.press(VK_D);
+    const DrillMenu& menu = d.world->drill_menu;
+    ASSERT_TRUE(menu.open);
+    DrillRules breeze;
+    std::string error;
+    ASSERT_TRUE(find_drill("breeze", breeze, error)) << error;
+    EXPECT_STREQ(menu.keys[1], "breeze");
+    EXPECT_EQ(menu.descriptions[1], describe_drill(breeze));
 }
 
 TEST(DrillRunner, TheReadmesPictureIsMadeAgainByItsScript)

@@ -190,9 +190,9 @@ bool map_digest(const char* path, std::string& digest, std::string& error)
     return true;
 }
 
-// A hash of the settings as text: the same settings, the same digest on
-// every platform. A map file stands in by its content's digest.
-std::uint64_t digest_of(const DrillRules& s, const std::string& map)
+}  // namespace
+
+std::uint64_t drill_settings_digest(const DrillRules& s, const std::string& map)
 {
     char text[drill_name_size + map_name_size + 160];
     std::snprintf(text, sizeof text, "%s|%d|%s|%d|%d|%d|%d|%d|%d|%d|%d|%d|%d|%.3f|%d", s.name,
@@ -205,8 +205,6 @@ std::uint64_t digest_of(const DrillRules& s, const std::string& map)
     hash.text(text);
     return hash.hash();
 }
-
-}  // namespace
 
 bool parse_drill(std::string_view text, const std::string& source, const std::string& folder,
                  const std::string& default_name, DrillRules& rules, std::string& error)
@@ -231,7 +229,7 @@ bool parse_drill(std::string_view text, const std::string& source, const std::st
     std::string map = rules.map;
     std::string why;
     if (rules.map_kind == DrillMap::file && !map_digest(rules.map, map, why)) return Line{source, map_line, error}.fail(why);
-    rules.digest = digest_of(rules, map);
+    rules.digest = drill_settings_digest(rules, map);
     return true;
 }
 

@@ -3,6 +3,7 @@
 // unknown key is an error. See docs/drills.md.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -21,5 +22,9 @@ bool parse_drill(std::string_view text, const std::string& source, const std::st
 // Reads a drill file whole (a plain file of at most 1 MiB); one that cannot
 // be read gives "FILE: reason".
 bool read_drill_file(const std::string& path, DrillRules& rules, std::string& error);
+
+// A hash of the settings as text: the same settings, the same digest on
+// every platform. `map` is a map file's content digest, otherwise rules.map.
+std::uint64_t drill_settings_digest(const DrillRules& rules, const std::string& map);
 
 }  // namespace qm

@@ -118,6 +118,7 @@ bool take_member(const std::string& key, const std::string& value, JsonKind kind
     if (key == "mean_miss") return number_field(value, kind, r.mean_miss);
     if (key == "assisted") return boolean_field(value, kind, r.assisted);
     if (key == "abandoned") return boolean_field(value, kind, r.abandoned);
+    if (key == "challenge") return boolean_field(value, kind, r.challenge);
     return true;
 }
 
@@ -174,6 +175,11 @@ std::string digest_text(std::uint64_t digest)
     return text;
 }
 
+std::string series_name(const HistoryRecord& r)
+{
+    return r.challenge ? r.drill + " (challenge " + r.digest.substr(0, 8) + ")" : r.drill;
+}
+
 HistoryRecord history_record(const DrillRun& d, bool abandoned, std::time_t when, const char* version)
 {
     HistoryRecord r;
@@ -200,6 +206,7 @@ HistoryRecord history_record(const DrillRun& d, bool abandoned, std::time_t when
         r.focus = d.focus;
         r.focus_estimate = d.focus_estimate;
     }
+    r.challenge = d.rules.challenge.active;
     return r;
 }
 
@@ -237,6 +244,7 @@ std::string format_history_line(const HistoryRecord& r)
         json.number("focus", static_cast<long long>(r.focus));
         json.decimal("focus_estimate", r.focus_estimate, 3);
     }
+    if (r.challenge) json.boolean("challenge", true);
     json.close();
     return json.line() + "\n";
 }

@@ -44,9 +44,15 @@ struct HistoryRecord {
     // and the bands known then.
     double rating = -1.0;
     int coverage = 0;
+    bool challenge = false;  // played from a challenge code: a series of its own (written only when true)
 };
 
 std::string digest_text(std::uint64_t digest);
+
+// What the history's summary and plot call a record's series: the drill's
+// name, and for a challenge "NAME (challenge DIGEST8)", apart from the
+// player's own sessions of that drill.
+std::string series_name(const HistoryRecord& record);
 
 // The record of a drill as it stands (finished, or abandoned after its
 // rounds so far), stamped with `when`.

@@ -14,6 +14,7 @@ namespace qm {
 namespace {
 
 constexpr int line_height = 16;  // text cells are 8 by 16 pixels
+constexpr int cell_width = 8;
 constexpr int drill_line_x = 30;  // above the shot's offsets
 constexpr int drill_line_y = 8;
 
@@ -28,10 +29,12 @@ constexpr int results_max_rows = 18;
 constexpr int coach_text_y = results_rows_y + (results_max_rows + 1) * line_height;  // under the rows
 constexpr int coach_text_columns = 46;  // characters left of the chart
 constexpr int band_map_y = results_chart_y + results_chart_height + 8;
+constexpr int results_code_y = band_map_y + coach_wind_bands * band_cell_height + 4 + 2 * line_height;  // under the heat map and its line
+constexpr int results_code_columns = 40;
 
 // The menu.
-constexpr int menu_left = 200, menu_top = 40, menu_right = 600;
-constexpr int menu_text_x = 216;
+constexpr int menu_left = 40, menu_top = 40, menu_right = 760;  // wide enough for a description
+constexpr int menu_text_x = 56;
 
 void panel(Surface& frame, int left, int top, int right, int bottom)
 {
@@ -44,6 +47,34 @@ void format_best(const DrillRun& d, char* text, std::size_t size)
         std::snprintf(text, size, "%lld", d.best);
     } else {
         std::snprintf(text, size, "-");
+    }
+}
+
+// The challenge's line: who set the score, and whether it was beaten.
+void draw_challenge_result(const DrillRun& d, Surface& frame, int y)
+{
+    const DrillChallenge& c = d.rules.challenge;
+    if (!c.score_given) return;
+    const char* outcome = d.score > c.score ? "won" : d.score == c.score ? "tied" : "lost";
+    char line[drill_line_size];
+    std::snprintf(line, sizeof line, "challenge%s%s: score to beat %lld - %s", c.sender[0] != '\0' ? " from " : "",
+                  c.sender, c.score, outcome);
+    write_text(frame, results_text_x, y, line);
+}
+
+// The code of the drill just shot, with its score, in lines the chart's width.
+void draw_code(const DrillRun& d, Surface& frame)
+{
+    if (d.code[0] == '\0') {
+        write_text(frame, results_chart_x, results_code_y, "no code to send: the map is a file");
+        return;
+    }
+    write_text(frame, results_chart_x, results_code_y, "code to send (qmsim --challenge CODE):");
+    char line[results_code_columns + 1];
+    const int length = static_cast<int>(std::strlen(d.code));
+    for (int at = 0, y = results_code_y + line_height; at < length; at += results_code_columns, y += line_height) {
+        std::snprintf(line, sizeof line, "%s", d.code + at);
+        write_text(frame, results_chart_x, y, line);
     }
 }
 
@@ -134,18 +165,22 @@ void draw_results(const DrillRun& d, Surface& frame)
     write_text(frame, results_text_x, y, line);
     y += line_height;
     if (d.note[0] != '\0') write_text(frame, results_text_x, y, d.note);
+    draw_challenge_result(d, frame, y + line_height);
     draw_round_rows(d, frame);
+    draw_code(d, frame);
     if (d.chart_drawn) {
         BitBlt(frame, results_chart_x, results_chart_y, results_chart_width, results_chart_height, d.chart_picture, 0,
                0, Rop::srccopy);
     }
     draw_coach(d, frame);
-    write_text(frame, results_text_x, results_bottom - 28, "Enter: shoot again with new draws   Esc: free practice");
+    write_text(frame, results_text_x, results_bottom - 28,
+               d.rules.challenge.active ? "Enter: shoot the challenge again   Esc: free practice"
+                                        : "Enter: shoot again with new draws   Esc: free practice");
 }
 
 void draw_menu(const DrillMenu& menu, Surface& frame)
 {
-    const int bottom = menu_top + (menu.count + 3) * line_height;
+    const int bottom = menu_top + (menu.count + 5) * line_height;
     panel(frame, menu_left, menu_top, menu_right, bottom);
     write_text(frame, menu_text_x, menu_top + 8, "Drills - Up/Down, Enter starts, Esc closes");
     char line[drill_line_size];
@@ -153,6 +188,9 @@ void draw_menu(const DrillMenu& menu, Surface& frame)
         std::snprintf(line, sizeof line, "%s %s", i == menu.selected ? ">" : " ", menu.names[i]);
         write_text(frame, menu_text_x, menu_top + 8 + (i + 2) * line_height, line);
     }
+    // As much of the selected drill's description as the panel holds.
+    std::snprintf(line, sizeof line, "%.*s", (menu_right - menu_text_x) / cell_width - 1, menu.descriptions[menu.selected]);
+    write_text(frame, menu_text_x, menu_top + 8 + (menu.count + 3) * line_height, line);
 }
 
 }  // namespace
@@ -168,6 +206,12 @@ void format_drill_line(const DrillRun& d, char (&line)[drill_line_size])
     if (!d.finished && !d.round_pending && r.measured && length > 0 && length < drill_line_size) {
         std::snprintf(line + length, sizeof line - static_cast<std::size_t>(length), "  chance %.0f%%",
                       100.0 * r.predicted);
+    }
+    const int shown = static_cast<int>(std::strlen(line));
+    const DrillChallenge& c = d.rules.challenge;
+    if (c.score_given && shown < drill_line_size) {
+        std::snprintf(line + shown, sizeof line - static_cast<std::size_t>(shown), "  to beat %lld%s%s%s", c.score,
+                      c.sender[0] != '\0' ? " (" : "", c.sender, c.sender[0] != '\0' ? ")" : "");
     }
 }
 

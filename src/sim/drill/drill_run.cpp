@@ -3,6 +3,7 @@
 #include "sim/drill/drill_run.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "sim/drill/coach_rounds.h"
@@ -116,6 +117,9 @@ void begin_round(World& world)
     world.wang = r.wang;
     world.target1.reset(&world.memoria, world.wind, world.wang, r.target_x, drop_y);
     if (d.rules.angle_fixed) world.vang = d.rules.angle;
+    // The view goes to the target as it drops and lands, then back to the
+    // player: each round shows where it is.
+    world.focus = 2;
     d.round_pending = false;
 }
 
@@ -178,7 +182,7 @@ int signed_miss(const DrillRoundRecord& r, const World& world)
 }
 
 // The counted shot has come to rest: a hit ends the round, so does the last shot.
-void close_shot(DrillRun& d, const World& world)
+void close_shot(DrillRun& d, World& world)
 {
     DrillRoundRecord& r = d.rounds[d.round];
     d.shot_in_play = false;
@@ -192,6 +196,9 @@ void close_shot(DrillRun& d, const World& world)
         d.damage += damage;
         ++d.hits;
         if (r.shots == 1) ++d.first_shot_hits;
+        char said[drill_note_size];
+        std::snprintf(said, sizeof said, "hit: %d x %d = %lld", damage, static_cast<int>(r.points / damage), r.points);
+        show_notice(world, said);
         end_round(d);
     } else if (r.shots >= d.rules.shots) {
         end_round(d);

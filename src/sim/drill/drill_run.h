@@ -95,6 +95,7 @@ struct DrillProgress {
     bool new_best = false;  // this session beat every earlier one
 
     char note[drill_note_size] = {};  // what went wrong with the history, shown in the results
+    char code[drill_code_size] = {};  // the finished drill's challenge code, with its score; empty: none
     bool chart_drawn = false;         // the results chart is drawn
 };
 
