@@ -107,6 +107,10 @@ TEST(ChallengeCode, WhatNoCodeHoldsIsRefused)
     EXPECT_FALSE(encode_challenge(rules, 1, code, error));
     EXPECT_NE(error.find("its map is a file"), std::string::npos) << error;
     rules.map_kind = DrillMap::level;
+    rules.coach = true;
+    EXPECT_FALSE(encode_challenge(rules, 1, code, error));
+    EXPECT_NE(error.find("the coach plans its rounds"), std::string::npos) << error;
+    rules.coach = false;
     EXPECT_EQ(sender_refusal("123456789012345678901234567890123"), "the sender's name longer than 32 bytes");
     for (const char* sender : {"tab\there", "\xFF"}) {
         std::snprintf(rules.challenge.sender, sizeof rules.challenge.sender, "%s", sender);

@@ -267,6 +267,10 @@ bool encode_challenge(const DrillRules& rules, std::uint32_t seed, std::string& 
         error = "its map is a file; a code holds a drill on the flat map or a sample map";
         return false;
     }
+    if (rules.coach) {
+        error = "the coach plans its rounds from each player's own history, so its draws cannot travel";
+        return false;
+    }
     error = sender_refusal(rules.challenge.sender);
     if (error.empty() && rules.challenge.score_given) error = score_refusal(rules.challenge.score, rules);
     if (!error.empty()) return false;

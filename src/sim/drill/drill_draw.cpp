@@ -22,15 +22,20 @@ constexpr COLORREF panel_fill = 0x00FFFFFF;
 constexpr COLORREF panel_edge = 0x00000000;
 
 // The results screen.
-constexpr int results_left = 30, results_top = 50, results_right = 770, results_bottom = 560;
+constexpr int results_left = 30, results_top = 50, results_right = 770, results_bottom = 596;
 constexpr int results_text_x = 46;
 constexpr int results_rows_y = 150;
 constexpr int results_max_rows = 18;
 constexpr int coach_text_y = results_rows_y + (results_max_rows + 1) * line_height;  // under the rows
 constexpr int coach_text_columns = 46;  // characters left of the chart
 constexpr int band_map_y = results_chart_y + results_chart_height + 8;
-constexpr int results_code_y = band_map_y + coach_wind_bands * band_cell_height + 4 + 2 * line_height;  // under the heat map and its line
-constexpr int results_code_columns = 40;
+// The code to send, across the whole panel under the coach and the heat map,
+// in as many as three lines (the longest code with its label), then the keys.
+constexpr int results_code_y = band_map_y + coach_wind_bands * band_cell_height + 4 + line_height + 8;
+constexpr int results_code_columns = (results_right - 8 - results_text_x) / cell_width;
+constexpr int results_keys_y = results_code_y + 3 * line_height + 2;
+static_assert(results_keys_y + line_height <= results_bottom - 4);
+static_assert(coach_text_y + 4 * line_height <= results_code_y);
 
 // The menu.
 constexpr int menu_left = 40, menu_top = 40, menu_right = 760;  // wide enough for a description
@@ -62,19 +67,24 @@ void draw_challenge_result(const DrillRun& d, Surface& frame, int y)
     write_text(frame, results_text_x, y, line);
 }
 
-// The code of the drill just shot, with its score, in lines the chart's width.
+// The code of the drill just shot, with its score, after its label, in lines
+// the panel's width.
 void draw_code(const DrillRun& d, Surface& frame)
 {
-    if (d.code[0] == '\0') {
-        write_text(frame, results_chart_x, results_code_y, "no code to send: the map is a file");
-        return;
+    char text[drill_code_size + 64];
+    if (d.code[0] != '\0') {
+        std::snprintf(text, sizeof text, "send (qmsim --challenge CODE): %s", d.code);
+    } else {
+        std::snprintf(text, sizeof text, "no code to send: %s",
+                      d.rules.coach ? "the coach plans each player's own rounds" : "the map is a file");
     }
-    write_text(frame, results_chart_x, results_code_y, "code to send (qmsim --challenge CODE):");
     char line[results_code_columns + 1];
-    const int length = static_cast<int>(std::strlen(d.code));
-    for (int at = 0, y = results_code_y + line_height; at < length; at += results_code_columns, y += line_height) {
-        std::snprintf(line, sizeof line, "%s", d.code + at);
-        write_text(frame, results_chart_x, y, line);
+    const int length = static_cast<int>(std::strlen(text));
+    for (int at = 0, y = results_code_y; at < length; at += results_code_columns, y += line_height) {
+        const int take = length - at < results_code_columns ? length - at : results_code_columns;
+        std::memcpy(line, text + at, static_cast<std::size_t>(take));
+        line[take] = '\0';
+        write_text(frame, results_text_x, y, line);
     }
 }
 
@@ -173,7 +183,7 @@ void draw_results(const DrillRun& d, Surface& frame)
                0, Rop::srccopy);
     }
     draw_coach(d, frame);
-    write_text(frame, results_text_x, results_bottom - 28,
+    write_text(frame, results_text_x, results_keys_y,
                d.rules.challenge.active ? "Enter: shoot the challenge again   Esc: free practice"
                                         : "Enter: shoot again with new draws   Esc: free practice");
 }
