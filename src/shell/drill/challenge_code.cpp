@@ -3,10 +3,11 @@
 // low 32 bits of FNV-1a over the code's head and the bytes before it.
 #include "shell/drill/challenge_code.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
+#include "shell/drill/byte_fields.h"
 #include "shell/drill/drill_file.h"
 #include "shell/fnv1a.h"
 #include "shell/utf8.h"
@@ -23,6 +24,22 @@ constexpr std::string_view code_start = "qm";
 constexpr std::string_view alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
 constexpr std::size_t check_size = 4;
 
+// A double's bits and back (std::bit_cast is missing from the WebAssembly
+// build's library).
+std::uint64_t bits_of(double value)
+{
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+double double_of(std::uint64_t bits)
+{
+    double value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
 // The first byte's bits.
 constexpr unsigned flag_sample = 1;      // a sample map, named next; otherwise the flat map
 constexpr unsigned side_shift = 1;       // two bits: DrillSide
@@ -30,65 +47,8 @@ constexpr unsigned flag_angle = 8;       // a fixed angle follows the winds
 constexpr unsigned flag_aids = 16;
 constexpr unsigned flag_sender = 32;     // the sender's name follows the drill's
 constexpr unsigned flag_score = 64;      // a score to beat follows
-constexpr unsigned known_flags = 127;
-
-class Writer {
-public:
-    void byte(unsigned v) { bytes_ += static_cast<char>(v & 0xFFu); }
-    void number(std::uint64_t v, int size)
-    {
-        for (int i = 0; i < size; ++i) byte(static_cast<unsigned>(v >> (8 * i)));
-    }
-    void text(std::string_view s)
-    {
-        byte(static_cast<unsigned>(s.size()));
-        bytes_ += s;
-    }
-    const std::string& bytes() const { return bytes_; }
-
-private:
-    std::string bytes_;
-};
-
-class Reader {
-public:
-    explicit Reader(std::string_view bytes) : bytes_(bytes) {}
-    std::uint64_t number(int size)
-    {
-        std::uint64_t v = 0;
-        for (int i = 0; i < size; ++i) v |= static_cast<std::uint64_t>(next()) << (8 * i);
-        return v;
-    }
-    int whole(int size) { return static_cast<int>(number(size)); }
-    std::string_view text()
-    {
-        const std::size_t size = next();
-        if (!ok_ || bytes_.size() - at_ < size) return fail();
-        at_ += size;
-        return bytes_.substr(at_ - size, size);
-    }
-    // Every byte read and none missing.
-    bool whole_read() const { return ok_ && at_ == bytes_.size(); }
-
-private:
-    unsigned char next()
-    {
-        if (at_ == bytes_.size()) {
-            ok_ = false;
-            return 0;
-        }
-        return static_cast<unsigned char>(bytes_[at_++]);
-    }
-    std::string_view fail()
-    {
-        ok_ = false;
-        return {};
-    }
-
-    std::string_view bytes_;
-    std::size_t at_ = 0;
-    bool ok_ = true;
-};
+constexpr unsigned flag_packed = 128;    // the map is a file that travels beside the settings (packs only)
+constexpr unsigned code_flags = 127;
 
 std::string to_base64url(std::string_view bytes)
 {
@@ -141,18 +101,21 @@ std::string name_refusal(std::string_view name, std::size_t size, const char* wh
     return {};
 }
 
-// The drill's settings as written, the seed, the name, then the sender and
-// the score when given.
-std::string settings_bytes(const DrillRules& r, std::uint32_t seed)
+bool between(int value, int low, int high) { return value >= low && value <= high; }
+
+}  // namespace
+
+std::string challenge_settings(const DrillRules& r, std::uint32_t seed)
 {
     const DrillChallenge& c = r.challenge;
     unsigned flags = static_cast<unsigned>(r.side) << side_shift;
     if (r.map_kind == DrillMap::sample) flags |= flag_sample;
+    if (r.map_kind == DrillMap::file) flags |= flag_packed;
     if (r.angle_fixed) flags |= flag_angle;
     if (r.aids) flags |= flag_aids;
     if (c.sender[0] != '\0') flags |= flag_sender;
     if (c.score_given) flags |= flag_score;
-    Writer w;
+    ByteWriter w;
     w.byte(flags);
     if (r.map_kind == DrillMap::sample) w.text(r.map);
     w.number(static_cast<unsigned>(r.rounds), 1);
@@ -163,7 +126,7 @@ std::string settings_bytes(const DrillRules& r, std::uint32_t seed)
     w.number(static_cast<unsigned>(r.wind_max), 1);
     w.number(static_cast<unsigned>(r.wang_min), 2);
     w.number(static_cast<unsigned>(r.wang_max), 2);
-    if (r.angle_fixed) w.number(std::bit_cast<std::uint64_t>(r.angle), 8);
+    if (r.angle_fixed) w.number(bits_of(r.angle), 8);
     w.number(seed, 4);
     w.text(r.name);
     if (c.sender[0] != '\0') w.text(c.sender);
@@ -171,13 +134,10 @@ std::string settings_bytes(const DrillRules& r, std::uint32_t seed)
     return w.bytes();
 }
 
-bool between(int value, int low, int high) { return value >= low && value <= high; }
-
-// The settings of format 1 from `bytes` (the check taken off), each value
-// within the drill file's limits; false with the reason.
-bool read_settings(std::string_view bytes, DrillRules& r, std::uint32_t& seed, std::string& error)
+bool read_challenge_settings(std::string_view bytes, bool in_pack, DrillRules& r, std::uint32_t& seed,
+                             std::string& error)
 {
-    Reader in(bytes);
+    ByteReader in(bytes);
     const unsigned flags = static_cast<unsigned>(in.number(1));
     std::string_view map;
     if ((flags & flag_sample) != 0) map = in.text();
@@ -190,13 +150,14 @@ bool read_settings(std::string_view bytes, DrillRules& r, std::uint32_t& seed, s
     r.wang_min = in.whole(2);
     r.wang_max = in.whole(2);
     r.angle_fixed = (flags & flag_angle) != 0;
-    if (r.angle_fixed) r.angle = std::bit_cast<double>(in.number(8));
+    if (r.angle_fixed) r.angle = double_of(in.number(8));
     seed = static_cast<std::uint32_t>(in.number(4));
     const std::string_view name = in.text();
     const std::string_view sender = (flags & flag_sender) != 0 ? in.text() : std::string_view();
     r.challenge.score_given = (flags & flag_score) != 0;
     if (r.challenge.score_given) r.challenge.score = static_cast<long long>(in.number(4));
     const unsigned side = (flags >> side_shift) & 3u;
+    const unsigned known_flags = in_pack ? code_flags | flag_packed : code_flags;
     const bool fits = in.whole_read() && (flags & ~known_flags) == 0 && side <= 2 &&
                       between(r.rounds, drill_min_rounds, drill_max_rounds) &&
                       between(r.shots, drill_min_shots, drill_max_shots) &&
@@ -216,6 +177,7 @@ bool read_settings(std::string_view bytes, DrillRules& r, std::uint32_t& seed, s
     r.aids = (flags & flag_aids) != 0;
     std::snprintf(r.name, sizeof r.name, "%.*s", static_cast<int>(name.size()), name.data());
     std::snprintf(r.challenge.sender, sizeof r.challenge.sender, "%.*s", static_cast<int>(sender.size()), sender.data());
+    if ((flags & flag_packed) != 0) r.map_kind = DrillMap::file;
     if ((flags & flag_sample) == 0) return true;
     std::snprintf(r.map, sizeof r.map, "%.*s", static_cast<int>(map.size()), map.data());
     r.map_kind = DrillMap::sample;
@@ -225,6 +187,8 @@ bool read_settings(std::string_view bytes, DrillRules& r, std::uint32_t& seed, s
     }
     return true;
 }
+
+namespace {
 
 // The format's number between "qm" and '-'; zero for text that is no code.
 int format_of(std::string_view code, std::string_view& rest)
@@ -237,16 +201,16 @@ int format_of(std::string_view code, std::string_view& rest)
     return static_cast<int>(format);
 }
 
-std::uint64_t challenge_digest(const DrillRules& rules, std::uint32_t seed)
+}  // namespace
+
+std::uint64_t challenge_digest(const DrillRules& rules, const std::string& map, std::uint32_t seed)
 {
     Fnv1a hash;
     hash.text("challenge");
-    hash.value(drill_settings_digest(rules, rules.map));
+    hash.value(drill_settings_digest(rules, map));
     hash.value(seed);
     return hash.hash();
 }
-
-}  // namespace
 
 std::string sender_refusal(std::string_view name)
 {
@@ -261,22 +225,25 @@ std::string score_refusal(long long score, const DrillRules& rules)
            std::to_string(drill_max_round_points) + ")";
 }
 
+std::string travel_refusal(const DrillRules& rules)
+{
+    if (rules.coach) return "the coach plans its rounds from each player's own history, so its draws cannot travel";
+    std::string why = sender_refusal(rules.challenge.sender);
+    if (why.empty() && rules.challenge.score_given) why = score_refusal(rules.challenge.score, rules);
+    return why;
+}
+
 bool encode_challenge(const DrillRules& rules, std::uint32_t seed, std::string& code, std::string& error)
 {
     if (rules.map_kind == DrillMap::file) {
         error = "its map is a file; a code holds a drill on the flat map or a sample map";
         return false;
     }
-    if (rules.coach) {
-        error = "the coach plans its rounds from each player's own history, so its draws cannot travel";
-        return false;
-    }
-    error = sender_refusal(rules.challenge.sender);
-    if (error.empty() && rules.challenge.score_given) error = score_refusal(rules.challenge.score, rules);
+    error = travel_refusal(rules);
     if (!error.empty()) return false;
     const std::string head = head_of(challenge_format);
-    Writer bytes;
-    const std::string settings = settings_bytes(rules, seed);
+    ByteWriter bytes;
+    const std::string settings = challenge_settings(rules, seed);
     bytes.number(check_of(head, settings), check_size);
     code = head + to_base64url(settings + bytes.bytes());
     return true;
@@ -301,15 +268,15 @@ bool decode_challenge(std::string_view code, DrillRules& rules, std::uint32_t& s
         return false;
     }
     const std::string_view settings = std::string_view(bytes).substr(0, bytes.size() - check_size);
-    if (Reader(std::string_view(bytes).substr(settings.size())).number(check_size) !=
+    if (ByteReader(std::string_view(bytes).substr(settings.size())).number(check_size) !=
         check_of(code.substr(0, code.size() - body.size()), settings)) {
         error = "a damaged code (its check does not match)";
         return false;
     }
     rules = DrillRules{};
-    if (!read_settings(settings, rules, seed, error)) return false;
+    if (!read_challenge_settings(settings, false, rules, seed, error)) return false;
     rules.challenge.active = true;
-    rules.digest = challenge_digest(rules, seed);
+    rules.digest = challenge_digest(rules, rules.map, seed);
     return true;
 }
 
