@@ -59,8 +59,8 @@ void format_best(const DrillRun& d, char* text, std::size_t size)
 void draw_challenge_result(const DrillRun& d, Surface& frame, int y)
 {
     const DrillChallenge& c = d.rules.challenge;
-    if (!c.score_given) return;
-    const char* outcome = d.score > c.score ? "won" : d.score == c.score ? "tied" : "lost";
+    const char* outcome = challenge_outcome(d);
+    if (outcome == nullptr) return;
     char line[drill_line_size];
     std::snprintf(line, sizeof line, "challenge%s%s: score to beat %lld - %s", c.sender[0] != '\0' ? " from " : "",
                   c.sender, c.score, outcome);

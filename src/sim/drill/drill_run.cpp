@@ -208,6 +208,13 @@ void close_shot(DrillRun& d, World& world)
 }  // namespace
 
 bool drill_running(const World& world) { return world.drill.active && !world.drill.finished; }
+const char* challenge_outcome(const DrillRun& drill)
+{
+    const DrillChallenge& c = drill.rules.challenge;
+    if (!c.score_given) return nullptr;
+    return drill.score > c.score ? "won" : drill.score == c.score ? "tied" : "lost";
+}
+
 bool drill_angle_fixed(const World& world) { return drill_running(world) && world.drill.rules.angle_fixed; }
 bool drill_allows_aids(const World& world) { return !drill_running(world) || world.drill.rules.aids; }
 

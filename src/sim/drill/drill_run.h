@@ -142,6 +142,10 @@ bool round_ready(const World& world);
 int drill_round_number(const DrillRun& drill);
 int drill_round_shots(const DrillRun& drill);
 
+// The finished challenge's outcome against its score to beat: "won",
+// "tied" or "lost"; null when the challenge set no score.
+const char* challenge_outcome(const DrillRun& drill);
+
 // Adds a session's score to the chart's, the oldest giving way when full.
 void add_chart_score(DrillRun& drill, long long score);
 
