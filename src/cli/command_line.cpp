@@ -45,8 +45,9 @@ constexpr const char* description =
     "coach reads the history into bands of distance and wind, rates the player and names\n"
     "the weakest bands (README: Coach; docs/coach.md).\n"
     "\n"
-    "challenge prints a drill and its seed as a code to send; --challenge CODE plays one,\n"
-    "the same targets and winds on every build (README: Challenges).\n"
+    "challenge prints a drill and its seed as a code to send (--pack: a file with its map);\n"
+    "--challenge CODE|PACK plays one, the same targets and winds on every build (README:\n"
+    "Challenges).\n"
     "\n"
     "controls prints the bindings of keys, the wheel and a game pad in effect and the file\n"
     "they came from (README: Controls; the file's format: docs/controls.md).\n";

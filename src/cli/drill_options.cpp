@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "shell/drill/challenge_code.h"
+#include "shell/drill/challenge_pack.h"
 #include "shell/drill/drill_catalogue.h"
 #include "shell/drill/drill_session.h"
 #include "shell/drill/history.h"
@@ -24,10 +25,10 @@ void add_drill_options(Command& command, DrillOptions& options)
                                          return options.seed_given;
                                      })
                                   .unlisted());
-    command.options.push_back(text("--challenge", "CODE",
-                                   "play a challenge code: its drill, its draws and the score to beat",
+    command.options.push_back(text("--challenge", "CODE|PACK",
+                                   "play a challenge code or pack (.qmc): its drill, its draws and the score to beat",
                                    options.challenge)
-                                  .shown_as("[--challenge CODE]"));
+                                  .shown_as("[--challenge CODE|PACK]"));
     command.options.push_back(custom("--history", "FILE", "history file", "",
                                      "the drill history to read and append to",
                                      [&options](const char* value, std::string& why) {
@@ -73,7 +74,12 @@ bool drill_asked(const DrillOptions& options) { return options.drill != nullptr 
 bool find_asked_drill(DrillOptions& options, DrillRules& rules, std::string& error)
 {
     if (options.drill != nullptr) return find_drill(options.drill, rules, error);
-    if (!decode_challenge(options.challenge, rules, options.seed, error)) {
+    std::string folder;
+    const bool read = is_pack_path(options.challenge)
+                          ? default_pack_maps_folder(folder, error) &&
+                                read_challenge_pack(options.challenge, folder, rules, options.seed, error)
+                          : decode_challenge(options.challenge, rules, options.seed, error);
+    if (!read) {
         error = "--challenge: " + error;
         return false;
     }

@@ -1,5 +1,5 @@
 // The options that play a drill, shared by the desktop's quick start and the
-// headless runner: --drill NAME|FILE [--seed N], --challenge CODE and
+// headless runner: --drill NAME|FILE [--seed N], --challenge CODE|PACK and
 // --history FILE.
 #pragma once
 
@@ -16,7 +16,7 @@ struct DrillOptions {
     bool seed_given = false;
     std::uint32_t seed = 0;
     const char* history = nullptr;  // --history FILE
-    const char* challenge = nullptr;  // --challenge CODE: a drill and its seed
+    const char* challenge = nullptr;  // --challenge CODE|PACK: a drill and its seed
 };
 
 // Adds --drill, --seed, --challenge and --history to the command, the first

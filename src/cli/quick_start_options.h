@@ -2,7 +2,7 @@
 // configuration dialog.
 //
 //   qmsim [--map FILE] [--mode stretch|full32|full16|windowed] [--wind random:N | --wind fixed:S:A]
-//         [--drill NAME|FILE [--seed N]] [--challenge CODE] [--history FILE]
+//         [--drill NAME|FILE [--seed N]] [--challenge CODE|PACK] [--history FILE]
 #pragma once
 
 #include <string>

@@ -49,12 +49,37 @@ TEST(ChallengeCommand, ItsCodePlaysTheDrillsOwnDraws)
     EXPECT_EQ(played.out, drilled.out);
 }
 
+// A drill on its own map goes as a pack, which plays the drill's own draws on
+// the map it carries (unpacked into the data folder, never the real one here).
+TEST(ChallengeCommand, ItsPackPlaysTheDrillsOwnDraws)
+{
+    const std::string dir = testing::TempDir() + "qm_challenge_pack";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    std::filesystem::copy_file(QM_SOURCE_DIR "/maps/cave.bmp", dir + "/own.bmp");
+    std::ofstream(dir + "/own.drill") << "map own.bmp\nrounds 2\nwind 3 12\n";
+    const char* saved = std::getenv("XDG_DATA_HOME");
+    const std::string kept = saved != nullptr ? saved : "";
+    setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
+    const test::RunResult made = challenge({dir + "/own.drill", "--seed", "11", "--pack", dir + "/own.qmc"});
+    const test::RunResult played = test::run_headless_script({"--challenge", dir + "/own.qmc"}, first_shot);
+    const test::RunResult drilled = test::run_headless_script({"--drill", dir + "/own.drill", "--seed", "11"}, first_shot);
+    saved != nullptr ? setenv("XDG_DATA_HOME", kept.c_str(), 1) : unsetenv("XDG_DATA_HOME");
+    ASSERT_EQ(made.code, 0) << made.err;
+    EXPECT_EQ(made.out, dir + "/own.qmc\n");
+    ASSERT_EQ(played.code, 0) << played.err;
+    EXPECT_EQ(played.out, drilled.out);
+    EXPECT_TRUE(std::filesystem::is_directory(dir + "/data/qmsim/packs"));
+}
+
 TEST(ChallengeCommand, WhatCannotBeSentOrPlayedIsRefusedInOneLine)
 {
     const std::string dir = testing::TempDir() + "qm_challenge_refusals";
     std::filesystem::create_directories(dir);
     std::ofstream(dir + "/own.drill") << "map own.bmp\n";
     std::ofstream(dir + "/own.bmp") << "BM";
+    std::filesystem::remove(dir + "/map.qmc");
+    std::filesystem::create_symlink(dir + "/own.bmp", dir + "/map.qmc");
     const std::string good = lines_of(challenge({"still", "--seed", "1"}).out)[0];
     const struct {
         std::vector<std::string> args;
@@ -68,6 +93,9 @@ TEST(ChallengeCommand, WhatCannotBeSentOrPlayedIsRefusedInOneLine)
          "qmsim: challenge: the sender's name longer than 32 bytes"},
         {{"still", "--seed", "-1"}, false, "qmsim: challenge: bad seed '-1'"},
         {{dir + "/own.drill"}, false, ": its map is a file"},
+        {{dir + "/own.drill", "--pack", dir + "/own.zip"}, false, "qmsim: --pack: a pack's name ends in .qmc"},
+        {{dir + "/own.drill", "--pack", dir + "/map.qmc"}, false, "are the same file"},
+        {{"--challenge", dir + "/none.qmc"}, true, "none.qmc: No such file or directory"},
         {{"--challenge", good.substr(0, good.size() - 2)}, true, "qmsim: --challenge: a damaged code"},
         {{"--challenge", "qm9-" + good.substr(4)}, true, "qmsim: --challenge: a code of format 9, from a later"},
         {{"--challenge", good, "--seed", "3"}, true, "qmsim: --challenge holds the drill"},

@@ -2,10 +2,12 @@
 #include "cli/drill/challenge_command.h"
 
 #include <string_view>
+#include <vector>
 
 #include "cli/options.h"
 #include "cli/output.h"
 #include "shell/drill/challenge_code.h"
+#include "shell/drill/challenge_pack.h"
 #include "shell/drill/drill_catalogue.h"
 #include "shell/drill/drill_session.h"
 #include "shell/exit_codes.h"
@@ -22,6 +24,7 @@ struct ChallengeOptions {
     std::uint32_t seed = 0;
     const char* score = nullptr;
     const char* name = nullptr;
+    const char* pack = nullptr;
 };
 
 Command challenge_command(ChallengeOptions& options)
@@ -42,6 +45,8 @@ Command challenge_command(ChallengeOptions& options)
                                          options.name = value;
                                          return why.empty();
                                      }));
+    command.options.push_back(text("--pack", "OUT.qmc", "write a pack: the drill and its map in one file",
+                                   options.pack));
     return command;
 }
 
@@ -58,6 +63,27 @@ bool take_score(const char* text, DrillRules& rules, std::string& error)
     rules.challenge.score_given = true;
     rules.challenge.score = score;
     return true;
+}
+
+// Writes the pack and says where; a pack onto the drill or its map is
+// refused before anything is written.
+int pack_challenge(const char* drill, const DrillRules& rules, std::uint32_t seed, const char* pack, std::FILE* out,
+                   std::FILE* err)
+{
+    std::vector<CommandInput> inputs{{"the drill", drill}};
+    if (rules.map_kind == DrillMap::file) inputs.push_back({"its map", rules.map});
+    std::string error = is_pack_path(pack) ? same_file_refusal("--pack", pack, inputs)
+                                           : std::string("--pack: a pack's name ends in ") + pack_suffix;
+    if (!error.empty()) {
+        std::fprintf(err, "qmsim: %s\n", error.c_str());
+        return exit_bad_input;
+    }
+    if (!write_challenge_pack(rules, seed, pack, error)) {
+        std::fprintf(err, "qmsim: %s\n", error.c_str());
+        return error.starts_with(pack) ? exit_failed : exit_bad_input;
+    }
+    std::fprintf(out, "%s\n", pack);
+    return output_flushed(out, err) ? exit_ok : exit_failed;
 }
 
 }  // namespace
@@ -85,8 +111,10 @@ int run_challenge(int argc, char** argv, std::FILE* out, std::FILE* err)
         return exit_bad_input;
     }
     if (options.name != nullptr) std::snprintf(rules.challenge.sender, sizeof rules.challenge.sender, "%s", options.name);
+    const std::uint32_t seed = options.seed_given ? options.seed : clock_seed();
+    if (options.pack != nullptr) return pack_challenge(argv[1], rules, seed, options.pack, out, err);
     std::string code;
-    if (!encode_challenge(rules, options.seed_given ? options.seed : clock_seed(), code, error)) {
+    if (!encode_challenge(rules, seed, code, error)) {
         std::fprintf(err, "qmsim: %s: %s\n", argv[1], error.c_str());
         return exit_bad_input;
     }

@@ -27,9 +27,27 @@ bool encode_challenge(const DrillRules& rules, std::uint32_t seed, std::string& 
 // damaged or foreign code, or one naming a map this build does not have.
 bool decode_challenge(std::string_view code, DrillRules& rules, std::uint32_t& seed, std::string& error);
 
+// The drill's settings, its seed and rules.challenge's sender and score as
+// a code's bytes hold them (a pack holds them too; there a map file is
+// marked as travelling beside them).
+std::string challenge_settings(const DrillRules& rules, std::uint32_t seed);
+
+// The settings back from their bytes, each value within the drill file's
+// limits; a map file only `in_pack`. False with the reason.
+bool read_challenge_settings(std::string_view bytes, bool in_pack, DrillRules& rules, std::uint32_t& seed,
+                             std::string& error);
+
+// The series a challenge's sessions go in: its settings, its map by `map`
+// (a sample's name, or a map file's content digest) and its seed.
+std::uint64_t challenge_digest(const DrillRules& rules, const std::string& map, std::uint32_t seed);
+
 // Why a sender's name or a score to beat cannot go into a code; empty when
 // it can.
 std::string sender_refusal(std::string_view name);
 std::string score_refusal(long long score, const DrillRules& rules);
+
+// Why a drill cannot travel as a code or a pack whatever its map: a coach
+// drill, or a sender or score no code holds; empty when it can.
+std::string travel_refusal(const DrillRules& rules);
 
 }  // namespace qm

@@ -22,8 +22,6 @@ namespace qm {
 namespace {
 
 constexpr std::size_t max_drill_file = 1 << 20;  // a drill is a few lines; a larger file is not one
-// The largest map file is some 320 kB; its digest reads no further than this.
-constexpr std::size_t max_map_file = std::size_t{64} << 20;
 
 struct Line {
     const std::string& source;
@@ -161,9 +159,8 @@ bool parse_key(std::string_view key, std::string_view rest, const std::string& f
     return true;
 }
 
-// A hash of the map file's bytes as text, so that a drill's digest follows
-// the map's content however its path is spelled; "FILE: reason" when it
-// cannot be read.
+}  // namespace
+
 bool map_digest(const char* path, std::string& digest, std::string& error)
 {
     std::string reason;
@@ -189,8 +186,6 @@ bool map_digest(const char* path, std::string& digest, std::string& error)
     digest = digest_text(hash.hash());
     return true;
 }
-
-}  // namespace
 
 std::uint64_t drill_settings_digest(const DrillRules& s, const std::string& map)
 {

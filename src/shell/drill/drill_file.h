@@ -3,6 +3,7 @@
 // unknown key is an error. See docs/drills.md.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,5 +27,13 @@ bool read_drill_file(const std::string& path, DrillRules& rules, std::string& er
 // A hash of the settings as text: the same settings, the same digest on
 // every platform. `map` is a map file's content digest, otherwise rules.map.
 std::uint64_t drill_settings_digest(const DrillRules& rules, const std::string& map);
+
+// The largest map file is some 320 kB; its digest reads no further than this.
+constexpr std::size_t max_map_file = std::size_t{64} << 20;
+
+// A hash of the map file's bytes as text, so that a drill's digest follows
+// the map's content however its path is spelled; "FILE: reason" when it
+// cannot be read.
+bool map_digest(const char* path, std::string& digest, std::string& error);
 
 }  // namespace qm
