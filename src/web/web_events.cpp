@@ -28,6 +28,7 @@ bool WebEvents::poll(Message& message)
 {
     screenshots_.offer_new();
     maps_.take_opened();
+    results_.offer(world_);
     if (world_.loading != 0) {
         limit_ = -1;
         if (page_ms() - last_yield_ >= build_yield_ms) {

@@ -8,6 +8,7 @@
 #include "shell/message_loop.h"
 #include "web/web_form.h"
 #include "web/web_maps.h"
+#include "web/web_results.h"
 #include "web/web_screenshots.h"
 
 namespace qm {
@@ -31,6 +32,7 @@ private:
     const WebForm& form_;
     WebMaps& maps_;
     WebScreenshots& screenshots_;
+    WebResults results_;
     bool form_visible_ = false;
 
     // The loop's clock never runs past the time its last wait was for, so

@@ -46,6 +46,9 @@ EM_ASYNC_JS(void, js_message_box, (const char* text, const char* caption),
             { await qmPage.messageBox(UTF8ToString(text), UTF8ToString(caption)); });
 EM_JS(void, js_download, (const char* name, const unsigned char* bytes, int size),
       { qmPage.download(UTF8ToString(name), HEAPU8.slice(bytes, bytes + size)); });
+EM_JS(void, js_refused, (const char* line), { qmPage.refused(UTF8ToString(line)); });
+EM_JS(void, js_drill_results, (const char* code, const char* line),
+      { qmPage.drillResults(UTF8ToString(code), UTF8ToString(line)); });
 EM_JS(void, js_ended, (int exit_code), { qmPage.ended(exit_code); });
 EM_JS(int, js_opened_map, (int* map), {
     const next = qmPage.openedMap();
@@ -134,6 +137,8 @@ void leave_full_screen() { js_leave_full_screen(); }
 void controls_changed(const char* bound_keys, bool screen_open) { js_controls_changed(bound_keys, screen_open ? 1 : 0); }
 void message_box(const char* text, const char* caption) { js_message_box(text, caption); }
 void download(const char* name, const std::uint8_t* bytes, int size) { js_download(name, bytes, size); }
+void refused(const char* line) { js_refused(line); }
+void drill_results(const char* code, const char* line) { js_drill_results(code, line); }
 void ended(int exit_code) { js_ended(exit_code); }
 
 bool opened_map(OpenedMap& map)

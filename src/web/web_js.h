@@ -51,6 +51,11 @@ void leave_full_screen();
 void controls_changed(const char* bound_keys, bool screen_open);
 
 void message_box(const char* text, const char* caption);
+// Why the page's address was refused, shown in the form, which then comes up.
+void refused(const char* line);
+// A finished drill's challenge code and the line on its outcome, shown under
+// the frame; an empty code takes them away.
+void drill_results(const char* code, const char* line);
 void download(const char* name, const std::uint8_t* bytes, int size);
 void ended(int exit_code);
 

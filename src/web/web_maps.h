@@ -15,6 +15,10 @@ namespace qm {
 // white as the map maker reads a picture with transparent parts.
 std::vector<std::uint8_t> grey_from_rgba(const std::uint8_t* rgba, int width, int height);
 
+// Writes the sample maps, which the program makes, into `folder` as map
+// files, so the page need not download them; false with the reason.
+bool write_sample_maps(const std::string& folder, std::string& reason);
+
 // The file name an opened picture is stored under: its base name with only
 // letters, digits, '-', '_' and '.', ending in .bmp.
 std::string map_file_name(const std::string& picture_name);
@@ -30,6 +34,7 @@ public:
 
 private:
     void refuse(const std::string& text);
+    void list_maps(const std::string& file);
 
     World& world_;
     Dialog& dialog_;
