@@ -285,6 +285,25 @@ TEST(DrillSession, TheRunnerRefusesBadDrillsBeforeTheFirstTick)
     }
 }
 
+TEST(DrillSession, EnteringADrillClearsFreePracticesTraceAndScorePanel)
+{
+    auto world = std::make_unique<World>();
+    std::string error, warning;
+    ASSERT_TRUE(set_up_round(*world, RoundSettings{}, error)) << error;
+    arm_practice(*world);
+    world->practice.trace_shown = true;
+    world->practice.trace.shells[0].count = 12;
+    world->practice.trace.shells[1].struck = true;
+    world->practice.score_shown = true;
+    DrillRules rules;
+    ASSERT_TRUE(parse_drill("rounds 1\n", "t.drill", "", "t", rules, error)) << error;
+    ASSERT_TRUE(start_drill(*world, rules, 1, warning, error)) << error;
+    EXPECT_EQ(world->practice.trace.shells[0].count, 0);
+    EXPECT_FALSE(world->practice.trace.shells[1].struck);
+    EXPECT_FALSE(world->practice.score_shown);
+    EXPECT_TRUE(world->practice.trace_shown) << "the trace stays on for the drill's own shots";
+}
+
 TEST(DrillSession, DOpensTheMenuAndEnterStartsTheChosenDrill)
 {
     test::RunResult r = test::run_headless_script(

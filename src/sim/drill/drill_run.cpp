@@ -272,6 +272,9 @@ void begin_drill(World& world, const DrillRules& rules, std::uint32_t seed)
         plan_coach_rounds(d);
     }
     world.random_wind = 0;
+    // Free practice's last trace and score belong to no round of the drill.
+    clear_trace(world.practice.trace);
+    world.practice.score_shown = false;
     if (!rules.aids) {
         world.practice.prediction_shown = false;
         world.practice.chart_shown = false;
