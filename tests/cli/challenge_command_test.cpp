@@ -64,12 +64,15 @@ TEST(ChallengeCommand, ItsPackPlaysTheDrillsOwnDraws)
     const test::RunResult made = challenge({dir + "/own.drill", "--seed", "11", "--pack", dir + "/own.qmc"});
     const test::RunResult played = test::run_headless_script({"--challenge", dir + "/own.qmc"}, first_shot);
     const test::RunResult drilled = test::run_headless_script({"--drill", dir + "/own.drill", "--seed", "11"}, first_shot);
+    const test::RunResult onto = test::run_headless_script({"--challenge", dir + "/own.qmc", "--history", dir + "/own.qmc"}, "");
     saved != nullptr ? setenv("XDG_DATA_HOME", kept.c_str(), 1) : unsetenv("XDG_DATA_HOME");
     ASSERT_EQ(made.code, 0) << made.err;
     EXPECT_EQ(made.out, dir + "/own.qmc\n");
     ASSERT_EQ(played.code, 0) << played.err;
     EXPECT_EQ(played.out, drilled.out);
     EXPECT_TRUE(std::filesystem::is_directory(dir + "/data/qmsim/packs"));
+    EXPECT_EQ(onto.code, 2);
+    EXPECT_NE(onto.err.find("are the same file"), std::string::npos) << onto.err;
 }
 
 TEST(ChallengeCommand, WhatCannotBeSentOrPlayedIsRefusedInOneLine)

@@ -14,6 +14,7 @@
 #include "cli/runner/state_json.h"
 #include "shell/json.h"
 #include "raster/png_writer.h"
+#include "shell/drill/challenge_pack.h"
 #include "shell/drill/drill_session.h"
 #include "shell/exit_codes.h"
 #include "shell/platform.h"
@@ -185,6 +186,9 @@ std::vector<CommandInput> run_inputs(const HeadlessOptions& options, const Drill
     if (options.script != nullptr && std::string_view(options.script) != "-") inputs.push_back({"--script", options.script});
     if (options.map != nullptr) inputs.push_back({"--map", options.map});
     if (options.drill.drill != nullptr) inputs.push_back({"--drill", options.drill.drill});
+    if (options.drill.challenge != nullptr && is_pack_path(options.drill.challenge)) {
+        inputs.push_back({"--challenge", options.drill.challenge});
+    }
     if (options.controls != nullptr) inputs.push_back({"--controls", options.controls});
     if (drill.map_kind == DrillMap::file) inputs.push_back({"the drill's map", drill.map});
     return inputs;
