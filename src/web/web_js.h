@@ -72,6 +72,27 @@ bool opened_map(OpenedMap& map);
 // and drops it from the page.
 void take_opened_map(char* name, int name_size, std::uint8_t* bytes);
 
+// Files the user gave the page for the history and the drills, one at a
+// time: what to do with it (FileTask) and its size in bytes; false when
+// none waits. An export asks for no file.
+enum class FileTask { import_history = 1, export_history = 2, drill_file = 3, drills_end = 4 };
+struct PageFile {
+    FileTask task = FileTask::export_history;
+    int size = 0;
+};
+bool next_file(PageFile& file);
+// Copies the waiting file's name (NUL-ended, cut to name_size) and bytes,
+// and drops it from the page.
+void take_file(char* name, int name_size, std::uint8_t* bytes);
+
+// The history line to put by should the page go away now; empty: none.
+void set_leaving_line(const char* line);
+// Lines put by as the page last went away, in the browser's synchronous
+// storage until the next visit takes them (which empties it), or puts them
+// back.
+void stash_lines(const char* lines);
+std::string take_stashed_lines();
+
 // The browser's storage (IndexedDB) behind the files of one folder: the
 // folder is made and its stored copy read in; false, with the reason, when
 // the browser keeps no storage for the page (the files then last only as

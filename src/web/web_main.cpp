@@ -21,8 +21,10 @@
 #include "web/web_codes.h"
 #include "web/web_display.h"
 #include "web/web_events.h"
+#include "web/web_files.h"
 #include "web/web_form.h"
 #include "web/web_js.h"
+#include "web/web_leaving.h"
 #include "web/web_maps.h"
 #include "web/web_presenter.h"
 #include "web/web_screenshots.h"
@@ -60,6 +62,23 @@ bool open_kept_folders(std::string& reason)
     return true;
 }
 
+// The lines of a drill left as the page last went away, merged into the
+// history before anything reads it.
+void merge_stashed(const qm::QuickStart& choices)
+{
+    std::string history;
+    std::string reason;
+    if (choices.history != nullptr) {
+        history = choices.history;
+    } else if (!qm::default_history_path(history, reason)) {
+        return;
+    }
+    if (!qm::merge_stashed_history(history, reason)) {
+        std::fprintf(stderr, "qmsim: the drill left as the page went away is not in the history yet: %s\n",
+                     reason.c_str());
+    }
+}
+
 int run_page(const qm::QuickStart& choices, bool stored, const std::string& storage_reason)
 {
     using namespace qm;
@@ -81,11 +100,15 @@ int run_page(const qm::QuickStart& choices, bool stored, const std::string& stor
     WebForm form(dialog);
     WebMaps maps(*world, dialog);
     WebScreenshots screenshots(*world);
-    WebEvents events(*world, dialog, form, maps, screenshots);
+    WebFiles files(*world);
+    WebLeaving leaving(*world);
+    WebEvents events(*world, dialog, form, {maps, files, screenshots, leaving});
     WebWindows windows(form, events);
     MessageLoop loop(*world, dialog, display, accelerators, events, windows);
     maps.attach(loop);
+    files.attach(loop);
     windows.storage_opened(stored, storage_reason);
+    merge_stashed(choices);
     const int exit_code = run_shell(*world, loop, display, choices);
     web::ended(exit_code);
     return exit_code;

@@ -77,10 +77,6 @@ void WebMaps::refuse(const std::string& text)
     if (desktop_ != nullptr) desktop_->message_box(text.c_str(), "Error");
 }
 
-namespace {
-
-// Stores the map file under `file`, checked first under a hidden name the
-// list passes over, so a refused file replaces nothing; false with the reason.
 bool store_map(const std::string& file, const std::vector<unsigned char>& bytes, std::string& reason)
 {
     const std::string checked = "." + file + ".new";
@@ -93,8 +89,6 @@ bool store_map(const std::string& file, const std::vector<unsigned char>& bytes,
     if (!stored) std::remove(checked.c_str());
     return stored;
 }
-
-}  // namespace
 
 void WebMaps::take_opened()
 {

@@ -15,7 +15,9 @@ maps the program wrote equal to maps/, over the whole browser window
 and ends with exit status 1; a drill left after one shot leaves its history
 line in the browser's storage, read back after the page is loaded again; a
 ?challenge= link plays its drill and the results give its code and
-outcome, and refused codes are shown in the form (browser_challenge.py); on
+outcome, and refused codes are shown in the form (browser_challenge.py);
+a drill left by reloading the page keeps its line, the history exported
+and imported, and drill files opened (browser_files.py); on
 a phone-sized touch screen (Chromium's touch emulation), the form is centred
 with Start and Exit in reach, the frame keeps its shape between the touch
 buttons, holding + and the up arrow raises the power and the angle, the
@@ -36,6 +38,7 @@ import time
 from browser_support import (ActionChains, By, Failure, Keys, Select, TIMEOUT, canvas_pixels, check, console_errors,
                              count_colour, pixel, press, serve, start_browser, wait_for, write_png)
 from browser_challenge import challenges
+from browser_files import page_files
 from browser_touch import touch_screen
 
 LABELS = ["Display Mode", "Stretch Fullscreen", "800x600 32 bit Fullscreen", "800x600 16 bit Fullscreen",
@@ -310,6 +313,7 @@ def main():
         sixteen_bits(driver, url)
         drill_history(driver, url)
         challenges(driver, url)
+        page_files(driver, url, scratch, downloads, SITE)
         touch_screen(driver, url, shots)
         errors = console_errors(driver)
         check(not errors, "errors in the browser console: %s" % errors)

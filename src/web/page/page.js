@@ -156,7 +156,8 @@
 
   function download(name, bytes) {
     const link = document.createElement("a");
-    link.href = URL.createObjectURL(new Blob([bytes], { type: "image/png" }));
+    const type = /\.png$/.test(name) ? "image/png" : "application/octet-stream";
+    link.href = URL.createObjectURL(new Blob([bytes], { type }));
     link.download = name;
     document.body.append(link);
     link.click();
