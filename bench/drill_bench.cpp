@@ -1,6 +1,7 @@
 // Cost of the tick in which a drill round begins: the target's place drawn
-// and its column looked down for ground, the wind set, the target dropped
-// from the top of the world. Measured warm, like the other one-off ticks.
+// and its column looked down for ground (or, in the coach's drill, its fall
+// worked out inside its band), the wind set, the target dropped from the top
+// of the world. Measured warm, like the other one-off ticks.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -25,25 +26,45 @@ DrillRules rules_at(int distance)
     return rules;
 }
 
-// Arg 0: a distance with ground under it, placed at the first draw. Arg 1:
-// the longest distance, off the map's right edge from where the player
-// stands, so every draw misses and the nearest ground is searched for.
-void BM_DrillRoundStart(benchmark::State& state)
+// Times the tick in which the first round begins, the drill begun afresh
+// on the rewound hills before each; a coach drill's first round is drawn
+// from `band`.
+void time_round_start(benchmark::State& state, const DrillRules& rules, int band)
 {
-    const DrillRules rules = rules_at(state.range(0) == 0 ? 400 : drill_max_distance);
     const Rewind rewind(hills_at_rest(), 1);
     auto w = std::make_unique<World>(hills_at_rest());
     for (auto _ : state) {
         state.PauseTiming();
         rewind(*w);
         begin_drill(*w, rules, 7);
+        w->drill.plan[0] = band;
         state.ResumeTiming();
         paint(*w);
         benchmark::DoNotOptimize(w->memoria.data());
     }
     if (w->drill.round_pending) state.SkipWithError("the round did not begin in the tick");
 }
+
+// Arg 0: a distance with ground under it, placed at the first draw. Arg 1:
+// the longest distance, off the map's right edge from where the player
+// stands, so every draw misses and the nearest ground is searched for.
+void BM_DrillRoundStart(benchmark::State& state)
+{
+    time_round_start(state, rules_at(state.range(0) == 0 ? 400 : drill_max_distance), 0);
+}
 BENCHMARK(BM_DrillRoundStart)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The coach's round: its distance and wind drawn inside the band (the arg),
+// the target's fall and, when the ground runs out that way, the player's
+// worked out on the side. Band 24 (very long, strong tail wind) moves the
+// player to the far end of the ground.
+void BM_DrillRoundStartCoach(benchmark::State& state)
+{
+    DrillRules rules = rules_at(400);
+    rules.coach = true;
+    time_round_start(state, rules, static_cast<int>(state.range(0)));
+}
+BENCHMARK(BM_DrillRoundStartCoach)->Arg(0)->Arg(12)->Arg(24)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace qm::bench

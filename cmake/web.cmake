@@ -14,19 +14,19 @@ target_link_libraries(qm_web PRIVATE qm_cli)
 set(QM_WEB_LINK -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB)
 
 # The page's program: the message loop waits for animation frames and input
-# through Asyncify; the sample maps are in its file system's /maps; the
-# drills' history is kept in the browser's IndexedDB.
-file(GLOB QM_WEB_MAPS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/maps/*.bmp)
-set(QM_WEB_PRELOAD)
-foreach(map ${QM_WEB_MAPS})
-  get_filename_component(name ${map} NAME)
-  list(APPEND QM_WEB_PRELOAD "SHELL:--preload-file ${map}@/maps/${name}")
-endforeach()
+# through Asyncify; the program writes the sample maps into its file
+# system's /maps itself; the drills' history is kept in the browser's
+# IndexedDB. The page fetches the module and its loader gzip-compressed
+# (qmsim.wasm.gz, qmsim.js.gz, made without a time stamp, so the same each
+# build) and unpacks them as they arrive, as a plain server sends files as
+# they are.
 add_executable(qmsim $<TARGET_OBJECTS:qm_web>)
 target_link_libraries(qmsim PRIVATE qm_cli)
 target_link_options(qmsim PRIVATE ${QM_WEB_LINK} -sENVIRONMENT=web -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536
-  -sEXPORTED_RUNTIME_METHODS=ccall,FS -lidbfs.js ${QM_WEB_PRELOAD})
-set_property(TARGET qmsim APPEND PROPERTY LINK_DEPENDS ${QM_WEB_MAPS})
+  -sEXPORTED_RUNTIME_METHODS=ccall,FS -lidbfs.js)
+add_custom_command(TARGET qmsim POST_BUILD
+  COMMAND sh -c "for f in qmsim.wasm qmsim.js; do gzip -9n -c $f > $f.gz.new && mv $f.gz.new $f.gz || exit 1; done"
+  WORKING_DIRECTORY $<TARGET_FILE_DIR:qmsim> VERBATIM)
 
 # The command line under node: files are the machine's; the exit code is the
 # process's. Node's fetch cannot load a file path, so the module is compiled
@@ -45,8 +45,8 @@ target_link_libraries(qm_round_frames PRIVATE qm_sim)
 target_link_options(qm_round_frames PRIVATE ${QM_WEB_LINK} -sENVIRONMENT=node -sEXIT_RUNTIME=1
   -sWASM_ASYNC_COMPILATION=0)
 
-# The static site: the page, the program with its loader and maps, and the
-# runner for node beside it.
+# The static site: the page, the program with its loader, and the runner for
+# node beside it.
 set(QM_WEB_DIST ${CMAKE_SOURCE_DIR}/dist/web CACHE PATH "Where make web writes the static site")
 set(QM_WEB_PAGE ${CMAKE_SOURCE_DIR}/src/web/page)
 file(GLOB QM_WEB_PAGE_FILES CONFIGURE_DEPENDS ${QM_WEB_PAGE}/*.html ${QM_WEB_PAGE}/*.js ${QM_WEB_PAGE}/*.css)
@@ -55,7 +55,7 @@ add_custom_target(web_site ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${QM_WEB_DIST}
   COMMAND ${CMAKE_COMMAND} -E copy ${QM_WEB_PAGE_FILES}
           ${CMAKE_SOURCE_DIR}/packaging/qmsim.svg
-          $<TARGET_FILE_DIR:qmsim>/qmsim.js $<TARGET_FILE_DIR:qmsim>/qmsim.wasm $<TARGET_FILE_DIR:qmsim>/qmsim.data
+          $<TARGET_FILE_DIR:qmsim>/qmsim.js.gz $<TARGET_FILE_DIR:qmsim>/qmsim.wasm.gz
           $<TARGET_FILE_DIR:qmsim_node>/qmsim-node.js $<TARGET_FILE_DIR:qmsim_node>/qmsim-node.wasm
           ${QM_WEB_DIST}
   DEPENDS qmsim qmsim_node ${CMAKE_SOURCE_DIR}/packaging/qmsim.svg ${QM_WEB_PAGE_FILES}

@@ -1,7 +1,7 @@
 # Packs the site's zip: cmake -DVERSION= -DSITE= -DWORK= -DOUT= -P web_zip.cmake.
 # Written beside OUT and renamed into place, so a failed run leaves no
 # half-written zip.
-foreach(file index.html qmsim.js qmsim.wasm qmsim.data)
+foreach(file index.html qmsim.js.gz qmsim.wasm.gz)
   if(NOT EXISTS ${SITE}/${file})
     message(FATAL_ERROR "${SITE}/${file} is not built; run make web")
   endif()

@@ -3,6 +3,10 @@
 // and the camera's question whether to stay on it.
 #include "bodies/bot.h"
 
+#include <cmath>
+
+#include "raster/angles.h"
+#include "raster/trig.h"
 #include "terrain/terrain_raster.h"
 
 namespace qm {
@@ -22,6 +26,15 @@ constexpr int respawn_x_offset = 800;  // a respawn stands at random_x - 800 ...
 constexpr int respawn_y = 0;           // ... and drops from the top
 
 constexpr int focus_hold = 40;  // ticks the camera dwells after a fall or a death
+constexpr int longest_fall = 4000;  // ticks; a fall from the top of the world takes a few hundred
+
+// The position of a unit falling from (x0, y0) at clock t, as bullet's
+// closed form places it with power 0 and facing right.
+void fall_position(int x0, int y0, double wind_x, double wind_y, double t, int& x, int& y)
+{
+    x = static_cast<int>(x0 + (wind_x * unit_wind_half_accel_x * t * t) * pixels_per_unit);
+    y = static_cast<int>(y0 - ((wind_y * unit_wind_accel - gravity) * 0.5 * t * t) * pixels_per_unit);
+}
 
 }  // namespace
 
@@ -100,6 +113,32 @@ int bot::hit()
         return 1;
     }
     return 0;
+}
+
+bool unit_landing(const TerrainStripes& terrain, int x0, int y0, double wind_strength, double wind_angle,
+                  int& landed_x)
+{
+    // The wind's components in whole steps toward zero, as a launch takes them.
+    const double wind_x = std::trunc(wind_strength * qm::cos(radians(wind_angle)));
+    const double wind_y = std::trunc(wind_strength * qm::sin(radians(wind_angle)));
+    int x = x0, y = y0;
+    double t = 0.0;  // summed a tick at a time, as the unit's own clock is
+    for (int tick = 1; tick <= longest_fall; ++tick) {
+        t += tick_step;
+        fall_position(x0, y0, wind_x, wind_y, t, x, y);
+        if (outside_field(x, y)) return false;
+        if (!is_terrain(terrain, x, y)) continue;
+        // As refine_impact: back to the last free time, then sub-steps.
+        t -= tick_step;
+        for (int step = 0; step < max_sub_steps; ++step) {
+            t += sub_step;
+            fall_position(x0, y0, wind_x, wind_y, t, x, y);
+            if (is_terrain(terrain, x, y)) break;
+        }
+        landed_x = x;
+        return true;
+    }
+    return false;
 }
 
 int bot::focus()

@@ -41,6 +41,13 @@ protected:
     void paint_damage_text();
 };
 
+// Where a unit dropped at (x, y) in this wind comes to rest on the terrain
+// (not the flat map's line), by the unit's own fall worked out on the side:
+// a target drifts with the wind as it falls. False when it would leave the
+// field instead.
+bool unit_landing(const TerrainStripes& terrain, int x, int y, double wind_strength, double wind_angle,
+                  int& landed_x);
+
 class player : public bot {
 public:
     explicit player(Field* view) : bot(view) {}

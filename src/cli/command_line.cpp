@@ -6,7 +6,9 @@
 
 #include "cli/chart/chart_options.h"
 #include "cli/chart/shot_chart.h"
+#include "cli/coach/coach_command.h"
 #include "cli/controls_options.h"
+#include "cli/drill/challenge_command.h"
 #include "cli/drill/drill_commands.h"
 #include "cli/output.h"
 #include "cli/quick_start_options.h"
@@ -40,6 +42,13 @@ constexpr const char* description =
     "--drill plays a drill: rounds with a target at a drawn distance and wind, scored;\n"
     "drills lists them, history shows the sessions kept (README: Drills).\n"
     "\n"
+    "coach reads the history into bands of distance and wind, rates the player and names\n"
+    "the weakest bands (README: Coach; docs/coach.md).\n"
+    "\n"
+    "challenge prints a drill and its seed as a code to send (--pack: a file with its map);\n"
+    "--challenge CODE|PACK plays one, the same targets and winds on every build (README:\n"
+    "Challenges).\n"
+    "\n"
     "controls prints the bindings of keys, the wheel and a game pad in effect and the file\n"
     "they came from (README: Controls; the file's format: docs/controls.md).\n";
 
@@ -49,7 +58,8 @@ std::string program_usage()
     constexpr std::string_view opening = "usage: ";
     std::string usage = "usage: qmsim [--help] [--version]\n";
     for (const std::string& command : {quick_start_usage(), headless_usage(), table_usage(), chart_usage(),
-                                       drills_usage(), history_usage(), controls_usage()}) {
+                                       drills_usage(), history_usage(), coach_usage(), challenge_usage(),
+                                       controls_usage()}) {
         usage += std::string(opening.size(), ' ') + command.substr(opening.size());
     }
     return usage;
@@ -71,6 +81,8 @@ ProgramRequest read_command_line(int argc, char** argv)
     if (argc > 1 && std::string_view(argv[1]) == "chart") return {ProgramMode::chart, {}, {}};
     if (argc > 1 && std::string_view(argv[1]) == "drills") return {ProgramMode::drills, {}, {}};
     if (argc > 1 && std::string_view(argv[1]) == "history") return {ProgramMode::history, {}, {}};
+    if (argc > 1 && std::string_view(argv[1]) == "coach") return {ProgramMode::coach, {}, {}};
+    if (argc > 1 && std::string_view(argv[1]) == "challenge") return {ProgramMode::challenge, {}, {}};
     if (argc > 1 && std::string_view(argv[1]) == "controls") return {ProgramMode::controls, {}, {}};
     for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]) == "--headless") return {ProgramMode::headless, {}, {}};
@@ -99,6 +111,8 @@ bool run_command_line(int argc, char** argv, std::FILE* in, std::FILE* out, std:
     case ProgramMode::chart: exit_code = run_chart(argc - 1, argv + 1, out, err); return true;
     case ProgramMode::drills: exit_code = run_drills(argc - 1, argv + 1, out, err); return true;
     case ProgramMode::history: exit_code = run_history(argc - 1, argv + 1, out, err); return true;
+    case ProgramMode::coach: exit_code = run_coach(argc - 1, argv + 1, out, err); return true;
+    case ProgramMode::challenge: exit_code = run_challenge(argc - 1, argv + 1, out, err); return true;
     case ProgramMode::controls: exit_code = run_controls(argc - 1, argv + 1, out, err); return true;
     case ProgramMode::version:
         std::fprintf(out, "qmsim %s\n", QM_VERSION);

@@ -16,6 +16,8 @@ enum class ProgramMode {
     chart,     // `chart` first: the shot chart takes the rest
     drills,    // `drills` first: the list of drills
     history,   // `history` first: the drill history
+    coach,     // `coach` first: the bands, the rating and the weakest
+    challenge, // `challenge` first: a drill's challenge code
     controls,  // `controls` first: the bindings in effect
     version,
     help,

@@ -3,7 +3,11 @@
 
 #include <cstring>
 
+#include "shell/drill/challenge_code.h"
+#include "shell/drill/challenge_pack.h"
+#include "shell/drill/drill_catalogue.h"
 #include "shell/drill/drill_session.h"
+#include "shell/drill/history.h"
 #include "sim/drill/drill_run.h"
 
 namespace qm {
@@ -21,6 +25,10 @@ void add_drill_options(Command& command, DrillOptions& options)
                                          return options.seed_given;
                                      })
                                   .unlisted());
+    command.options.push_back(text("--challenge", "CODE|PACK",
+                                   "play a challenge code or pack (.qmc): its drill, its draws and the score to beat",
+                                   options.challenge)
+                                  .shown_as("[--challenge CODE|PACK]"));
     command.options.push_back(custom("--history", "FILE", "history file", "",
                                      "the drill history to read and append to",
                                      [&options](const char* value, std::string& why) {
@@ -43,10 +51,39 @@ bool check_drill_options(const DrillOptions& options, bool map_or_wind_given, st
         error = "--drill sets the map and the wind; leave out --map and --wind";
         return false;
     }
+    if (options.challenge != nullptr && (map_or_wind_given || options.drill != nullptr || options.seed_given)) {
+        error = "--challenge holds the drill, its map, wind and seed; leave out --drill, --seed, --map and --wind";
+        return false;
+    }
     if (options.drill == nullptr && options.seed_given) {
         error = "--seed needs --drill";
         return false;
     }
+    return true;
+}
+
+bool history_to_read(const char* given, std::string& path, std::string& error)
+{
+    if (given == nullptr) return default_history_path(path, error);
+    path = given;
+    return true;
+}
+
+bool drill_asked(const DrillOptions& options) { return options.drill != nullptr || options.challenge != nullptr; }
+
+bool find_asked_drill(DrillOptions& options, DrillRules& rules, std::string& error)
+{
+    if (options.drill != nullptr) return find_drill(options.drill, rules, error);
+    std::string folder;
+    const bool read = is_pack_path(options.challenge)
+                          ? default_pack_maps_folder(folder, error) &&
+                                read_challenge_pack(options.challenge, folder, rules, options.seed, error)
+                          : decode_challenge(options.challenge, rules, options.seed, error);
+    if (!read) {
+        error = "--challenge: " + error;
+        return false;
+    }
+    options.seed_given = true;
     return true;
 }
 

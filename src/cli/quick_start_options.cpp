@@ -7,7 +7,6 @@
 #include "cli/controls_options.h"
 #include "cli/drill_options.h"
 #include "cli/output.h"
-#include "shell/drill/drill_catalogue.h"
 #include "shell/drill/history.h"
 #include "terrain/bitmap_reader.h"
 
@@ -61,15 +60,17 @@ Command quick_start_command(QuickStart& choices, Given& given)
 }
 
 // The drill found and its map checked.
-bool take_drill(QuickStart& choices, const char* drill, std::string& error)
+bool take_drill(QuickStart& choices, DrillOptions& drill, std::string& error)
 {
-    if (!find_drill(drill, choices.drill, error)) return false;
+    if (!find_asked_drill(drill, choices.drill, error)) return false;
     std::string reason;
     if (choices.drill.map_kind == DrillMap::file && !check_map_file(choices.drill.map, reason)) {
         error = std::string(choices.drill.map) + ": " + reason;
         return false;
     }
     choices.drill_given = true;
+    choices.seed_given = drill.seed_given;
+    choices.seed = drill.seed;
     return true;
 }
 
@@ -93,15 +94,15 @@ bool parse_quick_start(int argc, char** argv, QuickStart& choices, std::string& 
     choices = QuickStart{};
     Given given;
     if (!read_options(quick_start_command(choices, given), argc, argv, error)) return false;
-    const DrillOptions& drill = given.drill;
+    DrillOptions& drill = given.drill;
     choices.history = drill.history;
     choices.seed_given = drill.seed_given;
     choices.seed = drill.seed;
     const bool map_or_wind = choices.round.map != nullptr || choices.wind_given;
     // --history alone keeps the dialog; every other option skips it.
-    choices.requested = map_or_wind || given.mode || drill.drill != nullptr || drill.seed_given;
+    choices.requested = map_or_wind || given.mode || drill_asked(drill) || drill.seed_given;
     if (!check_drill_options(drill, map_or_wind, error)) return false;
-    if (drill.drill != nullptr && !take_drill(choices, drill.drill, error)) return false;
+    if (drill_asked(drill) && !take_drill(choices, drill, error)) return false;
     if (drill.history != nullptr && !check_history(choices, drill, error)) return false;
     // A bad controls file stops the program before any window opens.
     return load_controls(given.controls, choices.controls, error);

@@ -2,7 +2,7 @@
 // configuration dialog.
 //
 //   qmsim [--map FILE] [--mode stretch|full32|full16|windowed] [--wind random:N | --wind fixed:S:A]
-//         [--drill NAME|FILE [--seed N]] [--history FILE]
+//         [--drill NAME|FILE [--seed N]] [--challenge CODE|PACK] [--history FILE]
 #pragma once
 
 #include <string>
@@ -11,7 +11,7 @@
 
 namespace qm {
 
-// Reads --map, --mode, --wind, --drill, --seed and --history (argv[0] is the
+// Reads --map, --mode, --wind, --drill, --seed, --challenge and --history (argv[0] is the
 // program). Returns false with a one-line reason in error for any other
 // argument, a missing value, a bad one, a map file that cannot be used or a
 // drill file that does not read ("FILE:LINE: reason").

@@ -18,16 +18,18 @@ constexpr double build_yield_ms = 12;
 
 }  // namespace
 
-WebEvents::WebEvents(const World& world, const Dialog& dialog, const WebForm& form, WebMaps& maps,
-                     WebScreenshots& screenshots)
-    : world_(world), dialog_(dialog), form_(form), maps_(maps), screenshots_(screenshots)
+WebEvents::WebEvents(const World& world, const Dialog& dialog, const WebForm& form, const Helpers& helpers)
+    : world_(world), dialog_(dialog), form_(form), helpers_(helpers)
 {
 }
 
 bool WebEvents::poll(Message& message)
 {
-    screenshots_.offer_new();
-    maps_.take_opened();
+    helpers_.leaving.update();
+    helpers_.screenshots.offer_new();
+    helpers_.maps.take_opened();
+    helpers_.files.take();
+    results_.offer(world_);
     if (world_.loading != 0) {
         limit_ = -1;
         if (page_ms() - last_yield_ >= build_yield_ms) {
@@ -46,7 +48,7 @@ bool WebEvents::poll(Message& message)
                           point ? make_mouse_lparam(event[3], event[4]) : static_cast<LPARAM>(event[3]),
                           static_cast<unsigned>(event[5])};
         if (window == Window::main && message.message == WM_KEYDOWN && message.wparam == VK_F12) {
-            screenshots_.expect();
+            helpers_.screenshots.expect();
         }
         return true;
     }

@@ -1,21 +1,31 @@
 // The page's input turned into the messages of the two windows, the form's
 // repaints, and the clock: one tick per 16 ms of the page's time, fed from
-// animation frames, paused while the page is hidden.
+// animation frames, paused while the page is hidden. Between messages, the
+// files the user handed the page are taken and the line a drill would leave
+// should the page go away is kept up to date.
 #pragma once
 
 #include <cstdint>
 
 #include "shell/message_loop.h"
+#include "web/web_files.h"
 #include "web/web_form.h"
+#include "web/web_leaving.h"
 #include "web/web_maps.h"
+#include "web/web_results.h"
 #include "web/web_screenshots.h"
 
 namespace qm {
 
 class WebEvents final : public EventSource {
 public:
-    WebEvents(const World& world, const Dialog& dialog, const WebForm& form, WebMaps& maps,
-              WebScreenshots& screenshots);
+    struct Helpers {
+        WebMaps& maps;
+        WebFiles& files;
+        WebScreenshots& screenshots;
+        WebLeaving& leaving;
+    };
+    WebEvents(const World& world, const Dialog& dialog, const WebForm& form, const Helpers& helpers);
 
     bool poll(Message& message) override;
     void wait(int timeout_ms) override;
@@ -29,8 +39,8 @@ private:
     const World& world_;
     const Dialog& dialog_;
     const WebForm& form_;
-    WebMaps& maps_;
-    WebScreenshots& screenshots_;
+    Helpers helpers_;
+    WebResults results_;
     bool form_visible_ = false;
 
     // The loop's clock never runs past the time its last wait was for, so

@@ -46,6 +46,9 @@ EM_ASYNC_JS(void, js_message_box, (const char* text, const char* caption),
             { await qmPage.messageBox(UTF8ToString(text), UTF8ToString(caption)); });
 EM_JS(void, js_download, (const char* name, const unsigned char* bytes, int size),
       { qmPage.download(UTF8ToString(name), HEAPU8.slice(bytes, bytes + size)); });
+EM_JS(void, js_refused, (const char* line), { qmPage.refused(UTF8ToString(line)); });
+EM_JS(void, js_drill_results, (const char* code, const char* line),
+      { qmPage.drillResults(UTF8ToString(code), UTF8ToString(line)); });
 EM_JS(void, js_ended, (int exit_code), { qmPage.ended(exit_code); });
 EM_JS(int, js_opened_map, (int* map), {
     const next = qmPage.openedMap();
@@ -59,6 +62,24 @@ EM_JS(void, js_take_opened_map, (char* name, int name_size, unsigned char* bytes
           stringToUTF8(map.name, name, name_size);
           HEAPU8.set(map.bytes, bytes);
       });
+EM_JS(int, js_next_file, (int* fields), {
+    const next = qmPage.nextFile();
+    if (next === null) return 0;
+    HEAP32.set(next, fields >> 2);
+    return 1;
+});
+EM_JS(void, js_take_file, (char* name, int name_size, unsigned char* bytes), {
+    const file = qmPage.takeFile();
+    stringToUTF8(file.name, name, name_size);
+    HEAPU8.set(file.bytes, bytes);
+});
+EM_JS(void, js_set_leaving_line, (const char* line), { qmPage.leavingLine = UTF8ToString(line); });
+EM_JS(void, js_stash_lines, (const char* lines), { qmPage.stashLines(UTF8ToString(lines)); });
+EM_JS(int, js_stashed_size, (), { return lengthBytesUTF8(qmPage.stashedLines()) + 1; });
+EM_JS(void, js_take_stashed_lines, (char* lines, int size), {
+    stringToUTF8(qmPage.stashedLines(), lines, size);
+    qmPage.clearStash();
+});
 
 // A storage failure's reason goes into `reason` (reason_size bytes).
 EM_ASYNC_JS(int, js_open_storage, (const char* folder, char* reason, int reason_size), {
@@ -82,7 +103,6 @@ EM_ASYNC_JS(int, js_save_storage, (char* reason, int reason_size), {
     stringToUTF8(String(error.message || error), reason, reason_size);
     return 0;
 });
-
 // Room for a storage failure's reason.
 constexpr int storage_reason_size = 256;
 
@@ -134,6 +154,8 @@ void leave_full_screen() { js_leave_full_screen(); }
 void controls_changed(const char* bound_keys, bool screen_open) { js_controls_changed(bound_keys, screen_open ? 1 : 0); }
 void message_box(const char* text, const char* caption) { js_message_box(text, caption); }
 void download(const char* name, const std::uint8_t* bytes, int size) { js_download(name, bytes, size); }
+void refused(const char* line) { js_refused(line); }
+void drill_results(const char* code, const char* line) { js_drill_results(code, line); }
 void ended(int exit_code) { js_ended(exit_code); }
 
 bool opened_map(OpenedMap& map)
@@ -148,6 +170,28 @@ bool opened_map(OpenedMap& map)
 }
 
 void take_opened_map(char* name, int name_size, std::uint8_t* bytes) { js_take_opened_map(name, name_size, bytes); }
+
+bool next_file(PageFile& file)
+{
+    int fields[2] = {};
+    if (js_next_file(fields) == 0) return false;
+    file.task = static_cast<FileTask>(fields[0]);
+    file.size = fields[1];
+    return true;
+}
+
+void take_file(char* name, int name_size, std::uint8_t* bytes) { js_take_file(name, name_size, bytes); }
+
+void set_leaving_line(const char* line) { js_set_leaving_line(line); }
+void stash_lines(const char* lines) { js_stash_lines(lines); }
+
+std::string take_stashed_lines()
+{
+    std::string lines(static_cast<std::size_t>(js_stashed_size()), '\0');
+    js_take_stashed_lines(lines.data(), static_cast<int>(lines.size()));
+    lines.resize(lines.size() - 1);
+    return lines;
+}
 
 bool open_storage(const char* folder, std::string& reason)
 {

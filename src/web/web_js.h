@@ -51,6 +51,11 @@ void leave_full_screen();
 void controls_changed(const char* bound_keys, bool screen_open);
 
 void message_box(const char* text, const char* caption);
+// Why the page's address was refused, shown in the form, which then comes up.
+void refused(const char* line);
+// A finished drill's challenge code and the line on its outcome, shown under
+// the frame; an empty code takes them away.
+void drill_results(const char* code, const char* line);
 void download(const char* name, const std::uint8_t* bytes, int size);
 void ended(int exit_code);
 
@@ -66,6 +71,27 @@ bool opened_map(OpenedMap& map);
 // Copies the waiting file's name (NUL-ended, cut to name_size) and bytes,
 // and drops it from the page.
 void take_opened_map(char* name, int name_size, std::uint8_t* bytes);
+
+// Files the user gave the page for the history and the drills, one at a
+// time: what to do with it (FileTask) and its size in bytes; false when
+// none waits. An export asks for no file.
+enum class FileTask { import_history = 1, export_history = 2, drill_file = 3, drills_end = 4 };
+struct PageFile {
+    FileTask task = FileTask::export_history;
+    int size = 0;
+};
+bool next_file(PageFile& file);
+// Copies the waiting file's name (NUL-ended, cut to name_size) and bytes,
+// and drops it from the page.
+void take_file(char* name, int name_size, std::uint8_t* bytes);
+
+// The history line to put by should the page go away now; empty: none.
+void set_leaving_line(const char* line);
+// Lines put by as the page last went away, in the browser's synchronous
+// storage until the next visit takes them (which empties it), or puts them
+// back.
+void stash_lines(const char* lines);
+std::string take_stashed_lines();
 
 // The browser's storage (IndexedDB) behind the files of one folder: the
 // folder is made and its stored copy read in; false, with the reason, when

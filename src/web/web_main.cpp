@@ -1,7 +1,8 @@
 // Entry point of the WebAssembly program: the command line as on the
 // desktop; in a browser page, the page's shell around the platform-neutral
-// start-up and message loop, with the sample maps in /maps and the drills'
-// history and the controls in the browser's storage.
+// start-up and message loop, with the sample maps written into /maps and
+// the drills' history and the controls in the browser's storage.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -20,8 +21,10 @@
 #include "web/web_codes.h"
 #include "web/web_display.h"
 #include "web/web_events.h"
+#include "web/web_files.h"
 #include "web/web_form.h"
 #include "web/web_js.h"
+#include "web/web_leaving.h"
 #include "web/web_maps.h"
 #include "web/web_presenter.h"
 #include "web/web_screenshots.h"
@@ -59,6 +62,23 @@ bool open_kept_folders(std::string& reason)
     return true;
 }
 
+// The lines of a drill left as the page last went away, merged into the
+// history before anything reads it.
+void merge_stashed(const qm::QuickStart& choices)
+{
+    std::string history;
+    std::string reason;
+    if (choices.history != nullptr) {
+        history = choices.history;
+    } else if (!qm::default_history_path(history, reason)) {
+        return;
+    }
+    if (!qm::merge_stashed_history(history, reason)) {
+        std::fprintf(stderr, "qmsim: the drill left as the page went away is not in the history yet: %s\n",
+                     reason.c_str());
+    }
+}
+
 int run_page(const qm::QuickStart& choices, bool stored, const std::string& storage_reason)
 {
     using namespace qm;
@@ -79,12 +99,16 @@ int run_page(const qm::QuickStart& choices, bool stored, const std::string& stor
     WebDisplay display;
     WebForm form(dialog);
     WebMaps maps(*world, dialog);
-    WebScreenshots screenshots;
-    WebEvents events(*world, dialog, form, maps, screenshots);
+    WebScreenshots screenshots(*world);
+    WebFiles files(*world);
+    WebLeaving leaving(*world);
+    WebEvents events(*world, dialog, form, {maps, files, screenshots, leaving});
     WebWindows windows(form, events);
     MessageLoop loop(*world, dialog, display, accelerators, events, windows);
     maps.attach(loop);
+    files.attach(loop);
     windows.storage_opened(stored, storage_reason);
+    merge_stashed(choices);
     const int exit_code = run_shell(*world, loop, display, choices);
     web::ended(exit_code);
     return exit_code;
@@ -96,12 +120,28 @@ int main(int argc, char** argv)
 {
     // On the page, map names on the command line are those of the list.
     const bool page = qm::web::in_browser();
+    // The sample maps are made here rather than downloaded with the page.
+    std::string maps_reason;
+    if (page && ::mkdir(maps_folder, 0755) != 0) return fail(std::string("cannot make ") + maps_folder);
+    if (page && !qm::write_sample_maps(maps_folder, maps_reason)) return fail(maps_reason);
     if (page && ::chdir(maps_folder) != 0) return fail(std::string("cannot open ") + maps_folder);
     std::string storage_reason;
     const bool stored = page && open_kept_folders(storage_reason);
     if (page && !stored) {
         std::fprintf(stderr, "qmsim: the history and the controls are kept only while the page is open: %s\n",
                      storage_reason.c_str());
+    }
+    // An address the program refuses (a damaged challenge code, a map it
+    // does not have) brings up the form with the reason, never a round
+    // played some other way.
+    if (page) {
+        const qm::ProgramRequest request = qm::read_command_line(argc, argv);
+        if (request.mode == qm::ProgramMode::refused) {
+            const std::string reason = request.error.substr(0, request.error.find('\n'));
+            std::fprintf(stderr, "qmsim: %s\n", reason.c_str());
+            qm::web::refused(reason.c_str());
+            return run_page({}, stored, storage_reason);
+        }
     }
     int exit_code = 0;
     qm::QuickStart choices;

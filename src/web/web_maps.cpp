@@ -1,8 +1,12 @@
 // Storing opened maps and listing them.
 #include "web/web_maps.h"
 
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 
+#include "terrain/bitmap_reader.h"
 #include "terrain/bitmap_writer.h"
 #include "terrain/map_catalogue.h"
 #include "terrain/map_maker.h"
@@ -40,6 +44,18 @@ std::vector<std::uint8_t> grey_from_rgba(const std::uint8_t* rgba, int width, in
     return grey;
 }
 
+bool write_sample_maps(const std::string& folder, std::string& reason)
+{
+    for (const SampleMap& sample : sample_maps()) {
+        const std::string path = folder + "/" + sample.name;
+        if (!write_file(path, encode_bitmap(sample.picture), reason)) {
+            reason = path + ": " + reason;
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string map_file_name(const std::string& picture_name)
 {
     std::string base = picture_name.substr(picture_name.find_last_of("/\\") + 1);
@@ -61,6 +77,19 @@ void WebMaps::refuse(const std::string& text)
     if (desktop_ != nullptr) desktop_->message_box(text.c_str(), "Error");
 }
 
+bool store_map(const std::string& file, const std::vector<unsigned char>& bytes, std::string& reason)
+{
+    const std::string checked = "." + file + ".new";
+    if (!write_file(checked, bytes, reason)) return false;
+    bool stored = check_map_file(checked.c_str(), reason);
+    if (stored && std::rename(checked.c_str(), file.c_str()) != 0) {
+        reason = std::strerror(errno);
+        stored = false;
+    }
+    if (!stored) std::remove(checked.c_str());
+    return stored;
+}
+
 void WebMaps::take_opened()
 {
     web::OpenedMap opened;
@@ -77,13 +106,18 @@ void WebMaps::take_opened()
                                                opened.height));
     }
     std::string reason;
-    if (!write_file(file, map_file, reason)) {
-        refuse("Cannot store the map: " + reason);
+    if (!store_map(file, map_file, reason)) {
+        refuse(std::string("Cannot open ") + name + ": " + reason);
         return;
     }
+    list_maps(file);
+}
 
-    // The list as the dialog fills it, with the new map chosen: the map is
-    // read and checked at Start, as any map of the folder is.
+// The list as the dialog fills it, read again from the folder, with `file`
+// chosen: the map is read and checked at Start, as any map of the folder is.
+void WebMaps::list_maps(const std::string& file)
+{
+    world_.map_count = 0;
     get_map_names(world_);
     Control* list = dialog_.find(IDC_MAP_LIST);
     if (list == nullptr) return;

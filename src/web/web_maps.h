@@ -15,6 +15,15 @@ namespace qm {
 // white as the map maker reads a picture with transparent parts.
 std::vector<std::uint8_t> grey_from_rgba(const std::uint8_t* rgba, int width, int height);
 
+// Writes the sample maps, which the program makes, into `folder` as map
+// files, so the page need not download them; false with the reason.
+bool write_sample_maps(const std::string& folder, std::string& reason);
+
+// Stores a map file under `file` in the working folder, checked first under
+// a hidden name the list passes over, so a refused file replaces nothing;
+// false with the reason.
+bool store_map(const std::string& file, const std::vector<unsigned char>& bytes, std::string& reason);
+
 // The file name an opened picture is stored under: its base name with only
 // letters, digits, '-', '_' and '.', ending in .bmp.
 std::string map_file_name(const std::string& picture_name);
@@ -30,6 +39,7 @@ public:
 
 private:
     void refuse(const std::string& text);
+    void list_maps(const std::string& file);
 
     World& world_;
     Dialog& dialog_;

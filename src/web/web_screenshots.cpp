@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "shell/screenshot.h"
+#include "sim/practice.h"
 #include "web/web_js.h"
 
 namespace qm {
@@ -22,6 +23,8 @@ void WebScreenshots::offer_new()
         std::ifstream file(entry.path(), std::ios::binary);
         const std::vector<char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
         web::download(name.c_str(), reinterpret_cast<const std::uint8_t*>(bytes.data()), static_cast<int>(bytes.size()));
+        // The file the desktop would keep is the browser's download here.
+        show_notice(world_, ("Screenshot downloaded: " + name).c_str());
     }
 }
 

@@ -28,6 +28,21 @@ TEST(Plot, NiceStepIsTheSmallestRoundStepThatFits)
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(nice_step(c.span, c.max_ticks), c.step) << c.span << " " << c.max_ticks;
 }
 
+TEST(Plot, AWholeXAxisTicksOnlyWholeNumbers)
+{
+    const struct {
+        double hi;
+        bool whole;
+        double step;
+    } cases[] = {{2, false, 0.2}, {2, true, 1}, {4, true, 1}, {30, true, 10}, {30, false, 10}};
+    for (const auto& c : cases) {
+        Chart chart;
+        chart.max_ticks = 5;
+        chart.whole_x = c.whole;
+        EXPECT_DOUBLE_EQ(x_tick_step(chart, {1.0, c.hi}), c.step) << c.hi << " " << c.whole;
+    }
+}
+
 TEST(Plot, TickTextPrintsTheStepsDecimalsAndNoNegativeZero)
 {
     const struct {

@@ -64,7 +64,7 @@ TEST(Main, OptionsTheDesktopCannotTakeAreRefusedBeforeAnyDisplay)
     // so these fail with exit code 2 on any machine.
     const std::string usage =
         "usage: qmsim [--map FILE] [--mode stretch|full32|full16|windowed] [--wind random:N | --wind fixed:S:A]\n"
-        "             [--drill NAME|FILE [--seed N]] [--history FILE]\n"
+        "             [--drill NAME|FILE [--seed N]] [--challenge CODE|PACK] [--history FILE]\n"
         "             [--controls FILE] [--quiet-start]\n";
     const std::string controls = testing::TempDir() + "qm_main_controls.conf";
     { std::ofstream(controls) << "fire KeyF\nangle-up KeyF\n"; }

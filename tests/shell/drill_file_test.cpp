@@ -87,7 +87,7 @@ TEST(DrillFile, BadLinesGiveTheirLineAndReason)
         const char* error;
     };
     const Case cases[] = {
-        {"rounds 10\nround 3", "t.drill:2: unknown key 'round'; keys: name, map, rounds, shots, distance, side, wind, angle, aids"},
+        {"rounds 10\nround 3", "t.drill:2: unknown key 'round'; keys: name, map, rounds, shots, distance, side, wind, angle, aids, plan"},
         {"rounds 0", "t.drill:1: rounds needs a whole number from 1 to 100, not '0'"},
         {"rounds 101", "t.drill:1: rounds needs a whole number from 1 to 100, not '101'"},
         {"shots 11", "t.drill:1: shots needs a whole number from 1 to 10, not '11'"},

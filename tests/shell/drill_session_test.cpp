@@ -14,7 +14,10 @@
 #include <memory>
 #include <string>
 
+#include "drilled.h"
+#include "shell/drill/drill_catalogue.h"
 #include "shell/drill/drill_file.h"
+#include "shell/drill/history.h"
 #include "shell/round_setup.h"
 #include "shell/window_procedure.h"
 #include "sim/practice.h"
@@ -26,57 +29,8 @@
 namespace qm {
 namespace {
 
-class QuietPlatform final : public Platform {
-public:
-    std::vector<std::string> errors;
-    bool quit = false;
-    void post_quit(int) override { quit = true; }
-    void move_pointer_absolute(int, int) override {}
-    LRESULT default_window_proc(unsigned, WPARAM, LPARAM) override { return 0; }
-    void report_error(const char* line) override { errors.emplace_back(line); }
-    // The files written, as the platform is asked to keep them; a platform
-    // that cannot keep them says so.
-    int kept = 0;
-    const char* keep_failure = nullptr;
-    bool keep_files(std::string& reason) override
-    {
-        ++kept;
-        if (keep_failure != nullptr) reason = keep_failure;
-        return keep_failure == nullptr;
-    }
-};
-
-struct Drilled {
-    std::unique_ptr<World> world = std::make_unique<World>();
-    QuietPlatform platform;
-
-    Drilled(const std::string& text, std::uint32_t seed)
-    {
-        std::string error;
-        EXPECT_TRUE(set_up_round(*world, RoundSettings{}, error)) << error;
-        arm_practice(*world);
-        DrillRules rules;
-        EXPECT_TRUE(parse_drill(text, "t.drill", "", "t", rules, error)) << error;
-        std::string warning;
-        EXPECT_TRUE(start_drill(*world, rules, seed, warning, error)) << error;
-    }
-    void send(unsigned message, WPARAM key) { WindowProcedure(*world, platform, message, key, 0); }
-    void press(WPARAM key)
-    {
-        send(WM_KEYDOWN, key);
-        send(WM_KEYUP, key);
-    }
-    void tick() { send(WM_TIMER, tick_timer_id); }
-    bool until(bool (*done)(const World&), int max_ticks = 20000)
-    {
-        for (int i = 0; i < max_ticks; ++i) {
-            if (done(*world)) return true;
-            tick();
-        }
-        return done(*world);
-    }
-    const DrillRun& drill() const { return world->drill; }
-};
+using test::Drilled;
+using test::QuietPlatform;
 
 bool ready(const World& w) { return round_ready(w); }
 bool finder_known(const World& w) { return prediction_view(w).power_known; }
@@ -191,6 +145,29 @@ TEST(DrillSession, TheHistoryLineIsKeptByThePlatformOrItSaysWhy)
     }
 }
 
+TEST(DrillSession, EachRoundShowsItsTargetAndAHitSaysWhatItScored)
+{
+    Drilled d("rounds 2\nshots 3\ndistance 1400 1400\nwind fixed 0 0\naids all\n", 9);
+    bool target_shown = false;
+    for (int i = 0; i < 400 && !target_shown; ++i) {
+        d.tick();
+        const int view_centre = d.world->cam1.cam_x + 400;
+        target_shown = !d.drill().round_pending && std::abs(view_centre - d.world->target1.pos_x) < 100;
+    }
+    EXPECT_TRUE(target_shown);  // 1400 pixels off: never in the frame from the player
+    d.press(VK_H);
+    ASSERT_TRUE(d.until(ready));
+    ASSERT_TRUE(d.until(finder_known, 200));
+    d.world->v0 = prediction_view(*d.world).power;
+    d.press(VK_F);
+    for (int i = 0; i < 2000 && d.drill().round == 0; ++i) d.tick();
+    const DrillRoundRecord& r = d.drill().rounds[0];
+    ASSERT_TRUE(r.hit);
+    char said[64];
+    std::snprintf(said, sizeof said, "hit: %d x 3 = %lld", r.damage, r.points);
+    EXPECT_STREQ(d.world->practice.notice, said);
+}
+
 TEST(DrillSession, ADrillTurnsOffWhatItForbids)
 {
     Drilled fixed("angle 30\n", 1);
@@ -203,8 +180,34 @@ TEST(DrillSession, ADrillTurnsOffWhatItForbids)
     EXPECT_FALSE(fixed.world->practice.prediction_shown);  // aids none by default
     fixed.press(VK_G);
     EXPECT_FALSE(fixed.world->practice.chart_shown);  // the chart gives the answer away as well
-    fixed.press(VK_ESCAPE);
-    EXPECT_TRUE(fixed.platform.quit);  // Esc still quits while the drill runs
+    fixed.press(VK_C);
+    EXPECT_TRUE(fixed.platform.quit);  // C quits a running drill; Esc leaves it
+}
+
+TEST(DrillSession, EscLeavesARunningDrillKeepingItAsAbandoned)
+{
+    Drilled d("rounds 3\nshots 1\ndistance 600 600\nwind fixed 0 0\n", 3);
+    const std::string path = testing::TempDir() + "qm_left_history.jsonl";
+    std::filesystem::remove(path);
+    std::snprintf(d.world->drill.history_file, sizeof d.world->drill.history_file, "%s", path.c_str());
+    ASSERT_TRUE(d.until(ready));
+    d.press(VK_F);
+    d.tick();
+    ASSERT_TRUE(d.until(ready));
+    d.press(VK_ESCAPE);
+    EXPECT_FALSE(d.platform.quit);
+    EXPECT_FALSE(d.drill().active);
+    EXPECT_EQ(d.world->random_wind, 1);  // free practice's wind rule is back
+    HistoryContents contents;
+    std::string reason;
+    ASSERT_TRUE(read_history(path, contents, reason)) << reason;
+    ASSERT_EQ(contents.records.size(), 1u);
+    EXPECT_TRUE(contents.records[0].abandoned);
+    record_abandoned(*d.world, d.platform);  // nothing more at the end of the program
+    ASSERT_TRUE(read_history(path, contents, reason)) << reason;
+    EXPECT_EQ(contents.records.size(), 1u);
+    d.press(VK_ESCAPE);
+    EXPECT_TRUE(d.platform.quit);
 }
 
 TEST(DrillSession, ResultsTakeEnterAndEscAndGiveBackFreePractice)
@@ -252,7 +255,8 @@ TEST(DrillSession, TheSameSeedGivesTheSameStateLines)
     EXPECT_EQ(a, state_lines("42"));
     EXPECT_NE(a, state_lines("43"));
     EXPECT_NE(a.find("\"drill\":{\"name\":\"Full wind\",\"round\":1,\"rounds\":10,\"shot\":0,\"shots\":3,\"score\":0,"
-                     "\"best\":null,\"hits\":0,\"first_shot_hits\":0,\"finished\":false}"),
+                     "\"best\":null,\"hits\":0,\"first_shot_hits\":0,\"finished\":false,\"distance\":369,"
+                     "\"wind_along\":1,\"band\":\"near, calm\",\"predicted\":0.300}"),
               std::string::npos)
         << a;
 }
@@ -281,6 +285,25 @@ TEST(DrillSession, TheRunnerRefusesBadDrillsBeforeTheFirstTick)
     }
 }
 
+TEST(DrillSession, EnteringADrillClearsFreePracticesTraceAndScorePanel)
+{
+    auto world = std::make_unique<World>();
+    std::string error, warning;
+    ASSERT_TRUE(set_up_round(*world, RoundSettings{}, error)) << error;
+    arm_practice(*world);
+    world->practice.trace_shown = true;
+    world->practice.trace.shells[0].count = 12;
+    world->practice.trace.shells[1].struck = true;
+    world->practice.score_shown = true;
+    DrillRules rules;
+    ASSERT_TRUE(parse_drill("rounds 1\n", "t.drill", "", "t", rules, error)) << error;
+    ASSERT_TRUE(start_drill(*world, rules, 1, warning, error)) << error;
+    EXPECT_EQ(world->practice.trace.shells[0].count, 0);
+    EXPECT_FALSE(world->practice.trace.shells[1].struck);
+    EXPECT_FALSE(world->practice.score_shown);
+    EXPECT_TRUE(world->practice.trace_shown) << "the trace stays on for the drill's own shots";
+}
+
 TEST(DrillSession, DOpensTheMenuAndEnterStartsTheChosenDrill)
 {
     test::RunResult r = test::run_headless_script(
@@ -288,6 +311,20 @@ TEST(DrillSession, DOpensTheMenuAndEnterStartsTheChosenDrill)
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("\"drill\":null"), std::string::npos);
     EXPECT_NE(r.out.find("\"drill\":{\"name\":\"Breeze\""), std::string::npos) << r.out;
+}
+
+TEST(DrillSession, TheMenuDescribesEachDrillAsTheDrillsCommandDoes)
+{
+    Drilled d("rounds 1\n", 1);
+    ASSERT_TRUE(d.until(ready));
+    d.press(VK_D);
+    const DrillMenu& menu = d.world->drill_menu;
+    ASSERT_TRUE(menu.open);
+    DrillRules breeze;
+    std::string error;
+    ASSERT_TRUE(find_drill("breeze", breeze, error)) << error;
+    EXPECT_STREQ(menu.keys[1], "breeze");
+    EXPECT_EQ(menu.descriptions[1], describe_drill(breeze));
 }
 
 TEST(DrillRunner, TheReadmesPictureIsMadeAgainByItsScript)

@@ -131,34 +131,40 @@ TEST(Tick, ARoundWithEveryAidOnAllocatesNothingAfterItsFirstTick)
 TEST(Tick, ADrillAllocatesNothingFromItsFirstTickToItsResults)
 {
     // Rounds end, targets drop, winds change and the results show, all in
-    // ticks: into the drill's records, made with the world.
-    std::unique_ptr<World> w = test::make_world();
-    DrillRules rules;
-    rules.rounds = 4;
-    rules.shots = 2;
-    rules.distance_min = 250;
-    rules.distance_max = 700;
-    rules.side = DrillSide::either;
-    rules.wind_max = 12;
-    rules.wang_max = 359;
-    rules.aids = true;
-    std::string reason;
-    ASSERT_TRUE(load_drill_map(*w, rules, reason)) << reason;
-    arm_practice(*w);
-    toggle_prediction(*w);
-    toggle_chart(*w);
-    begin_drill(*w, rules, 9);
-    paint(*w);
-    long long during = 0;
-    for (int tick = 2; tick <= 6000 && !w->drill.finished; ++tick) {
-        w->v0 = 1.0 + (tick % 7) * 0.1;
-        if (w->mainbullet.state == state_at_rest && w->fire_now == 0 && tick % 50 == 0) w->fire_now = 1;
-        const long long before = allocation_count.load();
+    // ticks: into the drill's records, made with the world. The coach's
+    // drill also works out each target's fall (and the player's, when it
+    // moves) and draws the bands' heat map on the results.
+    for (bool coach : {false, true}) {
+        SCOPED_TRACE(coach ? "the coach's drill" : "a drawn drill");
+        std::unique_ptr<World> w = test::make_world();
+        DrillRules rules;
+        rules.rounds = 4;
+        rules.shots = 2;
+        rules.distance_min = 250;
+        rules.distance_max = 700;
+        rules.side = DrillSide::either;
+        rules.wind_max = 12;
+        rules.wang_max = 359;
+        rules.aids = true;
+        rules.coach = coach;
+        std::string reason;
+        ASSERT_TRUE(load_drill_map(*w, rules, reason)) << reason;
+        arm_practice(*w);
+        toggle_prediction(*w);
+        toggle_chart(*w);
+        begin_drill(*w, rules, 9);
         paint(*w);
-        during += allocation_count.load() - before;
+        long long during = 0;
+        for (int tick = 2; tick <= 6000 && !w->drill.finished; ++tick) {
+            w->v0 = 1.0 + (tick % 7) * 0.1;
+            if (w->mainbullet.state == state_at_rest && w->fire_now == 0 && tick % 50 == 0) w->fire_now = 1;
+            const long long before = allocation_count.load();
+            paint(*w);
+            during += allocation_count.load() - before;
+        }
+        EXPECT_TRUE(w->drill.finished);
+        EXPECT_EQ(during, 0);
     }
-    EXPECT_TRUE(w->drill.finished);
-    EXPECT_EQ(during, 0);
 }
 
 TEST(Tick, TheShotProbeAllocatesNothingOnceBuilt)

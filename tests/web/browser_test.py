@@ -6,12 +6,18 @@ dial's ring at its pixels on the canvas; 62.5 ticks a second, none while
 another tab hides the page and no burst after; F fires and the picture changes; H shows the
 prediction's yellow diamond; F12 downloads the frame as a PNG named by the
 time; Esc ends the run and the page says so; a map file and a picture
-opened from disk join the map list and the picture's map loads; the
+opened from disk join the map list, each map listed once, a file that
+is no map is refused with its reason, and the picture's map loads; the
 quick-start address (loaded first, with a cold cache) reaches its first
-frame, whose time and bytes are printed, over the whole browser window
+frame, whose time and bytes are printed, within 500 kB, with the sample
+maps the program wrote equal to maps/, over the whole browser window
 (Stretch Fullscreen); the 16-bit mode says "Unable to change resolution."
 and ends with exit status 1; a drill left after one shot leaves its history
-line in the browser's storage, read back after the page is loaded again; on
+line in the browser's storage, read back after the page is loaded again; a
+?challenge= link plays its drill and the results give its code and
+outcome, and refused codes are shown in the form (browser_challenge.py);
+a drill left by reloading the page keeps its line, the history exported
+and imported, and drill files opened (browser_files.py); on
 a phone-sized touch screen (Chromium's touch emulation), the form is centred
 with Start and Exit in reach, the frame keeps its shape between the touch
 buttons, holding + and the up arrow raises the power and the angle, the
@@ -22,6 +28,7 @@ Usage: browser_test.py SITE_DIR SCRATCH_DIR
 QM_WEB_SHOTS=DIR keeps screenshots of the dialog and the running page there.
 Exit code 77 (skipped) where Selenium, Chromium or chromedriver is missing.
 """
+import base64
 import os
 import re
 import shutil
@@ -30,6 +37,8 @@ import time
 
 from browser_support import (ActionChains, By, Failure, Keys, Select, TIMEOUT, canvas_pixels, check, console_errors,
                              count_colour, pixel, press, serve, start_browser, wait_for, write_png)
+from browser_challenge import challenges
+from browser_files import page_files
 from browser_touch import touch_screen
 
 LABELS = ["Display Mode", "Stretch Fullscreen", "800x600 32 bit Fullscreen", "800x600 16 bit Fullscreen",
@@ -39,6 +48,9 @@ LABELS = ["Display Mode", "Stretch Fullscreen", "800x600 32 bit Fullscreen", "80
 RING = (0xE0, 0xE0, 0xE0)
 RING_POINTS = [(421, 70), (379, 70), (400, 49), (400, 91), (415, 85), (385, 85), (385, 55), (415, 55)]
 PREDICTION = (0xFF, 0xFF, 0x00)
+# What the page may take on its first load over a server that compresses
+# nothing, in bytes.
+FIRST_LOAD_BYTES = 500000
 
 
 def check_dialog(driver, shots):
@@ -175,7 +187,19 @@ def open_maps(driver, url, scratch, shots):
     wait_for(driver, "return document.getElementById('control-1007').selectedOptions[0].text === 'valley.bmp'",
              "the opened picture's map in the list")
     names = [option.text for option in maps.options]
-    check("my_tower.bmp" in names and "valley.bmp" in names, "the map list is %s" % names)
+    check(names == ["Flat map", "cave.bmp", "hills.bmp", "islands.bmp", "my_tower.bmp", "tower.bmp", "valley.bmp",
+                    "Open a map\u2026"], "the map list is %s" % names)
+    # A file that is no map is refused with its reason and lists nothing.
+    bad = os.path.join(scratch, "notes.bmp")
+    with open(bad, "w") as f:
+        f.write("not a picture")
+    picker.send_keys(bad)
+    wait_for(driver, "return !document.getElementById('box').hidden", "the refusal of notes.bmp")
+    text = driver.find_element(By.ID, "box-text").text
+    check(text == "Cannot open notes.bmp: not a BMP file", "the refusal says %r" % text)
+    driver.find_element(By.ID, "box-ok").click()
+    check([option.text for option in maps.options] == names, "the refused file changed the map list")
+    print("ok: a file that is no map is refused: %s" % text)
     driver.execute_script("arguments[0].hidden = true", picker)
     driver.find_element(By.CSS_SELECTOR, "#control-1004 input").click()
     press(driver, Keys.ENTER)
@@ -205,6 +229,15 @@ def first_frame(driver, url):
         return performance.getEntriesByType('resource').reduce((sum, r) => sum + r.transferSize, n.transferSize);""")
     print("measured: navigation to first frame %.0f ms; %d bytes transferred, cold cache, uncompressed server"
           % (first, transferred))
+    check(transferred <= FIRST_LOAD_BYTES, "the first load takes %d bytes, over %d" % (transferred, FIRST_LOAD_BYTES))
+    # The program writes the sample maps the page no longer downloads: the
+    # same bytes as the repository's.
+    for name in sorted(os.listdir(os.path.join(SITE, "..", "..", "maps"))):
+        written = driver.execute_script("const b = Module.FS.readFile('/maps/' + arguments[0]); let s = '';"
+                                        "for (const x of b) s += String.fromCharCode(x); return btoa(s);", name)
+        with open(os.path.join(SITE, "..", "..", "maps", name), "rb") as f:
+            check(base64.b64decode(written) == f.read(), "the page's /maps/%s differs from maps/%s" % (name, name))
+    print("ok: the first load is at most %d bytes; the program wrote the sample maps as in maps/" % FIRST_LOAD_BYTES)
     box = driver.execute_script("const b = document.getElementById('frame').getBoundingClientRect();"
                                 "return [b.left, b.top, b.width, b.height, innerWidth, innerHeight];")
     check(box[:4] == [0, 0, box[4], box[5]], "the stretched canvas is at %s, not over the whole window" % box)
@@ -238,6 +271,8 @@ def drill_history(driver, url):
     time.sleep(4)
     press(driver, "f")
     time.sleep(1)
+    # Esc leaves the drill for free practice; a second Esc quits.
+    press(driver, Keys.ESCAPE)
     press(driver, Keys.ESCAPE)
     wait_for(driver, "return !document.getElementById('ended').hidden", "the end of the drill")
     # A new page: a new program whose files start empty but for the storage's.
@@ -251,6 +286,7 @@ def drill_history(driver, url):
         check(part in lines[0], "the stored history line has no %s: %s" % (part, lines[0]))
     print("ok: the drill's history line is in the browser's storage after the page is loaded again")
     press(driver, Keys.ESCAPE)
+    press(driver, Keys.ESCAPE)
     wait_for(driver, "return !document.getElementById('ended').hidden", "the end of the drill again")
 
 
@@ -261,7 +297,7 @@ def main():
     shots = os.environ.get("QM_WEB_SHOTS")
     downloads = os.path.join(scratch, "downloads")
     os.makedirs(downloads, exist_ok=True)
-    for name in ["index.html", "qmsim.js", "qmsim.wasm", "qmsim.data"]:
+    for name in ["index.html", "qmsim.js.gz", "qmsim.wasm.gz"]:
         if not os.path.isfile(os.path.join(SITE, name)):
             print("FAIL: %s/%s is not built (make web builds the site; make test does so first)" % (SITE, name))
             return 1
@@ -276,6 +312,8 @@ def main():
         open_maps(driver, url, scratch, shots)
         sixteen_bits(driver, url)
         drill_history(driver, url)
+        challenges(driver, url)
+        page_files(driver, url, scratch, downloads, SITE)
         touch_screen(driver, url, shots)
         errors = console_errors(driver)
         check(not errors, "errors in the browser console: %s" % errors)

@@ -6,7 +6,7 @@
 #     code and frames for two shots (with the prediction, the power finder
 #     and a pan between them) on every sample map under several winds, and
 #     for a drill with the largest seed, and for refused options and script
-#     lines;
+#     lines; the committed challenge codes give their committed state lines;
 #   - the shot chart asked for on two threads (WebAssembly under node has
 #     none, and works on one) gives the same picture and rule of thumb.
 # Usage: wasm_vs_native.sh NATIVE_QMSIM WASM_QMSIM_JS NATIVE_ROUND WASM_ROUND_JS MAPS_DIR
@@ -118,6 +118,18 @@ for part in out err status; do
         fail "the drill with --seed 4294967295: the $part differs: $(diff "$work/native.$part" "$work/wasm.$part" | head -n 3 | cut -c 1-300)"
 done
 echo "ok: a drill from the largest seed gives the same state lines"
+
+# The committed challenge codes: under node, the state lines committed with them.
+codes="$(cd "$(dirname "$0")/../data" && pwd)/challenge_codes.txt"
+printf 'until ready\nstate\nfire\nuntil ready\nstate\n' >"$work/challenge.txt"
+for code in $(grep '^code ' "$codes" | cut -c6-); do
+    grep -A2 "^code $code\$" "$codes" | tail -n 2 | cut -c7- >"$work/challenge.expected"
+    node "$wasm" --headless --challenge "$code" --script "$work/challenge.txt" >"$work/challenge.wasm" 2>"$work/challenge.err" ||
+        fail "the challenge $code failed under node: $(cat "$work/challenge.err")"
+    cmp -s "$work/challenge.expected" "$work/challenge.wasm" ||
+        fail "the challenge $code gives other state lines under node"
+done
+echo "ok: the committed challenge codes give their state lines"
 
 # The chart: threads asked for where there are none.
 "$native" chart --angle 40,70 --threads 2 --out "$work/native.png" >"$work/native.out" 2>&1 ||

@@ -2,7 +2,8 @@
 # The Windows program under Wine, in a fresh prefix with Wine's virtual
 # desktop (1024 by 768) on a virtual X display:
 #   - the headless runner gives the same state and the same frame as the
-#     Linux program for one scripted shot;
+#     Linux program for one scripted shot, and the committed challenge codes
+#     (tests/data/challenge_codes.txt) give their committed state lines;
 #   - the dialog comes up; Enter starts the flat map, the main window covers
 #     the desktop and the stretched frame shows the wind dial's ring; a
 #     right-button drag pans the view and holds the pointer; F fires a shot
@@ -115,6 +116,18 @@ cmp -s "$work/windows.state" "$work/linux.state" || fail "the Windows program's 
 differing=$(compare -metric AE "$work/windows.png" "$work/linux.png" null: 2>&1)
 [ "$differing" = "0" ] || fail "the Windows program's frame differs from Linux's in $differing pixels"
 echo "ok: headless state and frame as on Linux"
+
+# The committed challenge codes: under Wine, the state lines committed with them.
+codes="$(cd "$(dirname "$0")/../data" && pwd)/challenge_codes.txt"
+printf 'until ready\nstate\nfire\nuntil ready\nstate\n' >"$work/challenge.txt"
+for code in $(grep '^code ' "$codes" | cut -c6-); do
+    grep -A2 "^code $code\$" "$codes" | tail -n 2 | cut -c7- >"$work/challenge.expected"
+    timeout $wine_timeout wine "$qmsim64" --headless --challenge "$code" <"$work/challenge.txt" | tr -d '\r' \
+        >"$work/challenge.windows" || fail "the challenge $code failed under Wine"
+    cmp -s "$work/challenge.expected" "$work/challenge.windows" ||
+        fail "the challenge $code gives other state lines under Wine"
+done
+echo "ok: the committed challenge codes give their state lines"
 
 # The shot chart: the same picture, CSV and rule of thumb, byte for byte.
 chart_args="chart --map hills.bmp --angle 40,65 --power 0.5:3.5:0.05 --winds 20:180,0:0,15:0"

@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "cli/drill/history_plot.h"
+#include "cli/drill_options.h"
 #include "cli/options.h"
 #include "cli/output.h"
 #include "shell/drill/drill_catalogue.h"
 #include "shell/drill/history.h"
+#include "shell/drill/history_import.h"
 #include "shell/exit_codes.h"
 
 namespace qm {
@@ -23,6 +25,7 @@ struct HistoryOptions {
     const char* drill = nullptr;
     bool csv = false;
     const char* plot = nullptr;
+    const char* import = nullptr;
     bool help = false;
 };
 
@@ -42,6 +45,8 @@ Command history_command(HistoryOptions& options)
     command.options.push_back(text("--drill", "NAME", "only this drill's sessions", options.drill));
     command.options.push_back(flag("--csv", "the sessions as CSV", options.csv));
     command.options.push_back(text("--plot", "FILE.png", "draw the scores over time", options.plot));
+    command.options.push_back(text("--import", "FILE", "add the sessions of another history (those not already in)",
+                                   options.import));
     return command;
 }
 
@@ -83,11 +88,12 @@ void print_sessions(const std::vector<HistoryRecord>& records, std::FILE* out)
     std::vector<std::pair<std::string, std::string>> order;
     std::map<std::pair<std::string, std::string>, std::pair<const HistoryRecord*, int>> bests;
     for (const HistoryRecord& r : records) {
-        std::fprintf(out, "%s  %-16s score %6lld  hits %d/%d  first-shot %d  shots %d  damage %lld  miss %.1f  seed %u%s%s\n",
+        std::fprintf(out, "%s  %-16s score %6lld  hits %d/%d  first-shot %d  shots %d  damage %lld  miss %.1f  seed %u%s%s%s\n",
                      r.time.c_str(), r.drill.c_str(), r.score, r.hits, r.played, r.first_shot_hits, r.shots, r.damage,
-                     r.mean_miss, r.seed, r.assisted ? "  assisted" : "", r.abandoned ? "  abandoned" : "");
+                     r.mean_miss, r.seed, r.assisted ? "  assisted" : "", r.abandoned ? "  abandoned" : "",
+                     r.challenge ? "  challenge" : "");
         if (r.abandoned) continue;
-        const auto key = std::make_pair(r.drill, r.digest);
+        const auto key = std::make_pair(series_name(r), r.digest);
         auto [it, added] = bests.try_emplace(key, &r, 0);
         if (added) order.push_back(key);
         if (r.score > it->second.first->score) it->second.first = &r;
@@ -95,8 +101,9 @@ void print_sessions(const std::vector<HistoryRecord>& records, std::FILE* out)
     }
     for (const auto& key : order) {
         const auto& [best, sessions] = bests[key];
-        std::fprintf(out, "best  %s (settings %.8s): %lld on %s, of %d session%s\n", key.first.c_str(),
-                     key.second.c_str(), best->score, best->time.c_str(), sessions, sessions == 1 ? "" : "s");
+        const std::string settings = best->challenge ? "" : " (settings " + key.second.substr(0, 8) + ")";
+        std::fprintf(out, "best  %s%s: %lld on %s, of %d session%s\n", key.first.c_str(), settings.c_str(),
+                     best->score, best->time.c_str(), sessions, sessions == 1 ? "" : "s");
     }
 }
 
@@ -104,7 +111,11 @@ void print_sessions(const std::vector<HistoryRecord>& records, std::FILE* out)
 // history is named here too, so that --plot onto it is refused as well.
 bool check_history_options(const HistoryOptions& options, std::string& error)
 {
-    if (options.plot == nullptr) return true;
+    if (options.plot != nullptr && options.import != nullptr) {
+        error = "--import adds to the history; draw it with --plot afterwards";
+        return false;
+    }
+    if (options.plot == nullptr && options.import == nullptr) return true;
     std::string path;
     std::string unused;
     if (options.history != nullptr) {
@@ -112,8 +123,26 @@ bool check_history_options(const HistoryOptions& options, std::string& error)
     } else if (!default_history_path(path, unused)) {
         return true;
     }
-    error = same_file_refusal("--plot", options.plot, {{"--history", path}});
+    if (options.plot != nullptr) {
+        error = same_file_refusal("--plot", options.plot, {{"--history", path}});
+    } else {
+        error = same_file_refusal("--history", path.c_str(), {{"--import", options.import}});
+    }
     return error.empty();
+}
+
+int run_import(const HistoryOptions& options, const std::string& path, std::FILE* out, std::FILE* err)
+{
+    ImportCounts counts;
+    std::string error;
+    if (!import_history(options.import, path, counts, error)) {
+        std::fprintf(err, "qmsim: %s\n", error.c_str());
+        return counts.write_failed ? exit_failed : exit_bad_input;
+    }
+    std::fprintf(out, "%d session%s added to %s, %d already there, %d line%s skipped (not history records)\n",
+                 counts.added, counts.added == 1 ? "" : "s", path.c_str(), counts.present, counts.skipped,
+                 counts.skipped == 1 ? "" : "s");
+    return output_flushed(out, err) ? exit_ok : exit_failed;
 }
 
 }  // namespace
@@ -169,12 +198,11 @@ int run_history(int argc, char** argv, std::FILE* out, std::FILE* err)
     }
     if (options.help) return print_help(history_command(options), out, err);
     std::string path;
-    if (options.history != nullptr) {
-        path = options.history;
-    } else if (!default_history_path(path, error)) {
+    if (!history_to_read(options.history, path, error)) {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
         return exit_bad_input;
     }
+    if (options.import != nullptr) return run_import(options, path, out, err);
     HistoryContents contents;
     if (!read_history(path, contents, error)) {
         std::fprintf(err, "qmsim: %s\n", error.c_str());

@@ -1,7 +1,7 @@
 // The drill subcommands:
 //
 //   qmsim drills                       the drills there are, one line each
-//   qmsim history [--history FILE] [--drill NAME] [--csv] [--plot FILE.png]
+//   qmsim history [--history FILE] [--drill NAME] [--csv] [--plot FILE.png] [--import FILE]
 #pragma once
 
 #include <cstdio>
@@ -10,9 +10,10 @@
 namespace qm {
 
 // argv[0] is the subcommand's name. Exit codes: 0 done; 1 the output or the
-// picture could not be written, or the default history cannot be read; 2 a
-// bad option, a history named by --history that cannot be read, or a
-// picture onto the history.
+// picture could not be written, the default history cannot be read, or an
+// imported session could not be appended; 2 a bad option, a history named
+// by --history or an --import file that cannot be read, or a picture onto
+// the history or an import from it.
 int run_drills(int argc, char** argv, std::FILE* out, std::FILE* err);
 int run_history(int argc, char** argv, std::FILE* out, std::FILE* err);
 

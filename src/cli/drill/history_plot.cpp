@@ -26,7 +26,7 @@ bool write_history_plot(const std::vector<HistoryRecord>& records, const char* p
     chart.title = "Drill scores over time";
     chart.y_label = "score";
     chart.legend = plot::LegendPlace::top_left;
-    std::map<std::string, std::size_t> index;  // series of each drill
+    std::map<std::string, std::size_t> index;  // series of each drill, each challenge apart
     std::vector<const HistoryRecord*> bests;
     long long t0 = 0;
     bool any = false;
@@ -52,9 +52,9 @@ bool write_history_plot(const std::vector<HistoryRecord>& records, const char* p
     for (const HistoryRecord& r : records) {
         long long t = 0;
         if (r.abandoned || !parse_utc(r.time, t)) continue;
-        auto [it, added] = index.try_emplace(r.drill, chart.series.size());
+        auto [it, added] = index.try_emplace(series_name(r), chart.series.size());
         if (added) {
-            chart.series.push_back({r.drill, palette[it->second % std::size(palette)], {}, 2});
+            chart.series.push_back({series_name(r), palette[it->second % std::size(palette)], {}, 2});
             bests.push_back(&r);
         }
         const double day = static_cast<double>(t - t0) / unit.seconds;

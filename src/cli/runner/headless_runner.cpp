@@ -14,7 +14,7 @@
 #include "cli/runner/state_json.h"
 #include "shell/json.h"
 #include "raster/png_writer.h"
-#include "shell/drill/drill_catalogue.h"
+#include "shell/drill/challenge_pack.h"
 #include "shell/drill/drill_session.h"
 #include "shell/exit_codes.h"
 #include "shell/platform.h"
@@ -186,6 +186,9 @@ std::vector<CommandInput> run_inputs(const HeadlessOptions& options, const Drill
     if (options.script != nullptr && std::string_view(options.script) != "-") inputs.push_back({"--script", options.script});
     if (options.map != nullptr) inputs.push_back({"--map", options.map});
     if (options.drill.drill != nullptr) inputs.push_back({"--drill", options.drill.drill});
+    if (options.drill.challenge != nullptr && is_pack_path(options.drill.challenge)) {
+        inputs.push_back({"--challenge", options.drill.challenge});
+    }
     if (options.controls != nullptr) inputs.push_back({"--controls", options.controls});
     if (drill.map_kind == DrillMap::file) inputs.push_back({"the drill's map", drill.map});
     return inputs;
@@ -197,7 +200,7 @@ bool start_headless_drill(World& world, const HeadlessOptions& options, const Dr
                           std::string& error)
 {
     const DrillOptions& given = options.drill;
-    if (given.drill == nullptr) return true;
+    if (!drill_asked(given)) return true;
     if (given.history != nullptr) {
         std::snprintf(world.drill.history_file, sizeof world.drill.history_file, "%s", given.history);
     }
@@ -220,7 +223,7 @@ int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE
     ControlsFile controls;
     // The runner plays by the classic preset unless it is given a file, so
     // a script means the same on every machine.
-    if ((options.drill.drill != nullptr && !find_drill(options.drill.drill, drill, error)) ||
+    if ((drill_asked(options.drill) && !find_asked_drill(options.drill, drill, error)) ||
         (options.controls != nullptr && !load_controls(options.controls, controls, error))) {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
         return exit_bad_input;

@@ -2,7 +2,8 @@
 // ticks, key presses and pointer moves, printing the state and writing frames.
 //
 //   qmsim --headless [--map FILE] [--wind random:N | --wind fixed:S:A] [--script FILE]
-//                    [--drill NAME|FILE [--seed N]] [--history FILE] [--controls FILE]
+//                    [--drill NAME|FILE [--seed N]] [--challenge CODE|PACK] [--history FILE]
+//                    [--controls FILE]
 #pragma once
 
 #include <cstdio>

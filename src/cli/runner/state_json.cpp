@@ -92,6 +92,26 @@ void write_practice(JsonWriter& json, const World& world)
     json.boolean("replaying", p.replay.running());
 }
 
+// The round in play as the coach sees it: nulls until its target has landed.
+void write_drill_round(JsonWriter& json, const DrillRun& d)
+{
+    const DrillRoundRecord& r = d.rounds[d.round];
+    if (d.finished || d.round_pending || !r.measured) {
+        for (const char* name : {"distance", "wind_along", "band", "predicted"}) json.null(name);
+        return;
+    }
+    json.number("distance", static_cast<long long>(r.landed_distance));
+    json.number("wind_along", static_cast<long long>(r.along));
+    if (r.band == no_band) {
+        json.null("band");
+    } else {
+        char name[64];
+        band_name(r.band, name, sizeof name);
+        json.text("band", name);
+    }
+    json.decimal("predicted", r.predicted, 3);
+}
+
 // The drill: null without one, else its progress as the HUD line shows it.
 void write_drill(JsonWriter& json, const World& world)
 {
@@ -115,6 +135,7 @@ void write_drill(JsonWriter& json, const World& world)
     json.number("hits", static_cast<long long>(d.hits));
     json.number("first_shot_hits", static_cast<long long>(d.first_shot_hits));
     json.boolean("finished", d.finished);
+    write_drill_round(json, d);
     json.close();
 }
 

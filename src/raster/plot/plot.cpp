@@ -150,7 +150,7 @@ void draw_marker(Surface& s, Box area, Range xr, Range yr, const Marker& m)
 
 void draw_grid_and_ticks(Surface& s, const Chart& c, Box area, Range xr, Range yr)
 {
-    const double xs = step_of(c, xr);
+    const double xs = x_tick_step(c, xr);
     const double ys = step_of(c, yr);
     each_tick(xr, xs, [&](double v) {
         const int x = round_pixel(to_pixel_exact(area, xr, yr, {v, yr.lo}).x);
@@ -212,7 +212,7 @@ Box plot_area(const Chart& c, Box box)
     const Range xr = usable(c.x);
     const Range yr = usable(c.y);
     const int y_chars = widest_tick_label(yr, step_of(c, yr));
-    const int x_chars = widest_tick_label(xr, step_of(c, xr));
+    const int x_chars = widest_tick_label(xr, x_tick_step(c, xr));
     Box area;
     area.left = box.left + gap + (c.y_label.empty() ? 0 : font_height + gap) + y_chars * font_width + 2 +
                 tick_length + 1;
@@ -261,6 +261,12 @@ void draw_chart(Surface& s, Box box, const Chart& c)
         draw_text(s, box.left + gap, middle + static_cast<int>(c.y_label.size()) * font_width / 2, c.y_label,
                   ink_colour, true);
     }
+}
+
+double x_tick_step(const Chart& chart, Range x)
+{
+    const double step = step_of(chart, x);
+    return chart.whole_x ? std::max(1.0, step) : step;
 }
 
 }  // namespace qm::plot

@@ -71,6 +71,7 @@ struct Chart {
     Range x;
     Range y;
     int max_ticks = 10;  // at most this many tick intervals per axis
+    bool whole_x = false;  // x ticks on whole numbers only (a count, such as sessions)
     bool grid = true;
     std::vector<Series> series;
     std::vector<Marker> markers;  // drawn over the series
@@ -87,6 +88,10 @@ constexpr COLORREF grid_colour = 0x00E0E0E0;
 // A round tick step for span: 1, 2 or 5 times a power of ten, the smallest
 // that cuts span into at most max_ticks intervals (max_ticks >= 1, span > 0).
 double nice_step(double span, int max_ticks);
+
+// The x axis' tick step over `x` (the chart's range as drawn): nice_step,
+// and at least 1 for a chart whose x ticks are whole.
+double x_tick_step(const Chart& chart, Range x);
 
 // The tick values step * k within range, lowest first.
 std::vector<double> ticks(Range range, double step);

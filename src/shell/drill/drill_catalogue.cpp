@@ -90,6 +90,7 @@ std::string describe_drill(const DrillRules& s)
         text += angle;
     }
     if (s.aids) text += ", aids allowed";
+    if (s.coach) text += ", bands chosen by the coach";
     return text;
 }
 

@@ -22,8 +22,6 @@ namespace qm {
 namespace {
 
 constexpr std::size_t max_drill_file = 1 << 20;  // a drill is a few lines; a larger file is not one
-// The largest map file is some 320 kB; its digest reads no further than this.
-constexpr std::size_t max_map_file = std::size_t{64} << 20;
 
 struct Line {
     const std::string& source;
@@ -148,18 +146,21 @@ bool parse_key(std::string_view key, std::string_view rest, const std::string& f
         ok = value == "none" || value == "all";
         rules.aids = value == "all";
         reason = "aids needs none or all";
+    } else if (key == "plan") {
+        ok = value == "drawn" || value == "coach";
+        rules.coach = value == "coach";
+        reason = "plan needs drawn or coach";
     } else {
         return line.fail("unknown key " + quoted(key) +
-                         "; keys: name, map, rounds, shots, distance, side, wind, angle, aids");
+                         "; keys: name, map, rounds, shots, distance, side, wind, angle, aids, plan");
     }
     if (!ok) return line.fail(reason + ", not " + quoted(value));
     if (!rest.empty()) return line.fail(std::string(key) + " takes no further value, found " + quoted(rest));
     return true;
 }
 
-// A hash of the map file's bytes as text, so that a drill's digest follows
-// the map's content however its path is spelled; "FILE: reason" when it
-// cannot be read.
+}  // namespace
+
 bool map_digest(const char* path, std::string& digest, std::string& error)
 {
     std::string reason;
@@ -186,9 +187,7 @@ bool map_digest(const char* path, std::string& digest, std::string& error)
     return true;
 }
 
-// A hash of the settings as text: the same settings, the same digest on
-// every platform. A map file stands in by its content's digest.
-std::uint64_t digest_of(const DrillRules& s, const std::string& map)
+std::uint64_t drill_settings_digest(const DrillRules& s, const std::string& map)
 {
     char text[drill_name_size + map_name_size + 160];
     std::snprintf(text, sizeof text, "%s|%d|%s|%d|%d|%d|%d|%d|%d|%d|%d|%d|%d|%.3f|%d", s.name,
@@ -196,11 +195,11 @@ std::uint64_t digest_of(const DrillRules& s, const std::string& map)
                   static_cast<int>(s.side), s.wind_min, s.wind_max, s.wang_min, s.wang_max, s.angle_fixed ? 1 : 0,
                   s.angle, s.aids ? 1 : 0);
     Fnv1a hash;
+    // Added only for the coach's plan, so every other drill keeps its digest and its bests.
+    if (s.coach) std::snprintf(text + std::strlen(text), sizeof text - std::strlen(text), "|coach");
     hash.text(text);
     return hash.hash();
 }
-
-}  // namespace
 
 bool parse_drill(std::string_view text, const std::string& source, const std::string& folder,
                  const std::string& default_name, DrillRules& rules, std::string& error)
@@ -225,7 +224,7 @@ bool parse_drill(std::string_view text, const std::string& source, const std::st
     std::string map = rules.map;
     std::string why;
     if (rules.map_kind == DrillMap::file && !map_digest(rules.map, map, why)) return Line{source, map_line, error}.fail(why);
-    rules.digest = digest_of(rules, map);
+    rules.digest = drill_settings_digest(rules, map);
     return true;
 }
 

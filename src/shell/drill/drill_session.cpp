@@ -5,7 +5,9 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 
+#include "shell/drill/challenge_code.h"
 #include "shell/drill/drill_catalogue.h"
 #include "shell/drill/history.h"
 #include "sim/drill/drill_draw.h"
@@ -68,6 +70,10 @@ void open_menu(World& world, Platform& platform)
         if (menu.count == drill_menu_entries) break;
         std::snprintf(menu.names[menu.count], sizeof menu.names[0], "%s", e.title.c_str());
         std::snprintf(menu.keys[menu.count], sizeof menu.keys[0], "%s", e.key.c_str());
+        DrillRules rules;
+        std::string why;
+        const std::string description = find_drill(e.key, rules, why) ? describe_drill(rules) : why;
+        std::snprintf(menu.descriptions[menu.count], sizeof menu.descriptions[0], "%s", description.c_str());
         ++menu.count;
     }
     menu.selected = 0;
@@ -105,8 +111,10 @@ bool menu_action(World& world, Platform& platform, Action in_menu, Action in_pla
 bool results_action(World& world, Platform& platform, Action in_menu, Action in_play)
 {
     if (in_menu == Action::menu_enter) {
+        // A challenge's draws are part of it; a drill's own give way to new ones.
         const DrillRules rules = world.drill.rules;
-        start_reporting(world, platform, rules, next_drill_seed(world.drill.seed));
+        const std::uint32_t seed = rules.challenge.active ? world.drill.seed : next_drill_seed(world.drill.seed);
+        start_reporting(world, platform, rules, seed);
         return true;
     }
     if (in_menu == Action::menu_back) {
@@ -115,6 +123,30 @@ bool results_action(World& world, Platform& platform, Action in_menu, Action in_
     }
     if (in_play == Action::drills) open_menu(world, platform);
     return in_play != Action::quit;
+}
+
+// Esc in a running drill: the session kept as abandoned (when a shot was
+// fired), and free practice back.
+void leave_drill(World& world, Platform& platform)
+{
+    std::string reason;
+    if (!append_abandoned(world, platform, reason)) report(world, platform, "history not saved: " + reason);
+    end_drill(world);
+    show_notice(world, "Drill left: free practice (Esc again quits)");
+}
+
+// The code of the drill just shot, with its score to beat and no sender;
+// none for a drill on a map file.
+void note_code(DrillRun& d)
+{
+    DrillRules shared = d.rules;
+    shared.challenge.sender[0] = '\0';
+    shared.challenge.score_given = true;
+    shared.challenge.score = d.score;
+    std::string code;
+    std::string reason;
+    if (!encode_challenge(shared, d.seed, code, reason)) code.clear();
+    std::snprintf(d.code, sizeof d.code, "%s", code.c_str());
 }
 
 }  // namespace
@@ -149,10 +181,14 @@ bool start_drill(World& world, const DrillRules& rules, std::uint32_t seed, std:
         d.chart_count = 0;
     }
     if (d.history_file[0] != '\0') {
-        HistoryContents contents;
-        if (!read_history(d.history_file, contents, error)) return false;
-        take_history_figures(contents.records, rules, d);
-        warning = skipped_warning(d.history_file, contents.skipped);
+        // A record at a time: a long history's rounds are never all held at once.
+        // Taken aside, so that a history that fails half-way changes nothing.
+        const auto taken = std::make_unique<DrillRun>();
+        std::vector<long> skipped;
+        const HistoryVisit take = [&](HistoryRecord& record) { take_history_figure(record, rules, *taken); };
+        if (!read_history_each(d.history_file, take, skipped, error)) return false;
+        copy_history_figures(*taken, d);
+        warning = skipped_warning(d.history_file, skipped);
     }
     if (d.chart_picture.empty()) d.chart_picture = Surface(results_chart_width, results_chart_height);
     world.drill_menu.open = false;
@@ -169,6 +205,11 @@ bool drill_action(World& world, Platform& platform, Action in_menu, Action in_pl
         return true;
     }
     if (!drill_running(world)) return false;
+    // Esc (quit and back at once) leaves the drill; a quit key alone quits.
+    if (in_menu == Action::menu_back && in_play == Action::quit) {
+        leave_drill(world, platform);
+        return true;
+    }
     if ((in_play == Action::angle_up || in_play == Action::angle_down) && drill_angle_fixed(world)) return true;
     // The prediction, the finder and the chart all give the answer away.
     if ((in_play == Action::prediction || in_play == Action::chart) && !drill_allows_aids(world)) {
@@ -196,6 +237,7 @@ void drill_after_tick(World& world, Platform& platform)
             std::snprintf(d.note, sizeof d.note, "history not saved: %s", reason.c_str());
         }
     }
+    note_code(d);
     draw_score_chart(d.chart_picture, d.chart, d.chart_count, d.best);
     d.chart_drawn = true;
 }

@@ -15,8 +15,10 @@ namespace qm {
 namespace {
 
 constexpr const char* history_name = "history.jsonl";
-// A line is some 300 bytes; a longer one is no record, and skipped as one.
-constexpr std::size_t max_history_line = 4096;
+// A line is some 300 bytes and 40 to 100 more a round (a drill of 100
+// rounds of 10 shots keeps some 26,000); a longer one is no record, and
+// skipped as one.
+constexpr std::size_t max_history_line = 65536;
 // Close to a million sessions; a larger file is not a history.
 constexpr std::size_t max_history_bytes = std::size_t{256} << 20;
 
@@ -94,9 +96,9 @@ bool append_history(const std::string& path, const HistoryRecord& record, std::s
     return ok;
 }
 
-bool read_history(const std::string& path, HistoryContents& contents, std::string& reason)
+bool read_history_each(const std::string& path, const HistoryVisit& take, std::vector<long>& skipped,
+                       std::string& reason)
 {
-    contents = HistoryContents{};
     TextLines text(max_history_bytes);
     std::string why;
     if (!text.open(path, why)) {
@@ -105,6 +107,7 @@ bool read_history(const std::string& path, HistoryContents& contents, std::strin
         return false;
     }
     std::string line;
+    HistoryRecord record;
     long number_of_line = 0;
     for (;;) {
         const TextLines::Read read = text.next(line, max_history_line);
@@ -115,14 +118,24 @@ bool read_history(const std::string& path, HistoryContents& contents, std::strin
             reason = "cannot read " + path + ": " + text.reason();
             return false;
         }
-        HistoryRecord record;
         if (!too_long && line.empty()) continue;
         if (!too_long && parse_history_line(line, record)) {
-            contents.records.push_back(std::move(record));
+            take(record);
         } else {
-            contents.skipped.push_back(number_of_line);
+            skipped.push_back(number_of_line);
         }
     }
+}
+
+bool read_history(const std::string& path, HistoryContents& contents, std::string& reason)
+{
+    contents = HistoryContents{};
+    const HistoryVisit keep = [&](HistoryRecord& record) {
+        // A long history's rounds would not fit in memory all at once.
+        record.round_log = {};
+        contents.records.push_back(std::move(record));
+    };
+    return read_history_each(path, keep, contents.skipped, reason);
 }
 
 std::string skipped_warning(const std::string& path, const std::vector<long>& skipped)

@@ -9,6 +9,7 @@
 // it is. The history is a plain file, or a link to one.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,7 @@ bool default_history_path(std::string& path, std::string& reason);
 bool append_history(const std::string& path, const HistoryRecord& record, std::string& reason);
 
 struct HistoryContents {
-    std::vector<HistoryRecord> records;  // in file order
+    std::vector<HistoryRecord> records;  // in file order, without their rounds (read_history_each has them)
     std::vector<long> skipped;           // numbers of the lines that are not records
 };
 
@@ -34,6 +35,13 @@ struct HistoryContents {
 // with the reason, when anything else is there or it cannot be read (a
 // device, a link loop, a folder on the way that is a file, a read error).
 bool read_history(const std::string& path, HistoryContents& contents, std::string& reason);
+
+// Reads the file a line at a time, handing each record to take as it is
+// read (take may move it away) and adding the numbers of the lines that are
+// not records to skipped; otherwise as read_history.
+using HistoryVisit = std::function<void(HistoryRecord& record)>;
+bool read_history_each(const std::string& path, const HistoryVisit& take, std::vector<long>& skipped,
+                       std::string& reason);
 
 // The warning for skipped lines, one line naming them; empty when none was.
 std::string skipped_warning(const std::string& path, const std::vector<long>& skipped);

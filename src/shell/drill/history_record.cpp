@@ -1,7 +1,9 @@
 // History records: made from a drill, written as a line and read back.
 #include "shell/drill/history_record.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <iterator>
 #include <cinttypes>
 #include <cstdio>
 #include <cmath>
@@ -11,6 +13,7 @@
 #include "shell/drill/utc_time.h"
 #include "shell/json.h"
 #include "shell/utf8.h"
+#include "sim/drill/coach_bands.h"
 #include "sim/drill/drill_run.h"
 
 namespace qm {
@@ -87,6 +90,20 @@ bool take_member(const std::string& key, const std::string& value, JsonKind kind
         bool unused = false;
         return text_field(value, kind, r.version, unused);
     }
+    if (key == "format") return whole_field(value, kind, INT32_MAX, r.format) && r.format >= 1;
+    if (key == "round_log") {
+        // A later layout's rounds may mean something else: its scores still count.
+        if (kind != JsonKind::string) return false;
+        return r.format > history_format || parse_round_log(value, r.round_log);
+    }
+    if (key == "rating") {
+        if (kind == JsonKind::null) return true;
+        return number_field(value, kind, r.rating) && r.rating >= 0.0 && r.rating <= 100.0;
+    }
+    if (key == "coverage") return whole_field(value, kind, coach_band_count, r.coverage);
+    if (key == "focus") return whole_field(value, kind, coach_band_count - 1, r.focus);
+    if (key == "focus_estimate") return number_field(value, kind, r.focus_estimate) && r.focus_estimate >= 0.0 &&
+                                        r.focus_estimate <= 1.0;
     if (key == "seed") return whole_field(value, kind, UINT32_MAX, r.seed);
     if (key == "rounds") return whole_field(value, kind, drill_max_rounds, r.rounds);
     if (key == "played") return whole_field(value, kind, drill_max_rounds, r.played);
@@ -101,6 +118,7 @@ bool take_member(const std::string& key, const std::string& value, JsonKind kind
     if (key == "mean_miss") return number_field(value, kind, r.mean_miss);
     if (key == "assisted") return boolean_field(value, kind, r.assisted);
     if (key == "abandoned") return boolean_field(value, kind, r.abandoned);
+    if (key == "challenge") return boolean_field(value, kind, r.challenge);
     return true;
 }
 
@@ -120,6 +138,20 @@ bool shown_text(const std::string& text, std::size_t size)
     return !text.empty() && text.size() < size && !has_control_character(text);
 }
 
+// The logged rounds within the session's: no more rounds than played, shots
+// or hits than it counted.
+bool rounds_plausible(const HistoryRecord& r)
+{
+    if (r.format > history_format) return true;
+    int shots = 0;
+    int hits = 0;
+    for (const HistoryRound& round : r.round_log) {
+        shots += round.shots;
+        hits += round.hit() ? 1 : 0;
+    }
+    return static_cast<int>(r.round_log.size()) <= r.played && shots <= r.shots && hits <= r.hits;
+}
+
 // Whether the figures are those a drill can leave: counts within each other
 // and the drill's limits, damage and score within what the hits and the
 // rounds allow, a real instant, names that can be shown.
@@ -130,7 +162,8 @@ bool plausible(const HistoryRecord& r)
            (r.version.empty() || shown_text(r.version, max_version_size)) && r.rounds >= drill_min_rounds &&
            r.played <= r.rounds && r.hits <= r.played && r.first_shot_hits <= r.hits && r.hits <= r.shots &&
            r.shots <= r.rounds * drill_max_shots && r.damage <= static_cast<long long>(r.hits) * drill_max_shot_damage &&
-           r.score <= r.played * drill_max_round_points && r.mean_miss >= 0.0 && r.mean_miss <= max_miss;
+           r.score <= r.played * drill_max_round_points && r.mean_miss >= 0.0 && r.mean_miss <= max_miss &&
+           rounds_plausible(r);
 }
 
 }  // namespace
@@ -140,6 +173,11 @@ std::string digest_text(std::uint64_t digest)
     char text[20];
     std::snprintf(text, sizeof text, "%016" PRIx64, digest);
     return text;
+}
+
+std::string series_name(const HistoryRecord& r)
+{
+    return r.challenge ? r.drill + " (challenge " + r.digest.substr(0, 8) + ")" : r.drill;
 }
 
 HistoryRecord history_record(const DrillRun& d, bool abandoned, std::time_t when, const char* version)
@@ -160,6 +198,15 @@ HistoryRecord history_record(const DrillRun& d, bool abandoned, std::time_t when
     r.assisted = d.assisted;
     r.abandoned = abandoned;
     r.version = version;
+    r.format = history_format;
+    r.round_log = history_rounds(d);
+    r.rating = d.skill.rating();
+    r.coverage = d.skill.known_bands();
+    if (d.rules.coach) {
+        r.focus = d.focus;
+        r.focus_estimate = d.focus_estimate;
+    }
+    r.challenge = d.rules.challenge.active;
     return r;
 }
 
@@ -182,6 +229,22 @@ std::string format_history_line(const HistoryRecord& r)
     json.boolean("assisted", r.assisted);
     json.boolean("abandoned", r.abandoned);
     json.text("version", r.version);
+    // A record of the first layout is written as it always was.
+    if (r.format >= 2) {
+        json.number("format", static_cast<long long>(r.format));
+        json.text("round_log", format_round_log(r.round_log));
+        if (r.rating < 0.0) {
+            json.null("rating");
+        } else {
+            json.decimal("rating", r.rating, 1);
+        }
+        json.number("coverage", static_cast<long long>(r.coverage));
+    }
+    if (r.focus != no_band) {
+        json.number("focus", static_cast<long long>(r.focus));
+        json.decimal("focus_estimate", r.focus_estimate, 3);
+    }
+    if (r.challenge) json.boolean("challenge", true);
     json.close();
     return json.line() + "\n";
 }
@@ -198,18 +261,39 @@ bool parse_history_line(std::string_view line, HistoryRecord& record)
     return true;
 }
 
-void take_history_figures(const std::vector<HistoryRecord>& records, const DrillRules& rules, DrillRun& d)
+void clear_history_figures(DrillRun& d)
 {
-    const std::string digest = digest_text(rules.digest);
     d.best_known = false;
     d.best = 0;
     d.chart_count = 0;
-    for (const HistoryRecord& r : records) {
-        if (r.digest != digest || r.abandoned) continue;
-        if (!d.best_known || r.score > d.best) d.best = r.score;
-        d.best_known = true;
-        add_chart_score(d, r.score);
-    }
+    d.skill = CoachSkill{};
+    d.focus_memory = FocusMemory{};
+}
+
+void take_history_figure(const HistoryRecord& r, const DrillRules& rules, DrillRun& d)
+{
+    add_rounds(d.skill, r.round_log);
+    if (!r.abandoned) remember_focus(d.focus_memory, r.focus, r.focus_estimate);
+    if (r.digest != digest_text(rules.digest) || r.abandoned) return;
+    if (!d.best_known || r.score > d.best) d.best = r.score;
+    d.best_known = true;
+    add_chart_score(d, r.score);
+}
+
+void copy_history_figures(const DrillRun& from, DrillRun& to)
+{
+    to.best_known = from.best_known;
+    to.best = from.best;
+    std::copy(std::begin(from.chart), std::end(from.chart), std::begin(to.chart));
+    to.chart_count = from.chart_count;
+    to.skill = from.skill;
+    to.focus_memory = from.focus_memory;
+}
+
+void take_history_figures(const std::vector<HistoryRecord>& records, const DrillRules& rules, DrillRun& d)
+{
+    clear_history_figures(d);
+    for (const HistoryRecord& r : records) take_history_figure(r, rules, d);
 }
 
 }  // namespace qm

@@ -22,6 +22,8 @@ constexpr BuiltinDrill drills[] = {
                "map hills\nrounds 10\nshots 3\ndistance 250 700\nside left\nwind 0 10\n"},
     {"islands", "name Across the gap\n"
                 "map islands\nrounds 10\nshots 3\ndistance 400 1200\nside either\nwind 0 15\n"},
+    {"coach", "name Coach\n"
+              "map flat\nrounds 10\nshots 3\ndistance 50 2300\nside right\nwind 0 25\nplan coach\n"},
 };
 
 }  // namespace

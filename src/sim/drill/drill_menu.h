@@ -7,6 +7,7 @@
 namespace qm {
 
 constexpr int drill_menu_entries = 32;
+constexpr int drill_description_size = 96;
 
 struct DrillMenu {
     bool open = false;
@@ -14,6 +15,7 @@ struct DrillMenu {
     int selected = 0;
     char names[drill_menu_entries][drill_name_size] = {};  // shown
     char keys[drill_menu_entries][map_name_size] = {};     // what --drill would take: a name or a file
+    char descriptions[drill_menu_entries][drill_description_size] = {};  // the selected one's shows under the list
 };
 
 }  // namespace qm

@@ -2,8 +2,11 @@
 // and how each counted shot ends the round or not.
 #include "sim/drill/drill_run.h"
 
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
+#include "sim/drill/coach_rounds.h"
 #include "sim/practice.h"
 #include "sim/shot_record.h"
 #include "sim/world.h"
@@ -74,16 +77,20 @@ int draw_wang(DrillRun& d)
     return (d.rng.between(s.wang_min, s.wang_max + 360)) % 360;
 }
 
+bool both_landed(const World& world)
+{
+    return unit_at_rest(world, world.target1) && unit_at_rest(world, world.player_bot);
+}
+
 bool can_begin_round(const World& world)
 {
     return world.fire_now == 0 && world.mainbullet.state >= state_at_rest && unit_at_rest(world, world.player_bot);
 }
 
-void begin_round(World& world)
+// The round's side, distance and wind drawn within the drill's bounds.
+void draw_round(World& world, DrillRoundRecord& r)
 {
     DrillRun& d = world.drill;
-    DrillRoundRecord& r = d.rounds[d.round];
-    r = DrillRoundRecord{};
     const int player_x = world.player_bot.pos_x;
     int x = 0;
     bool placed = false;
@@ -97,15 +104,35 @@ void begin_round(World& world)
     r.target_x = x;
     r.wind = d.rng.between(d.rules.wind_min, d.rules.wind_max);
     r.wang = draw_wang(d);
+}
+
+void begin_round(World& world)
+{
+    DrillRun& d = world.drill;
+    DrillRoundRecord& r = d.rounds[d.round];
+    r = DrillRoundRecord{};
+    if (!d.rules.coach || !draw_coach_round(world)) draw_round(world, r);
     world.wind = r.wind;
     world.wang = r.wang;
-    world.target1.reset(&world.memoria, world.wind, world.wang, x, drop_y);
+    world.target1.reset(&world.memoria, world.wind, world.wang, r.target_x, drop_y);
     if (d.rules.angle_fixed) world.vang = d.rules.angle;
+    // The view goes to the target as it drops and lands, then back to the
+    // player: each round shows where it is.
+    world.focus = 2;
     d.round_pending = false;
+}
+
+// A finished round into its band, unless an aid was shown.
+void count_round(DrillRun& d)
+{
+    const DrillRoundRecord& r = d.rounds[d.round];
+    if (!r.measured || r.assisted || r.shots == 0) return;
+    d.skill.add(CountedRound{r.band, r.hit && r.shots == 1, r.hit, r.shot[0].struck, r.shot[0].signed_miss});
 }
 
 void end_round(DrillRun& d)
 {
+    count_round(d);
     ++d.round;
     if (d.round < d.rules.rounds) {
         d.round_pending = true;
@@ -113,18 +140,53 @@ void end_round(DrillRun& d)
     }
     d.round = d.rules.rounds - 1;
     d.finished = true;
+    if (d.rules.coach) remember_focus(d.focus_memory, d.focus, d.focus_estimate);
     add_chart_score(d, d.score);
     d.new_best = !d.best_known || d.score > d.best;
     if (d.new_best) d.best = d.score;
     d.best_known = true;
 }
 
+// The round's geometry once both units stand (or its first shot leaves):
+// the distance between the contact points, the wind along that line, its
+// band and the chance the coach gives the first shot.
+void measure_round(DrillRun& d, const World& world)
+{
+    DrillRoundRecord& r = d.rounds[d.round];
+    r.measured = true;
+    r.player_x = world.player_bot.pos_x;
+    r.player_y = world.player_bot.pos_y;
+    r.landed_x = world.target1.pos_x;
+    r.landed_y = world.target1.pos_y;
+    const double dx = r.landed_x - r.player_x;
+    const double dy = r.landed_y - r.player_y;
+    r.landed_distance = static_cast<int>(std::lround(std::sqrt(dx * dx + dy * dy)));
+    r.along = wind_along(r.wind, r.wang, r.landed_x >= r.player_x ? 1 : -1);
+    r.band = coach_band(r.landed_distance, r.along);
+    r.predicted = r.band == no_band ? d.skill.overall_estimate() : d.skill.estimate(r.band);
+    r.angle_fixed = d.rules.angle_fixed;
+}
+
+// The strike less the target's contact point, along the line from the
+// player to where the target landed.
+int signed_miss(const DrillRoundRecord& r, const World& world)
+{
+    const double ux = r.landed_x - r.player_x;
+    const double uy = r.landed_y - r.player_y;
+    const double length = std::sqrt(ux * ux + uy * uy);
+    const double mx = world.last_impact.x - world.target1.pos_x;
+    const double my = world.last_impact.y - world.target1.pos_y;
+    if (length == 0.0) return static_cast<int>(std::lround(mx));
+    return static_cast<int>(std::lround((mx * ux + my * uy) / length));
+}
+
 // The counted shot has come to rest: a hit ends the round, so does the last shot.
-void close_shot(DrillRun& d, const World& world)
+void close_shot(DrillRun& d, World& world)
 {
     DrillRoundRecord& r = d.rounds[d.round];
     d.shot_in_play = false;
     const int damage = world.last_impact.target_damage;
+    r.shot[r.shots - 1].damage = damage;
     if (damage > 0) {
         r.hit = true;
         r.damage = damage;
@@ -133,6 +195,9 @@ void close_shot(DrillRun& d, const World& world)
         d.damage += damage;
         ++d.hits;
         if (r.shots == 1) ++d.first_shot_hits;
+        char said[drill_note_size];
+        std::snprintf(said, sizeof said, "hit: %d x %d = %lld", damage, static_cast<int>(r.points / damage), r.points);
+        show_notice(world, said);
         end_round(d);
     } else if (r.shots >= d.rules.shots) {
         end_round(d);
@@ -142,6 +207,13 @@ void close_shot(DrillRun& d, const World& world)
 }  // namespace
 
 bool drill_running(const World& world) { return world.drill.active && !world.drill.finished; }
+const char* challenge_outcome(const DrillRun& drill)
+{
+    const DrillChallenge& c = drill.rules.challenge;
+    if (!c.score_given) return nullptr;
+    return drill.score > c.score ? "won" : drill.score == c.score ? "tied" : "lost";
+}
+
 bool drill_angle_fixed(const World& world) { return drill_running(world) && world.drill.rules.angle_fixed; }
 bool drill_allows_aids(const World& world) { return !drill_running(world) || world.drill.rules.aids; }
 
@@ -193,7 +265,15 @@ void begin_drill(World& world, const DrillRules& rules, std::uint32_t seed)
     static_cast<DrillProgress&>(d) = DrillProgress{};
     d.free_wind = free_wind;
     find_bare_columns(world);
+    if (rules.coach) {
+        d.focus = choose_focus(d.skill, d.focus_memory);
+        d.focus_estimate = d.focus == no_band ? 0.0 : d.skill.estimate(d.focus);
+        plan_coach_rounds(d);
+    }
     world.random_wind = 0;
+    // Free practice's last trace and score belong to no round of the drill.
+    clear_trace(world.practice.trace);
+    world.practice.score_shown = false;
     if (!rules.aids) {
         world.practice.prediction_shown = false;
         world.practice.chart_shown = false;
@@ -223,16 +303,24 @@ void drill_tick(World& world)
     const bullet& shell = world.mainbullet;
     if (!d.round_pending) {
         DrillRoundRecord& r = d.rounds[d.round];
+        const bool launched = !d.shot_in_play && shell.just_launched();
+        if (!r.measured && (launched || both_landed(world))) measure_round(d, world);
         // A shot fired while the round waits to begin does not count.
-        if (!d.shot_in_play && shell.just_launched()) {
+        if (launched) {
             d.shot_in_play = true;
             d.strike_noted = false;
+            r.shot[r.shots] = DrillShotRecord{world.vang, world.v0, 0, false, 0};
             ++r.shots;
             ++d.shots;
-            if (world.practice.prediction_shown || world.practice.chart_shown) d.assisted = true;
+            if (world.practice.prediction_shown || world.practice.chart_shown) {
+                d.assisted = true;
+                r.assisted = true;
+            }
         }
         if (d.shot_in_play && !d.strike_noted && world.last_impact.struck) {
             r.miss[r.shots - 1] = std::abs(world.last_impact.x - world.target1.pos_x);
+            r.shot[r.shots - 1].struck = true;
+            r.shot[r.shots - 1].signed_miss = signed_miss(r, world);
             d.strike_noted = true;
         }
         if (d.shot_in_play && shell.state >= state_at_rest) close_shot(d, world);

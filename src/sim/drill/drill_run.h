@@ -9,6 +9,8 @@
 #include "bodies/bot.h"
 #include "bodies/field.h"
 #include "raster/surface.h"
+#include "sim/drill/coach_bands.h"
+#include "sim/drill/coach_rounds.h"
 #include "sim/drill/drill_menu.h"
 #include "sim/drill/drill_rand.h"
 #include "sim/drill/drill_rules.h"
@@ -30,6 +32,15 @@ constexpr int drill_chart_scores = 30;  // the results chart's sessions
 constexpr int drill_note_size = 160;
 constexpr int drill_path_size = 512;
 
+// One shot of a round as the coach keeps it.
+struct DrillShotRecord {
+    double angle = 0.0;  // degrees
+    double power = 0.0;
+    int damage = 0;      // the target lost to the shot's three shells
+    bool struck = false; // the main shell struck somewhere
+    int signed_miss = 0; // its first strike less the target's contact point, along the line to the target
+};
+
 struct DrillRoundRecord {
     int distance = 0;   // drawn, pixels
     int side = 1;       // 1 right of the player, -1 left
@@ -40,6 +51,20 @@ struct DrillRoundRecord {
     int damage = 0;     // of the hitting shot
     long long points = 0;
     int miss[drill_max_shots] = {};  // per shot: main shell's first strike to the target, horizontally
+
+    // Taken once both units have landed (or at the first shot, if sooner):
+    // contact point to contact point, the wind along that line, its band and
+    // the first-shot hit chance the coach gave it then.
+    bool measured = false;
+    int player_x = 0, player_y = 0;
+    int landed_x = 0, landed_y = 0;
+    int landed_distance = 0;
+    int along = 0;
+    int band = no_band;
+    double predicted = 0.0;
+    bool angle_fixed = false;
+    bool assisted = false;  // a shot left with an aid shown: never counted in a band
+    DrillShotRecord shot[drill_max_shots];
 };
 
 // The wind settings of free practice, put back when the drill ends.
@@ -70,6 +95,7 @@ struct DrillProgress {
     bool new_best = false;  // this session beat every earlier one
 
     char note[drill_note_size] = {};  // what went wrong with the history, shown in the results
+    char code[drill_code_size] = {};  // the finished drill's challenge code, with its score; empty: none
     bool chart_drawn = false;         // the results chart is drawn
 };
 
@@ -90,6 +116,13 @@ struct DrillRun : DrillProgress {
     long long best = 0;
     long long chart[drill_chart_scores] = {};  // the last sessions' scores, oldest first
     int chart_count = 0;
+    CoachSkill skill;  // the player's bands, each counted round of this session added as it ends
+    // The coach's drill: its focus band (no_band in a placement session),
+    // that band's estimate as the session began, and each round's band.
+    int focus = no_band;
+    double focus_estimate = 0.0;
+    FocusMemory focus_memory;  // of the coach's sessions before this one
+    int plan[drill_max_rounds] = {};
 
     char history_file[drill_path_size] = {};  // empty: no history is kept
     bool history_lost = false;                // a line of this run of the program could not be written
@@ -108,6 +141,10 @@ bool round_ready(const World& world);
 // The round shown, from 1, and the shots fired in it.
 int drill_round_number(const DrillRun& drill);
 int drill_round_shots(const DrillRun& drill);
+
+// The finished challenge's outcome against its score to beat: "won",
+// "tied" or "lost"; null when the challenge set no score.
+const char* challenge_outcome(const DrillRun& drill);
 
 // Adds a session's score to the chart's, the oldest giving way when full.
 void add_chart_score(DrillRun& drill, long long score);

@@ -24,6 +24,7 @@ void draw_score_chart(Surface& picture, const long long* scores, int count, long
     chart.y_label = "score";
     chart.legend = plot::LegendPlace::none;
     chart.max_ticks = 5;
+    chart.whole_x = true;  // sessions are counted whole
     long long high = 1;
     plot::Series series{"", series_colour, {}, 2};
     for (int i = 0; i < count; ++i) {

@@ -156,7 +156,8 @@
 
   function download(name, bytes) {
     const link = document.createElement("a");
-    link.href = URL.createObjectURL(new Blob([bytes], { type: "image/png" }));
+    const type = /\.png$/.test(name) ? "image/png" : "application/octet-stream";
+    link.href = URL.createObjectURL(new Blob([bytes], { type }));
     link.download = name;
     document.body.append(link);
     link.click();
@@ -164,13 +165,31 @@
     setTimeout(() => URL.revokeObjectURL(link.href), 10000);
   }
 
-  function ended(exitCode) {
+  // Why the address was refused: shown in the form.
+  function refused(line) {
+    byId("refusal").textContent = "qmsim: " + line;
+    byId("refusal").hidden = false;
+  }
+
+  // The finished drill's code as a link that plays it; an empty code
+  // takes it away.
+  function drillResults(code, line) {
+    const link = byId("results-link");
+    link.textContent = code;
+    link.href = location.origin + location.pathname + "?challenge=" + encodeURIComponent(code);
+    byId("results-line").textContent = line === "" ? "" : "(" + line + ")";
+    byId("results").hidden = code === "";
+  }
+
+  // The end of a run, or of a page that could not start the program (why).
+  function ended(exitCode, why) {
     for (const end of page.atEnd) end();
     leaveFullScreen();
     show(true, false);
     show(false, false);
+    byId("results").hidden = true;
     page.exitCode = exitCode;
-    byId("ended-text").textContent = exitCode === 0
+    byId("ended-text").textContent = why !== undefined ? why : exitCode === 0
       ? "The simulator has ended."
       : "The simulator has ended (exit status " + exitCode + ").";
     byId("ended").hidden = false;
@@ -212,14 +231,51 @@
     setCodes, nextInput, clock, waitUntil, show,
     screenWidth: () => window.innerWidth, screenHeight: () => window.innerHeight, placeCanvas, present,
     fullScreenAvailable: () => (document.fullscreenEnabled ? 1 : 0), enterFullScreen, leaveFullScreen,
-    messageBox, download, ended,
+    messageBox, download, refused, drillResults, ended,
     exitCode: null, firstFrameMs: null, presented: 0,
   };
   window.qmPage = page;
+  // The program and its loader travel gzip-compressed, as a plain server
+  // sends files as they are, and are unpacked as they arrive.
+  function unpacked(name, type) {
+    return fetch(name).then((response) => {
+      if (!response.ok) throw new Error(name + ": " + response.status + " " + response.statusText);
+      return new Response(response.body.pipeThrough(new DecompressionStream("gzip")),
+                          { headers: { "Content-Type": type } });
+    });
+  }
+
+  function notLoaded(error) {
+    console.error("qmsim: " + error);
+    ended(1, "The simulator could not be loaded: " + error.message);
+  }
+
+  function instantiateWasm(imports, receive) {
+    unpacked("qmsim.wasm.gz", "application/wasm")
+      .then((response) => WebAssembly.instantiateStreaming(response, imports))
+      .then((loaded) => receive(loaded.instance, loaded.module)).catch(notLoaded);
+    return {};
+  }
+
+  function loadProgram() {
+    if (typeof DecompressionStream !== "function") {
+      ended(1, "This browser cannot unpack the simulator: it has no DecompressionStream.");
+      return;
+    }
+    unpacked("qmsim.js.gz", "text/javascript").then((response) => response.blob()).then((blob) => {
+      const script = document.createElement("script");
+      script.src = URL.createObjectURL(blob);
+      document.body.append(script);
+    }).catch(notLoaded);
+  }
+
   window.Module = {
     arguments: args,
+    instantiateWasm,
     print: (line) => console.log(line),
     printErr: (line) => console.warn(line),
     onAbort: (what) => console.error("qmsim: " + what),
   };
+  // Once every part of the page has joined the page object.
+  document.addEventListener("DOMContentLoaded", loadProgram);
 })();

@@ -1,0 +1,172 @@
+// The bands, their names, and the skill estimate of each.
+#include "sim/drill/coach_bands.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "raster/angles.h"
+#include "raster/trig.h"
+
+namespace qm {
+
+namespace {
+
+// Lowest distance of each band, and the end of the last.
+constexpr int distance_edges[coach_distance_bands + 1] = {50, 300, 600, 1000, 1500, 2301};
+// Lowest wind along of each band, and the end of the last.
+constexpr int wind_edges[coach_wind_bands + 1] = {-25, -12, -4, 5, 13, 26};
+
+constexpr const char* distance_names[coach_distance_bands] = {"close", "near", "middle", "long", "very long"};
+constexpr const char* wind_names[coach_wind_bands] = {"strong head wind", "head wind", "calm", "tail wind",
+                                                      "strong tail wind"};
+constexpr const char* wind_phrases[coach_wind_bands] = {"into a strong head wind", "into a head wind",
+                                                        "in calm air", "with a tail wind",
+                                                        "with a strong tail wind"};
+
+int band_among(const int (&edges)[6], int value)
+{
+    if (value < edges[0]) return no_band;
+    for (int i = 0; i < 5; ++i) {
+        if (value < edges[i + 1]) return i;
+    }
+    return no_band;
+}
+
+}  // namespace
+
+int distance_band(int distance) { return band_among(distance_edges, distance); }
+int wind_band(int wind_along) { return band_among(wind_edges, wind_along); }
+
+int coach_band(int distance, int wind_along)
+{
+    const int d = distance_band(distance);
+    const int w = wind_band(wind_along);
+    return d == no_band || w == no_band ? no_band : d * coach_wind_bands + w;
+}
+
+int band_distance(int band) { return band / coach_wind_bands; }
+int band_wind(int band) { return band % coach_wind_bands; }
+
+void distance_band_range(int distance_band, int& low, int& high)
+{
+    low = distance_edges[distance_band];
+    high = distance_edges[distance_band + 1] - 1;
+}
+
+void wind_band_range(int wind_band, int& low, int& high)
+{
+    low = wind_edges[wind_band];
+    high = wind_edges[wind_band + 1] - 1;
+}
+
+int wind_along(double strength, double wang_degrees, int towards)
+{
+    return static_cast<int>(std::lround(towards * strength * qm::cos(radians(wang_degrees))));
+}
+
+void band_name(int band, char* text, std::size_t size)
+{
+    std::snprintf(text, size, "%s, %s", distance_names[band_distance(band)], wind_names[band_wind(band)]);
+}
+
+void band_phrase(int band, char* text, std::size_t size)
+{
+    std::snprintf(text, size, "%s shots %s", distance_names[band_distance(band)], wind_phrases[band_wind(band)]);
+}
+
+void band_sentence(const CoachSkill& skill, int band, char* text, std::size_t size)
+{
+    const BandSkill& b = skill.bands[band];
+    char phrase[96];
+    band_phrase(band, phrase, sizeof phrase);
+    const long miss = std::lround(b.mean_first_miss());
+    if (b.first_misses == 0) {
+        std::snprintf(text, size, "%s: %d of %d first-shot hits, no first shot struck", phrase, b.first_shot_hits,
+                      b.rounds);
+    } else if (miss == 0) {
+        std::snprintf(text, size, "%s: %d of %d first-shot hits, landing on the mark on average", phrase,
+                      b.first_shot_hits, b.rounds);
+    } else {
+        std::snprintf(text, size, "%s: %d of %d first-shot hits, landing %ld px %s on average", phrase,
+                      b.first_shot_hits, b.rounds, std::labs(miss), miss < 0 ? "short" : "long");
+    }
+}
+
+double BandSkill::rate_towards(double prior, double prior_weight) const
+{
+    return (weighted_hits + prior_weight * prior) / (weight + prior_weight);
+}
+
+double BandSkill::mean_first_miss() const
+{
+    return first_misses == 0 ? 0.0 : static_cast<double>(first_miss_sum) / first_misses;
+}
+
+namespace {
+
+void add_to(BandSkill& b, const CountedRound& round)
+{
+    ++b.rounds;
+    if (round.first_shot_hit) ++b.first_shot_hits;
+    if (round.hit) ++b.hits;
+    if (round.first_struck) {
+        b.first_miss_sum += round.first_miss;
+        ++b.first_misses;
+    }
+    b.weighted_hits = b.weighted_hits * skill_decay + (round.first_shot_hit ? 1.0 : 0.0);
+    b.weight = b.weight * skill_decay + 1.0;
+}
+
+}  // namespace
+
+void CoachSkill::add(const CountedRound& round)
+{
+    if (round.band == no_band) return;
+    add_to(bands[round.band], round);
+    add_to(overall, round);
+}
+
+double CoachSkill::overall_estimate() const { return overall.rate_towards(skill_prior, overall_prior_weight); }
+
+double CoachSkill::estimate(int band) const
+{
+    return bands[band].rate_towards(overall_estimate(), band_prior_weight);
+}
+
+double CoachSkill::rating() const
+{
+    double inverse_sum = 0.0;
+    int known = 0;
+    for (int band = 0; band < coach_band_count; ++band) {
+        if (!bands[band].known()) continue;
+        inverse_sum += 1.0 / estimate(band);
+        ++known;
+    }
+    return known == 0 ? -1.0 : 100.0 * known / inverse_sum;
+}
+
+int CoachSkill::known_bands() const
+{
+    int known = 0;
+    for (const BandSkill& b : bands) known += b.known() ? 1 : 0;
+    return known;
+}
+
+int CoachSkill::weakest(int (&out)[coach_weakest]) const
+{
+    int count = 0;
+    for (int band = 0; band < coach_band_count; ++band) {
+        if (!bands[band].known()) continue;
+        // Insertion into the short list, lowest estimate first.
+        int at = count;
+        while (at > 0 && estimate(band) < estimate(out[at - 1])) --at;
+        if (at >= coach_weakest) continue;
+        for (int i = (count < coach_weakest ? count : coach_weakest - 1); i > at; --i) out[i] = out[i - 1];
+        out[at] = band;
+        if (count < coach_weakest) ++count;
+    }
+    return count;
+}
+
+}  // namespace qm

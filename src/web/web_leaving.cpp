@@ -1,0 +1,54 @@
+// Keeping a drill the page left behind.
+#include "web/web_leaving.h"
+
+#include <filesystem>
+#include <vector>
+
+#include "shell/drill/history_import.h"
+#include "shell/drill/history_record.h"
+#include "sim/drill/drill_run.h"
+#include "terrain/bitmap_writer.h"
+#include "web/web_js.h"
+
+namespace qm {
+
+namespace {
+
+// Where the lines put by are merged from.
+constexpr const char* stashed_file = "/tmp/qmsim-stashed.jsonl";
+
+}  // namespace
+
+void WebLeaving::update()
+{
+    const DrillRun& d = world_.drill;
+    // As when a drill is left: a running drill with a shot fired, and a
+    // history to keep it in.
+    const bool due = drill_running(world_) && d.shots > 0 && d.history_file[0] != '\0';
+    if (!due) {
+        if (shots_ != 0) web::set_leaving_line("");
+        shots_ = 0;
+        return;
+    }
+    const std::time_t now = std::time(nullptr);
+    const int round = drill_round_number(d);
+    if (d.shots == shots_ && round == round_ && now == when_) return;
+    shots_ = d.shots;
+    round_ = round;
+    when_ = now;
+    web::set_leaving_line(format_history_line(history_record(d, true, now, QM_VERSION)).c_str());
+}
+
+bool merge_stashed_history(const std::string& history, std::string& reason)
+{
+    const std::string lines = web::take_stashed_lines();
+    if (lines.empty() || history.empty()) return true;
+    ImportCounts counts;
+    const bool merged = write_file(stashed_file, std::vector<unsigned char>(lines.begin(), lines.end()), reason) &&
+                        import_history(stashed_file, history, counts, reason) && web::save_storage(reason);
+    std::filesystem::remove(stashed_file);
+    if (!merged) web::stash_lines(lines.c_str());
+    return merged;
+}
+
+}  // namespace qm

@@ -1,0 +1,120 @@
+"""The page's files: a drill left by reloading the page keeps its abandoned
+line; the history exported as a download and imported into an empty
+page's storage gives the same history, importing again adds nothing and
+lines that are no records are skipped and counted; drill files opened with
+their map join the drills for the visit, and a file that is neither is
+refused with its reason."""
+import os
+import shutil
+import time
+
+from browser_support import By, TIMEOUT, check, press, wait_for
+
+HISTORY = "/home/web_user/.local/share/qmsim/history.jsonl"
+
+
+def stored_history(driver):
+    return driver.execute_script("const FS = Module.FS; const path = arguments[0];"
+                                 "return FS.analyzePath(path).exists ? FS.readFile(path, {encoding: 'utf8'}) : '';",
+                                 HISTORY)
+
+
+def form(driver, address):
+    driver.get(address)
+    wait_for(driver, "return !document.getElementById('dialog').hidden", "the form")
+
+
+def answer(driver, what):
+    """The message box's text, the box closed."""
+    wait_for(driver, "return !document.getElementById('box').hidden", what)
+    text = driver.find_element(By.ID, "box-text").text
+    driver.find_element(By.ID, "box-ok").click()
+    return text
+
+
+def choose(driver, picker, paths):
+    element = driver.find_element(By.ID, picker)
+    driver.execute_script("arguments[0].hidden = false", element)
+    element.send_keys("\n".join(paths))
+    driver.execute_script("arguments[0].hidden = true", element)
+
+
+def clear_storage(driver, url):
+    driver.execute_cdp_cmd("Storage.clearDataForOrigin", {"origin": url.rstrip("/"), "storageTypes": "all"})
+
+
+def left_by_reload(driver, url):
+    clear_storage(driver, url)
+    driver.get(url + "?drill=still&seed=7&mode=windowed")
+    wait_for(driver, "return document.getElementById('frame').dataset.shown === '1'", "the drill's first frame")
+    time.sleep(4)
+    press(driver, "f")
+    time.sleep(1)
+    # Loading the page again leaves the drill without a key.
+    form(driver, url)
+    lines = stored_history(driver).splitlines()
+    check(len(lines) == 1 and '"abandoned":true' in lines[0] and '"shots":1,' in lines[0],
+          "after the reload the history holds %s" % lines)
+    print("ok: reloading the page mid-drill keeps the abandoned line")
+    return lines[0] + "\n"
+
+
+def export_import(driver, url, scratch, downloads, history):
+    driver.find_element(By.ID, "history-export").click()
+    exported = os.path.join(downloads, "qmsim-history.jsonl")
+    end = time.monotonic() + TIMEOUT
+    while not os.path.isfile(exported) and time.monotonic() < end:
+        time.sleep(0.1)
+    check(os.path.isfile(exported), "Export history downloaded nothing: %s" % os.listdir(downloads))
+    with open(exported) as f:
+        check(f.read() == history, "the exported history differs from the stored one")
+    print("ok: Export history downloads the history")
+
+    # An empty page: its storage cleared.
+    clear_storage(driver, url)
+    form(driver, url)
+    check(stored_history(driver) == "", "the cleared page still holds a history")
+    cases = [
+        (exported, "1 session added, 0 already kept, 0 lines skipped"),
+        (exported, "0 sessions added, 1 already kept, 0 lines skipped"),
+    ]
+    mixed = os.path.join(scratch, "mixed.jsonl")
+    with open(mixed, "w") as f:
+        f.write('{"not":"a record"}\n' + history + '{"time":"2026-12-08T1')
+    cases.append((mixed, "0 sessions added, 1 already kept, 2 lines skipped"))
+    for path, counts in cases:
+        choose(driver, "import-history", [path])
+        text = answer(driver, "the import's answer")
+        name = os.path.basename(path)
+        check(text == "Imported %s: %s (not history records)." % (name, counts), "importing %s says %r" % (name, text))
+        check(stored_history(driver) == history, "after importing %s the history differs" % name)
+        print("ok: importing %s: %s" % (name, text))
+    form(driver, url)
+    check(stored_history(driver) == history, "the imported history is not in the browser's storage")
+    print("ok: the imported history is kept in the browser's storage")
+
+
+def open_drill(driver, url, scratch, site):
+    folder = os.path.join(scratch, "drill")
+    os.makedirs(folder, exist_ok=True)
+    shutil.copy(os.path.join(site, "..", "..", "maps", "tower.bmp"), os.path.join(folder, "steep.bmp"))
+    with open(os.path.join(folder, "steep.drill"), "w") as f:
+        f.write("name Steep\nmap steep.bmp\nrounds 2\nshots 2\n")
+    with open(os.path.join(folder, "notes.txt"), "w") as f:
+        f.write("a note")
+    form(driver, url)
+    choose(driver, "open-drill", [os.path.join(folder, name) for name in ["steep.drill", "steep.bmp"]])
+    text = answer(driver, "the drill's answer")
+    check(text == "In the drill menu (D in a round) for this visit: Steep.", "opening a drill says %r" % text)
+    listed = driver.execute_script("return Module.FS.readdir('.')")
+    check("steep.drill" in listed and "steep.bmp" in listed, "the working folder holds %s" % listed)
+    choose(driver, "open-drill", [os.path.join(folder, "notes.txt")])
+    text = answer(driver, "the refusal")
+    check(text == "Cannot open notes.txt: neither a drill file (.drill) nor a map (.bmp)", "a note gives %r" % text)
+    print("ok: a drill file opened with its map joins the drills; a note is refused: %s" % text)
+
+
+def page_files(driver, url, scratch, downloads, site):
+    history = left_by_reload(driver, url)
+    export_import(driver, url, scratch, downloads, history)
+    open_drill(driver, url, scratch, site)
