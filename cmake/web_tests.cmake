@@ -22,7 +22,7 @@ if(NOT QM_SANITIZE)
 endif()
 
 # The site as a zip for the release: qmsim-VERSION-web/ with the page, the
-# program and the maps.
+# program (which makes the sample maps itself) and the runner for node.
 set(QM_WEB_ZIP ${CMAKE_SOURCE_DIR}/dist/qmsim-${PROJECT_VERSION}-web.zip)
 add_custom_target(web_zip
   COMMAND ${CMAKE_COMMAND} -DVERSION=${PROJECT_VERSION} -DSITE=${QM_WEB_DIST}

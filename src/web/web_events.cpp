@@ -28,7 +28,7 @@ bool WebEvents::poll(Message& message)
     helpers_.leaving.update();
     helpers_.screenshots.offer_new();
     helpers_.maps.take_opened();
-    helpers_.files.take();
+    if (helpers_.files.take(message)) return true;
     results_.offer(world_);
     if (world_.loading != 0) {
         limit_ = -1;

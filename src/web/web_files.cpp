@@ -1,14 +1,16 @@
-// The history's export and import, and drills opened, on the page.
+// The history's export and import, and drills and packs opened, on the page.
 #include "web/web_files.h"
 
 #include <cctype>
 #include <cstdio>
-#include <string_view>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 
+#include "shell/drill/challenge_pack.h"
 #include "shell/drill/drill_file.h"
+#include "shell/drill/drill_session.h"
 #include "shell/drill/history_import.h"
 #include "terrain/bitmap_writer.h"
 #include "web/web_js.h"
@@ -22,6 +24,8 @@ constexpr int name_size = 256;
 // Where an imported file is put to be merged from.
 constexpr const char* import_file = "/tmp/qmsim-import.jsonl";
 constexpr const char* export_name = "qmsim-history.jsonl";
+// Where an opened pack is put to be read from.
+constexpr const char* pack_file = "/tmp/qmsim-opened.qmc";
 
 std::string plural(int count, const char* word)
 {
@@ -51,10 +55,11 @@ void WebFiles::say(const std::string& text, const char* caption)
     if (desktop_ != nullptr) desktop_->message_box(text.c_str(), caption);
 }
 
-void WebFiles::take()
+bool WebFiles::take(Message& message)
 {
+    if (pack_ && pack_->started) start_pack();
     web::PageFile file;
-    if (!web::next_file(file)) return;
+    if (!web::next_file(file)) return false;
     std::vector<unsigned char> bytes(static_cast<std::size_t>(file.size));
     char name[name_size] = {};
     web::take_file(name, name_size, bytes.data());
@@ -62,8 +67,9 @@ void WebFiles::take()
     case web::FileTask::export_history: export_history(); break;
     case web::FileTask::import_history: import_history_file(name, bytes); break;
     case web::FileTask::drill_file: add_drill_file(name, bytes); break;
-    case web::FileTask::drills_end: end_drills(); break;
+    case web::FileTask::drills_end: return end_drills(message);
     }
+    return false;
 }
 
 void WebFiles::export_history()
@@ -109,10 +115,12 @@ void WebFiles::add_drill_file(const std::string& name, const std::vector<unsigne
     std::string reason;
     if (name.empty() || name.front() == '.' || name.find('/') != std::string::npos) {
         refused_.push_back("Cannot open " + name + ": not a plain file name");
+    } else if (ends_with(name, pack_suffix)) {
+        read_pack(name, bytes);
     } else if (ends_with(name, ".bmp")) {
         if (!store_map(name, bytes, reason)) refused_.push_back("Cannot open " + name + ": " + reason);
     } else if (!ends_with(name, ".drill")) {
-        refused_.push_back("Cannot open " + name + ": neither a drill file (.drill) nor a map (.bmp)");
+        refused_.push_back("Cannot open " + name + ": neither a drill file (.drill), a map (.bmp) nor a pack (.qmc)");
     } else if (!write_file(name, bytes, reason)) {
         refused_.push_back("Cannot store " + name + ": " + reason);
     } else {
@@ -120,7 +128,38 @@ void WebFiles::add_drill_file(const std::string& name, const std::vector<unsigne
     }
 }
 
-void WebFiles::end_drills()
+// Reads a pack, its map unpacked into the working folder; it is played once
+// the set is taken.
+void WebFiles::read_pack(const std::string& name, const std::vector<unsigned char>& bytes)
+{
+    Pack pack;
+    std::string reason;
+    const bool read = write_file(pack_file, bytes, reason) &&
+                      read_challenge_pack(pack_file, ".", pack.rules, pack.seed, reason);
+    std::filesystem::remove(pack_file);
+    if (!read) {
+        refused_.push_back("Cannot open " + name + ": " + reason);
+        return;
+    }
+    pack_ = pack;
+}
+
+// The pack's drill begun once Start has been handled, as a quick start
+// begins one.
+void WebFiles::start_pack()
+{
+    const Pack pack = *pack_;
+    pack_.reset();
+    std::string warning;
+    std::string error;
+    if (!start_drill(world_, pack.rules, pack.seed, warning, error)) {
+        say("Cannot play " + std::string(pack.rules.name) + ": " + error, "Error");
+    } else if (!warning.empty()) {
+        std::fprintf(stderr, "qmsim: %s\n", warning.c_str());
+    }
+}
+
+bool WebFiles::end_drills(Message& message)
 {
     std::string added;
     for (const std::string& file : drills_) {
@@ -140,6 +179,12 @@ void WebFiles::end_drills()
     const bool refusals = !refused_.empty();
     refused_.clear();
     if (!text.empty()) say(text, refusals ? "Error" : "Drills");
+    // A pack is played as the form's Start plays a round.
+    const Control* start = dialog_.find(IDC_START);
+    if (!pack_ || start == nullptr) return false;
+    pack_->started = true;
+    message = Message{Window::dialog, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), start->handle, 0};
+    return true;
 }
 
 }  // namespace qm

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "shell/drill/drill_session.h"
 #include "shell/drill/history_import.h"
 #include "shell/drill/history_record.h"
 #include "sim/drill/drill_run.h"
@@ -22,10 +23,7 @@ constexpr const char* stashed_file = "/tmp/qmsim-stashed.jsonl";
 void WebLeaving::update()
 {
     const DrillRun& d = world_.drill;
-    // As when a drill is left: a running drill with a shot fired, and a
-    // history to keep it in.
-    const bool due = drill_running(world_) && d.shots > 0 && d.history_file[0] != '\0';
-    if (!due) {
+    if (!abandoned_line_due(world_)) {
         if (shots_ != 0) web::set_leaving_line("");
         shots_ = 0;
         return;

@@ -100,7 +100,7 @@ int run_page(const qm::QuickStart& choices, bool stored, const std::string& stor
     WebForm form(dialog);
     WebMaps maps(*world, dialog);
     WebScreenshots screenshots(*world);
-    WebFiles files(*world);
+    WebFiles files(*world, dialog);
     WebLeaving leaving(*world);
     WebEvents events(*world, dialog, form, {maps, files, screenshots, leaving});
     WebWindows windows(form, events);

@@ -2,10 +2,11 @@
 line; the history exported as a download and imported into an empty
 page's storage gives the same history, importing again adds nothing and
 lines that are no records are skipped and counted; drill files opened with
-their map join the drills for the visit, and a file that is neither is
-refused with its reason."""
+their map join the drills for the visit, a file that is neither is
+refused with its reason, and a challenge pack is played at once."""
 import os
 import shutil
+import subprocess
 import time
 
 from browser_support import By, TIMEOUT, check, press, wait_for
@@ -110,11 +111,32 @@ def open_drill(driver, url, scratch, site):
     check("steep.drill" in listed and "steep.bmp" in listed, "the working folder holds %s" % listed)
     choose(driver, "open-drill", [os.path.join(folder, "notes.txt")])
     text = answer(driver, "the refusal")
-    check(text == "Cannot open notes.txt: neither a drill file (.drill) nor a map (.bmp)", "a note gives %r" % text)
+    check(text == "Cannot open notes.txt: neither a drill file (.drill), a map (.bmp) nor a pack (.qmc)",
+          "a note gives %r" % text)
     print("ok: a drill file opened with its map joins the drills; a note is refused: %s" % text)
+
+
+def open_pack(driver, url, scratch, site):
+    """A pack made by the WebAssembly runner under node is played at once."""
+    root = os.path.join(site, "..", "..")
+    pack = os.path.join(scratch, "cave.qmc")
+    made = subprocess.run(["node", os.path.join(site, "qmsim-node.js"), "challenge", "docs/cave.drill", "--seed", "7",
+                           "--score", "579", "--name", "Ann", "--pack", pack], cwd=root, capture_output=True, text=True)
+    if made.returncode != 0 or not os.path.isfile(pack):
+        print("skipped: no pack made under node (%s)" % made.stderr.strip())
+        return
+    form(driver, url)
+    choose(driver, "open-drill", [pack])
+    wait_for(driver, "return document.getElementById('frame').dataset.shown === '1'", "the pack's first frame")
+    time.sleep(4)
+    press(driver, "f")
+    line = wait_for(driver, "return qmPage.leavingLine", "the pack's drill under way")
+    check('"drill":"Cave floor"' in line and '"seed":7,' in line, "the pack plays %s" % line)
+    print("ok: a pack opened is played at once with its seed")
 
 
 def page_files(driver, url, scratch, downloads, site):
     history = left_by_reload(driver, url)
     export_import(driver, url, scratch, downloads, history)
     open_drill(driver, url, scratch, site)
+    open_pack(driver, url, scratch, site)

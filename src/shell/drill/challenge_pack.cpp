@@ -54,7 +54,8 @@ bool read_fields(std::string_view body, DrillRules& rules, std::uint32_t& seed, 
     const std::string_view settings = in.block(in.number(4));
     const std::uint64_t map_size = in.number(4);
     const std::string_view coded = in.block(in.number(4));
-    if (!in.whole_read() || map_size > max_map_file || !run_length_decode(coded, map_size, map) ||
+    if (!in.whole_read() || map_size > max_map_file ||
+        !run_length_decode(coded, static_cast<std::size_t>(map_size), map) ||
         map.size() != map_size) {
         error = "a damaged pack (its parts do not read)";
         return false;

@@ -30,12 +30,11 @@ bool save_history_line(World& world, Platform& platform, const char* path, const
     return saved;
 }
 
-// The abandoned line of a drill still running with a shot fired; true when
-// none is due or it is written.
+// The abandoned line, when one is due; true when none is or it is written.
 bool append_abandoned(World& world, Platform& platform, std::string& reason)
 {
     const DrillRun& d = world.drill;
-    if (!drill_running(world) || d.shots == 0 || d.history_file[0] == '\0') return true;
+    if (!abandoned_line_due(world)) return true;
     return save_history_line(world, platform, d.history_file,
                              history_record(d, true, std::time(nullptr), QM_VERSION), reason);
 }
@@ -150,6 +149,12 @@ void note_code(DrillRun& d)
 }
 
 }  // namespace
+
+bool abandoned_line_due(const World& world)
+{
+    const DrillRun& d = world.drill;
+    return drill_running(world) && d.shots > 0 && d.history_file[0] != '\0';
+}
 
 std::uint32_t clock_seed()
 {

@@ -47,4 +47,8 @@ void drill_after_tick(World& world, Platform& platform);
 // noted in world.drill.history_lost).
 void record_abandoned(World& world, Platform& platform);
 
+// Whether leaving now would write an abandoned line: a drill still running,
+// a shot fired, and a history to keep it in.
+bool abandoned_line_due(const World& world);
+
 }  // namespace qm
