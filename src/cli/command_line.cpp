@@ -65,14 +65,6 @@ std::string program_usage()
     return usage;
 }
 
-// The usage line, without its line break, after a refused quick start.
-std::string usage_line()
-{
-    std::string usage = quick_start_usage();
-    usage.pop_back();
-    return usage;
-}
-
 }  // namespace
 
 ProgramRequest read_command_line(int argc, char** argv)
@@ -94,9 +86,10 @@ ProgramRequest read_command_line(int argc, char** argv)
         if (arg == "--script") return {ProgramMode::refused, "--script needs --headless", {}};
     }
     ProgramRequest request;
-    if (!parse_quick_start(argc, argv, request.quick, request.error)) {
+    std::string usage;
+    if (!parse_quick_start(argc, argv, request.quick, request.error, usage)) {
         request.mode = ProgramMode::refused;
-        request.error.append("\n").append(usage_line());
+        request.error.append("\n").append(usage);
     }
     return request;
 }

@@ -87,13 +87,9 @@ bool check_history(const QuickStart& choices, const DrillOptions& drill, std::st
     return error.empty() && read_history(drill.history, contents, error);
 }
 
-}  // namespace
-
-bool parse_quick_start(int argc, char** argv, QuickStart& choices, std::string& error)
+// What the options read ask for, checked; false with the reason.
+bool take_choices(QuickStart& choices, Given& given, std::string& error)
 {
-    choices = QuickStart{};
-    Given given;
-    if (!read_options(quick_start_command(choices, given), argc, argv, error)) return false;
     DrillOptions& drill = given.drill;
     choices.history = drill.history;
     choices.seed_given = drill.seed_given;
@@ -106,6 +102,19 @@ bool parse_quick_start(int argc, char** argv, QuickStart& choices, std::string& 
     if (drill.history != nullptr && !check_history(choices, drill, error)) return false;
     // A bad controls file stops the program before any window opens.
     return load_controls(given.controls, choices.controls, error);
+}
+
+}  // namespace
+
+bool parse_quick_start(int argc, char** argv, QuickStart& choices, std::string& error, std::string& usage)
+{
+    choices = QuickStart{};
+    Given given;
+    const Command command = quick_start_command(choices, given);
+    if (read_options(command, argc, argv, error) && take_choices(choices, given, error)) return true;
+    usage = usage_of(command);
+    usage.pop_back();
+    return false;
 }
 
 std::string quick_start_usage()

@@ -23,7 +23,8 @@ bool parse(std::vector<std::string>& args, QuickStart& choices, std::string& err
 {
     std::vector<char*> argv = {const_cast<char*>("qmsim")};
     for (std::string& a : args) argv.push_back(a.data());
-    return parse_quick_start(static_cast<int>(argv.size()), argv.data(), choices, error);
+    std::string usage;
+    return parse_quick_start(static_cast<int>(argv.size()), argv.data(), choices, error, usage);
 }
 
 TEST(QuickStartOptions, EachOptionSetsItsChoiceAndAnyRequestsTheQuickStart)
