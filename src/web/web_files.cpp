@@ -21,7 +21,7 @@ namespace qm {
 namespace {
 
 constexpr int name_size = 256;
-// Where an imported file is put to be merged from.
+// Where lines to import are put to be merged from.
 constexpr const char* import_file = "/tmp/qmsim-import.jsonl";
 constexpr const char* export_name = "qmsim-history.jsonl";
 // Where an opened pack is put to be read from.
@@ -48,6 +48,14 @@ std::string import_summary(const ImportCounts& counts)
 {
     return plural(counts.added, "session") + " added, " + std::to_string(counts.present) + " already kept, " +
            plural(counts.skipped, "line") + " skipped (not history records)";
+}
+
+bool import_history_bytes(const std::vector<unsigned char>& bytes, const std::string& history, ImportCounts& counts,
+                          std::string& reason)
+{
+    const bool merged = write_file(import_file, bytes, reason) && import_history(import_file, history, counts, reason);
+    std::filesystem::remove(import_file);
+    return merged;
 }
 
 void WebFiles::say(const std::string& text, const char* caption)
@@ -94,9 +102,7 @@ void WebFiles::import_history_file(const std::string& name, const std::vector<un
     }
     ImportCounts counts;
     std::string reason;
-    const bool merged = write_file(import_file, bytes, reason) && import_history(import_file, history, counts, reason);
-    std::filesystem::remove(import_file);
-    if (!merged) {
+    if (!import_history_bytes(bytes, history, counts, reason)) {
         say("Cannot import " + name + ": " + reason, "Error");
         return;
     }

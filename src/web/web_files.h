@@ -24,6 +24,12 @@ namespace qm {
 struct ImportCounts;
 std::string import_summary(const ImportCounts& counts);
 
+// Merges history lines held in memory (a file the page was handed, or lines
+// put by as the page went away) into the history, as `qmsim history
+// --import` merges a file; false with the reason.
+bool import_history_bytes(const std::vector<unsigned char>& bytes, const std::string& history, ImportCounts& counts,
+                          std::string& reason);
+
 class WebFiles {
 public:
     WebFiles(World& world, const Dialog& dialog) : world_(world), dialog_(dialog) {}

@@ -1,24 +1,16 @@
 // Keeping a drill the page left behind.
 #include "web/web_leaving.h"
 
-#include <filesystem>
 #include <vector>
 
 #include "shell/drill/drill_session.h"
 #include "shell/drill/history_import.h"
 #include "shell/drill/history_record.h"
 #include "sim/drill/drill_run.h"
-#include "terrain/bitmap_writer.h"
+#include "web/web_files.h"
 #include "web/web_js.h"
 
 namespace qm {
-
-namespace {
-
-// Where the lines put by are merged from.
-constexpr const char* stashed_file = "/tmp/qmsim-stashed.jsonl";
-
-}  // namespace
 
 void WebLeaving::update()
 {
@@ -42,9 +34,9 @@ bool merge_stashed_history(const std::string& history, std::string& reason)
     const std::string lines = web::take_stashed_lines();
     if (lines.empty() || history.empty()) return true;
     ImportCounts counts;
-    const bool merged = write_file(stashed_file, std::vector<unsigned char>(lines.begin(), lines.end()), reason) &&
-                        import_history(stashed_file, history, counts, reason) && web::save_storage(reason);
-    std::filesystem::remove(stashed_file);
+    const bool merged = import_history_bytes(std::vector<unsigned char>(lines.begin(), lines.end()), history, counts,
+                                             reason) &&
+                        web::save_storage(reason);
     if (!merged) web::stash_lines(lines.c_str());
     return merged;
 }
