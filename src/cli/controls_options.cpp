@@ -16,7 +16,7 @@ struct ControlsOptions {
 
 Command controls_command(ControlsOptions& options)
 {
-    Command command{"qmsim controls", "", "", {}};
+    Command command{"qmsim controls", "", ""};
     command.options.push_back(flag("--help", "", options.help).unlisted());
     command.options.push_back(controls_option(options.controls, default_controls_place));
     return command;
@@ -34,7 +34,7 @@ std::string source_line(const ControlsFile& file)
 
 Option controls_option(const char*& path, const std::string& without)
 {
-    return text("--controls", "FILE", "the controls file (default: " + without + ")", path);
+    return text("--controls", "FILE", "the controls file", path).naming_default(without);
 }
 
 bool load_controls(const char* path, ControlsFile& file, std::string& error)

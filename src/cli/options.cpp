@@ -26,76 +26,82 @@ const Option* find(const Command& command, std::string_view name)
 
 std::string piece(const Option& option)
 {
-    if (!option.usage.empty()) return option.usage;
-    if (option.value.empty()) return "[" + option.name + "]";
-    return "[" + option.name + " " + option.value + "]";
+    if (!option.usage.empty()) return std::string(option.usage);
+    const std::string name(option.name);
+    if (option.value.empty()) return "[" + name + "]";
+    return "[" + name + " " + option.value + "]";
 }
 
 }  // namespace
 
-Option& Option::defaulting_to(std::string taken)
+Option&& Option::defaulting_to(std::string taken) &&
 {
     fallback = std::move(taken);
-    return *this;
+    return std::move(*this);
 }
 
-Option& Option::shown_as(std::string piece)
+Option&& Option::naming_default(std::string place) &&
 {
-    usage = std::move(piece);
-    return *this;
+    named = std::move(place);
+    return std::move(*this);
 }
 
-Option& Option::unlisted()
+Option&& Option::shown_as(const char* piece) &&
+{
+    usage = piece;
+    return std::move(*this);
+}
+
+Option&& Option::unlisted() &&
 {
     shown = false;
-    return *this;
+    return std::move(*this);
 }
 
-Option& Option::on_new_line()
+Option&& Option::on_new_line() &&
 {
     new_line = true;
-    return *this;
+    return std::move(*this);
 }
 
-Option custom(std::string name, std::string value, std::string what, std::string forms, std::string help,
+Option custom(const char* name, std::string value, const char* what, std::string forms, const char* help,
               TakeValue take)
 {
     Option option;
-    option.name = std::move(name);
+    option.name = name;
     option.value = std::move(value);
-    option.what = std::move(what);
+    option.what = what;
     option.forms = std::move(forms);
-    option.help = std::move(help);
+    option.help = help;
     option.take = std::move(take);
     return option;
 }
 
-Option command_word(std::string name)
+Option command_word(const char* name)
 {
-    Option option = custom(std::move(name), {}, {}, {}, {}, [](const char*, std::string&) { return true; });
-    return option.unlisted();
+    return custom(name, "", "", {}, "", [](const char*, std::string&) { return true; }).unlisted();
 }
 
-Option flag(std::string name, std::string help, bool& target)
+Option flag(const char* name, const char* help, bool& target)
 {
-    return custom(std::move(name), {}, {}, {}, std::move(help), [&target](const char*, std::string&) {
+    return custom(name, "", "", {}, help, [&target](const char*, std::string&) {
         target = true;
         return true;
     });
 }
 
-Option text(std::string name, std::string value, std::string help, const char*& target)
+Option text(const char* name, const char* value, const char* help, const char*& target)
 {
-    return custom(std::move(name), std::move(value), {}, {}, std::move(help), [&target](const char* given, std::string&) {
+    return custom(name, value, "", {}, help, [&target](const char* given, std::string&) {
         target = given;
         return true;
     });
 }
 
-Option whole(std::string name, std::string what, long low, long high, std::string help, int& target)
+Option whole(const char* name, const char* what, long low, long high, const char* help, int& target)
 {
-    return custom(std::move(name), "N", std::move(what), std::to_string(low) + " to " + std::to_string(high),
-                  std::move(help), [&target, low, high](const char* given, std::string&) {
+    return custom(name, "N", what, std::to_string(low) + " to " + std::to_string(high),
+                  help, [&target, low, high](const char* given, std::string&) {
                       long parsed = 0;
                       if (!parse_whole_number(given, low, high, parsed)) return false;
                       target = static_cast<int>(parsed);
@@ -114,20 +120,20 @@ bool read_options(const Command& command, int argc, char** argv, std::string& er
         const std::string_view arg = argv[i];
         const Option* option = find(command, arg);
         if (option == nullptr) {
-            error = "unknown option '" + std::string(arg) + "'" + command.unknown_hint;
+            error = "unknown option '" + std::string(arg) + "'" + std::string(command.unknown_hint);
             return false;
         }
         const char* value = nullptr;
         if (!option->value.empty()) {
             if (i + 1 >= argc) {
-                error = option->name + " needs a value";
+                error = std::string(option->name) + " needs a value";
                 return false;
             }
             value = argv[++i];
         }
         std::string why;
         if (!option->take(value, why)) {
-            error = !why.empty() ? why : "bad " + option->what + " '" + value + "': " + option->forms;
+            error = !why.empty() ? why : "bad " + std::string(option->what) + " '" + value + "': " + option->forms;
             return false;
         }
     }
@@ -136,7 +142,7 @@ bool read_options(const Command& command, int argc, char** argv, std::string& er
 
 std::string usage_of(const Command& command)
 {
-    std::string usage = "usage: " + command.head;
+    std::string usage = "usage: " + std::string(command.head);
     const std::string indent(usage.size() + 1, ' ');
     for (const Option& option : command.options) {
         if (!option.shown) continue;
@@ -154,17 +160,20 @@ std::string help_of(const Command& command)
         if (option.help.empty()) continue;
         if (first) help += "\n";
         first = false;
-        std::string line = "  " + option.name + (option.value.empty() ? "" : " " + option.value);
+        std::string line = "  " + std::string(option.name);
+        if (!option.value.empty()) line += " " + option.value;
         line += line.size() < help_column ? std::string(help_column - line.size(), ' ') : "  ";
-        help += line + option.help;
-        help += option.fallback.empty() ? "\n" : " (default: " + option.fallback + ")\n";
+        help += line;
+        help += option.help;
+        const std::string& named = option.fallback.empty() ? option.named : option.fallback;
+        help += named.empty() ? "\n" : " (default: " + named + ")\n";
     }
     return help;
 }
 
 int refuse_options(const Command& command, const std::string& error, std::FILE* err)
 {
-    std::fprintf(err, "qmsim: %s%s\n%s", command.prefix.c_str(), error.c_str(), usage_of(command).c_str());
+    std::fprintf(err, "qmsim: %s%s\n%s", std::string(command.prefix).c_str(), error.c_str(), usage_of(command).c_str());
     return exit_bad_input;
 }
 

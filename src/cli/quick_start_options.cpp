@@ -38,7 +38,7 @@ Option map_option(QuickStart& choices)
 
 Command quick_start_command(QuickStart& choices, Given& given)
 {
-    Command command{"qmsim", "", " (see --help)", {}};
+    Command command{"qmsim", "", " (see --help)"};
     command.options.push_back(map_option(choices));
     command.options.push_back(custom("--mode", screen_mode_forms(), "mode", screen_mode_list(),
                                      "the display mode (default: stretch)",

@@ -19,10 +19,10 @@ Option facing_option(int& direction)
         .defaulting_to("right");
 }
 
-Option axis_option(std::string name, std::string value, std::string what, std::string forms, std::string help,
+Option axis_option(const char* name, const char* value, const char* what, std::string forms, const char* help,
                    double low, double high, GridAxis& values)
 {
-    return custom(std::move(name), std::move(value), std::move(what), std::move(forms), std::move(help),
+    return custom(name, value, what, std::move(forms), help,
                   [&values, low, high](const char* given, std::string&) {
                       return parse_grid_axis(given, low, high, values);
                   });
@@ -30,8 +30,10 @@ Option axis_option(std::string name, std::string value, std::string what, std::s
 
 Option threads_option(int& threads)
 {
-    return whole("--threads", "thread count", 1, max_threads, "threads to fire on, one a core unless told", threads)
-        .defaulting_to(std::to_string(default_threads()));
+    // Left at 0 unless told: counting the cores costs a file read on Linux,
+    // and the count is wanted only when the shots are fired.
+    return whole("--threads", "thread count", 1, max_threads, "threads to fire on", threads)
+        .naming_default("one a core");
 }
 
 }  // namespace qm

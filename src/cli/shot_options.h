@@ -13,7 +13,7 @@ namespace qm {
 Option facing_option(int& direction);
 
 // A grid axis within [low, high]: refused as "bad WHAT 'V': FORMS".
-Option axis_option(std::string name, std::string value, std::string what, std::string forms, std::string help,
+Option axis_option(const char* name, const char* value, const char* what, std::string forms, const char* help,
                    double low, double high, GridAxis& values);
 
 // --threads N, 1 to max_threads, by default one a core.

@@ -26,7 +26,11 @@ int default_threads()
     return cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, max_threads));
 }
 
-int usable_threads(int asked) { return threads_available ? std::max(asked, 1) : 1; }
+int usable_threads(int asked)
+{
+    if (!threads_available) return 1;
+    return asked > 0 ? asked : default_threads();
+}
 
 void run_on_threads(int threads, const std::function<void(int)>& work)
 {
@@ -65,9 +69,9 @@ std::vector<ShotResult> fire_shots(const World& round, const std::vector<ShotSta
             }
         }
     };
-    // No more threads than shots.
-    const std::size_t wanted = static_cast<std::size_t>(std::max(threads, 1));
-    run_on_threads(static_cast<int>(std::min(wanted, shots.size())), work);
+    // No more threads than shots, and one even for none.
+    const std::size_t wanted = static_cast<std::size_t>(usable_threads(threads));
+    run_on_threads(static_cast<int>(std::clamp<std::size_t>(shots.size(), 1, wanted)), work);
     return results;
 }
 

@@ -45,8 +45,9 @@ constexpr int max_threads = 32;
 // The threads a job runs on unless told: one a core, at most max_threads.
 int default_threads();
 
-// The threads a job asked to run on can have: at least 1, and 1 in a build
-// without threads (WebAssembly under node), where a new thread aborts.
+// The threads a job asked to run on can have: one a core when it asks for 0,
+// and 1 in a build without threads (WebAssembly under node), where a new
+// thread aborts.
 int usable_threads(int asked);
 
 // Runs work(t) for t = 0 to usable_threads(threads) - 1, each on a thread of

@@ -19,10 +19,10 @@ struct Chosen {
 
 Command sample(Chosen& c)
 {
-    Command command{"qmsim sample", "sample: ", " (see --help)", {}};
+    Command command{"qmsim sample", "sample: ", " (see --help)"};
     command.options.push_back(command_word("--sample"));
     command.options.push_back(flag("--quick", "go quickly", c.flag));
-    command.options.push_back(text("--file", "FILE", "a file", c.file));
+    command.options.push_back(text("--file", "FILE", "a file", c.file).naming_default("none"));
     command.options.push_back(whole("--count", "count", 1, 9, "how many", c.count).defaulting_to("3"));
     command.options.push_back(custom("--mode", "a|b", "mode", "a or b", "which mode",
                                      [&c](const char* value, std::string& why) {
@@ -58,6 +58,7 @@ TEST(Options, ValuesReachTheirOptionsAndDefaultsComeFirst)
     std::vector<std::string> count{"--count", "7"};
     EXPECT_EQ(read(count, later), "");
     EXPECT_EQ(later.count, 7);
+    EXPECT_EQ(later.file, nullptr);  // a named default is not taken
 }
 
 TEST(Options, RefusalsAreWordedFromTheTable)
@@ -91,6 +92,8 @@ TEST(Options, UsageAndHelpComeFromTheTable)
     const std::string help = help_of(command);
     EXPECT_EQ(help.rfind(usage_of(command), 0), 0u);
     EXPECT_NE(help.find("  --count N                  how many (default: 3)\n"), std::string::npos) << help;
+    // A default the command works out itself is named but never taken.
+    EXPECT_NE(help.find("  --file FILE                a file (default: none)\n"), std::string::npos) << help;
     EXPECT_EQ(help.find("--sample"), std::string::npos);  // the command's own word is not an option to list
 }
 

@@ -124,7 +124,7 @@ TEST(ShotTable, OutputDoesNotDependOnTheThreads)
                                            "0.5:3.5:0.25"};
     auto with_threads = [&](const char* n) {
         std::vector<std::string> args = grid;
-        args.insert(args.end(), {"--threads", n});
+        if (*n != '\0') args.insert(args.end(), {"--threads", n});  // "": one a core, the default
         return test::run_shot_table(args);
     };
     const test::RunResult one = with_threads("1");
@@ -135,7 +135,7 @@ TEST(ShotTable, OutputDoesNotDependOnTheThreads)
     EXPECT_EQ(lines[1].rfind("20,0.50,", 0), 0u);   // angles outer, powers inner
     EXPECT_EQ(lines[2].rfind("20,0.75,", 0), 0u);
     EXPECT_EQ(lines.back().rfind("80,3.50,", 0), 0u);
-    for (const char* n : {"2", "3", "7"}) {
+    for (const char* n : {"2", "3", "7", ""}) {
         const test::RunResult many = with_threads(n);
         EXPECT_EQ(many.code, 0) << many.err;
         EXPECT_EQ(many.out, one.out) << n << " threads";

@@ -84,7 +84,7 @@ void check_table(Line& line)
     if (!qm::parse_table_options(line.argc(), line.argv.data(), t, error)) return refused(line, error);
     if (t.help) return;
     if (!within(t.angles, qm::min_aim_angle, qm::max_aim_angle) || !within(t.powers, qm::min_aim_power, qm::max_aim_power) ||
-        t.angles.size() * t.powers.size() > qm::max_grid_values || t.threads < 1 || t.threads > qm::max_threads ||
+        t.angles.size() * t.powers.size() > qm::max_grid_values || t.threads < 0 || t.threads > qm::max_threads ||
         t.round.random_wind != 0)
         std::abort();
 }

@@ -94,7 +94,7 @@ int wind_against(int direction) { return direction > 0 ? 180 : 0; }
 
 Command chart_command(ChartOptions& options)
 {
-    Command command{"qmsim chart", "chart: ", "", {}};
+    Command command{"qmsim chart", "chart: ", ""};
     command.options.push_back(flag("--help", "", options.help).unlisted());
     command.options.push_back(text("--out", "FILE.png", "the picture to write", options.out).shown_as("--out FILE.png"));
     command.options.push_back(text("--csv", "FILE", "the curves' shots as CSV as well", options.csv));

@@ -27,7 +27,7 @@ struct ChartOptions {
     std::vector<GridValue> angles;  // one panel each
     GridAxis powers;
     std::vector<ChartWind> winds;  // in the order drawn
-    int threads = 1;
+    int threads = 0;  // 0: one a core
     const char* out = nullptr;  // the picture
     const char* csv = nullptr;  // null: no CSV
     bool help = false;

@@ -23,7 +23,7 @@ struct CoachOptions {
 
 Command coach_command(CoachOptions& options)
 {
-    Command command{"qmsim coach", "", "", {}};
+    Command command{"qmsim coach", "", ""};
     command.options.push_back(flag("--help", "", options.help).unlisted());
     command.options.push_back(text("--history", "FILE", "the history to read (default: the one drills keep)",
                                    options.history));

@@ -29,7 +29,7 @@ struct ChallengeOptions {
 
 Command challenge_command(ChallengeOptions& options)
 {
-    Command command{"qmsim challenge NAME|FILE", "challenge: ", "", {}};
+    Command command{"qmsim challenge NAME|FILE", "challenge: ", ""};
     command.options.push_back(flag("--help", "", options.help).unlisted());
     command.options.push_back(custom("--seed", "N", "seed", "a whole number from 0 to 4294967295",
                                      "the draws (default: a fresh seed)",

@@ -31,14 +31,14 @@ struct HistoryOptions {
 
 Command drills_command(bool& help)
 {
-    Command command{"qmsim drills", "", "", {}};
+    Command command{"qmsim drills", "", ""};
     command.options.push_back(flag("--help", "", help).unlisted());
     return command;
 }
 
 Command history_command(HistoryOptions& options)
 {
-    Command command{"qmsim history", "", "", {}};
+    Command command{"qmsim history", "", ""};
     command.options.push_back(flag("--help", "", options.help).unlisted());
     command.options.push_back(text("--history", "FILE", "the history to read (default: the one drills keep)",
                                    options.history));

@@ -7,7 +7,7 @@ namespace qm {
 
 Command headless_command(HeadlessOptions& options)
 {
-    Command command{"qmsim --headless", "", "", {}};
+    Command command{"qmsim --headless", "", ""};
     command.options.push_back(command_word("--headless"));
     command.options.push_back(flag("--help", "", options.help).unlisted());
     command.options.push_back(text("--map", "FILE", "the map to play on (default: the flat map)", options.map));

@@ -63,7 +63,7 @@ namespace {
 
 Command table_command(TableOptions& options)
 {
-    Command command{"qmsim table", "table: ", "", {}};
+    Command command{"qmsim table", "table: ", ""};
     command.options.push_back(flag("--help", "", options.help).unlisted());
     command.options.push_back(text("--map", "FILE", "the map to fire on (default: the flat map)", options.round.map));
     command.options.push_back(custom("--wind", "fixed:S:A", "wind",

@@ -20,7 +20,7 @@ struct TableOptions {
     int direction = 1;
     GridAxis angles;
     GridAxis powers;
-    int threads = 1;
+    int threads = 0;  // 0: one a core
     bool help = false;
 };
 
