@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/options.h"
-#include "shell/controls/controls_file.h"
+#include "formats/controls/controls_file.h"
 
 namespace qm {
 

@@ -3,11 +3,11 @@
 
 #include <cstring>
 
-#include "shell/drill/challenge_code.h"
-#include "shell/drill/challenge_pack.h"
-#include "shell/drill/drill_catalogue.h"
+#include "formats/challenge/challenge_code.h"
+#include "formats/challenge/challenge_pack.h"
+#include "formats/drill/drill_catalogue.h"
+#include "formats/history/history.h"
 #include "shell/drill/drill_session.h"
-#include "shell/drill/history.h"
 #include "sim/drill/drill_run.h"
 
 namespace qm {

@@ -9,7 +9,7 @@
 #include <charconv>
 #include <cstdint>
 
-#include "shell/words.h"
+#include "formats/words.h"
 
 namespace qm {
 

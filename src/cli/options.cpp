@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "cli/output.h"
+#include "formats/words.h"
 #include "shell/exit_codes.h"
-#include "shell/words.h"
 
 namespace qm {
 

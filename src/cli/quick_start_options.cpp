@@ -7,7 +7,7 @@
 #include "cli/controls_options.h"
 #include "cli/drill_options.h"
 #include "cli/output.h"
-#include "shell/drill/history.h"
+#include "formats/history/history.h"
 #include "terrain/bitmap_reader.h"
 
 namespace qm {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "shell/controls/inputs.h"
+#include "sim/controls/inputs.h"
 
 namespace qm {
 

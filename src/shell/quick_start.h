@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/controls/controls_file.h"
+#include "formats/controls/controls_file.h"
 #include "shell/dialog/dialog_procedure.h"
 #include "shell/round_setup.h"
 #include "sim/drill/drill_rules.h"

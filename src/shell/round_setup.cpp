@@ -1,7 +1,7 @@
 // Setting a round up without the dialog, and running it to rest.
 #include "shell/round_setup.h"
 
-#include "shell/words.h"
+#include "formats/words.h"
 #include "sim/frame.h"
 #include "sim/paint.h"
 #include "sim/shot_record.h"

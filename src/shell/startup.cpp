@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
+#include "formats/history/history.h"
 #include "shell/drill/drill_session.h"
-#include "shell/drill/history.h"
 #include "sim/practice.h"
 #include "terrain/map_catalogue.h"
 

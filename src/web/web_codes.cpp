@@ -1,11 +1,11 @@
 // The page's codes, taken from the shell's own constants.
 #include "web/web_codes.h"
 
+#include "formats/json.h"
 #include "shell/controls/help_text.h"
-#include "shell/controls/inputs.h"
 #include "shell/dialog/dialog_procedure.h"
-#include "shell/json.h"
 #include "shell/platform.h"
+#include "sim/controls/inputs.h"
 
 namespace qm::web {
 

@@ -8,10 +8,10 @@
 #include <iterator>
 #include <string_view>
 
-#include "shell/drill/challenge_pack.h"
-#include "shell/drill/drill_file.h"
+#include "formats/challenge/challenge_pack.h"
+#include "formats/drill/drill_file.h"
+#include "formats/history/history_import.h"
 #include "shell/drill/drill_session.h"
-#include "shell/drill/history_import.h"
 #include "terrain/bitmap_writer.h"
 #include "web/web_js.h"
 #include "web/web_maps.h"

@@ -3,9 +3,9 @@
 
 #include <vector>
 
+#include "formats/history/history_import.h"
+#include "formats/history/history_record.h"
 #include "shell/drill/drill_session.h"
-#include "shell/drill/history_import.h"
-#include "shell/drill/history_record.h"
 #include "sim/drill/drill_run.h"
 #include "web/web_files.h"
 #include "web/web_js.h"

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "cli/command_line.h"
-#include "shell/controls/controls_file.h"
+#include "formats/controls/controls_file.h"
+#include "formats/history/history.h"
 #include "shell/dialog/load_resources.h"
-#include "shell/drill/history.h"
 #include "shell/exit_codes.h"
 #include "shell/message_loop.h"
 #include "shell/quick_start.h"

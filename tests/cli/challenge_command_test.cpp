@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/drill/challenge_code.h"
+#include "formats/challenge/challenge_code.h"
 #include "tool_run.h"
 
 namespace qm {

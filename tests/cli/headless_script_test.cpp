@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/controls/inputs.h"
 #include "shell/platform.h"
+#include "sim/controls/inputs.h"
 
 namespace qm {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "shell/drill/challenge_code.h"
-#include "shell/drill/run_length.h"
+#include "formats/challenge/challenge_code.h"
+#include "formats/run_length.h"
 #include "sim/drill/drill_map.h"
 #include "sim/shot_control.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "shell/controls/controls_file.h"
-#include "shell/text_file.h"
+#include "formats/controls/controls_file.h"
+#include "formats/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "shell/drill/drill_file.h"
-#include "shell/utf8.h"
+#include "formats/drill/drill_file.h"
+#include "formats/utf8.h"
 #include "sim/shot_control.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "cli/runner/headless_script.h"
-#include "shell/controls/inputs.h"
 #include "shell/platform.h"
+#include "sim/controls/inputs.h"
 #include "sim/shot_control.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "shell/drill/history_record.h"
-#include "shell/drill/utc_time.h"
-#include "shell/utf8.h"
+#include "formats/history/history_record.h"
+#include "formats/utc_time.h"
+#include "formats/utf8.h"
 #include "sim/drill/drill_run.h"
 
 namespace {

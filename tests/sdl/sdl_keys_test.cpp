@@ -2,7 +2,7 @@
 // auto-repeat dropped.
 #include "sdl/sdl_keys.h"
 
-#include "shell/controls/inputs.h"
+#include "sim/controls/inputs.h"
 
 #include <gtest/gtest.h>
 

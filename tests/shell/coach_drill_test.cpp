@@ -10,8 +10,8 @@
 
 #include "cli/coach/coach_report.h"
 #include "drilled.h"
+#include "formats/history/history.h"
 #include "history_support.h"
-#include "shell/drill/history.h"
 #include "sim/drill/coach_rounds.h"
 #include "sim/prediction.h"
 #include "sim/shot_probe.h"

@@ -15,9 +15,9 @@
 #include <string>
 
 #include "drilled.h"
-#include "shell/drill/drill_catalogue.h"
-#include "shell/drill/drill_file.h"
-#include "shell/drill/history.h"
+#include "formats/drill/drill_catalogue.h"
+#include "formats/drill/drill_file.h"
+#include "formats/history/history.h"
 #include "shell/round_setup.h"
 #include "shell/window_procedure.h"
 #include "sim/practice.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/drill/drill_file.h"
+#include "formats/drill/drill_file.h"
 #include "shell/drill/drill_session.h"
 #include "shell/round_setup.h"
 #include "shell/window_procedure.h"

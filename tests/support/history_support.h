@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/drill/history.h"
+#include "formats/history/history.h"
 
 namespace qm::test {
 

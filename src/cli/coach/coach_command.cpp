@@ -6,7 +6,7 @@
 #include "cli/drill_options.h"
 #include "cli/options.h"
 #include "cli/output.h"
-#include "shell/drill/history.h"
+#include "formats/history/history.h"
 #include "shell/exit_codes.h"
 
 namespace qm {

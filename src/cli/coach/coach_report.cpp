@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "shell/drill/history_record.h"
+#include "formats/history/history_record.h"
 
 namespace qm {
 

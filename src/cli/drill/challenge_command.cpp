@@ -6,12 +6,12 @@
 
 #include "cli/options.h"
 #include "cli/output.h"
-#include "shell/drill/challenge_code.h"
-#include "shell/drill/challenge_pack.h"
-#include "shell/drill/drill_catalogue.h"
+#include "formats/challenge/challenge_code.h"
+#include "formats/challenge/challenge_pack.h"
+#include "formats/drill/drill_catalogue.h"
+#include "formats/words.h"
 #include "shell/drill/drill_session.h"
 #include "shell/exit_codes.h"
-#include "shell/words.h"
 #include "sim/drill/drill_run.h"
 
 namespace qm {

@@ -11,9 +11,9 @@
 #include "cli/drill_options.h"
 #include "cli/options.h"
 #include "cli/output.h"
-#include "shell/drill/drill_catalogue.h"
-#include "shell/drill/history.h"
-#include "shell/drill/history_import.h"
+#include "formats/drill/drill_catalogue.h"
+#include "formats/history/history.h"
+#include "formats/history/history_import.h"
 #include "shell/exit_codes.h"
 
 namespace qm {

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <map>
 
+#include "formats/utc_time.h"
 #include "raster/plot/plot.h"
-#include "shell/drill/utc_time.h"
 
 namespace qm {
 

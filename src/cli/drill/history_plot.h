@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/drill/history.h"
+#include "formats/history/history.h"
 
 namespace qm {
 

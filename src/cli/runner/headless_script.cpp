@@ -2,9 +2,9 @@
 // for range, keys looked up by name.
 #include "cli/runner/headless_script.h"
 
-#include "shell/controls/inputs.h"
+#include "formats/words.h"
 #include "shell/platform.h"
-#include "shell/words.h"
+#include "sim/controls/inputs.h"
 #include "sim/shot_control.h"
 
 namespace qm {

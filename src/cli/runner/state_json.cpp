@@ -2,7 +2,7 @@
 // shot's strike as one JSON object on one line.
 #include "cli/runner/state_json.h"
 
-#include "shell/json.h"
+#include "formats/json.h"
 #include "sim/world.h"
 
 namespace qm {

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "shell/controls/controls_file.h"
+#include "formats/controls/controls_file.h"
 
 namespace qm {
 

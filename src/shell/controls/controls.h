@@ -4,7 +4,7 @@
 
 #include <bitset>
 
-#include "shell/controls/controls_file.h"
+#include "formats/controls/controls_file.h"
 
 namespace qm {
 

@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "shell/controls/bindings.h"
+#include "sim/controls/bindings.h"
 #include "sim/controls/controls_screen.h"
 
 namespace qm {

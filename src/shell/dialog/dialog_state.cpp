@@ -1,7 +1,7 @@
 // The dialog's shown state, hashed.
 #include "shell/dialog/dialog_state.h"
 
-#include "shell/fnv1a.h"
+#include "formats/fnv1a.h"
 
 namespace qm {
 

@@ -7,9 +7,9 @@
 #include <ctime>
 #include <memory>
 
-#include "shell/drill/challenge_code.h"
-#include "shell/drill/drill_catalogue.h"
-#include "shell/drill/history.h"
+#include "formats/challenge/challenge_code.h"
+#include "formats/drill/drill_catalogue.h"
+#include "formats/history/history.h"
 #include "sim/drill/drill_draw.h"
 #include "sim/drill/drill_map.h"
 #include "sim/drill/score_chart.h"

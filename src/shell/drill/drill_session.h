@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "shell/actions.h"
 #include "shell/platform.h"
+#include "sim/controls/actions.h"
 
 namespace qm {
 
