@@ -178,7 +178,42 @@
     link.textContent = code;
     link.href = location.origin + location.pathname + "?challenge=" + encodeURIComponent(code);
     byId("results-line").textContent = line === "" ? "" : "(" + line + ")";
+    byId("results-said").textContent = "";
     byId("results").hidden = code === "";
+  }
+
+  // Sending the challenge: through the system's share sheet where the
+  // browser has one, else the link copied; the bar says which.
+  async function shareChallenge() {
+    const said = byId("results-said");
+    const link = byId("results-link");
+    const url = link.href;
+    const text = "A challenge in QM Simulator: " + link.textContent +
+      (byId("results-line").textContent === "" ? "" : " " + byId("results-line").textContent);
+    if (typeof navigator.share === "function") {
+      try {
+        await navigator.share({ title: "QM Simulator challenge", text, url });
+        said.textContent = "Shared.";
+      } catch (error) {
+        said.textContent = error.name === "AbortError" ? "Not shared." : "Could not share: " + error.message;
+      }
+      return;
+    }
+    try {
+      await navigator.clipboard.writeText(url);
+      said.textContent = "Link copied.";
+    } catch (error) {
+      getSelection().selectAllChildren(link);
+      said.textContent = "Could not copy: the link is selected, copy it from there.";
+    }
+  }
+  byId("results-share").addEventListener("click", shareChallenge);
+
+  // The screen the frame shows and its overlay's text, for the touch
+  // buttons and the readable copy of the text.
+  function screenShown(screen, overlay) {
+    page.screen = screen;
+    for (const then of page.onScreen) then(screen, overlay);
   }
 
   // The end of a run, or of a page that could not start the program (why).
@@ -226,12 +261,13 @@
     // animation frame, how the frame is fitted, the keys the program uses,
     // and what to undo at the end.
     codes, byId, canvas, push, resume, mainVisible: false, formVisible: false, boxOpen: null, waiting: [], atEnd: [],
-    afterCodes: [], everyFrame: [], fit: (x, y, width, height) => ({ x, y, width, height }), boundKeys: new Set(),
+    afterCodes: [], everyFrame: [], onScreen: [], screen: "play",
+    fit: (x, y, width, height) => ({ x, y, width, height }), boundKeys: new Set(),
     controlsScreenOpen: false, controlsChanged,
     setCodes, nextInput, clock, waitUntil, show,
     screenWidth: () => window.innerWidth, screenHeight: () => window.innerHeight, placeCanvas, present,
     fullScreenAvailable: () => (document.fullscreenEnabled ? 1 : 0), enterFullScreen, leaveFullScreen,
-    messageBox, download, refused, drillResults, ended,
+    messageBox, download, refused, drillResults, screenShown, ended,
     exitCode: null, firstFrameMs: null, presented: 0,
   };
   window.qmPage = page;
