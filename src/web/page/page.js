@@ -209,6 +209,14 @@
   }
   byId("results-share").addEventListener("click", shareChallenge);
 
+  // The frame where the program puts it, its height cut to end above the
+  // challenge's bar while the bar shows, so the bar never hides the results.
+  function clearOfBar(x, y, width, height) {
+    const bar = byId("results");
+    if (bar.hidden) return { x, y, width, height };
+    return { x, y, width, height: Math.max(Math.min(height, window.innerHeight - bar.offsetHeight - y), 1) };
+  }
+
   // The screen the frame shows and its overlay's text, for the touch
   // buttons and the readable copy of the text.
   function screenShown(screen, overlay) {
@@ -262,7 +270,7 @@
     // and what to undo at the end.
     codes, byId, canvas, push, resume, mainVisible: false, formVisible: false, boxOpen: null, waiting: [], atEnd: [],
     afterCodes: [], everyFrame: [], onScreen: [], screen: "play",
-    fit: (x, y, width, height) => ({ x, y, width, height }), boundKeys: new Set(),
+    fit: clearOfBar, boundKeys: new Set(),
     controlsScreenOpen: false, controlsChanged,
     setCodes, nextInput, clock, waitUntil, show,
     screenWidth: () => window.innerWidth, screenHeight: () => window.innerHeight, placeCanvas, present,
