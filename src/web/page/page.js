@@ -294,10 +294,22 @@
     ended(1, "The simulator could not be loaded: " + error.message);
   }
 
+  // Once the program is in, the page is kept for visits without the
+  // network (service_worker.js), where the browser allows it.
+  function keepOffline() {
+    if (!("serviceWorker" in navigator)) return;
+    navigator.serviceWorker.register("service_worker.js").catch((error) => {
+      console.warn("qmsim: the page is not kept for offline visits: " + error.message);
+    });
+  }
+
   function instantiateWasm(imports, receive) {
     unpacked("qmsim.wasm.gz", "application/wasm")
       .then((response) => WebAssembly.instantiateStreaming(response, imports))
-      .then((loaded) => receive(loaded.instance, loaded.module)).catch(notLoaded);
+      .then((loaded) => {
+        receive(loaded.instance, loaded.module);
+        keepOffline();
+      }).catch(notLoaded);
     return {};
   }
 
