@@ -263,7 +263,8 @@ void touch_action(World& world, Platform& platform, Action action, bool down)
     }
     const bool menu = action_info(action).menu;
     // The close button in a running drill leaves it, as Esc does.
-    const Action in_menu = menu ? action : action == Action::quit && drill_running(world) ? Action::menu_back : Action::none;
+    const bool leaves_drill = action == Action::quit && drill_running(world);
+    const Action in_menu = menu ? action : leaves_drill ? Action::menu_back : Action::none;
     if (!press(world, platform, in_menu, menu ? Action::none : action)) return;
     const Hold hold = hold_of(world, action);
     if (hold.flag == nullptr) return;

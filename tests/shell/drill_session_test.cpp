@@ -252,7 +252,9 @@ TEST(DrillSession, TouchButtonsAloneChoosePlayAndLeaveADrill)
         WindowProcedure(*d.world, d.platform, WM_ACTION, static_cast<WPARAM>(index_of(action)), 0);
         d.tick();
     };
-    auto shown = [&d](const char* text) { return overlay_lines(d.world->overlay_text).find(text) != std::string::npos; };
+    auto shown = [&d](const char* text) {
+        return overlay_lines(d.world->overlay_text).find(text) != std::string::npos;
+    };
     auto shoot = [&] {
         ASSERT_TRUE(d.until(ready));
         tap(Action::fire);

@@ -302,7 +302,8 @@ TEST_F(ControlsScreenInput, ItsTitleNamesTheButtonsOfTheDeviceInUse)
         const char* title;
     } cases[] = {
         {[](PlayerInput& t) { t.press(VK_K); }, "Controls - Up/Down, Enter rebinds, Backspace: default, Esc closes"},
-        {[](PlayerInput& t) { t.touch(Action::controls, true); }, "Controls - tap Up/Down, Change rebinds, Back closes"},
+        {[](PlayerInput& t) { t.touch(Action::controls, true); },
+         "Controls - tap Up/Down, Change rebinds, Back closes"},
     };
     for (const auto& c : cases) {
         c.open(*this);

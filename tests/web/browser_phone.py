@@ -158,7 +158,8 @@ def challenge_by_taps(driver, url, size, shots):
 
 
 def phones(driver, url, shots):
-    driver.execute_cdp_cmd("Browser.grantPermissions", {"permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
+    driver.execute_cdp_cmd("Browser.grantPermissions",
+                           {"permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
     for size in SIZES:
         phone(driver, *size)
         driver.get(url)

@@ -182,14 +182,14 @@ void draw_results(const DrillRun& d, OverlayWriter& out, bool touch)
     draw_round_rows(d, out);
     draw_code(d, out);
     if (d.chart_drawn) {
-        BitBlt(out.frame, results_chart_x, results_chart_y, results_chart_width, results_chart_height, d.chart_picture, 0,
-               0, Rop::srccopy);
+        BitBlt(out.frame, results_chart_x, results_chart_y, results_chart_width, results_chart_height,
+               d.chart_picture, 0, 0, Rop::srccopy);
     }
     draw_coach(d, out);
     const char* again = d.rules.challenge.active ? "shoot the challenge again" : "shoot again with new draws";
     char keys[drill_line_size];
-    std::snprintf(keys, sizeof keys, touch ? "Tap Again: %s   Tap Back: free practice" : "Enter: %s   Esc: free practice",
-                  again);
+    std::snprintf(keys, sizeof keys,
+                  touch ? "Tap Again: %s   Tap Back: free practice" : "Enter: %s   Esc: free practice", again);
     out.write(results_text_x, results_keys_y, keys);
 }
 
