@@ -1,11 +1,12 @@
 """The page on phones by taps alone (Chromium's touch emulation at 844 by 390
 and 667 by 375): the form's controls and every touch button shown measured
-at 44 CSS pixels or more; the help and the drill menu shown again as text of
-12 CSS pixels or more; a drill chosen from the menu, shot and left, the
-close button then ending the run; a challenge played to its results, whose
-text names the buttons, sent with Share (through a share sheet where the
-browser has one, else the link copied), shot again and left; the challenge's
-bar between the panels and under the frame."""
+at 44 CSS pixels or more; the help, the controls screen and the drill menu
+shown again as text of 12 CSS pixels or more, the controls screen moved in
+and closed; a drill chosen from the menu, shot and left, the close button
+then ending the run; a challenge played to its results, whose text names the
+buttons, sent with Share (through a share sheet where the browser has one,
+else the link copied), shot again and left; the challenge's bar between the
+panels and under the frame."""
 import json
 import os
 import time
@@ -81,6 +82,12 @@ def drill_by_taps(driver, size, shots):
         driver.save_screenshot(os.path.join(shots, "web-phone-help-%dx%d.png" % size))
     press_button(driver, "play", "?")
     wait_for(driver, "return document.getElementById('overlay').hidden", "the help closed")
+    press_button(driver, "play", "Keys")
+    overlay_says(driver, "Controls - tap Up/Down, Change rebinds, Back closes", "the controls screen")
+    check_buttons(driver, "controls", "on the controls screen:")
+    press_button(driver, "controls", "v")
+    press_button(driver, "controls", "Back")
+    check_buttons(driver, "play", "after the controls screen:")
     press_button(driver, "play", "Drills")
     overlay_says(driver, "Drills - tap Up/Down, Start starts, Back closes", "the drill menu")
     check_buttons(driver, "menu", "in the drill menu:")

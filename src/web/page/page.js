@@ -220,7 +220,6 @@
   // The screen the frame shows and its overlay's text, for the touch
   // buttons and the readable copy of the text.
   function screenShown(screen, overlay) {
-    page.screen = screen;
     for (const then of page.onScreen) then(screen, overlay);
   }
 
@@ -269,7 +268,7 @@
     // animation frame, how the frame is fitted, the keys the program uses,
     // and what to undo at the end.
     codes, byId, canvas, push, resume, mainVisible: false, formVisible: false, boxOpen: null, waiting: [], atEnd: [],
-    afterCodes: [], everyFrame: [], onScreen: [], screen: "play",
+    afterCodes: [], everyFrame: [], onScreen: [],
     fit: clearOfBar, boundKeys: new Set(),
     controlsScreenOpen: false, controlsChanged,
     setCodes, nextInput, clock, waitUntil, show,
