@@ -6,13 +6,14 @@ and closed; a drill chosen from the menu, shot and left, the close button
 then ending the run; a challenge played to its results, whose text names the
 buttons, sent with Share (through a share sheet where the browser has one,
 else the link copied), shot again and left; the challenge's bar between the
-panels and under the frame."""
+panels and under the frame; and without touch, in a window smaller than the
+frame, the help shown again readable."""
 import json
 import os
 import time
 
 from browser_challenge import ONE_SHOT
-from browser_support import By, check, wait_for
+from browser_support import By, Keys, check, press, wait_for
 from browser_touch import phone, tap, touch_box
 
 SIZES = [(844, 390), (667, 375)]
@@ -164,6 +165,23 @@ def challenge_by_taps(driver, url, size, shots):
           "Share through a share sheet and by copying, shot again and left" % size)
 
 
+def small_window(driver, url):
+    """Without touch, in a window smaller than the frame: the help readable."""
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                           {"width": 640, "height": 400, "deviceScaleFactor": 1, "mobile": False})
+    driver.get(url + "?map=hills.bmp")
+    wait_for(driver, "return document.getElementById('frame').dataset.shown === '1'", "the frame in a small window")
+    check(driver.execute_script("return document.querySelectorAll('.touch-button').length") == 0,
+          "touch buttons without touch")
+    press(driver, Keys.F1)
+    size = overlay_says(driver, "Help - keyboard and mouse", "the help in a small window")
+    press(driver, Keys.F1)
+    wait_for(driver, "return document.getElementById('overlay').hidden", "the help closed in a small window")
+    press(driver, Keys.ESCAPE)
+    wait_for(driver, "return !document.getElementById('ended').hidden", "the end in a small window")
+    print("ok: without touch in a 640x400 window the help is shown again at %.0f px" % size)
+
+
 def phones(driver, url, shots):
     driver.execute_cdp_cmd("Browser.grantPermissions",
                            {"permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
@@ -173,5 +191,6 @@ def phones(driver, url, shots):
         check_form(driver, size, shots)
         drill_by_taps(driver, size, shots)
         challenge_by_taps(driver, url, size, shots)
-    driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
     driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
+    small_window(driver, url)
+    driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})

@@ -13,6 +13,10 @@
   const MAX_FONT = 18;
   // A monospaced character's width for each pixel of its font's size.
   const CHARACTER_WIDTH = 0.6;
+  // A frame shown at less than this share of its size has its overlays'
+  // text shown again; one a few pixels short of it (moved up for the
+  // challenge's bar) keeps its own.
+  const SHRUNK = 0.95;
 
   const overlay = document.createElement("pre");
   overlay.id = "overlay";
@@ -32,7 +36,8 @@
   // Over the frame, while the frame shows smaller than its pixels.
   function place() {
     const box = canvas.getBoundingClientRect();
-    const visible = text !== "" && page.mainVisible && box.width > 0 && box.width < canvas.width;
+    const shrunk = Math.min(box.width / canvas.width, box.height / canvas.height) < SHRUNK;
+    const visible = text !== "" && page.mainVisible && box.width > 0 && shrunk;
     if (overlay.hidden === visible) overlay.hidden = !visible;
     if (!visible) return;
     const columns = Math.max(...text.split("\n").map((line) => line.length), 1);
