@@ -46,10 +46,12 @@ target_link_options(qm_round_frames PRIVATE ${QM_WEB_LINK} -sENVIRONMENT=node -s
   -sWASM_ASYNC_COMPILATION=0)
 
 # The static site: the page, the program with its loader, and the runner for
-# node beside it.
+# node beside it; build.json lists the files the page keeps for offline
+# visits, under a version that changes with any of them.
 set(QM_WEB_DIST ${CMAKE_SOURCE_DIR}/dist/web CACHE PATH "Where make web writes the static site")
 set(QM_WEB_PAGE ${CMAKE_SOURCE_DIR}/src/web/page)
-file(GLOB QM_WEB_PAGE_FILES CONFIGURE_DEPENDS ${QM_WEB_PAGE}/*.html ${QM_WEB_PAGE}/*.js ${QM_WEB_PAGE}/*.css)
+file(GLOB QM_WEB_PAGE_FILES CONFIGURE_DEPENDS ${QM_WEB_PAGE}/*.html ${QM_WEB_PAGE}/*.js ${QM_WEB_PAGE}/*.css
+  ${QM_WEB_PAGE}/*.webmanifest)
 add_custom_target(web_site ALL
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${QM_WEB_DIST}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${QM_WEB_DIST}
@@ -58,7 +60,8 @@ add_custom_target(web_site ALL
           $<TARGET_FILE_DIR:qmsim>/qmsim.js.gz $<TARGET_FILE_DIR:qmsim>/qmsim.wasm.gz
           $<TARGET_FILE_DIR:qmsim_node>/qmsim-node.js $<TARGET_FILE_DIR:qmsim_node>/qmsim-node.wasm
           ${QM_WEB_DIST}
-  DEPENDS qmsim qmsim_node ${CMAKE_SOURCE_DIR}/packaging/qmsim.svg ${QM_WEB_PAGE_FILES}
+  COMMAND ${CMAKE_COMMAND} -DSITE=${QM_WEB_DIST} -P ${CMAKE_SOURCE_DIR}/cmake/web_build_list.cmake
+  DEPENDS qmsim qmsim_node ${CMAKE_SOURCE_DIR}/cmake/web_build_list.cmake ${CMAKE_SOURCE_DIR}/packaging/qmsim.svg ${QM_WEB_PAGE_FILES}
   COMMENT "Writing the site to ${QM_WEB_DIST}" VERBATIM)
 
 # The benchmarks under node (make bench-web), over the part of Google

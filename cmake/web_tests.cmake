@@ -18,7 +18,7 @@ endif()
 
 if(NOT QM_SANITIZE)
   add_test(NAME web_browser COMMAND sh ${CMAKE_SOURCE_DIR}/tests/web/browser_test.sh ${QM_WEB_DIST})
-  set_tests_properties(web_browser PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+  set_tests_properties(web_browser PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 420)
 endif()
 
 # The site as a zip for the release: qmsim-VERSION-web/ with the page, the

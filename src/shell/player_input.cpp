@@ -117,6 +117,23 @@ void screen_input(World& world, Platform& platform, Input input)
     platform.controls_changed();
 }
 
+// A touch button while the controls screen shows: its menu's buttons, and
+// Back while a new input is awaited keeps the old one.
+void screen_touch(World& world, Platform& platform, Action action)
+{
+    ControlsScreen& screen = world.controls_screen;
+    if (screen.capturing) {
+        if (action != Action::menu_back) return;
+        screen.capturing = false;
+        refresh_controls_screen(screen, platform.controls, "");
+    } else if (action == Action::quit) {
+        platform.post_quit(0);
+    } else {
+        screen_choice(world, platform, Input{}, action_info(action).menu ? action : Action::none);
+    }
+    platform.controls_changed();
+}
+
 // A replay ends at any press, which does nothing else unless it quits; a
 // paused round heeds only pause and quit.
 bool passes_gates(World& world, Action in_play)
@@ -144,7 +161,7 @@ void do_press(World& world, Platform& platform, Action action)
     case Action::score: toggle_score(world); break;
     case Action::pause: toggle_pause(world); break;
     case Action::screenshot: take_screenshot(world, platform); break;
-    case Action::help: fill_help(world.help, platform.controls.bindings(), platform.controls.device); break;
+    case Action::help: fill_help(world.help, platform.controls.bindings(), world.device); break;
     case Action::controls:
         release_all(world, platform.controls);
         world.help.open = false;
@@ -180,7 +197,7 @@ void input_down(World& world, Platform& platform, Input input)
     }
     const Action in_play = bound_action(controls.bindings(), input, false);
     // The help lists the device used before it was asked for.
-    if (in_play != Action::help) controls.device = device_of(input);
+    if (in_play != Action::help) world.device = device_of(input);
     if (!press(world, platform, bound_action(controls.bindings(), input, true), in_play)) return;
     const Hold hold = hold_of(world, in_play);
     if (hold.flag == nullptr) return;
@@ -239,13 +256,16 @@ void touch_action(World& world, Platform& platform, Action action, bool down)
         refresh_hold(world, controls, action);
         return;
     }
-    controls.device = Device::touch;
+    world.device = Device::touch;
     if (world.controls_screen.open) {
-        if (action == Action::quit) platform.post_quit(0);
+        screen_touch(world, platform, action);
         return;
     }
     const bool menu = action_info(action).menu;
-    if (!press(world, platform, menu ? action : Action::none, menu ? Action::none : action)) return;
+    // The close button in a running drill leaves it, as Esc does.
+    const bool leaves_drill = action == Action::quit && drill_running(world);
+    const Action in_menu = menu ? action : leaves_drill ? Action::menu_back : Action::none;
+    if (!press(world, platform, in_menu, menu ? Action::none : action)) return;
     const Hold hold = hold_of(world, action);
     if (hold.flag == nullptr) return;
     controls.touch_held[index] = true;

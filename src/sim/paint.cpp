@@ -31,6 +31,7 @@ void paint(World& world)
     drill_tick(world);                                             //    drill: a round's end, the next target
     draw_hud(world, busy);                                         // 9. HUD
     practice_after_tick(world);                                    //    practice aids (drawing only when on)
+    world.overlay_text.clear();                                    //    the overlays' text, written again below
     draw_drill(world);                                             //    drill line, menu, results (only when shown)
     draw_controls_screens(world);                                  //    controls screen or help (only when shown)
     present(world);                                                // 10. present

@@ -17,10 +17,12 @@
 #include "sim/background.h"
 #include "sim/camera.h"
 #include "sim/controls/controls_screen.h"
+#include "sim/controls/inputs.h"
 #include "sim/crt_rand.h"
 #include "sim/drill/drill_menu.h"
 #include "sim/drill/drill_run.h"
 #include "sim/frame.h"
+#include "sim/overlay_text.h"
 #include "sim/practice.h"
 #include "sim/presenter.h"
 #include "sim/shot_result.h"
@@ -132,6 +134,10 @@ struct World : WorldState {
     // And the screens of the controls and the help.
     ControlsScreen controls_screen;
     HelpScreen help;
+    // The text those overlays wrote this tick, and the device last used,
+    // whose inputs their texts name.
+    OverlayText overlay_text;
+    Device device = Device::keyboard;
 
 private:
     void adopt_bodies();

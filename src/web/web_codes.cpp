@@ -2,7 +2,7 @@
 #include "web/web_codes.h"
 
 #include "formats/json.h"
-#include "shell/controls/help_text.h"
+#include "shell/controls/touch_buttons.h"
 #include "shell/dialog/dialog_procedure.h"
 #include "shell/platform.h"
 #include "sim/controls/inputs.h"
@@ -45,11 +45,21 @@ void add_pad(JsonWriter& json)
     json.close();
 }
 
-// The page's touch buttons: label and action, in the order shown.
+// The page's touch buttons of each screen: label, action and what it does,
+// in the order shown.
 void add_touch_buttons(JsonWriter& json)
 {
     json.object("touch");
-    for (const TouchButton& button : touch_buttons()) json.number(button.label, index_of(button.action));
+    for (const TouchScreen screen : touch_screens) {
+        json.object(touch_screen_name(screen));
+        for (const TouchButton& button : touch_buttons(screen)) {
+            json.object(button.label);
+            json.number("action", index_of(button.action));
+            json.text("what", action_info(button.action).what);
+            json.close();
+        }
+        json.close();
+    }
     json.close();
 }
 

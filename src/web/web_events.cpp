@@ -30,6 +30,7 @@ bool WebEvents::poll(Message& message)
     helpers_.maps.take_opened();
     if (helpers_.files.take(message)) return true;
     results_.offer(world_);
+    screen_.offer(world_);
     if (world_.loading != 0) {
         limit_ = -1;
         if (page_ms() - last_yield_ >= build_yield_ms) {

@@ -13,6 +13,7 @@
 #include "web/web_leaving.h"
 #include "web/web_maps.h"
 #include "web/web_results.h"
+#include "web/web_screen.h"
 #include "web/web_screenshots.h"
 
 namespace qm {
@@ -41,6 +42,7 @@ private:
     const WebForm& form_;
     Helpers helpers_;
     WebResults results_;
+    WebScreen screen_;
     bool form_visible_ = false;
 
     // The loop's clock never runs past the time its last wait was for, so

@@ -68,7 +68,7 @@ echo "ok: the Windows zip holds both programs, the maps and README.txt"
 
 listing=$(unzip -Z1 "$web_zip") || fail "$web_zip is not a zip"
 folder=$(basename "$web_zip" .zip)
-for file in index.html page.js page_input.js page_form.js page_files.js page_pad.js page_touch.js page.css qmsim.js.gz qmsim.wasm.gz qmsim-node.js qmsim-node.wasm; do
+for file in index.html page.js page_input.js page_form.js page_files.js page_pad.js page_touch.js page_overlay.js page.css service_worker.js manifest.webmanifest build.json qmsim.js.gz qmsim.wasm.gz qmsim-node.js qmsim-node.wasm; do
     echo "$listing" | grep -qx "$folder/$file" || fail "the site's zip lacks $folder/$file"
 done
 echo "ok: the site's zip holds the page, the program and the runner for node"

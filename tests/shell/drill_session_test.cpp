@@ -18,6 +18,7 @@
 #include "formats/drill/drill_catalogue.h"
 #include "formats/drill/drill_file.h"
 #include "formats/history/history.h"
+#include "shell/controls/touch_buttons.h"
 #include "shell/round_setup.h"
 #include "shell/window_procedure.h"
 #include "sim/practice.h"
@@ -239,6 +240,62 @@ TEST(DrillSession, ResultsTakeEnterAndEscAndGiveBackFreePractice)
     EXPECT_EQ(d.world->shots_done, 0);
     d.press(VK_ESCAPE);
     EXPECT_TRUE(d.platform.quit);
+}
+
+// A phone's player: the drill chosen, played, shot again and left with the
+// touch buttons alone, each screen offering its own, its texts naming them.
+TEST(DrillSession, TouchButtonsAloneChoosePlayAndLeaveADrill)
+{
+    Drilled d("rounds 1\nshots 1\ndistance 400 400\nwind fixed 0 0\n", 5);
+    auto tap = [&d](Action action) {
+        WindowProcedure(*d.world, d.platform, WM_ACTION, static_cast<WPARAM>(index_of(action)), 1);
+        WindowProcedure(*d.world, d.platform, WM_ACTION, static_cast<WPARAM>(index_of(action)), 0);
+        d.tick();
+    };
+    auto shown = [&d](const char* text) {
+        return overlay_lines(d.world->overlay_text).find(text) != std::string::npos;
+    };
+    auto shoot = [&] {
+        ASSERT_TRUE(d.until(ready));
+        tap(Action::fire);
+        ASSERT_TRUE(d.until([](const World& w) { return w.drill.finished; }));
+        d.tick();
+    };
+    shoot();
+    EXPECT_EQ(touch_screen_shown(*d.world), TouchScreen::results);
+    EXPECT_TRUE(shown("Tap Again: shoot again with new draws   Tap Back: free practice"));
+    tap(Action::menu_enter);
+    EXPECT_FALSE(d.drill().finished);
+    EXPECT_EQ(touch_screen_shown(*d.world), TouchScreen::play);
+    shoot();
+    for (int i = 0; i < 200; ++i) d.tick();  // the menu waits for the shot to land
+    tap(Action::drills);
+    EXPECT_EQ(touch_screen_shown(*d.world), TouchScreen::menu);
+    EXPECT_TRUE(shown("Drills - tap Up/Down, Start starts, Back closes"));
+    tap(Action::menu_down);
+    const std::string chosen = d.world->drill_menu.names[d.world->drill_menu.selected];
+    tap(Action::menu_enter);
+    EXPECT_EQ(std::string(d.drill().rules.name), chosen);
+    ASSERT_TRUE(d.until(ready));
+    tap(Action::fire);
+    ASSERT_TRUE(d.until(ready));
+    tap(Action::quit);  // in a running drill the close button leaves it
+    EXPECT_FALSE(d.drill().active);
+    EXPECT_FALSE(d.platform.quit);
+    EXPECT_EQ(std::string(d.world->practice.notice), "Drill left: free practice (X again quits)");
+    tap(Action::quit);
+    EXPECT_TRUE(d.platform.quit);
+}
+
+TEST(DrillSession, TheResultsNameTheKeysWithAKeyboard)
+{
+    Drilled d("rounds 1\nshots 1\ndistance 400 400\nwind fixed 0 0\n", 5);
+    ASSERT_TRUE(d.until(ready));
+    d.press(VK_F);
+    ASSERT_TRUE(d.until([](const World& w) { return w.drill.finished; }));
+    d.tick();
+    EXPECT_NE(overlay_lines(d.world->overlay_text).find("Enter: shoot again with new draws   Esc: free practice"),
+              std::string::npos);
 }
 
 std::string state_lines(const std::string& seed)

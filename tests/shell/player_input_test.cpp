@@ -1,7 +1,7 @@
 // Every device through the bindings: a held wheel, pad or touch button acts
 // as the held key does, axes past their dead zone hold, an action stays on
 // while any of its inputs is held, the help lists the device in use, and
-// the controls screen rebinds, resets and saves.
+// the controls screen rebinds, resets and saves, by keys or by touch.
 #include "shell/player_input.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/controls/touch_buttons.h"
 #include "shell/round_setup.h"
 #include "shell/window_procedure.h"
 #include "sim/practice.h"
@@ -261,6 +262,55 @@ TEST_F(ControlsScreenInput, AnInputTakenFromAnotherActionLeavesItAndBackspaceRes
     press(VK_ESCAPE);
     EXPECT_TRUE(w->controls_screen.open);
     EXPECT_EQ(std::string(w->controls_screen.inputs[index_of(Action::fire)]), "KeyF PadA");
+}
+
+TEST_F(ControlsScreenInput, TheTouchButtonsMoveChooseAndCloseTheScreen)
+{
+    touch(Action::controls, true);
+    ASSERT_TRUE(w->controls_screen.open);
+    EXPECT_EQ(touch_screen_shown(*w), TouchScreen::controls);
+    const std::string second = w->controls_screen.inputs[1];
+    const struct {
+        Action button;
+        int selected;
+        bool capturing;
+        bool open;
+    } steps[] = {
+        {Action::menu_down, 1, false, true},  {Action::menu_down, 2, false, true}, {Action::menu_up, 1, false, true},
+        {Action::menu_enter, 1, true, true},  {Action::fire, 1, true, true},       // no input of its own to bind
+        {Action::menu_back, 1, false, true},  {Action::menu_back, 1, false, false},
+    };
+    for (const auto& step : steps) {
+        touch(step.button, true);
+        touch(step.button, false);
+        EXPECT_EQ(w->controls_screen.selected, step.selected) << action_info(step.button).name;
+        EXPECT_EQ(w->controls_screen.capturing, step.capturing) << action_info(step.button).name;
+        EXPECT_EQ(w->controls_screen.open, step.open) << action_info(step.button).name;
+    }
+    EXPECT_EQ(std::string(w->controls_screen.inputs[1]), second);  // kept as it was
+    EXPECT_EQ(touch_screen_shown(*w), TouchScreen::play);
+    EXPECT_EQ(platform.quits, 0);
+    touch(Action::controls, true);
+    touch(Action::quit, true);
+    EXPECT_EQ(platform.quits, 1);
+}
+
+TEST_F(ControlsScreenInput, ItsTitleNamesTheButtonsOfTheDeviceInUse)
+{
+    const struct {
+        std::function<void(PlayerInput&)> open;
+        const char* title;
+    } cases[] = {
+        {[](PlayerInput& t) { t.press(VK_K); }, "Controls - Up/Down, Enter rebinds, Backspace: default, Esc closes"},
+        {[](PlayerInput& t) { t.touch(Action::controls, true); },
+         "Controls - tap Up/Down, Change rebinds, Back closes"},
+    };
+    for (const auto& c : cases) {
+        c.open(*this);
+        tick();
+        EXPECT_EQ(overlay_lines(w->overlay_text).substr(0, std::string(c.title).size()), c.title);
+        press(VK_ESCAPE);
+    }
 }
 
 TEST_F(ControlsScreenInput, AFileThatCannotBeWrittenSaysWhyAndTheChangeHolds)

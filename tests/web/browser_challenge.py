@@ -31,6 +31,12 @@ def play_link(driver, url):
     check(line == "(score 0: lost against 579 (Ann))", "the results say %r" % line)
     href = driver.find_element(By.ID, "results-link").get_attribute("href")
     check(href.endswith("?challenge=" + code), "the results' link is %s" % href)
+    frame, bar = driver.execute_script("return ['frame', 'results'].map((id) => {"
+                                       "const b = document.getElementById(id).getBoundingClientRect();"
+                                       "return [b.top, b.bottom]; })")
+    check(bar[0] >= frame[1] - 0.5, "the challenge's bar %s is over the frame %s" % (bar, frame))
+    check(driver.execute_script("return document.getElementById('overlay').hidden"),
+          "the results' text is shown again over a frame at its own size")
     print("ok: ?challenge= plays the drill; the results give %s, %s" % (code, line))
     press(driver, Keys.ESCAPE)
     press(driver, Keys.ESCAPE)

@@ -21,8 +21,13 @@ and imported, and drill files opened (browser_files.py); on
 a phone-sized touch screen (Chromium's touch emulation), the form is centred
 with Start and Exit in reach, the frame keeps its shape between the touch
 buttons, holding + and the up arrow raises the power and the angle, the
-close button ends the run, and an upright phone is asked to turn; no error
-in the browser console.
+close button ends the run, and an upright phone is asked to turn; at two
+phones' sizes, by taps alone, the form's controls and the touch buttons of
+44 CSS pixels or more, the help, the menu and the results as text of 12 or
+more, a drill chosen, shot and left, and a challenge's results shared, shot
+again and left (browser_phone.py); a new build replacing the kept one, and
+with the server gone and the network cut off, the page opened again and a
+shot played (browser_offline.py); no error in the browser console.
 
 Usage: browser_test.py SITE_DIR SCRATCH_DIR
 QM_WEB_SHOTS=DIR keeps screenshots of the dialog and the running page there.
@@ -39,6 +44,8 @@ from browser_support import (ActionChains, By, Failure, Keys, Select, TIMEOUT, c
                              count_colour, pixel, press, serve, start_browser, wait_for, write_png)
 from browser_challenge import challenges
 from browser_files import page_files
+from browser_offline import offline
+from browser_phone import phones
 from browser_touch import touch_screen
 
 LABELS = ["Display Mode", "Stretch Fullscreen", "800x600 32 bit Fullscreen", "800x600 16 bit Fullscreen",
@@ -315,6 +322,8 @@ def main():
         challenges(driver, url)
         page_files(driver, url, scratch, downloads, SITE)
         touch_screen(driver, url, shots)
+        phones(driver, url, shots)
+        offline(driver, SITE, scratch)
         errors = console_errors(driver)
         check(not errors, "errors in the browser console: %s" % errors)
         print("ok: no error in the browser console")

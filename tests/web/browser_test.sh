@@ -16,5 +16,5 @@ fi
 work=$(mktemp -d "${TMPDIR:-/tmp}/qm_browser.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 trap 'exit 1' INT TERM
-HOME=$work XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache timeout 240 \
+HOME=$work XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache timeout 360 \
     "$python" "$(dirname "$0")/browser_test.py" "$1" "$work"

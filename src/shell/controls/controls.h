@@ -1,5 +1,5 @@
 // The controls in effect while the program runs: the bindings and the file
-// they are kept in, which inputs are held down, and the device last used.
+// they are kept in, and which inputs are held down.
 #pragma once
 
 #include <bitset>
@@ -31,7 +31,6 @@ struct Controls {
     int wheel_turn = 0;  // a wheel's turn short of a whole notch, in 120ths
     std::bitset<pad_axis_count * 2> axes_past;  // axis directions past the dead zone
     std::bitset<action_count> touch_held;       // actions whose button on the page is held
-    Device device = Device::keyboard;  // the help lists this one's bindings
 
     const Bindings& bindings() const { return file.bindings; }
 };

@@ -5,16 +5,11 @@
 #include <cstdio>
 #include <string>
 
+#include "shell/controls/touch_buttons.h"
+
 namespace qm {
 
 namespace {
-
-constexpr TouchButton buttons[] = {
-    {"^", Action::angle_up},     {"v", Action::angle_down},   {"+", Action::power_up},  {"-", Action::power_down},
-    {"<", Action::face_left},    {">", Action::face_right},   {"Fire", Action::fire},   {"T", Action::trace},
-    {"H", Action::prediction},   {"G", Action::chart},        {"U", Action::recall},    {"R", Action::replay},
-    {"S", Action::score},        {"P", Action::pause},        {"?", Action::help},      {"X", Action::quit},
-};
 
 void add_line(HelpScreen& help, const std::string& line)
 {
@@ -54,8 +49,6 @@ std::string device_title(const Bindings& bindings, Device device)
 
 }  // namespace
 
-std::span<const TouchButton> touch_buttons() { return buttons; }
-
 void fill_help(HelpScreen& help, const Bindings& bindings, Device device)
 {
     help = HelpScreen{};
@@ -64,7 +57,7 @@ void fill_help(HelpScreen& help, const Bindings& bindings, Device device)
     add_line(help, "");
     constexpr std::size_t what_width = 38;
     if (device == Device::touch) {
-        for (const TouchButton& button : buttons) {
+        for (const TouchButton& button : touch_buttons(TouchScreen::play)) {
             add_line(help, padded(action_info(button.action).what, what_width) + button.label);
         }
         return;

@@ -2,19 +2,10 @@
 // the device in use.
 #pragma once
 
-#include <span>
-
 #include "sim/controls/bindings.h"
 #include "sim/controls/controls_screen.h"
 
 namespace qm {
-
-// The buttons the page shows on a touch screen, as the help names them.
-struct TouchButton {
-    const char* label;
-    Action action;
-};
-std::span<const TouchButton> touch_buttons();
 
 void fill_help(HelpScreen& help, const Bindings& bindings, Device device);
 

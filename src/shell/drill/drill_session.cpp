@@ -131,7 +131,8 @@ void leave_drill(World& world, Platform& platform)
     std::string reason;
     if (!append_abandoned(world, platform, reason)) report(world, platform, "history not saved: " + reason);
     end_drill(world);
-    show_notice(world, "Drill left: free practice (Esc again quits)");
+    show_notice(world, world.device == Device::touch ? "Drill left: free practice (X again quits)"
+                                                     : "Drill left: free practice (Esc again quits)");
 }
 
 // The code of the drill just shot, with its score to beat and no sender;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "sim/hud.h"
+#include "sim/overlay_text.h"
 #include "sim/world.h"
 
 namespace qm {
@@ -27,46 +28,50 @@ void panel(Surface& frame, int rows)
 }
 
 // The note in lines of note_line_cells at most.
-void draw_note(const char* note, Surface& frame, int y)
+void draw_note(const char* note, OverlayWriter& out, int y)
 {
     char line[note_line_cells + 1];
     for (std::size_t at = 0, length = std::strlen(note); at < length; at += note_line_cells, y += line_height) {
         std::snprintf(line, sizeof line, "%s", note + at);
-        write_text(frame, text_x, y, line);
+        out.write(text_x, y, line);
     }
 }
 
-void draw_controls(const ControlsScreen& screen, Surface& frame)
+// The keys' words name the page's buttons on a touch screen.
+void draw_controls(const ControlsScreen& screen, OverlayWriter& out, bool touch)
 {
-    panel(frame, screen.count + 6);
+    panel(out.frame, screen.count + 6);
     int y = panel_top + 8;
-    write_text(frame, text_x, y,
-               screen.capturing ? "Press the new input for the chosen action (Esc: keep it as it is)"
-                                : "Controls - Up/Down, Enter rebinds, Backspace: default, Esc closes");
+    const char* title = touch ? "Controls - tap Up/Down, Change rebinds, Back closes"
+                              : "Controls - Up/Down, Enter rebinds, Backspace: default, Esc closes";
+    const char* capturing = touch ? "Press the new key or button for the chosen action (Back: keep it as it is)"
+                                  : "Press the new input for the chosen action (Esc: keep it as it is)";
+    out.write(text_x, y, screen.capturing ? capturing : title);
     y += 2 * line_height;
     char marked[controls_name_size + 2];
     for (int i = 0; i < screen.count; ++i, y += line_height) {
         std::snprintf(marked, sizeof marked, "%s %s", i == screen.selected ? ">" : " ", screen.names[i]);
-        write_text(frame, text_x, y, marked);
-        write_text(frame, inputs_x, y, i == screen.selected && screen.capturing ? "..." : screen.inputs[i]);
+        out.write(text_x, y, marked);
+        out.write(inputs_x, y, i == screen.selected && screen.capturing ? "..." : screen.inputs[i]);
     }
-    draw_note(screen.note, frame, y + line_height);
+    draw_note(screen.note, out, y + line_height);
 }
 
-void draw_help(const HelpScreen& help, Surface& frame)
+void draw_help(const HelpScreen& help, OverlayWriter& out)
 {
-    panel(frame, help.count + 1);
-    for (int i = 0; i < help.count; ++i) write_text(frame, text_x, panel_top + 8 + i * line_height, help.lines[i]);
+    panel(out.frame, help.count + 1);
+    for (int i = 0; i < help.count; ++i) out.write(text_x, panel_top + 8 + i * line_height, help.lines[i]);
 }
 
 }  // namespace
 
 void draw_controls_screens(World& world)
 {
+    OverlayWriter out(world.memoria, world.overlay_text);
     if (world.controls_screen.open) {
-        draw_controls(world.controls_screen, world.memoria);
+        draw_controls(world.controls_screen, out, world.device == Device::touch);
     } else if (world.help.open) {
-        draw_help(world.help, world.memoria);
+        draw_help(world.help, out);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "sim/drill/band_map.h"
 #include "sim/hud.h"
+#include "sim/overlay_text.h"
 #include "sim/world.h"
 
 namespace qm {
@@ -56,7 +57,7 @@ void format_best(const DrillRun& d, char* text, std::size_t size)
 }
 
 // The challenge's line: who set the score, and whether it was beaten.
-void draw_challenge_result(const DrillRun& d, Surface& frame, int y)
+void draw_challenge_result(const DrillRun& d, OverlayWriter& out, int y)
 {
     const DrillChallenge& c = d.rules.challenge;
     const char* outcome = challenge_outcome(d);
@@ -64,12 +65,12 @@ void draw_challenge_result(const DrillRun& d, Surface& frame, int y)
     char line[drill_line_size];
     std::snprintf(line, sizeof line, "challenge%s%s: score to beat %lld - %s", c.sender[0] != '\0' ? " from " : "",
                   c.sender, c.score, outcome);
-    write_text(frame, results_text_x, y, line);
+    out.write(results_text_x, y, line);
 }
 
 // The code of the drill just shot, with its score, after its label, in lines
 // the panel's width.
-void draw_code(const DrillRun& d, Surface& frame)
+void draw_code(const DrillRun& d, OverlayWriter& out)
 {
     char text[drill_code_size + 64];
     if (d.code[0] != '\0') {
@@ -84,30 +85,30 @@ void draw_code(const DrillRun& d, Surface& frame)
         const int take = length - at < results_code_columns ? length - at : results_code_columns;
         std::memcpy(line, text + at, static_cast<std::size_t>(take));
         line[take] = '\0';
-        write_text(frame, results_text_x, y, line);
+        out.write(results_text_x, y, line);
     }
 }
 
-void draw_round_rows(const DrillRun& d, Surface& frame)
+void draw_round_rows(const DrillRun& d, OverlayWriter& out)
 {
     char line[drill_line_size];
-    write_text(frame, results_text_x, results_rows_y, "round  dist  wind  shots  dmg   pts");
+    out.write(results_text_x, results_rows_y, "round  dist  wind  shots  dmg   pts");
     const int rows = d.rules.rounds < results_max_rows ? d.rules.rounds : results_max_rows - 1;
     for (int i = 0; i < rows; ++i) {
         const DrillRoundRecord& r = d.rounds[i];
         std::snprintf(line, sizeof line, "%5d %5d%c %2d/%-3d %3d%-2s %4d %5lld", i + 1, r.distance, r.side > 0 ? 'R' : 'L',
                       r.wind, r.wang, r.shots, r.hit ? " " : "x", r.damage, r.points);
-        write_text(frame, results_text_x, results_rows_y + (i + 1) * line_height, line);
+        out.write(results_text_x, results_rows_y + (i + 1) * line_height, line);
     }
     if (rows < d.rules.rounds) {
         std::snprintf(line, sizeof line, "... %d more rounds (qmsim history)", d.rules.rounds - rows);
-        write_text(frame, results_text_x, results_rows_y + (rows + 1) * line_height, line);
+        out.write(results_text_x, results_rows_y + (rows + 1) * line_height, line);
     }
 }
 
 // Writes text in lines of at most coach_text_columns characters, broken at
 // spaces, from y down; answers the y under the last.
-int write_wrapped(Surface& frame, int y, const char* text)
+int write_wrapped(OverlayWriter& out, int y, const char* text)
 {
     char line[coach_text_columns + 1];
     std::size_t left = std::strlen(text);
@@ -120,7 +121,7 @@ int write_wrapped(Surface& frame, int y, const char* text)
         }
         std::memcpy(line, text, take);
         line[take] = '\0';
-        write_text(frame, results_text_x, y, line);
+        out.write(results_text_x, y, line);
         y += line_height;
         while (take < left && text[take] == ' ') ++take;
         text += take;
@@ -131,7 +132,7 @@ int write_wrapped(Surface& frame, int y, const char* text)
 
 // The coach's view after the session: the rating, the weakest band in a
 // sentence, and the bands' heat map beside it.
-void draw_coach(const DrillRun& d, Surface& frame)
+void draw_coach(const DrillRun& d, OverlayWriter& out)
 {
     char text[drill_line_size];
     const int known = d.skill.known_bands();
@@ -141,7 +142,7 @@ void draw_coach(const DrillRun& d, Surface& frame)
         std::snprintf(text, sizeof text, "coach: rating %.0f, %d of %d bands known", d.skill.rating(), known,
                       coach_band_count);
     }
-    const int y = write_wrapped(frame, coach_text_y, text);
+    const int y = write_wrapped(out, coach_text_y, text);
     int weakest[coach_weakest];
     const int focus = d.rules.coach ? d.focus : d.skill.weakest(weakest) > 0 ? weakest[0] : no_band;
     if (focus != no_band) {
@@ -149,58 +150,63 @@ void draw_coach(const DrillRun& d, Surface& frame)
         const std::size_t at = std::strlen(label);
         std::memcpy(text, label, at);
         band_sentence(d.skill, focus, text + at, sizeof text - at);
-        write_wrapped(frame, y, text);
+        write_wrapped(out, y, text);
     }
-    draw_band_map(frame, results_chart_x, band_map_y, d.skill, focus);
-    write_text(frame, results_chart_x, band_map_y + coach_wind_bands * band_cell_height + 4,
+    draw_band_map(out.frame, results_chart_x, band_map_y, d.skill, focus);
+    out.write(results_chart_x, band_map_y + coach_wind_bands * band_cell_height + 4,
                "bands: distance across, wind up");
 }
 
-void draw_results(const DrillRun& d, Surface& frame)
+// The keys' words name the buttons of the device in use: a touch screen's
+// are the page's buttons of the results.
+void draw_results(const DrillRun& d, OverlayWriter& out, bool touch)
 {
-    panel(frame, results_left, results_top, results_right, results_bottom);
+    panel(out.frame, results_left, results_top, results_right, results_bottom);
     char line[drill_line_size];
     char best[24];
     format_best(d, best, sizeof best);
     int y = results_top + 12;
     std::snprintf(line, sizeof line, "Drill: %s - results", d.rules.name);
-    write_text(frame, results_text_x, y, line);
+    out.write(results_text_x, y, line);
     y += line_height;
     std::snprintf(line, sizeof line, "score: %lld   personal best: %s%s   seed: %u", d.score, best,
                   d.new_best ? " (new)" : "", d.seed);
-    write_text(frame, results_text_x, y, line);
+    out.write(results_text_x, y, line);
     y += line_height;
     std::snprintf(line, sizeof line, "hits: %d/%d   first-shot hits: %d   shots: %d   mean miss: %.0f%s", d.hits,
                   d.rules.rounds, d.first_shot_hits, d.shots, drill_mean_miss(d), d.assisted ? "   assisted" : "");
-    write_text(frame, results_text_x, y, line);
+    out.write(results_text_x, y, line);
     y += line_height;
-    if (d.note[0] != '\0') write_text(frame, results_text_x, y, d.note);
-    draw_challenge_result(d, frame, y + line_height);
-    draw_round_rows(d, frame);
-    draw_code(d, frame);
+    if (d.note[0] != '\0') out.write(results_text_x, y, d.note);
+    draw_challenge_result(d, out, y + line_height);
+    draw_round_rows(d, out);
+    draw_code(d, out);
     if (d.chart_drawn) {
-        BitBlt(frame, results_chart_x, results_chart_y, results_chart_width, results_chart_height, d.chart_picture, 0,
-               0, Rop::srccopy);
+        BitBlt(out.frame, results_chart_x, results_chart_y, results_chart_width, results_chart_height,
+               d.chart_picture, 0, 0, Rop::srccopy);
     }
-    draw_coach(d, frame);
-    write_text(frame, results_text_x, results_keys_y,
-               d.rules.challenge.active ? "Enter: shoot the challenge again   Esc: free practice"
-                                        : "Enter: shoot again with new draws   Esc: free practice");
+    draw_coach(d, out);
+    const char* again = d.rules.challenge.active ? "shoot the challenge again" : "shoot again with new draws";
+    char keys[drill_line_size];
+    std::snprintf(keys, sizeof keys,
+                  touch ? "Tap Again: %s   Tap Back: free practice" : "Enter: %s   Esc: free practice", again);
+    out.write(results_text_x, results_keys_y, keys);
 }
 
-void draw_menu(const DrillMenu& menu, Surface& frame)
+void draw_menu(const DrillMenu& menu, OverlayWriter& out, bool touch)
 {
     const int bottom = menu_top + (menu.count + 5) * line_height;
-    panel(frame, menu_left, menu_top, menu_right, bottom);
-    write_text(frame, menu_text_x, menu_top + 8, "Drills - Up/Down, Enter starts, Esc closes");
+    panel(out.frame, menu_left, menu_top, menu_right, bottom);
+    out.write(menu_text_x, menu_top + 8,
+              touch ? "Drills - tap Up/Down, Start starts, Back closes" : "Drills - Up/Down, Enter starts, Esc closes");
     char line[drill_line_size];
     for (int i = 0; i < menu.count; ++i) {
         std::snprintf(line, sizeof line, "%s %s", i == menu.selected ? ">" : " ", menu.names[i]);
-        write_text(frame, menu_text_x, menu_top + 8 + (i + 2) * line_height, line);
+        out.write(menu_text_x, menu_top + 8 + (i + 2) * line_height, line);
     }
     // As much of the selected drill's description as the panel holds.
     std::snprintf(line, sizeof line, "%.*s", (menu_right - menu_text_x) / cell_width - 1, menu.descriptions[menu.selected]);
-    write_text(frame, menu_text_x, menu_top + 8 + (menu.count + 3) * line_height, line);
+    out.write(menu_text_x, menu_top + 8 + (menu.count + 3) * line_height, line);
 }
 
 }  // namespace
@@ -228,14 +234,15 @@ void format_drill_line(const DrillRun& d, char (&line)[drill_line_size])
 void draw_drill(World& world)
 {
     const DrillRun& d = world.drill;
-    Surface& frame = world.memoria;
+    OverlayWriter out(world.memoria, world.overlay_text);
+    const bool touch = world.device == Device::touch;
     if (d.active) {
         char line[drill_line_size];
         format_drill_line(d, line);
-        write_text(frame, drill_line_x, drill_line_y, line);
-        if (d.finished) draw_results(d, frame);
+        write_text(world.memoria, drill_line_x, drill_line_y, line);
+        if (d.finished) draw_results(d, out, touch);
     }
-    if (world.drill_menu.open) draw_menu(world.drill_menu, frame);
+    if (world.drill_menu.open) draw_menu(world.drill_menu, out, touch);
 }
 
 }  // namespace qm

@@ -178,7 +178,49 @@
     link.textContent = code;
     link.href = location.origin + location.pathname + "?challenge=" + encodeURIComponent(code);
     byId("results-line").textContent = line === "" ? "" : "(" + line + ")";
+    byId("results-said").textContent = "";
     byId("results").hidden = code === "";
+  }
+
+  // Sending the challenge: through the system's share sheet where the
+  // browser has one, else the link copied; the bar says which.
+  async function shareChallenge() {
+    const said = byId("results-said");
+    const link = byId("results-link");
+    const url = link.href;
+    const text = "A challenge in QM Simulator: " + link.textContent +
+      (byId("results-line").textContent === "" ? "" : " " + byId("results-line").textContent);
+    if (typeof navigator.share === "function") {
+      try {
+        await navigator.share({ title: "QM Simulator challenge", text, url });
+        said.textContent = "Shared.";
+      } catch (error) {
+        said.textContent = error.name === "AbortError" ? "Not shared." : "Could not share: " + error.message;
+      }
+      return;
+    }
+    try {
+      await navigator.clipboard.writeText(url);
+      said.textContent = "Link copied.";
+    } catch (error) {
+      getSelection().selectAllChildren(link);
+      said.textContent = "Could not copy: the link is selected, copy it from there.";
+    }
+  }
+  byId("results-share").addEventListener("click", shareChallenge);
+
+  // The frame where the program puts it, its height cut to end above the
+  // challenge's bar while the bar shows, so the bar never hides the results.
+  function clearOfBar(x, y, width, height) {
+    const bar = byId("results");
+    if (bar.hidden) return { x, y, width, height };
+    return { x, y, width, height: Math.max(Math.min(height, window.innerHeight - bar.offsetHeight - y), 1) };
+  }
+
+  // The screen the frame shows and its overlay's text, for the touch
+  // buttons and the readable copy of the text.
+  function screenShown(screen, overlay) {
+    for (const then of page.onScreen) then(screen, overlay);
   }
 
   // The end of a run, or of a page that could not start the program (why).
@@ -226,12 +268,13 @@
     // animation frame, how the frame is fitted, the keys the program uses,
     // and what to undo at the end.
     codes, byId, canvas, push, resume, mainVisible: false, formVisible: false, boxOpen: null, waiting: [], atEnd: [],
-    afterCodes: [], everyFrame: [], fit: (x, y, width, height) => ({ x, y, width, height }), boundKeys: new Set(),
+    afterCodes: [], everyFrame: [], onScreen: [],
+    fit: clearOfBar, boundKeys: new Set(),
     controlsScreenOpen: false, controlsChanged,
     setCodes, nextInput, clock, waitUntil, show,
     screenWidth: () => window.innerWidth, screenHeight: () => window.innerHeight, placeCanvas, present,
     fullScreenAvailable: () => (document.fullscreenEnabled ? 1 : 0), enterFullScreen, leaveFullScreen,
-    messageBox, download, refused, drillResults, ended,
+    messageBox, download, refused, drillResults, screenShown, ended,
     exitCode: null, firstFrameMs: null, presented: 0,
   };
   window.qmPage = page;
@@ -250,10 +293,22 @@
     ended(1, "The simulator could not be loaded: " + error.message);
   }
 
+  // Once the program is in, the page is kept for visits without the
+  // network (service_worker.js), where the browser allows it.
+  function keepOffline() {
+    if (!("serviceWorker" in navigator)) return;
+    navigator.serviceWorker.register("service_worker.js").catch((error) => {
+      console.warn("qmsim: the page is not kept for offline visits: " + error.message);
+    });
+  }
+
   function instantiateWasm(imports, receive) {
     unpacked("qmsim.wasm.gz", "application/wasm")
       .then((response) => WebAssembly.instantiateStreaming(response, imports))
-      .then((loaded) => receive(loaded.instance, loaded.module)).catch(notLoaded);
+      .then((loaded) => {
+        receive(loaded.instance, loaded.module);
+        keepOffline();
+      }).catch(notLoaded);
     return {};
   }
 

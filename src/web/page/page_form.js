@@ -76,6 +76,8 @@
       element.addEventListener("click", () => act(id, codes.BN_CLICKED, -1));
       place(element, x, y, width, height);
     }
+    // Reading order, which a touch screen lays the controls out in.
+    element.style.order = String(y * 1000 + x);
     element.id = "control-" + id;
     element.dataset.label = text;
     controls.set(id, element);
@@ -167,6 +169,8 @@
   // The form scaled down to fit a small screen (a phone in landscape), so
   // Start and Exit stay in reach; looked at every frame it shows, as the
   // window's size changes.
+  // On a touch screen the controls flow in reading order, each a finger's
+  // height, and are scaled only should they still not fit.
   let fitted = "";
   page.everyFrame.push(() => {
     const dialog = byId("dialog");

@@ -1,8 +1,10 @@
-// A touch screen's controls: buttons beside the frame for the aim, the
-// power, the facing, fire, the aids, the help and closing, each held acting
-// once a tick as its key would (the program's action messages), with the
-// frame fitted between them at 4:3, scaled without smoothing and never cut;
-// a phone held upright is asked to turn. A page without touch is left as it
+// A touch screen's controls: buttons beside the frame for what the frame
+// shows (in play the aim, the power, the facing, fire, the aids, the drills,
+// the help and closing; in a menu, on the results and on the controls screen
+// that menu's moves), each held acting once a tick as its key would (the
+// program's action messages), labelled by what it does, with the frame
+// fitted between them at 4:3, scaled without smoothing and never cut; a
+// phone held upright is asked to turn. A page without touch is left as it
 // is.
 "use strict";
 
@@ -19,13 +21,16 @@
   const PANEL = 150;
   // What the buttons show for the labels the program gives them.
   const GLYPHS = { "^": "\u25B2", "v": "\u25BC", "<": "\u25C0", ">": "\u25B6", "-": "\u2212", "X": "\u2715" };
-  // Which side each button sits on: the aim on the left, fire and the
-  // rest on the right.
-  const LEFT = new Set(["^", "v", "+", "-", "<", ">"]);
+  // Which side each button sits on: moving and leaving on the left, fire,
+  // choosing and the rest on the right.
+  const LEFT = new Set(["^", "v", "+", "-", "<", ">", "?", "X", "Back"]);
+  // The button each screen is for, across its panel.
+  const MAIN = new Set(["Fire", "Start", "Again", "Change"]);
 
   document.body.classList.add("touch");
   const panels = { left: byId("touch-left"), right: byId("touch-right") };
   for (const panel of Object.values(panels)) panel.style.width = PANEL + "px";
+  const releases = [];
 
   function hold(button, action) {
     let held = false;
@@ -44,23 +49,42 @@
       button.addEventListener(end, () => send(false));
     }
     button.addEventListener("contextmenu", (event) => event.preventDefault());
+    releases.push(() => send(false));
   }
 
   function makeButtons() {
-    for (const [label, action] of Object.entries(codes.touch)) {
-      const button = document.createElement("button");
-      button.type = "button";
-      button.className = "touch-button" + (label === "Fire" ? " fire" : "");
-      button.textContent = GLYPHS[label] || label;
-      button.dataset.label = label;
-      hold(button, action);
-      (LEFT.has(label) ? panels.left : panels.right).append(button);
+    for (const [screen, buttons] of Object.entries(codes.touch)) {
+      for (const [label, { action, what }] of Object.entries(buttons)) {
+        const button = document.createElement("button");
+        button.type = "button";
+        button.className = "touch-button" + (MAIN.has(label) ? " main" : "") + (label === "Fire" ? " fire" : "") +
+          (GLYPHS[label] || label.length === 1 ? "" : " word");
+        button.textContent = GLYPHS[label] || label;
+        button.dataset.label = label;
+        button.dataset.screen = screen;
+        button.setAttribute("aria-label", what);
+        button.title = what;
+        hold(button, action);
+        (LEFT.has(label) ? panels.left : panels.right).append(button);
+      }
     }
+    showScreen("play");
   }
 
-  // The room between the two panels.
+  // Only the shown screen's buttons; any held is let go first.
+  function showScreen(screen) {
+    if (document.body.dataset.screen === screen) return;
+    for (const release of releases) release();
+    document.body.dataset.screen = screen;
+    for (const button of document.querySelectorAll(".touch-button")) button.hidden = button.dataset.screen !== screen;
+  }
+
+  // The room between the two panels, above the challenge's bar while it shows.
   function area() {
-    return { x: PANEL, y: 0, width: Math.max(window.innerWidth - 2 * PANEL, 1), height: window.innerHeight };
+    const bar = byId("results");
+    const below = bar.hidden ? 0 : bar.offsetHeight;
+    return { x: PANEL, y: 0, width: Math.max(window.innerWidth - 2 * PANEL, 1),
+             height: Math.max(window.innerHeight - below, 1) };
   }
 
   // The frame centred in the room, as large as the room holds it at 4:3
@@ -79,4 +103,5 @@
   page.screenHeight = () => area().height;
   page.fit = fit;
   page.afterCodes.push(makeButtons);
+  page.onScreen.push(showScreen);
 })(window.qmPage);

@@ -1,0 +1,22 @@
+# Writes SITE/build.json: the files the page keeps for visits without the
+# network (all but the runner for node) and the build's version, a digest of
+# their names and contents, so any change makes a new build.
+cmake_policy(SET CMP0057 NEW)
+get_filename_component(SITE ${SITE} ABSOLUTE)
+file(GLOB files RELATIVE ${SITE} ${SITE}/*)
+list(REMOVE_ITEM files build.json qmsim-node.js qmsim-node.wasm)
+if(NOT "index.html" IN_LIST files)
+  message(FATAL_ERROR "${SITE}/index.html is not there: no build to list")
+endif()
+list(SORT files)
+set(digests "")
+set(names "")
+foreach(name IN LISTS files)
+  file(SHA256 ${SITE}/${name} digest)
+  string(APPEND digests "${name} ${digest}\n")
+  list(APPEND names "\"${name}\"")
+endforeach()
+string(SHA256 version "${digests}")
+string(SUBSTRING ${version} 0 16 version)
+list(JOIN names ", " listed)
+file(WRITE ${SITE}/build.json "{\"version\": \"${version}\", \"files\": [${listed}]}\n")
