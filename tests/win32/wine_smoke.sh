@@ -7,7 +7,9 @@
 #   - the dialog comes up; Enter starts the flat map, the main window covers
 #     the desktop and the stretched frame shows the wind dial's ring; a
 #     right-button drag pans the view and holds the pointer; F fires a shot
-#     that changes the picture; Esc ends the program with exit code 0;
+#     that changes the picture; a drill from the menu (D, Enter), a shot, and
+#     Esc leaves the drill for free practice; Esc again ends the program
+#     with exit code 0;
 #   - on the plain X display (without the virtual desktop, which offers
 #     every size at 8, 16 and 32 bits per pixel; Xvfb offers only its own
 #     mode) the 16-bit mode shows the error box "Unable to change
@@ -155,7 +157,7 @@ run_desktop() {
         convert "$work/rest.bmp" "$QM_WINE_SHOTS/$label-rest.png"
         convert "$work/flight.bmp" "$QM_WINE_SHOTS/$label-flight.png"
     fi
-    echo "ok: $label: Enter, the wind dial, the pan, F, Esc, exit code 0"
+    echo "ok: $label: Enter, the wind dial, the pan, F, Esc in a drill, Esc, exit code 0"
 
     virtual_desktop off
     start_qmsim "$program"

@@ -2,6 +2,7 @@
 // they are kept in, which inputs are held down, and the device last used.
 #pragma once
 
+#include <array>
 #include <bitset>
 
 #include "formats/controls/controls_file.h"
@@ -32,6 +33,9 @@ struct Controls {
     std::bitset<pad_axis_count * 2> axes_past;  // axis directions past the dead zone
     std::bitset<action_count> touch_held;       // actions whose button on the page is held
     Device device = Device::keyboard;  // the help lists this one's bindings
+    // The tick count when each held action was last raised: one let go
+    // before a tick has seen it still counts as one step.
+    std::array<long long, action_count> raised_at{};
 
     const Bindings& bindings() const { return file.bindings; }
 };
