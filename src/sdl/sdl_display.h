@@ -15,6 +15,12 @@ struct SdlScreen {
     int desktop_height = 0;
     int width = 0;           // what the screen is (or becomes once the
     int height = 0;          // main window is shown full screen)
+    // The main window as the window system says: minimised or hidden, no
+    // frame need be drawn in it; each time it shows again or its pixels
+    // were lost (exposed, resized), the count goes up and the next frame is
+    // drawn whether it changed or not.
+    bool main_unseen = false;
+    unsigned main_damage = 0;
 };
 
 class SdlDisplay final : public Display {

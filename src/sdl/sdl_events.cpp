@@ -8,7 +8,7 @@
 
 namespace qm {
 
-SdlEvents::SdlEvents(const World& world, const Dialog& dialog, ImGuiDialog& dialog_window, const SdlScreen& screen)
+SdlEvents::SdlEvents(const World& world, const Dialog& dialog, ImGuiDialog& dialog_window, SdlScreen& screen)
     : world_(world),
       dialog_(dialog),
       dialog_window_(dialog_window),
@@ -66,6 +66,7 @@ bool SdlEvents::translate(const SDL_Event& event, Message& message)
             return false;
         }
         if (event.window.windowID == main_window_id_) {
+            note_main_window(event.window);
             if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
                 message = Message{Window::main, WM_DESTROY, 0, 0, 0};
                 return true;
@@ -145,6 +146,23 @@ bool SdlEvents::translate_main_mouse(const SDL_Event& event, Message& message)
     }
     default:
         return false;
+    }
+}
+
+void SdlEvents::note_main_window(const SDL_WindowEvent& event)
+{
+    switch (event.event) {
+    case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_HIDDEN: screen_.main_unseen = true; break;
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        screen_.main_unseen = false;
+        ++screen_.main_damage;
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED: ++screen_.main_damage; break;
+    default: break;
     }
 }
 

@@ -17,7 +17,7 @@ namespace qm {
 
 class SdlEvents final : public EventSource {
 public:
-    SdlEvents(const World& world, const Dialog& dialog, ImGuiDialog& dialog_window, const SdlScreen& screen);
+    SdlEvents(const World& world, const Dialog& dialog, ImGuiDialog& dialog_window, SdlScreen& screen);
 
     bool poll(Message& message) override;
     void wait(int timeout_ms) override;
@@ -31,11 +31,13 @@ private:
     bool translate(const SDL_Event& event, Message& message);
     bool translate_main_mouse(const SDL_Event& event, Message& message);
     void end_pan();
+    // Whether the main window can be seen, and when its pixels were lost.
+    void note_main_window(const SDL_WindowEvent& event);
 
     const World& world_;
     const Dialog& dialog_;
     ImGuiDialog& dialog_window_;
-    const SdlScreen& screen_;
+    SdlScreen& screen_;
     Uint32 main_window_id_;
     SdlPads pads_;
 

@@ -1,6 +1,8 @@
 // Presenting frames in the main window through an SDL renderer.
 #include "sdl/sdl_presenter.h"
 
+#include <cstring>
+
 namespace qm {
 
 namespace {
@@ -54,9 +56,31 @@ void SdlPresenter::draw_window_background()
     SDL_RenderDrawRect(renderer_, &box);
 }
 
+bool SdlPresenter::shown_already(const Surface& frame, int width, int height) const
+{
+    const std::size_t bytes = shown_.size() * sizeof shown_[0];
+    return !shown_.empty() && shown_damage_ == screen_.main_damage && shown_width_ == width &&
+           shown_height_ == height && shown_cleared_ == cleared_ &&
+           bytes == static_cast<std::size_t>(frame.width()) * static_cast<std::size_t>(frame.height()) * sizeof shown_[0] &&
+           std::memcmp(shown_.data(), frame.data(), bytes) == 0;
+}
+
+void SdlPresenter::remember(const Surface& frame, int width, int height)
+{
+    const COLORREF* pixels = frame.data();
+    shown_.assign(pixels, pixels + static_cast<std::size_t>(frame.width()) * static_cast<std::size_t>(frame.height()));
+    shown_width_ = width;
+    shown_height_ = height;
+    shown_cleared_ = cleared_;
+    shown_damage_ = screen_.main_damage;
+}
+
 void SdlPresenter::show(const Surface& frame, int width, int height)
 {
-    if (frame.empty() || !upload(frame)) return;
+    // Uploading and stretching the frame is most of what an idle or paused
+    // program would spend: none of it for a window that shows the same.
+    if (frame.empty() || screen_.main_unseen || shown_already(frame, width, height)) return;
+    if (!upload(frame)) return;
     int window_width = 0;
     int window_height = 0;
     SDL_GetRendererOutputSize(renderer_, &window_width, &window_height);
@@ -64,6 +88,7 @@ void SdlPresenter::show(const Surface& frame, int width, int height)
     SDL_Rect target{0, 0, width, height};
     SDL_RenderCopy(renderer_, texture_, nullptr, &target);
     SDL_RenderPresent(renderer_);
+    remember(frame, width, height);
 }
 
 }  // namespace qm

@@ -1,8 +1,11 @@
 // The main window's surface under SDL: frames uploaded to a streaming
-// texture and copied 1:1 or stretched.
+// texture and copied 1:1 or stretched; a frame the window already shows, or
+// one for a window nobody sees, is not drawn at all.
 #pragma once
 
 #include <SDL.h>
+
+#include <vector>
 
 #include "sim/presenter.h"
 #include "sdl/sdl_display.h"
@@ -25,6 +28,9 @@ public:
 
 private:
     void show(const Surface& frame, int width, int height);
+    // Whether the window shows this frame at this size already.
+    bool shown_already(const Surface& frame, int width, int height) const;
+    void remember(const Surface& frame, int width, int height);
     bool upload(const Surface& frame);
     void draw_window_background();
 
@@ -38,6 +44,13 @@ private:
     bool cleared_ = false;
     int cleared_width_ = 0;
     int cleared_height_ = 0;
+    // The frame last drawn, its size in the window, and the screen's damage
+    // count then; none until the first.
+    std::vector<COLORREF> shown_;
+    int shown_width_ = 0;
+    int shown_height_ = 0;
+    bool shown_cleared_ = false;
+    unsigned shown_damage_ = 0;
 };
 
 }  // namespace qm

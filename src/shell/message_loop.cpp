@@ -119,6 +119,12 @@ LRESULT MessageLoop::default_window_proc(unsigned message, WPARAM wparam, LPARAM
     return host_.default_window_proc(message, wparam, lparam);
 }
 
+void MessageLoop::report_error(const char* line)
+{
+    std::fprintf(message_log, "%s\n", line);
+    std::fflush(message_log);
+}
+
 void MessageLoop::post_message(Window window, unsigned message, WPARAM wparam, LPARAM lparam)
 {
     posted_.push_back(Message{window, message, wparam, lparam, 0});

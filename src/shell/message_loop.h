@@ -86,8 +86,8 @@ public:
     // The procedures the loop calls; tests replace them.
     WindowProc window_proc;
     BuildStep build_step;
-    // Where every message box's text also goes, as one line: a box the
-    // platform cannot show must not lose its message.
+    // Where every message box's text also goes, as one line (a box the
+    // platform cannot show must not lose its message), and every error line.
     std::FILE* message_log = stderr;
 
     // Run until the quit message is fetched; returns its exit code.
@@ -99,6 +99,7 @@ public:
     void post_quit(int exit_code) override;
     void move_pointer_absolute(int nx, int ny) override;
     LRESULT default_window_proc(unsigned message, WPARAM wparam, LPARAM lparam) override;
+    void report_error(const char* line) override;
     bool keep_files(std::string& reason) override { return host_.keep_files(reason); }
     void controls_changed() override;
     // Desktop

@@ -5,6 +5,7 @@
 #include "shell/controls/help_text.h"
 #include "shell/drill/drill_session.h"
 #include "shell/screenshot.h"
+#include "sim/drill/drill_run.h"
 #include "sim/practice.h"
 #include "sim/world.h"
 
@@ -35,14 +36,30 @@ Hold hold_of(World& world, Action action)
     }
 }
 
+void add_notch(const Hold& hold)
+{
+    *hold.steps += hold.step;
+    if (*hold.steps > max_waiting_steps) *hold.steps = max_waiting_steps;
+    if (*hold.steps < -max_waiting_steps) *hold.steps = -max_waiting_steps;
+}
+
+void raise_hold(const World& world, Controls& controls, Action action, const Hold& hold)
+{
+    *hold.flag = 1;
+    controls.raised_at[static_cast<std::size_t>(index_of(action))] = world.tick_count;
+}
+
 // A held action stays on while any of its inputs, or its button on the
-// page, is held.
+// page, is held. Let go before any tick has seen it, it is a tap: one step,
+// as a wheel's notch, however short the press.
 void refresh_hold(World& world, const Controls& controls, Action action)
 {
     const Hold hold = hold_of(world, action);
     if (hold.flag == nullptr) return;
-    const bool touched = controls.touch_held[static_cast<std::size_t>(index_of(action))];
-    *hold.flag = controls.held.any_of(controls.bindings().of(action)) || touched ? 1 : 0;
+    const auto index = static_cast<std::size_t>(index_of(action));
+    const bool was_on = *hold.flag != 0;
+    *hold.flag = controls.held.any_of(controls.bindings().of(action)) || controls.touch_held[index] ? 1 : 0;
+    if (was_on && *hold.flag == 0 && controls.raised_at[index] == world.tick_count) add_notch(hold);
 }
 
 void release_all(World& world, Controls& controls)
@@ -50,13 +67,6 @@ void release_all(World& world, Controls& controls)
     controls.held.clear();
     controls.touch_held.reset();
     world.angle_up = world.angle_down = world.pow_up = world.pow_down = 0;
-}
-
-void add_notch(const Hold& hold)
-{
-    *hold.steps += hold.step;
-    if (*hold.steps > max_waiting_steps) *hold.steps = max_waiting_steps;
-    if (*hold.steps < -max_waiting_steps) *hold.steps = -max_waiting_steps;
 }
 
 // Saves the controls after a change made on the screen; the note says
@@ -206,7 +216,7 @@ void input_down(World& world, Platform& platform, Input input)
         return;
     }
     controls.held.set(input, true);
-    *hold.flag = 1;
+    raise_hold(world, controls, in_play, hold);
 }
 
 void input_up(World& world, Platform& platform, Input input)
@@ -269,13 +279,14 @@ void touch_action(World& world, Platform& platform, Action action, bool down)
     const Hold hold = hold_of(world, action);
     if (hold.flag == nullptr) return;
     controls.touch_held[index] = true;
-    *hold.flag = 1;
+    raise_hold(world, controls, action, hold);
 }
 
 bool overlay_owns_key(const World& world, unsigned message, WPARAM key)
 {
     if ((message != WM_KEYDOWN && message != WM_KEYUP) || (key != VK_ESCAPE && key != VK_RETURN)) return false;
-    return drill_menu_or_results(world) || world.controls_screen.open || (world.help.open && key == VK_ESCAPE);
+    if (key == VK_ESCAPE && (world.help.open || drill_running(world))) return true;
+    return drill_menu_or_results(world) || world.controls_screen.open;
 }
 
 }  // namespace qm

@@ -21,9 +21,9 @@ void pad_axis_moved(World& world, Platform& platform, PadAxis axis, int value);
 // A button of the page's touch screen: the action itself.
 void touch_action(World& world, Platform& platform, Action action, bool down);
 
-// Whether a menu or screen over the frame answers this key itself: Enter and
-// Esc must then not reach the dialog's accelerators (Esc there ends the
-// program).
+// Whether a menu or screen over the frame, or a running drill, answers this
+// key itself: Enter and Esc must then not reach the dialog's accelerators
+// (Esc there ends the program; in a drill it leaves the drill).
 bool overlay_owns_key(const World& world, unsigned message, WPARAM key);
 
 }  // namespace qm

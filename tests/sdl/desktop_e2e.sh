@@ -18,8 +18,11 @@
 #     screenshots/;
 #   - --drill starts a drill without the dialog: its HUD line shows, a shot
 #     ends its one round, the results come up and its history line is
-#     written (under a private XDG_DATA_HOME); Esc returns to free practice,
-#     D opens the drill menu and Esc closes it.
+#     written (under a private XDG_DATA_HOME); F12 over the results saves the
+#     frame; Esc returns to free practice, D opens the drill menu and Esc
+#     closes it;
+#   - Esc in a running drill, after a shot, writes its abandoned line and
+#     returns to free practice; Esc again ends the program.
 # The controls are tested apart (desktop_controls_e2e.sh).
 # Usage: desktop_e2e.sh QMSIM. Exit code 77 (skipped) when Xvfb or one of the
 # X tools is not there (tools/ensure_deps.sh installs them all); anything
@@ -214,7 +217,9 @@ wait_visible "$MAIN"
 # The drill's line above the shot readout: white text cells.
 drill_line=400x16+30+8
 shot_until drill_start $drill_line FFFFFF 1 || fail "no drill line in the HUD"
-sleep 3
+# The round begins once the view has followed the target down and come
+# back; F before then is dropped.
+sleep 6
 shot drill_ready
 x xdotool key f
 # The shot flies, lands and the results come up: a white panel over the frame.
@@ -226,6 +231,11 @@ done
 history="$work/data/qmsim/history.jsonl"
 [ "$(wc -l <"$history" 2>/dev/null)" = 1 ] || fail "the finished drill left no history line"
 grep -q '"drill":"One shot"' "$history" || fail "the history line is not the drill's: $(cat "$history")"
+# F12 over the results saves the frame as anywhere else.
+x xdotool key F12
+sleep 0.5
+saved=$(ls "$work/drill_run/screenshots"/*.png 2>/dev/null | wc -l)
+[ "$saved" -eq 1 ] || fail "F12 over the results saved $saved screenshots"
 # Esc leaves the results for free practice; D opens the drill menu, Esc closes it.
 x xdotool key Escape
 sleep 0.5
@@ -242,7 +252,27 @@ running "after Esc closed the menu"
 x xdotool key Escape
 wait_exit "drill run"
 [ "$rc" -eq 0 ] || fail "drill run: exit code $rc"
-echo "ok: a drill from --drill runs to its results, writes its history line; D opens the menu"
+echo "ok: a drill from --drill runs to its results, writes its history line; F12 saves it; D opens the menu"
+
+# --- Esc in a running drill: its abandoned line, free practice; Esc again quits ---
+printf 'name Two shots\nrounds 2\nshots 1\ndistance 300 300\nangle 60\n' >"$work/drill_run/two.drill"
+start_qmsim "$work/drill_run" --drill two.drill --seed 5 --mode windowed
+wait_visible "$MAIN"
+shot_until leave_start $drill_line FFFFFF 1 || fail "no drill line in the HUD"
+sleep 6
+x xdotool key f
+sleep 3
+x xdotool key Escape
+sleep 0.5
+running "after Esc in a running drill"
+shot leave_free
+[ "$(count_colour leave_free $drill_line FFFFFF)" -eq 0 ] || fail "Esc in a running drill left its line in the HUD"
+[ "$(wc -l <"$history")" = 2 ] || fail "Esc in a running drill wrote no history line"
+tail -n 1 "$history" | grep -q '"abandoned":true' || fail "the left drill's line is not abandoned: $(tail -n 1 "$history")"
+x xdotool key Escape
+wait_exit "left drill"
+[ "$rc" -eq 0 ] || fail "left drill: exit code $rc"
+echo "ok: Esc in a running drill keeps it as abandoned and gives back free practice; Esc again quits"
 
 # --- A refused resolution change --------------------------------------------------
 start_qmsim "$work/map_run"

@@ -112,6 +112,48 @@ TEST_F(PlayerInput, EveryDeviceMovesTheAimExactlyAsTheHeldKeyDoes)
     }
 }
 
+// A press let go before the next tick is one step, whatever the device and
+// however short; a press the ticks see steps once a tick, as it always has.
+TEST_F(PlayerInput, ATapIsOneStepAndAHoldOneATick)
+{
+    const World start = *w;
+    const struct {
+        const char* how;
+        std::function<void(PlayerInput&)> down, up;
+        int taps_per_tick;  // presses between two ticks
+        int ticks_held;     // ticks each press is held across
+        int rounds;
+        double angle, power;  // the change made
+    } cases[] = {
+        {"ten key taps, one a tick", [](PlayerInput& t) { t.key(VK_UP, true); },
+         [](PlayerInput& t) { t.key(VK_UP, false); }, 1, 0, 10, 10, 0},
+        {"two key taps within one tick", [](PlayerInput& t) { t.key(VK_DOWN, true); },
+         [](PlayerInput& t) { t.key(VK_DOWN, false); }, 2, 0, 3, -6, 0},
+        {"a touch tap", [](PlayerInput& t) { t.touch(Action::power_up, true); },
+         [](PlayerInput& t) { t.touch(Action::power_up, false); }, 1, 0, 1, 0, 0.01},
+        {"a touch held repeats", [](PlayerInput& t) { t.touch(Action::power_down, true); },
+         [](PlayerInput& t) { t.touch(Action::power_down, false); }, 1, 4, 1, 0, -0.04},
+        {"a key held three ticks", [](PlayerInput& t) { t.key(VK_UP, true); },
+         [](PlayerInput& t) { t.key(VK_UP, false); }, 1, 3, 2, 6, 0},
+        {"a pad button tap", [](PlayerInput& t) { t.button(pad_dpad_up, true); },
+         [](PlayerInput& t) { t.button(pad_dpad_up, false); }, 1, 0, 4, 4, 0},
+    };
+    for (const auto& c : cases) {
+        *w = start;
+        for (int r = 0; r < c.rounds; ++r) {
+            for (int p = 0; p < c.taps_per_tick; ++p) {
+                c.down(*this);
+                for (int i = 0; i < c.ticks_held; ++i) tick();
+                c.up(*this);
+            }
+            tick();
+        }
+        for (int i = 0; i < 10; ++i) tick();  // taps still waiting are spent
+        EXPECT_DOUBLE_EQ(w->vang - start.vang, c.angle) << c.how;
+        EXPECT_NEAR(w->v0 - start.v0, c.power, 1e-9) << c.how;
+    }
+}
+
 TEST_F(PlayerInput, AnAxisHoldsOnlyPastItsDeadZone)
 {
     const struct {

@@ -278,8 +278,16 @@ def drill_history(driver, url):
     time.sleep(4)
     press(driver, "f")
     time.sleep(1)
-    # Esc leaves the drill for free practice; a second Esc quits.
+    # Esc leaves the drill for free practice, its line gone from the HUD; a
+    # second Esc quits.
     press(driver, Keys.ESCAPE)
+    time.sleep(0.5)
+    check(driver.execute_script("return document.getElementById('ended').hidden"),
+          "Esc in a running drill ended the simulator")
+    pixels = canvas_pixels(driver)
+    drill_line = sum(1 for x in range(30, 430) for y in range(8, 24) if pixel(pixels, x, y) == (255, 255, 255))
+    check(drill_line == 0, "the drill's line is still in the HUD after Esc (%d white pixels)" % drill_line)
+    print("ok: Esc in a running drill gives back free practice")
     press(driver, Keys.ESCAPE)
     wait_for(driver, "return !document.getElementById('ended').hidden", "the end of the drill")
     # A new page: a new program whose files start empty but for the storage's.

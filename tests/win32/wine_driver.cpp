@@ -4,7 +4,9 @@
 //
 //   qm_wine_driver flat SHOT1.bmp SHOT2.bmp   Enter, the wind dial's ring in the
 //                                              stretched frame, a right-button
-//                                              pan, F, Esc
+//                                              pan, F; a drill from the menu,
+//                                              a shot, Esc back to free
+//                                              practice, Esc
 //   qm_wine_driver refuse-16-bit               the 16-bit radio button, Enter, the
 //                                              error box's text, OK
 // Exit code 0 when every check passed; each failure is one line on stderr.
@@ -42,6 +44,10 @@ constexpr POINT press_point = {500, 300};
 constexpr int pan_step = 10;
 constexpr int pan_steps = 3;
 constexpr int pan_view_min = 57;
+// Long enough for a shot to land, and for a drill's map to be built and its
+// first round to begin.
+constexpr int shot_lands_ms = 2500;
+constexpr int round_begins_ms = 5000;
 
 int fail(const char* what)
 {
@@ -227,6 +233,18 @@ int flat(const char* first_shot, const char* second_shot)
     if (!save_bmp(flight, second_shot)) return fail("cannot write the second screenshot");
     if (flight.pixels == rest.pixels) return fail("nothing moved after F");
 
+    // A drill from the menu (D, Enter) and a shot in it; Esc then leaves the
+    // drill, not the program; Esc again ends it.
+    Sleep(shot_lands_ms);
+    press(main, 'D');
+    press(main, VK_RETURN);
+    Sleep(round_begins_ms);
+    press(main, 'F');
+    Sleep(shot_lands_ms);
+    press(main, VK_ESCAPE);
+    Sleep(shot_lands_ms);
+    if (!IsWindow(main) || !IsWindowVisible(main)) return fail("Esc in a running drill ended the program");
+    std::printf("Esc in a running drill: free practice\n");
     press(main, VK_ESCAPE);
     return 0;
 }

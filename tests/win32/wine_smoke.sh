@@ -7,7 +7,9 @@
 #   - the dialog comes up; Enter starts the flat map, the main window covers
 #     the desktop and the stretched frame shows the wind dial's ring; a
 #     right-button drag pans the view and holds the pointer; F fires a shot
-#     that changes the picture; Esc ends the program with exit code 0;
+#     that changes the picture; a drill from the menu (D, Enter), a shot, and
+#     Esc leaves the drill for free practice, its abandoned line in the
+#     history; Esc again ends the program with exit code 0;
 #   - on the plain X display (without the virtual desktop, which offers
 #     every size at 8, 16 and 32 bits per pixel; Xvfb offers only its own
 #     mode) the 16-bit mode shows the error box "Unable to change
@@ -150,12 +152,15 @@ run_desktop() {
     [ "$driver_rc" -eq 0 ] || fail "$label: flat map run"
     wait_qmsim "$label flat run"
     [ "$rc" -eq 0 ] || fail "$label: flat run ended with exit code $rc: $(cat "$work/qmsim.err")"
+    history=$(find "$WINEPREFIX" -name history.jsonl | head -n 1)
+    [ -n "$history" ] && tail -n 1 "$history" | grep -q '"abandoned":true' ||
+        fail "$label: the drill left with Esc wrote no abandoned line: $(tail -n 1 "$history" 2>/dev/null)"
     if [ -n "${QM_WINE_SHOTS:-}" ]; then
         mkdir -p "$QM_WINE_SHOTS"
         convert "$work/rest.bmp" "$QM_WINE_SHOTS/$label-rest.png"
         convert "$work/flight.bmp" "$QM_WINE_SHOTS/$label-flight.png"
     fi
-    echo "ok: $label: Enter, the wind dial, the pan, F, Esc, exit code 0"
+    echo "ok: $label: Enter, the wind dial, the pan, F, Esc in a drill, Esc, exit code 0"
 
     virtual_desktop off
     start_qmsim "$program"

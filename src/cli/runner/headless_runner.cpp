@@ -1,6 +1,6 @@
 // The headless session: sets the world up as the dialog's Start would, then
-// runs the script line by line, every input going through WindowProcedure
-// exactly as the shell's messages do.
+// runs the script line by line through the platform shells' message loop,
+// so every input takes the path it takes on the desktop and the page.
 #include "cli/runner/headless_runner.h"
 
 #include <cstdint>
@@ -11,161 +11,67 @@
 #include "cli/controls_options.h"
 #include "cli/output.h"
 #include "cli/runner/headless_script.h"
-#include "cli/runner/state_json.h"
+#include "cli/runner/script_events.h"
 #include "formats/challenge/challenge_pack.h"
-#include "formats/json.h"
 #include "formats/text_file.h"
-#include "formats/words.h"
-#include "raster/png_writer.h"
+#include "shell/dialog/load_resources.h"
+#include "shell/display_modes.h"
 #include "shell/drill/drill_session.h"
 #include "shell/exit_codes.h"
-#include "shell/platform.h"
-#include "shell/window_procedure.h"
+#include "shell/message_loop.h"
 #include "sim/practice.h"
-#include "sim/shot_record.h"
 #include "sim/world.h"
 
 namespace qm {
 
 namespace {
 
-// Records what the simulation asks of the platform; there is no pointer to
-// move and no default handling to do.
-class HeadlessPlatform final : public Platform {
+// The windows the runner has not: nothing shows, and a message box's line
+// goes to the error stream through the loop's log alone.
+class HeadlessHost final : public WindowHost {
 public:
-    explicit HeadlessPlatform(std::FILE* err) : err_(err) {}
-
-    bool quit = false;
-    int exit_code = 0;
-
-    void post_quit(int code) override
-    {
-        if (!quit) exit_code = code;
-        quit = true;
-    }
+    void show_window(Window, bool) override {}
+    void message_box(const char*, const char*) override {}
     void move_pointer_absolute(int, int) override {}
     LRESULT default_window_proc(unsigned, WPARAM, LPARAM) override { return 0; }
-    void report_error(const char* line) override { std::fprintf(err_, "%s\n", line); }
-
-private:
-    std::FILE* err_;
+    void paint_dialog(DialogContext&) override {}
 };
 
-// A script line longer than this is refused rather than read on: a file
-// with no line breaks (or a standard input without end) must not fill the
-// memory. A script has no cap on its length: it is run as it is read.
-constexpr std::size_t max_script_line = 4096;
+// No screen to switch: the round is set up before the script runs, so the
+// dialog's Start, the only one to ask, finds it running.
+class HeadlessDisplay final : public Display {
+public:
+    void set_main_window_pos(int, int, int, int) override {}
+    bool enum_display_settings(int, DisplayMode&) override { return false; }
+    int change_display_settings(const DisplayMode&) override { return 1; }
+    void restore_display_settings() override {}
+};
+
+// A script has no cap on its length: it is run as it is read.
 constexpr std::size_t unbounded_script = SIZE_MAX;
 
-struct Session {
-    World& world;
-    HeadlessPlatform platform;
-    const std::vector<CommandInput>& inputs;  // no frame is written over one
-    long long ticks = 0;
-    JsonWriter state_line;  // kept from one `state` to the next
-};
-
-void send(Session& s, unsigned message, WPARAM wparam, LPARAM lparam)
-{
-    WindowProcedure(s.world, s.platform, message, wparam, lparam);
-}
-
-void tick(Session& s)
-{
-    send(s, WM_TIMER, tick_timer_id, 0);
-    ++s.ticks;
-}
-
-void press(Session& s, unsigned key)
-{
-    send(s, WM_KEYDOWN, key, 0);
-    send(s, WM_KEYUP, key, 0);
-}
-
-// Runs one command; returns -1 to go on, or the exit code.
-int execute(Session& s, const ScriptCommand& command, long line_number, std::FILE* out, std::FILE* err)
-{
-    switch (command.kind) {
-    case ScriptCommandKind::nothing: break;
-    case ScriptCommandKind::tick:
-        for (long i = 0; i < command.count; ++i) tick(s);
-        break;
-    case ScriptCommandKind::until_rest:
-        for (long i = 0; i < command.count && !round_at_rest(s.world); ++i) tick(s);
-        break;
-    case ScriptCommandKind::until_ready:
-        for (long i = 0; i < command.count && !round_ready(s.world); ++i) tick(s);
-        break;
-    case ScriptCommandKind::aim:
-        // A drill that fixes the angle keeps it; the power is set still.
-        if (!drill_angle_fixed(s.world)) s.world.vang = command.angle;
-        s.world.v0 = command.power;
-        break;
-    case ScriptCommandKind::face: press(s, command.key); break;
-    case ScriptCommandKind::fire: press(s, VK_F); break;
-    case ScriptCommandKind::key_down: send(s, WM_KEYDOWN, command.key, 0); break;
-    case ScriptCommandKind::key_up: send(s, WM_KEYUP, command.key, 0); break;
-    case ScriptCommandKind::rbutton_down: send(s, WM_RBUTTONDOWN, 0, make_mouse_lparam(command.x, command.y)); break;
-    case ScriptCommandKind::mouse_move: send(s, WM_MOUSEMOVE, 0, make_mouse_lparam(command.x, command.y)); break;
-    case ScriptCommandKind::rbutton_up: send(s, WM_RBUTTONUP, 0, make_mouse_lparam(0, 0)); break;
-    case ScriptCommandKind::wheel:
-        send(s, WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<std::uint16_t>(command.count * wheel_notch)) << 16, 0);
-        break;
-    case ScriptCommandKind::pad_down: send(s, WM_PAD_BUTTON, command.key, 1); break;
-    case ScriptCommandKind::pad_up: send(s, WM_PAD_BUTTON, command.key, 0); break;
-    case ScriptCommandKind::pad_axis: send(s, WM_PAD_AXIS, command.key, static_cast<LPARAM>(command.value)); break;
-    case ScriptCommandKind::state:
-        write_state_json(s.world, s.platform.controls.file, s.ticks, s.state_line, out);
-        if (!output_flushed(out, err)) return exit_failed;
-        break;
-    case ScriptCommandKind::frame: {
-        std::string reason = same_file_refusal("frame", command.path.c_str(), s.inputs);
-        if (!reason.empty()) {
-            std::fprintf(err, "qmsim: script line %ld: %s\n", line_number, reason.c_str());
-            return exit_bad_input;
-        }
-        if (!write_png(s.world.memoria, command.path.c_str(), reason)) {
-            std::fprintf(err, "qmsim: script line %ld: cannot write the frame to %s: %s\n", line_number,
-                         command.path.c_str(), reason.c_str());
-            return exit_failed;
-        }
-        break;
-    }
-    }
-    if (s.platform.quit) return s.platform.exit_code;
-    return -1;
-}
-
+// The script through the platform shells' message loop, accelerators and
+// all; returns the exit code.
 int run_script(World& world, const ControlsFile& controls, TextLines& script, const std::vector<CommandInput>& inputs,
                std::FILE* out, std::FILE* err)
 {
-    Session session{world, HeadlessPlatform(err), inputs, 0, {}};
-    session.platform.controls.file = controls;
-    std::string line;
+    Dialog dialog;
+    AcceleratorTable accelerators;
     std::string error;
-    ScriptCommand command;
-    long line_number = 0;
-    for (TextLines::Read read; (read = script.next(line, max_script_line)) != TextLines::Read::end;) {
-        if (read == TextLines::Read::failed) {
-            std::fprintf(err, "qmsim: script read failed after line %ld: %s\n", line_number, script.reason().c_str());
-            return exit_bad_input;
-        }
-        ++line_number;
-        if (line_number == 1 && std::string_view(line).starts_with(byte_order_mark)) {
-            line.erase(0, byte_order_mark.size());
-        }
-        if (read == TextLines::Read::too_long) {
-            std::fprintf(err, "qmsim: script line %ld: longer than %zu characters\n", line_number, max_script_line);
-            return exit_bad_input;
-        }
-        if (!parse_script_line(line, command, error)) {
-            std::fprintf(err, "qmsim: script line %ld: %s\n", line_number, error.c_str());
-            return exit_bad_input;
-        }
-        int result = execute(session, command, line_number, out, err);
-        if (result >= 0) return result;
+    if (!load_dialog_resources(dialog, accelerators, error)) {
+        std::fprintf(err, "qmsim: %s\n", error.c_str());
+        return exit_failed;
     }
-    return exit_ok;
+    HeadlessHost host;
+    HeadlessDisplay display;
+    ScriptEvents events(world, script, inputs, out, err);
+    MessageLoop loop(world, dialog, display, accelerators, events, host);
+    loop.message_log = err;
+    loop.controls.file = controls;
+    events.attach(loop);
+    const int result = loop.run();
+    record_abandoned(world, loop);
+    return result;
 }
 
 // The script: a plain file, or the standard input without --script or
@@ -247,8 +153,6 @@ int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE
     if (set_up_round(*world, options, error) && start_headless_drill(*world, options, drill, err, error)) {
         arm_practice(*world);
         result = run_script(*world, controls, script, inputs, out, err);
-        HeadlessPlatform closing(err);
-        record_abandoned(*world, closing);
     } else {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
     }

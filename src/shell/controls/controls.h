@@ -2,6 +2,7 @@
 // they are kept in, and which inputs are held down.
 #pragma once
 
+#include <array>
 #include <bitset>
 
 #include "formats/controls/controls_file.h"
@@ -31,6 +32,9 @@ struct Controls {
     int wheel_turn = 0;  // a wheel's turn short of a whole notch, in 120ths
     std::bitset<pad_axis_count * 2> axes_past;  // axis directions past the dead zone
     std::bitset<action_count> touch_held;       // actions whose button on the page is held
+    // The tick count when each held action was last raised: one let go
+    // before a tick has seen it still counts as one step.
+    std::array<long long, action_count> raised_at{};
 
     const Bindings& bindings() const { return file.bindings; }
 };

@@ -95,6 +95,10 @@ void choose(World& world, Platform& platform)
     start_reporting(world, platform, rules, clock_seed());
 }
 
+// What the drill's menu and results screen leave to play: quitting, and a
+// screenshot, which saves the frame as it shows.
+bool passes_overlay(Action in_play) { return in_play == Action::quit || in_play == Action::screenshot; }
+
 bool menu_action(World& world, Platform& platform, Action in_menu, Action in_play)
 {
     DrillMenu& menu = world.drill_menu;
@@ -103,7 +107,7 @@ bool menu_action(World& world, Platform& platform, Action in_menu, Action in_pla
     case Action::menu_down: menu.selected = (menu.selected + 1) % menu.count; return true;
     case Action::menu_enter: choose(world, platform); return true;
     case Action::menu_back: menu.open = false; return true;
-    default: return in_play != Action::quit;
+    default: return !passes_overlay(in_play);
     }
 }
 
@@ -121,7 +125,7 @@ bool results_action(World& world, Platform& platform, Action in_menu, Action in_
         return true;
     }
     if (in_play == Action::drills) open_menu(world, platform);
-    return in_play != Action::quit;
+    return !passes_overlay(in_play);
 }
 
 // Esc in a running drill: the session kept as abandoned (when a shot was
@@ -216,7 +220,12 @@ bool drill_action(World& world, Platform& platform, Action in_menu, Action in_pl
         leave_drill(world, platform);
         return true;
     }
-    if ((in_play == Action::angle_up || in_play == Action::angle_down) && drill_angle_fixed(world)) return true;
+    const bool aims = in_play == Action::angle_up || in_play == Action::angle_down;
+    if (aims && drill_angle_fixed(world)) return true;
+    // While the round starts a press to aim or fire is dropped, not kept
+    // for when the target has landed.
+    const bool powers = in_play == Action::power_up || in_play == Action::power_down;
+    if ((aims || powers || in_play == Action::fire) && drill_round_starting(world)) return true;
     // The prediction, the finder and the chart all give the answer away.
     if ((in_play == Action::prediction || in_play == Action::chart) && !drill_allows_aids(world)) {
         show_notice(world, "The aids are off in this drill");

@@ -211,7 +211,7 @@ void draw_menu(const DrillMenu& menu, OverlayWriter& out, bool touch)
 
 }  // namespace
 
-void format_drill_line(const DrillRun& d, char (&line)[drill_line_size])
+void format_drill_line(const DrillRun& d, bool starting, char (&line)[drill_line_size])
 {
     char best[24];
     format_best(d, best, sizeof best);
@@ -219,7 +219,9 @@ void format_drill_line(const DrillRun& d, char (&line)[drill_line_size])
                                      d.rules.name, drill_round_number(d), d.rules.rounds, drill_round_shots(d),
                                      d.rules.shots, d.score, best);
     const DrillRoundRecord& r = d.rounds[d.round];
-    if (!d.finished && !d.round_pending && r.measured && length > 0 && length < drill_line_size) {
+    if (starting && length > 0 && length < drill_line_size) {
+        std::snprintf(line + length, sizeof line - static_cast<std::size_t>(length), "  wait");
+    } else if (!d.finished && !d.round_pending && r.measured && length > 0 && length < drill_line_size) {
         std::snprintf(line + length, sizeof line - static_cast<std::size_t>(length), "  chance %.0f%%",
                       100.0 * r.predicted);
     }
@@ -238,7 +240,7 @@ void draw_drill(World& world)
     const bool touch = world.device == Device::touch;
     if (d.active) {
         char line[drill_line_size];
-        format_drill_line(d, line);
+        format_drill_line(d, drill_round_starting(world), line);
         write_text(world.memoria, drill_line_x, drill_line_y, line);
         if (d.finished) draw_results(d, out, touch);
     }

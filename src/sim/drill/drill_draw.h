@@ -12,8 +12,9 @@ struct DrillRun;
 constexpr int drill_line_size = 160;
 
 // The HUD line: name, round r/R, shot s/S, score, the personal best and,
-// once the round's target has landed, the coach's chance of a first-shot hit.
-void format_drill_line(const DrillRun& drill, char (&line)[drill_line_size]);
+// while the round starts, "wait", or once its target has landed, the
+// coach's chance of a first-shot hit.
+void format_drill_line(const DrillRun& drill, bool starting, char (&line)[drill_line_size]);
 
 // Draws whichever of the three shows (nothing when no drill runs and the
 // menu is closed). Formats into fixed buffers: nothing is allocated.

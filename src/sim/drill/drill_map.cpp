@@ -40,7 +40,45 @@ void load_level(World& world)
     world.imagen_y = map_rows;
 }
 
+// The stripes emptied and built again from the image, the view drawn anew
+// and both units dropped afresh.
+void rebuild_terrain(World& world)
+{
+    for (Surface& stripe : world.ground) {
+        Rectangle(stripe, Pen{stripe_pen_width, empty_colour}, Brush{empty_colour}, 0, 0, stripe_size, stripe_size);
+    }
+    world.lm_c = 0;
+    world.lm_d = 0;
+    if (world.flat_map == 0) build_terrain(world, world);
+    world.loading = 0;
+    forget_backdrop(world);
+    world.player_bot.state = state_at_rest;
+    world.target1.state = state_at_rest;
+}
+
 }  // namespace
+
+void keep_free_map(World& world)
+{
+    FreeMap& kept = world.drill.free_map;
+    kept.image = world.imagen;
+    kept.columns = world.imagen_x;
+    kept.rows = world.imagen_y;
+    kept.flat_map = world.flat_map;
+    kept.kept = true;
+}
+
+void restore_free_map(World& world)
+{
+    FreeMap& kept = world.drill.free_map;
+    if (!kept.kept) return;
+    world.imagen.swap(kept.image);
+    world.imagen_x = kept.columns;
+    world.imagen_y = kept.rows;
+    world.flat_map = kept.flat_map;
+    kept = FreeMap{};
+    rebuild_terrain(world);
+}
 
 bool is_sample_map(const char* name)
 {
@@ -52,6 +90,7 @@ bool is_sample_map(const char* name)
 
 bool load_drill_map(World& world, const DrillRules& rules, std::string& reason)
 {
+    if (!world.drill.active) keep_free_map(world);
     switch (rules.map_kind) {
     case DrillMap::level: load_level(world); break;
     case DrillMap::sample:
@@ -67,17 +106,8 @@ bool load_drill_map(World& world, const DrillRules& rules, std::string& reason)
         }
         break;
     }
-    for (Surface& stripe : world.ground) {
-        Rectangle(stripe, Pen{stripe_pen_width, empty_colour}, Brush{empty_colour}, 0, 0, stripe_size, stripe_size);
-    }
-    world.lm_c = 0;
-    world.lm_d = 0;
-    build_terrain(world, world);
     world.flat_map = 0;
-    world.loading = 0;
-    forget_backdrop(world);
-    world.player_bot.state = state_at_rest;
-    world.target1.state = state_at_rest;
+    rebuild_terrain(world);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "sim/drill/coach_rounds.h"
+#include "sim/drill/drill_map.h"
 #include "sim/practice.h"
 #include "sim/shot_record.h"
 #include "sim/world.h"
@@ -214,6 +215,14 @@ const char* challenge_outcome(const DrillRun& drill)
     return drill.score > c.score ? "won" : drill.score == c.score ? "tied" : "lost";
 }
 
+bool drill_round_starting(const World& world)
+{
+    if (!drill_running(world)) return false;
+    const DrillRun& d = world.drill;
+    const DrillRoundRecord& r = d.rounds[d.round];
+    return d.round_pending || (r.shots == 0 && (!r.measured || world.focus != 0));
+}
+
 bool drill_angle_fixed(const World& world) { return drill_running(world) && world.drill.rules.angle_fixed; }
 bool drill_allows_aids(const World& world) { return !drill_running(world) || world.drill.rules.aids; }
 
@@ -294,6 +303,7 @@ void end_drill(World& world)
         world.wind = d.free_wind.wind;
         world.wang = d.free_wind.wang;
     }
+    restore_free_map(world);
 }
 
 void drill_tick(World& world)

@@ -5,6 +5,7 @@
 
 #include <bitset>
 #include <cstdint>
+#include <vector>
 
 #include "bodies/bot.h"
 #include "bodies/field.h"
@@ -74,6 +75,16 @@ struct FreeWind {
     double wang = 0.0;
 };
 
+// The map of free practice, put back when the drill ends: its image, or the
+// flat map. Kept as the first drill's map is loaded over it.
+struct FreeMap {
+    std::vector<std::uint8_t> image;  // map_rows by map_max_columns, as MapImage holds it
+    int columns = 0;
+    int rows = 0;
+    int flat_map = 0;
+    bool kept = false;
+};
+
 // What a run of a drill makes as it goes, all of it begun afresh with each
 // run.
 struct DrillProgress {
@@ -129,10 +140,15 @@ struct DrillRun : DrillProgress {
     Surface chart_picture;                    // the results chart, drawn once the drill ends
 
     FreeWind free_wind;
+    FreeMap free_map;
 };
 
 // Round, shot and aids questions the shell and the HUD ask.
 bool drill_running(const World& world);         // active and not finished
+// A running drill's round is starting: its target is yet to drop, drops, or
+// the view follows it before coming back to the player. The aim is not free
+// and the keys that aim and fire do nothing.
+bool drill_round_starting(const World& world);
 bool drill_angle_fixed(const World& world);
 bool drill_allows_aids(const World& world);
 // The aim is free, the view has come back to the player, nothing moves and
@@ -161,8 +177,8 @@ double drill_mean_miss(const DrillRun& drill);
 // caller's to fill in before or after.
 void begin_drill(World& world, const DrillRules& rules, std::uint32_t seed);
 
-// Ends the drill (after its results, or abandoned): free practice's wind
-// comes back.
+// Ends the drill (after its results, or abandoned), between ticks: free
+// practice's wind and map come back.
 void end_drill(World& world);
 
 // The tick's part, after the turn logic: notes a shot's launch, its strike
