@@ -15,6 +15,7 @@
 #include "formats/history/history.h"
 #include "formats/history/history_import.h"
 #include "shell/exit_codes.h"
+#include "sim/drill/coach_bands.h"
 
 namespace qm {
 
@@ -24,6 +25,7 @@ struct HistoryOptions {
     const char* history = nullptr;
     const char* drill = nullptr;
     bool csv = false;
+    bool rounds = false;
     const char* plot = nullptr;
     const char* import = nullptr;
     bool help = false;
@@ -43,7 +45,8 @@ Command history_command(HistoryOptions& options)
     command.options.push_back(text("--history", "FILE", "the history to read (default: the one drills keep)",
                                    options.history));
     command.options.push_back(text("--drill", "NAME", "only this drill's sessions", options.drill));
-    command.options.push_back(flag("--csv", "the sessions as CSV", options.csv));
+    command.options.push_back(flag("--csv", "the sessions (or the shots) as CSV", options.csv));
+    command.options.push_back(flag("--rounds", "every shot of the sessions instead, with its round", options.rounds));
     command.options.push_back(text("--plot", "FILE.png", "draw the scores over time", options.plot));
     command.options.push_back(text("--import", "FILE", "add the sessions of another history (those not already in)",
                                    options.import));
@@ -79,6 +82,30 @@ void print_csv(const std::vector<HistoryRecord>& records, std::FILE* out)
                      csv_field(r.drill).c_str(), csv_field(r.digest).c_str(), r.seed, r.rounds, r.played, r.hits,
                      r.first_shot_hits, r.shots, r.damage, r.score, r.mean_miss, r.assisted ? "yes" : "no",
                      r.abandoned ? "yes" : "no", csv_field(r.version).c_str());
+    }
+}
+
+void print_shots_header(std::FILE* out)
+{
+    std::fputs("time,drill,round,distance,wind,band,angle,power,damage,miss\n", out);
+}
+
+// One line a shot, or a CSV row; the band and the miss left empty (or
+// named so) when there is none.
+void print_shots(const HistoryRecord& r, bool csv, std::FILE* out)
+{
+    const std::string drill = csv ? csv_field(r.drill) : r.drill;
+    for (const HistoryRound& round : r.round_log) {
+        const std::string band = round.band == no_band ? (csv ? "" : "none") : std::to_string(round.band);
+        for (int s = 0; s < round.shots; ++s) {
+            const HistoryShot& shot = round.shot[s];
+            const std::string miss = shot.struck ? std::to_string(shot.miss) : (csv ? "" : "none");
+            const char* format = csv ? "%s,%s,%d,%d,%d,%s,%.2f,%.2f,%d,%s\n"
+                                     : "%s  %-16s round %d  distance %d  wind %d  band %s  angle %.2f  power %.2f  "
+                                       "damage %d  miss %s\n";
+            std::fprintf(out, format, r.time.c_str(), drill.c_str(), round.number, round.distance, round.wind,
+                         band.c_str(), shot.angle, shot.power, shot.damage, miss.c_str());
+        }
     }
 }
 
@@ -198,30 +225,37 @@ int run_history(int argc, char** argv, std::FILE* out, std::FILE* err)
     }
     if (options.help) return print_help(history_command(options), out, err);
     std::string path;
-    if (!history_to_read(options.history, path, error)) {
+    if (!history_to_read(options.history, options.import == nullptr, path, error)) {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
         return exit_bad_input;
     }
     if (options.import != nullptr) return run_import(options, path, out, err);
-    HistoryContents contents;
-    if (!read_history(path, contents, error)) {
+    // A record at a time, its shots listed as it is read: a long history's
+    // rounds are never all held at once.
+    std::vector<HistoryRecord> records;
+    std::vector<long> skipped;
+    const std::string wanted = options.drill != nullptr ? drill_name(options.drill) : std::string();
+    if (options.rounds && options.csv) print_shots_header(out);
+    const HistoryVisit take = [&](HistoryRecord& r) {
+        if (options.drill != nullptr && r.drill != wanted) return;
+        if (options.rounds) print_shots(r, options.csv, out);
+        r.round_log = {};
+        records.push_back(std::move(r));
+    };
+    if (!read_history_each(path, take, skipped, error)) {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
         // The user's own file is bad input; the program's own place failed it.
         return options.history != nullptr ? exit_bad_input : exit_failed;
     }
-    const std::string warning = skipped_warning(path, contents.skipped);
+    const std::string warning = skipped_warning(path, skipped);
     if (!warning.empty()) std::fprintf(err, "qmsim: %s\n", warning.c_str());
-    std::vector<HistoryRecord> records;
-    const std::string wanted = options.drill != nullptr ? drill_name(options.drill) : std::string();
-    for (HistoryRecord& r : contents.records) {
-        if (options.drill == nullptr || r.drill == wanted) records.push_back(std::move(r));
-    }
-    if (options.csv) {
+    // With --rounds the shots were listed as the records were read.
+    if (options.csv && !options.rounds) {
         print_csv(records, out);
-    } else if (records.empty()) {
+    } else if (records.empty() && !options.rounds) {
         std::fprintf(out, "no drill sessions in %s%s\n", path.c_str(),
                      options.drill != nullptr ? (" for " + wanted).c_str() : "");
-    } else {
+    } else if (!options.rounds) {
         print_sessions(records, out);
     }
     if (options.plot != nullptr && !write_history_plot(records, options.plot, error)) {
