@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "cli/drill/history_plot.h"
+#include "formats/challenge/challenge_code.h"
+#include "formats/drill/drill_catalogue.h"
 #include "history_support.h"
 #include "scratch_files.h"
 #include "sim/drill/coach_bands.h"
@@ -145,6 +147,52 @@ TEST(History, TheRoundsListEveryShot)
         EXPECT_EQ(r.code, 0) << r.err;
         EXPECT_EQ(r.out, c.out) << c.args[2];
     }
+}
+
+// A session's code hands it on: its drill, seed and score, as `qmsim
+// challenge` makes it; a drill not here, or the coach's, has none.
+TEST(History, TheCodesHandEachSessionOn)
+{
+    const std::string path = scratch("codes") + "/h.jsonl";
+    const auto session = [](const char* key, const char* name, long long score) {
+        DrillRules rules;
+        std::string error;
+        EXPECT_TRUE(find_drill(key, rules, error)) << error;
+        HistoryRecord r = record(name, score);
+        r.digest = digest_text(rules.digest);
+        r.seed = 7;
+        r.rounds = rules.rounds;
+        r.played = r.hits = r.first_shot_hits = 1;
+        r.shots = 1;
+        r.damage = 100;
+        return r;
+    };
+    DrillRules still;
+    std::string error;
+    ASSERT_TRUE(find_drill("still", still, error));
+    still.challenge.score_given = true;
+    still.challenge.score = 300;
+    std::string code;
+    ASSERT_TRUE(encode_challenge(still, 7, code, error)) << error;
+    const struct {
+        HistoryRecord session;
+        std::string said;
+    } cases[] = {
+        {session("still", "Still air", 300), code},
+        {session("still", "Renamed", 300), "no code: its drill is not here (a drill file of another folder, or one changed since)"},
+        {session("coach", "Coach", 300), "no code: the coach plans its rounds from each player's own history, so its draws cannot travel"},
+    };
+    std::string expected;
+    for (const auto& c : cases) {
+        ASSERT_TRUE(append_history(path, c.session, error)) << error;
+        char head[96];
+        std::snprintf(head, sizeof head, "2026-12-07T21:03:04Z  %-16s score %6d  ", c.session.drill.c_str(), 300);
+        expected += head + c.said + "\n";
+    }
+    const test::RunResult listed = history_command({"--history", path, "--codes"});
+    EXPECT_EQ(listed.code, 0) << listed.err;
+    EXPECT_EQ(listed.out, expected);
+    EXPECT_EQ(history_command({"--history", path, "--codes", "--csv"}).code, 2);
 }
 
 // What cannot be read, and a picture onto the history, end the command with

@@ -11,6 +11,7 @@
 #include "cli/drill_options.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "formats/challenge/challenge_code.h"
 #include "formats/drill/drill_catalogue.h"
 #include "formats/history/history.h"
 #include "formats/history/history_import.h"
@@ -26,6 +27,7 @@ struct HistoryOptions {
     const char* drill = nullptr;
     bool csv = false;
     bool rounds = false;
+    bool codes = false;
     const char* plot = nullptr;
     const char* import = nullptr;
     bool help = false;
@@ -47,6 +49,8 @@ Command history_command(HistoryOptions& options)
     command.options.push_back(text("--drill", "NAME", "only this drill's sessions", options.drill));
     command.options.push_back(flag("--csv", "the sessions (or the shots) as CSV", options.csv));
     command.options.push_back(flag("--rounds", "every shot of the sessions instead, with its round", options.rounds));
+    command.options.push_back(flag("--codes", "each session's challenge code instead: its drill, seed and score",
+                                   options.codes));
     command.options.push_back(text("--plot", "FILE.png", "draw the scores over time", options.plot));
     command.options.push_back(text("--import", "FILE", "add the sessions of another history (those not already in)",
                                    options.import));
@@ -109,6 +113,48 @@ void print_shots(const HistoryRecord& r, bool csv, std::FILE* out)
     }
 }
 
+// The drills a session's code can be made from: the built-ins and the
+// working folder's drill files, each read once.
+class DrillsHere {
+public:
+    // The drill named `name` with settings of `digest`; null when none is here.
+    const DrillRules* find(const std::string& name, const std::string& digest)
+    {
+        if (!read_) {
+            for (const DrillEntry& entry : list_drills("")) {
+                DrillRules rules;
+                std::string error;
+                if (find_drill(entry.key, rules, error)) drills_.push_back(rules);
+            }
+            read_ = true;
+        }
+        for (const DrillRules& rules : drills_) {
+            if (name == rules.name && digest == digest_text(rules.digest)) return &rules;
+        }
+        return nullptr;
+    }
+
+private:
+    std::vector<DrillRules> drills_;
+    bool read_ = false;
+};
+
+// The code that hands a session on: its drill, its seed and its score to beat.
+void print_code(const HistoryRecord& r, DrillsHere& drills, std::FILE* out)
+{
+    const DrillRules* found = drills.find(r.drill, r.digest);
+    std::string code;
+    std::string why = "its drill is not here (a drill file of another folder, or one changed since)";
+    if (found != nullptr) {
+        DrillRules rules = *found;
+        rules.challenge.score_given = true;
+        rules.challenge.score = r.score;
+        if (encode_challenge(rules, r.seed, code, why)) why.clear();
+    }
+    std::fprintf(out, "%s  %-16s score %6lld  %s%s\n", r.time.c_str(), r.drill.c_str(), r.score,
+                 why.empty() ? "" : "no code: ", why.empty() ? code.c_str() : why.c_str());
+}
+
 void print_sessions(const std::vector<HistoryRecord>& records, std::FILE* out)
 {
     // Bests per drill and settings, in the order the drills first appear.
@@ -140,6 +186,10 @@ bool check_history_options(const HistoryOptions& options, std::string& error)
 {
     if (options.plot != nullptr && options.import != nullptr) {
         error = "--import adds to the history; draw it with --plot afterwards";
+        return false;
+    }
+    if (options.codes && (options.rounds || options.csv)) {
+        error = "--codes lists a code a session; ask for --rounds or --csv on their own";
         return false;
     }
     if (options.plot == nullptr && options.import == nullptr) return true;
@@ -236,9 +286,11 @@ int run_history(int argc, char** argv, std::FILE* out, std::FILE* err)
     std::vector<long> skipped;
     const std::string wanted = options.drill != nullptr ? drill_name(options.drill) : std::string();
     if (options.rounds && options.csv) print_shots_header(out);
+    DrillsHere drills;
     const HistoryVisit take = [&](HistoryRecord& r) {
         if (options.drill != nullptr && r.drill != wanted) return;
         if (options.rounds) print_shots(r, options.csv, out);
+        if (options.codes) print_code(r, drills, out);
         r.round_log = {};
         records.push_back(std::move(r));
     };
@@ -249,13 +301,14 @@ int run_history(int argc, char** argv, std::FILE* out, std::FILE* err)
     }
     const std::string warning = skipped_warning(path, skipped);
     if (!warning.empty()) std::fprintf(err, "qmsim: %s\n", warning.c_str());
-    // With --rounds the shots were listed as the records were read.
-    if (options.csv && !options.rounds) {
+    // The shots or the codes were listed as the records were read.
+    const bool listed = options.rounds || options.codes;
+    if (options.csv && !listed) {
         print_csv(records, out);
-    } else if (records.empty() && !options.rounds) {
+    } else if (records.empty() && !(options.rounds && options.csv)) {
         std::fprintf(out, "no drill sessions in %s%s\n", path.c_str(),
                      options.drill != nullptr ? (" for " + wanted).c_str() : "");
-    } else if (!options.rounds) {
+    } else if (!listed) {
         print_sessions(records, out);
     }
     if (options.plot != nullptr && !write_history_plot(records, options.plot, error)) {
