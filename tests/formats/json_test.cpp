@@ -110,27 +110,6 @@ TEST(Json, AnythingButAFlatObjectIsRefused)
     EXPECT_FALSE(read_json_object("{\"a\":1}", [](const std::string&, const std::string&, JsonKind) { return false; }));
 }
 
-TEST(Json, TheWriterFormsArraysOfObjects)
-{
-    JsonWriter json;
-    for (int pass = 0; pass < 2; ++pass) {  // a writer cleared starts a line afresh
-        json.clear();
-        json.open();
-        json.array("rounds");
-        for (int i = 1; i <= 2; ++i) {
-            json.open();
-            json.number("n", i);
-            json.array("shots");
-            json.close_array();
-            json.close();
-        }
-        json.close_array();
-        json.boolean("after", true);
-        json.close();
-        EXPECT_EQ(json.line(), "{\"rounds\":[{\"n\":1,\"shots\":[]},{\"n\":2,\"shots\":[]}],\"after\":true}");
-    }
-}
-
 // A record from a later version may hold values of any shape: each nested
 // one is checked to its end and handed over as written, to be read the
 // same way or passed over.
