@@ -114,7 +114,9 @@ private:
             kind = JsonKind::array;
             read = elements(inner);
         }
-        if (read) out = std::string(s_.substr(start, i_ - start));
+        // Only a member's or an element's own value is handed over; those
+        // inside it are read again from its text, if at all.
+        if (read && depth == 1) out.assign(s_.substr(start, i_ - start));
         return read;
     }
     bool at_end()
