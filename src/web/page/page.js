@@ -178,8 +178,18 @@
     link.textContent = code;
     link.href = location.origin + location.pathname + "?challenge=" + encodeURIComponent(code);
     byId("results-line").textContent = line === "" ? "" : "(" + line + ")";
+    byId("results-copied").textContent = "";
     byId("results").hidden = code === "";
   }
+  // The link to the clipboard; a browser that refuses says why.
+  byId("results-copy").addEventListener("click", () => {
+    const said = byId("results-copied");
+    const copied = navigator.clipboard ? navigator.clipboard.writeText(byId("results-link").href)
+      : Promise.reject(new Error("this page has no clipboard (it is not served over https or from localhost)"));
+    copied.then(() => { said.textContent = "copied"; },
+                (error) => { said.textContent = "not copied: " + error.message; });
+    byId("frame").focus();
+  });
 
   // The end of a run, or of a page that could not start the program (why).
   function ended(exitCode, why) {
