@@ -7,6 +7,7 @@
 #include "formats/challenge/challenge_pack.h"
 #include "formats/drill/drill_catalogue.h"
 #include "formats/history/history.h"
+#include "raster/plain_file.h"
 #include "shell/drill/drill_session.h"
 #include "sim/drill/drill_run.h"
 
@@ -62,10 +63,14 @@ bool check_drill_options(const DrillOptions& options, bool map_or_wind_given, st
     return true;
 }
 
-bool history_to_read(const char* given, std::string& path, std::string& error)
+bool history_to_read(const char* given, bool must_exist, std::string& path, std::string& error)
 {
     if (given == nullptr) return default_history_path(path, error);
     path = given;
+    if (must_exist && nothing_at(given)) {
+        error = path + ": no such file";
+        return false;
+    }
     return true;
 }
 

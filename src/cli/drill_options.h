@@ -29,8 +29,10 @@ std::string history_path_refusal(const char* path);
 
 // The history `qmsim history` and `qmsim coach` read: --history's FILE
 // (given), or the default place; false with the reason when the
-// environment names none.
-bool history_to_read(const char* given, std::string& path, std::string& error);
+// environment names none, or when a FILE named is not there (a history
+// not begun yet is no history to read, unless `must_exist` is false: an
+// import may begin one).
+bool history_to_read(const char* given, bool must_exist, std::string& path, std::string& error);
 
 // Once every option is read: a drill sets the map and the wind, and a seed
 // needs a drill. False with the reason.

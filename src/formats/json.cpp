@@ -10,6 +10,13 @@ namespace qm {
 
 namespace {
 
+// What a number or a literal is written with.
+bool scalar_character(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' || c == '+' ||
+           c == '.';
+}
+
 constexpr unsigned high_surrogate = 0xD800, low_surrogate = 0xDC00, last_surrogate = 0xDFFF;
 // What stands in for bytes that are not UTF-8 in a string written out.
 constexpr std::string_view replacement_character = "\xEF\xBF\xBD";
@@ -31,17 +38,37 @@ void append_formatted(std::string& out, const char* format, Values... values)
     out += longer;
 }
 
-// Reads a flat object left to right.
-class FlatReader {
+// Reads an object or an array a level at a time, left to right; a nested
+// value is checked and handed over as written.
+class JsonReader {
 public:
-    explicit FlatReader(std::string_view text) : s_(text) {}
+    explicit JsonReader(std::string_view text) : s_(text) {}
 
-    bool read(const JsonMember& take)
+    bool object(const JsonMember& take)
     {
         blanks();
         if (!eat('{')) return false;
+        return members([&](const std::string& key, std::string& value, JsonKind& kind) {
+            return this->value(value, kind, 1) && take(key, value, kind);
+        }) && at_end();
+    }
+
+    bool array(const JsonElement& take)
+    {
         blanks();
-        if (eat('}')) return at_end();
+        if (!eat('[')) return false;
+        return elements([&](std::string& value, JsonKind& kind) {
+            return this->value(value, kind, 1) && take(value, kind);
+        }) && at_end();
+    }
+
+private:
+    // After the '{': each member to `one`, up to the '}'.
+    template <class One>
+    bool members(const One& one)
+    {
+        blanks();
+        if (eat('}')) return true;
         for (;;) {
             std::string key;
             std::string value;
@@ -51,14 +78,47 @@ public:
             blanks();
             if (!eat(':')) return false;
             blanks();
-            if (!this->value(value, kind) || !take(key, value, kind)) return false;
+            if (!one(key, value, kind)) return false;
             blanks();
-            if (eat('}')) return at_end();
+            if (eat('}')) return true;
             if (!eat(',')) return false;
         }
     }
-
-private:
+    // After the '[': each element to `one`, up to the ']'.
+    template <class One>
+    bool elements(const One& one)
+    {
+        blanks();
+        if (eat(']')) return true;
+        for (;;) {
+            std::string value;
+            JsonKind kind = JsonKind::null;
+            blanks();
+            if (!one(value, kind)) return false;
+            blanks();
+            if (eat(']')) return true;
+            if (!eat(',')) return false;
+        }
+    }
+    // A nested object or array, checked through to its end; its text as written.
+    bool nested(std::string& out, JsonKind& kind, int depth)
+    {
+        if (depth > max_json_depth) return false;
+        const std::size_t start = i_;
+        const auto inner = [&](std::string& value, JsonKind& k) { return this->value(value, k, depth + 1); };
+        bool read = false;
+        if (eat('{')) {
+            kind = JsonKind::object;
+            read = members([&](const std::string&, std::string& value, JsonKind& k) { return inner(value, k); });
+        } else if (eat('[')) {
+            kind = JsonKind::array;
+            read = elements(inner);
+        }
+        // Only a member's or an element's own value is handed over; those
+        // inside it are read again from its text, if at all.
+        if (read && depth == 1) out.assign(s_.substr(start, i_ - start));
+        return read;
+    }
     bool at_end()
     {
         blanks();
@@ -142,14 +202,15 @@ private:
         }
         return false;
     }
-    bool value(std::string& out, JsonKind& kind)
+    bool value(std::string& out, JsonKind& kind, int depth)
     {
         if (i_ < s_.size() && s_[i_] == '"') {
             kind = JsonKind::string;
             return string(out);
         }
+        if (i_ < s_.size() && (s_[i_] == '{' || s_[i_] == '[')) return nested(out, kind, depth);
         const std::size_t start = i_;
-        while (i_ < s_.size() && s_[i_] != ',' && s_[i_] != '}' && s_[i_] != ' ') ++i_;
+        while (i_ < s_.size() && scalar_character(s_[i_])) ++i_;
         out = std::string(s_.substr(start, i_ - start));
         if (out == "true" || out == "false") {
             kind = JsonKind::boolean;
@@ -169,6 +230,7 @@ private:
 
 void JsonWriter::open()
 {
+    if (!first_) out_.push_back(',');
     out_.push_back('{');
     first_ = true;
 }
@@ -190,7 +252,21 @@ void JsonWriter::key(std::string_view name)
 void JsonWriter::object(std::string_view name)
 {
     key(name);
-    open();
+    out_.push_back('{');
+    first_ = true;
+}
+
+void JsonWriter::array(std::string_view name)
+{
+    key(name);
+    out_.push_back('[');
+    first_ = true;
+}
+
+void JsonWriter::close_array()
+{
+    out_.push_back(']');
+    first_ = false;
 }
 
 void JsonWriter::number(std::string_view name, long long value)
@@ -258,6 +334,8 @@ void append_json_string(std::string& out, std::string_view text)
     out.push_back('"');
 }
 
-bool read_flat_json(std::string_view line, const JsonMember& take) { return FlatReader(line).read(take); }
+bool read_json_object(std::string_view text, const JsonMember& take) { return JsonReader(text).object(take); }
+
+bool read_json_array(std::string_view text, const JsonElement& take) { return JsonReader(text).array(take); }
 
 }  // namespace qm

@@ -1,6 +1,7 @@
 // JSON for the program's one-line records (the runner's state, the drill
-// history): a writer of objects with strings, numbers, booleans, null and
-// nested objects, and a reader of flat objects.
+// history): a writer of objects with strings, numbers, booleans, null,
+// nested objects and arrays of objects, and a reader of objects and arrays
+// a level at a time.
 #pragma once
 
 #include <functional>
@@ -9,19 +10,25 @@
 
 namespace qm {
 
-enum class JsonKind { string, number, boolean, null };
+enum class JsonKind { string, number, boolean, null, array, object };
 
 // Builds one object on one line; members are separated for the caller. A
 // writer used again after clear() keeps its buffer, so lines no longer than
 // the longest before allocate nothing.
 class JsonWriter {
 public:
-    void clear() { out_.clear(); }
-    void open();   // {
+    void clear()
+    {
+        out_.clear();
+        first_ = true;
+    }
+    void open();   // {, after a ',' when an element of an array follows another
     void close();  // }
 
     void key(std::string_view name);
     void object(std::string_view name);  // "name":{
+    void array(std::string_view name);   // "name":[, its elements each open() ... close()
+    void close_array();                  // ]
     void number(std::string_view name, long long value);
     void number(std::string_view name, int value) { number(name, static_cast<long long>(value)); }
     // Enough digits to read back to the same value; null when not finite
@@ -44,11 +51,17 @@ private:
 // UTF-8 are written as U+FFFD, so the line is always valid JSON.
 void append_json_string(std::string& out, std::string_view text);
 
-// Calls take(key, value, kind) for each member of a flat object, in order:
-// a string's text (its \u escapes as UTF-8), or a number's or literal's as
-// written. False for anything but such an object, a string that is not
-// UTF-8 or holds a lone surrogate, or when take refuses a member.
+// Calls take(key, value, kind) for each member of an object, in order: a
+// string's text (its \u escapes as UTF-8), a number's or literal's as
+// written, or a nested array's or object's text as written (read it with
+// the functions below). False for anything but an object, a string that
+// is not UTF-8 or holds a lone surrogate, nesting deeper than
+// max_json_depth, or when take refuses a member.
+constexpr int max_json_depth = 32;
 using JsonMember = std::function<bool(const std::string& key, const std::string& value, JsonKind kind)>;
-bool read_flat_json(std::string_view line, const JsonMember& take);
+bool read_json_object(std::string_view text, const JsonMember& take);
+// The same for each element of an array.
+using JsonElement = std::function<bool(const std::string& value, JsonKind kind)>;
+bool read_json_array(std::string_view text, const JsonElement& take);
 
 }  // namespace qm

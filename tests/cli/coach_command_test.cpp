@@ -95,7 +95,11 @@ TEST(Coach, NamesTheWeakestBandWithItsNumbersAndGradesThePredictions)
 
     EXPECT_EQ(coach({"--history", path, "--bogus"}).code, 2);
     EXPECT_EQ(coach({"--history", dir}).code, 2);  // a folder is no history
-    const test::RunResult empty = coach({"--history", dir + "/none.jsonl"});
+    const test::RunResult missing = coach({"--history", dir + "/none.jsonl"});  // a misspelt name is no empty history
+    EXPECT_EQ(missing.code, 2);
+    EXPECT_EQ(missing.err, "qmsim: " + dir + "/none.jsonl: no such file\n");
+    std::ofstream(dir + "/empty.jsonl").close();
+    const test::RunResult empty = coach({"--history", dir + "/empty.jsonl"});
     EXPECT_EQ(empty.code, 0);
     EXPECT_NE(empty.out.find("no band is known yet"), std::string::npos);
 }
@@ -110,6 +114,7 @@ TEST(Coach, TheReadmesPictureIsMadeAgainFromItsHistory)
         << "if the picture changed on purpose, make it again as README says";
     // Never onto the history it reads; nothing written where it cannot be.
     const std::string history = dir + "/h.jsonl";
+    std::ofstream(history).close();
     EXPECT_EQ(coach({"--history", history, "--plot", history}).code, 2);
     const test::RunResult missing = coach({"--history", history, "--plot", dir + "/no/c.png"});
     EXPECT_EQ(missing.code, 1);

@@ -11,8 +11,11 @@
 #include <vector>
 
 #include "cli/drill/history_plot.h"
+#include "formats/challenge/challenge_code.h"
+#include "formats/drill/drill_catalogue.h"
 #include "history_support.h"
 #include "scratch_files.h"
+#include "sim/drill/coach_bands.h"
 #include "sim/drill/drill_run.h"
 #include "tool_run.h"
 
@@ -76,6 +79,122 @@ TEST(History, TheHistoryCommandPrintsPlotsAndRefuses)
         << drills.out;
 }
 
+test::RunResult history_command(std::vector<std::string> args)
+{
+    args.insert(args.begin(), {"qmsim", "history"});
+    return test::run_tool([](int argc, char** argv, std::FILE*, std::FILE* out, std::FILE* err) {
+        return run_history(argc - 1, argv + 1, out, err);
+    }, args, "", nullptr);
+}
+
+// A spreadsheet gets one row a shot, from lines of every layout: the band
+// and the miss empty where there is none, names quoted as in the sessions'.
+TEST(History, TheRoundsListEveryShot)
+{
+    const std::string path = scratch("rounds") + "/h.jsonl";
+    HistoryRecord named = record("Far, long", 600);
+    named.format = history_format;
+    HistoryRound near;
+    near.number = 2;
+    near.distance = 40;
+    near.wind = 3;
+    near.shots = 1;
+    near.shot[0] = HistoryShot{30.0, 1.0, 120, true, 0};
+    HistoryRound far = near;
+    far.number = 5;
+    far.distance = 1200;
+    far.wind = 20;
+    far.along = -20;
+    far.band = coach_band(far.distance, far.along);
+    far.shots = 2;
+    far.shot[0] = HistoryShot{45.0, 2.5, 0, false, 0};
+    far.shot[1] = HistoryShot{44.5, 2.75, 240, true, -3};
+    named.round_log = {near, far};
+    HistoryRecord old = named;
+    old.format = 2;  // its rounds one text, numbered as they come
+    old.drill = "Old";
+    HistoryRecord first = record("First", 10);  // no rounds kept
+    std::string reason;
+    for (const HistoryRecord& r : {named, old, first}) ASSERT_TRUE(append_history(path, r, reason)) << reason;
+
+    const struct {
+        std::vector<std::string> args;
+        std::string out;
+    } cases[] = {
+        {{"--rounds", "--csv", "--drill", "Far, long"},
+         "time,drill,round,distance,wind,band,angle,power,damage,miss\n"
+         "2026-12-07T21:03:04Z,\"Far, long\",2,40,3,,30.00,1.00,120,0\n"
+         "2026-12-07T21:03:04Z,\"Far, long\",5,1200,20,15,45.00,2.50,0,\n"
+         "2026-12-07T21:03:04Z,\"Far, long\",5,1200,20,15,44.50,2.75,240,-3\n"},
+        {{"--rounds", "--csv", "--drill", "Old"},
+         "time,drill,round,distance,wind,band,angle,power,damage,miss\n"
+         "2026-12-07T21:03:04Z,Old,1,40,3,,30.00,1.00,120,0\n"
+         "2026-12-07T21:03:04Z,Old,2,1200,20,15,45.00,2.50,0,\n"
+         "2026-12-07T21:03:04Z,Old,2,1200,20,15,44.50,2.75,240,-3\n"},
+        {{"--rounds", "--csv", "--drill", "First"}, "time,drill,round,distance,wind,band,angle,power,damage,miss\n"},
+        {{"--rounds", "--drill", "Old"},
+         "2026-12-07T21:03:04Z  Old              round 1  distance 40  wind 3  band none  angle 30.00  power 1.00  "
+         "damage 120  miss 0\n"
+         "2026-12-07T21:03:04Z  Old              round 2  distance 1200  wind 20  band 15  angle 45.00  power 2.50  "
+         "damage 0  miss none\n"
+         "2026-12-07T21:03:04Z  Old              round 2  distance 1200  wind 20  band 15  angle 44.50  power 2.75  "
+         "damage 240  miss -3\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.begin(), {"--history", path});
+        const test::RunResult r = history_command(args);
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.out, c.out) << c.args[2];
+    }
+}
+
+// A session's code hands it on: its drill, seed and score, as `qmsim
+// challenge` makes it; a drill not here, or the coach's, has none.
+TEST(History, TheCodesHandEachSessionOn)
+{
+    const std::string path = scratch("codes") + "/h.jsonl";
+    const auto session = [](const char* key, const char* name, long long score) {
+        DrillRules rules;
+        std::string error;
+        EXPECT_TRUE(find_drill(key, rules, error)) << error;
+        HistoryRecord r = record(name, score);
+        r.digest = digest_text(rules.digest);
+        r.seed = 7;
+        r.rounds = rules.rounds;
+        r.played = r.hits = r.first_shot_hits = 1;
+        r.shots = 1;
+        r.damage = 100;
+        return r;
+    };
+    DrillRules still;
+    std::string error;
+    ASSERT_TRUE(find_drill("still", still, error));
+    still.challenge.score_given = true;
+    still.challenge.score = 300;
+    std::string code;
+    ASSERT_TRUE(encode_challenge(still, 7, code, error)) << error;
+    const struct {
+        HistoryRecord session;
+        std::string said;
+    } cases[] = {
+        {session("still", "Still air", 300), code},
+        {session("still", "Renamed", 300), "no code: its drill is not here (a drill file of another folder, or one changed since)"},
+        {session("coach", "Coach", 300), "no code: the coach plans its rounds from each player's own history, so its draws cannot travel"},
+    };
+    std::string expected;
+    for (const auto& c : cases) {
+        ASSERT_TRUE(append_history(path, c.session, error)) << error;
+        char head[96];
+        std::snprintf(head, sizeof head, "2026-12-07T21:03:04Z  %-16s score %6d  ", c.session.drill.c_str(), 300);
+        expected += head + c.said + "\n";
+    }
+    const test::RunResult listed = history_command({"--history", path, "--codes"});
+    EXPECT_EQ(listed.code, 0) << listed.err;
+    EXPECT_EQ(listed.out, expected);
+    EXPECT_EQ(history_command({"--history", path, "--codes", "--csv"}).code, 2);
+}
+
 // What cannot be read, and a picture onto the history, end the command with
 // the reason: 2 for what the user named, 1 for the program's own place.
 TEST(History, TheHistoryCommandSaysWhyItCannotReadOrDraw)
@@ -100,7 +219,10 @@ TEST(History, TheHistoryCommandSaysWhyItCannotReadOrDraw)
          "qmsim: --plot " + path + " and --history " + path + " are the same file\nusage: qmsim history"},
         {{"--history", dir + "/link.jsonl", "--plot", dir + "/./h.jsonl"}, 2,
          "qmsim: --plot " + dir + "/./h.jsonl and --history " + dir + "/link.jsonl are the same file\nusage: qmsim history"},
-        {{"--history", dir + "/none.jsonl"}, 0, ""},
+        // A history named that is not there is no empty history: a misspelt name says so.
+        {{"--history", dir + "/none.jsonl"}, 2, "qmsim: " + dir + "/none.jsonl: no such file\n"},
+        {{"--history", dir + "/none.jsonl", "--csv"}, 2, "qmsim: " + dir + "/none.jsonl: no such file\n"},
+        {{"--history", dir + "/new.jsonl", "--import", path}, 0, ""},  // an import may begin one
     };
     test::make_device(dir + "/zero", test::Device::zero);
     test::make_fifo(dir + "/fifo");

@@ -109,5 +109,48 @@ TEST(HeadlessRunner, AStateThatCannotBeWrittenEndsTheRunWithExitOne)
     EXPECT_EQ(r.err, "qmsim: cannot write to standard output: No space left on device\n");
 }
 
+// Every session the runner plays is kept with --history, however it was
+// started, and one left after a shot keeps that shot's round.
+TEST(HeadlessRunner, EveryDrillKeepsItsHistoryWithItsRoundsSoFar)
+{
+    test::TempDir dir;
+    const std::string shot = "until ready\naim 45 0.5\nfire\nuntil ready\n";
+    const std::string menu = "until ready\ndown d\nup d\ndown enter\nup enter\n";  // the first drill: Still air
+    const struct {
+        std::vector<std::string> args;
+        std::string script;
+        int lines;
+    } cases[] = {
+        {{}, menu + shot, 1},
+        {{}, menu + "until ready\n", 0},  // nothing to keep before a shot
+        {{"--drill", "still", "--seed", "3"}, shot, 1},
+        {{}, "until ready\n", 0},
+    };
+    int run = 0;
+    for (const auto& c : cases) {
+        const std::string path = dir.file(std::to_string(run++) + ".jsonl");
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--history", path});
+        const test::RunResult r = test::run_headless_script(args, c.script);
+        ASSERT_EQ(r.code, 0) << r.err;
+        std::vector<HistoryRecord> records;
+        std::vector<long> skipped;
+        std::string reason;
+        ASSERT_TRUE(read_history_each(path, [&](HistoryRecord& h) { records.push_back(h); }, skipped, reason)) << reason;
+        ASSERT_EQ(static_cast<int>(records.size()), c.lines) << c.script;
+        EXPECT_TRUE(skipped.empty());
+        if (c.lines == 0) continue;
+        const HistoryRecord& h = records[0];
+        EXPECT_EQ(h.drill, "Still air");
+        EXPECT_TRUE(h.abandoned);
+        EXPECT_EQ(h.played, 1);
+        EXPECT_EQ(h.shots, 1);
+        ASSERT_EQ(h.round_log.size(), 1u) << c.script;
+        EXPECT_EQ(h.round_log[0].number, 1);
+        EXPECT_EQ(h.round_log[0].shots, 1);
+        EXPECT_DOUBLE_EQ(h.round_log[0].shot[0].power, 0.5);
+    }
+}
+
 }  // namespace
 }  // namespace qm

@@ -22,6 +22,8 @@
 
 #include "history_support.h"
 #include "scratch_files.h"
+#include "bodies/field.h"
+#include "sim/drill/coach_bands.h"
 #include "sim/drill/drill_run.h"
 #include "tool_run.h"
 
@@ -42,6 +44,42 @@ TEST(History, ALineReadsBackAsWritten)
     HistoryRecord back;
     ASSERT_TRUE(parse_history_line(line.substr(0, line.size() - 1), back)) << line;
     EXPECT_EQ(format_history_line(back), line);
+}
+
+// The longest session a drill can leave, every field at its widest, is a
+// line the reader takes.
+TEST(History, TheLongestSessionReadsBack)
+{
+    HistoryRecord r = record("Long", 0);
+    r.format = history_format;
+    r.rounds = r.played = drill_max_rounds;
+    r.hits = r.first_shot_hits = 0;
+    r.damage = 0;
+    r.shots = drill_max_rounds * drill_max_shots;
+    HistoryRound round;
+    round.distance = -(field_left - field_right);
+    round.side = -1;
+    round.wind = drill_max_wind;
+    round.wang = drill_max_wang;
+    round.along = -drill_max_wind;
+    round.band = coach_band(round.distance, round.along);
+    round.predicted = 0.123;
+    round.shots = drill_max_shots;
+    for (HistoryShot& s : round.shot) s = HistoryShot{359.99, 3.99, 0, true, field_left - field_right};
+    for (int i = 0; i < drill_max_rounds; ++i) {
+        round.number = i + 1;
+        r.round_log.push_back(round);
+    }
+    const std::string path = scratch("longest") + "/h.jsonl";
+    std::string reason;
+    ASSERT_TRUE(append_history(path, r, reason)) << reason;
+    std::vector<HistoryRecord> read;
+    std::vector<long> skipped;
+    ASSERT_TRUE(read_history_each(path, [&](HistoryRecord& h) { read.push_back(h); }, skipped, reason)) << reason;
+    EXPECT_TRUE(skipped.empty()) << bytes_of(path).size() << " bytes";
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0].round_log.size(), static_cast<std::size_t>(drill_max_rounds));
+    EXPECT_EQ(format_history_line(read[0]), bytes_of(path));
 }
 
 TEST(History, ForeignAndTornLinesAreSkippedWithAWarningAndLeftAsTheyAre)

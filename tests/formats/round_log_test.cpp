@@ -81,12 +81,18 @@ TEST(RoundLog, HistoryLinesOfEachLayoutRead)
     EXPECT_TRUE(back.round_log.empty());
     EXPECT_EQ(format_history_line(r).find("round_log"), std::string::npos);
 
-    r.format = history_format;
     r.round_log = {round_of(1200, -20, {{45.0, 2.5, 120, true, -4}})};
-    line = format_history_line(r);
-    line.pop_back();
-    ASSERT_TRUE(parse_history_line(line, back)) << line;
-    EXPECT_EQ(format_round_log(back.round_log), format_round_log(r.round_log));
+    for (int format : {2, history_format}) {
+        r.format = format;
+        line = format_history_line(r);
+        line.pop_back();
+        ASSERT_TRUE(parse_history_line(line, back)) << line;
+        EXPECT_EQ(back.format, format);
+        EXPECT_EQ(format_round_log(back.round_log), format_round_log(r.round_log));
+        EXPECT_EQ(format_history_line(back), line + "\n");  // each layout written back as it was
+    }
+    EXPECT_NE(line.find("\"rounds_played\":[{\"round\":1,"), std::string::npos) << line;
+    EXPECT_EQ(line.find("round_log"), std::string::npos) << line;
 
     // More rounds logged than played, or hits than counted: not a record.
     HistoryRecord over = r;
@@ -99,11 +105,13 @@ TEST(RoundLog, HistoryLinesOfEachLayoutRead)
     line.pop_back();
     EXPECT_FALSE(parse_history_line(line, back));
 
-    // A later layout's rounds are passed over; its scores still count.
+    // A later layout's rounds that do not read as this one's are passed
+    // over; its scores still count. In this layout they refuse the line.
     std::string later = format_history_line(r);
     later.pop_back();
-    later.replace(later.find("\"format\":2"), 10, "\"format\":3");
-    later.replace(later.find("1200 1 20"), 9, "what next");
+    later.replace(later.find("\"distance\":1200"), 15, "\"distance\":\"far\"");
+    EXPECT_FALSE(parse_history_line(later, back)) << later;
+    later.replace(later.find("\"format\":3"), 10, "\"format\":4");
     ASSERT_TRUE(parse_history_line(later, back)) << later;
     EXPECT_EQ(back.score, 300);
     EXPECT_TRUE(back.round_log.empty());

@@ -1,7 +1,9 @@
-// Feeds arbitrary bytes to the history's line reader: a line is refused, or
-// taken as a record whose figures a drill could leave (counts within each
-// other, a real instant, names that can be shown); a record written back is
-// one valid UTF-8 line that reads back to the same record and line.
+// Feeds arbitrary bytes to the history's line reader, nested arrays and
+// objects of any shape included: a line is refused, or taken as a record
+// whose figures a drill could leave (counts within each other, a real
+// instant, names that can be shown, no more rounds kept than played); a
+// record written back is one valid UTF-8 line that reads back to the same
+// record and line.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -28,6 +30,7 @@ void check_record(const HistoryRecord& r)
         std::abort();
     if (r.score < 0 || r.score > r.played * qm::drill_max_round_points) std::abort();
     if (!(r.mean_miss >= 0.0)) std::abort();
+    if (r.round_log.size() > static_cast<std::size_t>(r.played)) std::abort();
 }
 
 }  // namespace

@@ -38,6 +38,16 @@ def play_link(driver, url):
     check(driver.execute_script("return document.getElementById('overlay').hidden"),
           "the results' text is shown again over a frame at its own size")
     print("ok: ?challenge= plays the drill; the results give %s, %s" % (code, line))
+    # Copy link hands the link to the clipboard (caught on its way there).
+    driver.execute_script("Object.defineProperty(navigator, 'clipboard', {configurable: true, value: {"
+                          "writeText: (text) => { window.qmCopied = text; return Promise.resolve(); }}});")
+    check(driver.find_element(By.ID, "results").text.startswith("Send this link: " + code),
+          "the results say %r" % driver.find_element(By.ID, "results").text)
+    driver.find_element(By.ID, "results-copy").click()
+    wait_for(driver, "return document.getElementById('results-said').textContent === 'Link copied.'", "the link copied")
+    copied = driver.execute_script("return window.qmCopied")
+    check(copied == href, "Copy link copied %r" % copied)
+    print("ok: Copy link copies %s" % copied)
     press(driver, Keys.ESCAPE)
     press(driver, Keys.ESCAPE)
     wait_for(driver, "return !document.getElementById('ended').hidden", "the end after the challenge")

@@ -80,7 +80,7 @@ int run_coach(int argc, char** argv, std::FILE* out, std::FILE* err)
     }
     if (options.help) return print_help(coach_command(options), out, err);
     std::string path;
-    if (!history_to_read(options.history, path, error)) {
+    if (!history_to_read(options.history, true, path, error)) {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
         return exit_bad_input;
     }

@@ -11,10 +11,12 @@
 #include "cli/drill_options.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "formats/challenge/challenge_code.h"
 #include "formats/drill/drill_catalogue.h"
 #include "formats/history/history.h"
 #include "formats/history/history_import.h"
 #include "shell/exit_codes.h"
+#include "sim/drill/coach_bands.h"
 
 namespace qm {
 
@@ -24,6 +26,8 @@ struct HistoryOptions {
     const char* history = nullptr;
     const char* drill = nullptr;
     bool csv = false;
+    bool rounds = false;
+    bool codes = false;
     const char* plot = nullptr;
     const char* import = nullptr;
     bool help = false;
@@ -43,7 +47,10 @@ Command history_command(HistoryOptions& options)
     command.options.push_back(text("--history", "FILE", "the history to read (default: the one drills keep)",
                                    options.history));
     command.options.push_back(text("--drill", "NAME", "only this drill's sessions", options.drill));
-    command.options.push_back(flag("--csv", "the sessions as CSV", options.csv));
+    command.options.push_back(flag("--csv", "the sessions (or the shots) as CSV", options.csv));
+    command.options.push_back(flag("--rounds", "every shot of the sessions instead, with its round", options.rounds));
+    command.options.push_back(flag("--codes", "each session's challenge code instead: its drill, seed and score",
+                                   options.codes));
     command.options.push_back(text("--plot", "FILE.png", "draw the scores over time", options.plot));
     command.options.push_back(text("--import", "FILE", "add the sessions of another history (those not already in)",
                                    options.import));
@@ -82,6 +89,72 @@ void print_csv(const std::vector<HistoryRecord>& records, std::FILE* out)
     }
 }
 
+void print_shots_header(std::FILE* out)
+{
+    std::fputs("time,drill,round,distance,wind,band,angle,power,damage,miss\n", out);
+}
+
+// One line a shot, or a CSV row; the band and the miss left empty (or
+// named so) when there is none.
+void print_shots(const HistoryRecord& r, bool csv, std::FILE* out)
+{
+    const std::string drill = csv ? csv_field(r.drill) : r.drill;
+    for (const HistoryRound& round : r.round_log) {
+        const std::string band = round.band == no_band ? (csv ? "" : "none") : std::to_string(round.band);
+        for (int s = 0; s < round.shots; ++s) {
+            const HistoryShot& shot = round.shot[s];
+            const std::string miss = shot.struck ? std::to_string(shot.miss) : (csv ? "" : "none");
+            const char* format = csv ? "%s,%s,%d,%d,%d,%s,%.2f,%.2f,%d,%s\n"
+                                     : "%s  %-16s round %d  distance %d  wind %d  band %s  angle %.2f  power %.2f  "
+                                       "damage %d  miss %s\n";
+            std::fprintf(out, format, r.time.c_str(), drill.c_str(), round.number, round.distance, round.wind,
+                         band.c_str(), shot.angle, shot.power, shot.damage, miss.c_str());
+        }
+    }
+}
+
+// The drills a session's code can be made from: the built-ins and the
+// working folder's drill files, each read once.
+class DrillsHere {
+public:
+    // The drill named `name` with settings of `digest`; null when none is here.
+    const DrillRules* find(const std::string& name, const std::string& digest)
+    {
+        if (!read_) {
+            for (const DrillEntry& entry : list_drills("")) {
+                DrillRules rules;
+                std::string error;
+                if (find_drill(entry.key, rules, error)) drills_.push_back(rules);
+            }
+            read_ = true;
+        }
+        for (const DrillRules& rules : drills_) {
+            if (name == rules.name && digest == digest_text(rules.digest)) return &rules;
+        }
+        return nullptr;
+    }
+
+private:
+    std::vector<DrillRules> drills_;
+    bool read_ = false;
+};
+
+// The code that hands a session on: its drill, its seed and its score to beat.
+void print_code(const HistoryRecord& r, DrillsHere& drills, std::FILE* out)
+{
+    const DrillRules* found = drills.find(r.drill, r.digest);
+    std::string code;
+    std::string why = "its drill is not here (a drill file of another folder, or one changed since)";
+    if (found != nullptr) {
+        DrillRules rules = *found;
+        rules.challenge.score_given = true;
+        rules.challenge.score = r.score;
+        if (encode_challenge(rules, r.seed, code, why)) why.clear();
+    }
+    std::fprintf(out, "%s  %-16s score %6lld  %s%s\n", r.time.c_str(), r.drill.c_str(), r.score,
+                 why.empty() ? "" : "no code: ", why.empty() ? code.c_str() : why.c_str());
+}
+
 void print_sessions(const std::vector<HistoryRecord>& records, std::FILE* out)
 {
     // Bests per drill and settings, in the order the drills first appear.
@@ -113,6 +186,10 @@ bool check_history_options(const HistoryOptions& options, std::string& error)
 {
     if (options.plot != nullptr && options.import != nullptr) {
         error = "--import adds to the history; draw it with --plot afterwards";
+        return false;
+    }
+    if (options.codes && (options.rounds || options.csv)) {
+        error = "--codes lists a code a session; ask for --rounds or --csv on their own";
         return false;
     }
     if (options.plot == nullptr && options.import == nullptr) return true;
@@ -198,30 +275,40 @@ int run_history(int argc, char** argv, std::FILE* out, std::FILE* err)
     }
     if (options.help) return print_help(history_command(options), out, err);
     std::string path;
-    if (!history_to_read(options.history, path, error)) {
+    if (!history_to_read(options.history, options.import == nullptr, path, error)) {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
         return exit_bad_input;
     }
     if (options.import != nullptr) return run_import(options, path, out, err);
-    HistoryContents contents;
-    if (!read_history(path, contents, error)) {
+    // A record at a time, its shots listed as it is read: a long history's
+    // rounds are never all held at once.
+    std::vector<HistoryRecord> records;
+    std::vector<long> skipped;
+    const std::string wanted = options.drill != nullptr ? drill_name(options.drill) : std::string();
+    if (options.rounds && options.csv) print_shots_header(out);
+    DrillsHere drills;
+    const HistoryVisit take = [&](HistoryRecord& r) {
+        if (options.drill != nullptr && r.drill != wanted) return;
+        if (options.rounds) print_shots(r, options.csv, out);
+        if (options.codes) print_code(r, drills, out);
+        r.round_log = {};
+        records.push_back(std::move(r));
+    };
+    if (!read_history_each(path, take, skipped, error)) {
         std::fprintf(err, "qmsim: %s\n", error.c_str());
         // The user's own file is bad input; the program's own place failed it.
         return options.history != nullptr ? exit_bad_input : exit_failed;
     }
-    const std::string warning = skipped_warning(path, contents.skipped);
+    const std::string warning = skipped_warning(path, skipped);
     if (!warning.empty()) std::fprintf(err, "qmsim: %s\n", warning.c_str());
-    std::vector<HistoryRecord> records;
-    const std::string wanted = options.drill != nullptr ? drill_name(options.drill) : std::string();
-    for (HistoryRecord& r : contents.records) {
-        if (options.drill == nullptr || r.drill == wanted) records.push_back(std::move(r));
-    }
-    if (options.csv) {
+    // The shots or the codes were listed as the records were read.
+    const bool listed = options.rounds || options.codes;
+    if (options.csv && !listed) {
         print_csv(records, out);
-    } else if (records.empty()) {
+    } else if (records.empty() && !(options.rounds && options.csv)) {
         std::fprintf(out, "no drill sessions in %s%s\n", path.c_str(),
                      options.drill != nullptr ? (" for " + wanted).c_str() : "");
-    } else {
+    } else if (!listed) {
         print_sessions(records, out);
     }
     if (options.plot != nullptr && !write_history_plot(records, options.plot, error)) {

@@ -1,7 +1,7 @@
 // The drill subcommands:
 //
 //   qmsim drills                       the drills there are, one line each
-//   qmsim history [--history FILE] [--drill NAME] [--csv] [--plot FILE.png] [--import FILE]
+//   qmsim history [--history FILE] [--drill NAME] [--csv] [--rounds | --codes] [--plot FILE.png] [--import FILE]
 #pragma once
 
 #include <cstdio>

@@ -100,16 +100,16 @@ std::vector<CommandInput> run_inputs(const HeadlessOptions& options, const Drill
     return inputs;
 }
 
-// The drill of --drill, begun before the first tick; its history only with
-// --history.
+// The drill of --drill, begun before the first tick. The history only with
+// --history, for it and for every drill the script starts from the menu.
 bool start_headless_drill(World& world, const HeadlessOptions& options, const DrillRules& drill, std::FILE* err,
                           std::string& error)
 {
     const DrillOptions& given = options.drill;
-    if (!drill_asked(given)) return true;
     if (given.history != nullptr) {
         std::snprintf(world.drill.history_file, sizeof world.drill.history_file, "%s", given.history);
     }
+    if (!drill_asked(given)) return true;
     std::string warning;
     if (!start_drill(world, drill, given.seed_given ? given.seed : clock_seed(), warning, error)) return false;
     if (!warning.empty()) std::fprintf(err, "qmsim: %s\n", warning.c_str());

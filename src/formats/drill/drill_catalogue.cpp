@@ -74,7 +74,12 @@ std::vector<DrillEntry> list_drills(const std::string& folder)
         files.push_back(folder.empty() ? path.filename().string() : path.string());
     }
     std::sort(files.begin(), files.end());
-    for (const std::string& file : files) entries.push_back({file, file});
+    // A file is called by its drill's name, as its results and history call it.
+    for (const std::string& file : files) {
+        DrillRules rules;
+        std::string error;
+        entries.push_back({file, read_drill_file(file, rules, error) ? std::string(rules.name) : file});
+    }
     return entries;
 }
 

@@ -15,10 +15,10 @@ namespace qm {
 namespace {
 
 constexpr const char* history_name = "history.jsonl";
-// A line is some 300 bytes and 40 to 100 more a round (a drill of 100
-// rounds of 10 shots keeps some 26,000); a longer one is no record, and
+// A line is some 400 bytes, 200 more a round and 50 a shot (a drill of 100
+// rounds of 10 shots keeps some 71,000); a longer one is no record, and
 // skipped as one.
-constexpr std::size_t max_history_line = 65536;
+constexpr std::size_t max_history_line = std::size_t{256} << 10;
 // Close to a million sessions; a larger file is not a history.
 constexpr std::size_t max_history_bytes = std::size_t{256} << 20;
 
@@ -73,12 +73,17 @@ bool default_history_path(std::string& path, std::string& reason)
 
 bool append_history(const std::string& path, const HistoryRecord& record, std::string& reason)
 {
+    return append_history_line(path, format_history_line(record), reason);
+}
+
+bool append_history_line(const std::string& path, const std::string& whole_line, std::string& reason)
+{
     reason.clear();
     std::string target;
     bool created = false;
     const int fd = open_history(path, target, created, reason);
     if (fd < 0) return false;
-    std::string line = format_history_line(record);
+    std::string line = whole_line;
     // A line torn by a crash would swallow this one: start a line of its own.
     const long long size = history_file::end_of(fd);
     char last = '\n';
@@ -96,8 +101,8 @@ bool append_history(const std::string& path, const HistoryRecord& record, std::s
     return ok;
 }
 
-bool read_history_each(const std::string& path, const HistoryVisit& take, std::vector<long>& skipped,
-                       std::string& reason)
+bool read_history_lines(const std::string& path, const HistoryLineVisit& take, std::vector<long>& skipped,
+                        std::string& reason)
 {
     TextLines text(max_history_bytes);
     std::string why;
@@ -119,12 +124,21 @@ bool read_history_each(const std::string& path, const HistoryVisit& take, std::v
             return false;
         }
         if (!too_long && line.empty()) continue;
-        if (!too_long && parse_history_line(line, record)) {
-            take(record);
-        } else {
+        if (too_long || !parse_history_line(line, record)) {
             skipped.push_back(number_of_line);
+        } else if (!take(record, line)) {
+            return false;
         }
     }
+}
+
+bool read_history_each(const std::string& path, const HistoryVisit& take, std::vector<long>& skipped,
+                       std::string& reason)
+{
+    return read_history_lines(path, [&](HistoryRecord& record, const std::string&) {
+        take(record);
+        return true;
+    }, skipped, reason);
 }
 
 bool read_history(const std::string& path, HistoryContents& contents, std::string& reason)

@@ -25,6 +25,9 @@ bool default_history_path(std::string& path, std::string& reason);
 // Appends one line, making the folder if needed; false with the reason, the
 // file then as it was.
 bool append_history(const std::string& path, const HistoryRecord& record, std::string& reason);
+// The same for a line as read from another history, its line break
+// included: every byte of it kept, fields this version does not know too.
+bool append_history_line(const std::string& path, const std::string& line, std::string& reason);
 
 struct HistoryContents {
     std::vector<HistoryRecord> records;  // in file order, without their rounds (read_history_each has them)
@@ -42,6 +45,13 @@ bool read_history(const std::string& path, HistoryContents& contents, std::strin
 using HistoryVisit = std::function<void(HistoryRecord& record)>;
 bool read_history_each(const std::string& path, const HistoryVisit& take, std::vector<long>& skipped,
                        std::string& reason);
+
+// The same with each record's line as read (without its line break); take
+// returns false to stop, and the read is then false with reason as take
+// left it.
+using HistoryLineVisit = std::function<bool(HistoryRecord& record, const std::string& line)>;
+bool read_history_lines(const std::string& path, const HistoryLineVisit& take, std::vector<long>& skipped,
+                        std::string& reason);
 
 // The warning for skipped lines, one line naming them; empty when none was.
 std::string skipped_warning(const std::string& path, const std::vector<long>& skipped);

@@ -26,26 +26,29 @@ bool import_history(const std::string& from, const std::string& history, ImportC
         error = from + ": no such file";
         return false;
     }
-    HistoryContents incoming;
-    HistoryContents present;
-    if (!read_history(from, incoming, error) || !read_history(history, present, error)) return false;
-    counts.skipped = static_cast<int>(incoming.skipped.size());
     std::set<SessionKey> known;
-    for (const HistoryRecord& r : present.records) known.insert(key_of(r));
-    for (const HistoryRecord& r : incoming.records) {
+    std::vector<long> skipped;
+    if (!read_history_each(history, [&](HistoryRecord& r) { known.insert(key_of(r)); }, skipped, error)) return false;
+    skipped.clear();
+    // Each line as it was read, so that nothing the coach or a later version
+    // reads from it is lost on the way.
+    const HistoryLineVisit add = [&](HistoryRecord& r, const std::string& line) {
         if (!known.insert(key_of(r)).second) {
             ++counts.present;
-            continue;
+            return true;
         }
         std::string reason;
-        if (!append_history(history, r, reason)) {
+        if (!append_history_line(history, line + "\n", reason)) {
             error = "history not saved: " + reason;
             counts.write_failed = true;
             return false;
         }
         ++counts.added;
-    }
-    return true;
+        return true;
+    };
+    const bool read = read_history_lines(from, add, skipped, error);
+    counts.skipped = static_cast<int>(skipped.size());
+    return read;
 }
 
 }  // namespace qm

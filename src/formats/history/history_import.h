@@ -15,7 +15,8 @@ struct ImportCounts {
 };
 
 // Appends the records of `from` that `history` lacks, in `from`'s order, each
-// as one whole line. False with "FILE: reason" when `from` is missing or
+// as one whole line exactly as it was read (fields this version does not
+// know, and their order, kept). False with "FILE: reason" when `from` is missing or
 // either cannot be read, or with the reason a line could not be appended
 // (the lines before it stay, each whole).
 bool import_history(const std::string& from, const std::string& history, ImportCounts& counts, std::string& error);

@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "bodies/field.h"
+#include "formats/history/rounds_played.h"
 #include "formats/json.h"
 #include "formats/utc_time.h"
 #include "formats/utf8.h"
@@ -79,8 +80,17 @@ bool boolean_field(const std::string& text, JsonKind kind, bool& field)
     return true;
 }
 
+// Rounds that do not read refuse a line of this version's layouts; a later
+// layout's may mean something else, and are passed over: its scores still count.
+bool rounds_field(bool read, HistoryRecord& r)
+{
+    if (read || r.format <= history_format) return read;
+    r.round_log.clear();
+    return true;
+}
+
 // One member into the record; false when its value is not of its key's kind
-// or range. Keys of later versions are passed over.
+// or range. Keys of later versions are passed over, whatever their values.
 bool take_member(const std::string& key, const std::string& value, JsonKind kind, HistoryRecord& r, Required& seen)
 {
     if (key == "time") return text_field(value, kind, r.time, seen.time);
@@ -91,10 +101,9 @@ bool take_member(const std::string& key, const std::string& value, JsonKind kind
         return text_field(value, kind, r.version, unused);
     }
     if (key == "format") return whole_field(value, kind, INT32_MAX, r.format) && r.format >= 1;
-    if (key == "round_log") {
-        // A later layout's rounds may mean something else: its scores still count.
-        if (kind != JsonKind::string) return false;
-        return r.format > history_format || parse_round_log(value, r.round_log);
+    if (key == "round_log") return kind == JsonKind::string && rounds_field(parse_round_log(value, r.round_log), r);
+    if (key == "rounds_played") {
+        return kind == JsonKind::array && rounds_field(parse_rounds_played(value, r.round_log), r);
     }
     if (key == "rating") {
         if (kind == JsonKind::null) return true;
@@ -142,7 +151,6 @@ bool shown_text(const std::string& text, std::size_t size)
 // or hits than it counted.
 bool rounds_plausible(const HistoryRecord& r)
 {
-    if (r.format > history_format) return true;
     int shots = 0;
     int hits = 0;
     for (const HistoryRound& round : r.round_log) {
@@ -188,7 +196,7 @@ HistoryRecord history_record(const DrillRun& d, bool abandoned, std::time_t when
     r.digest = digest_text(d.rules.digest);
     r.seed = d.seed;
     r.rounds = d.rules.rounds;
-    r.played = d.finished ? d.rules.rounds : d.round;
+    r.played = rounds_played(d);
     r.hits = d.hits;
     r.first_shot_hits = d.first_shot_hits;
     r.shots = d.shots;
@@ -229,10 +237,14 @@ std::string format_history_line(const HistoryRecord& r)
     json.boolean("assisted", r.assisted);
     json.boolean("abandoned", r.abandoned);
     json.text("version", r.version);
-    // A record of the first layout is written as it always was.
+    // A record of an earlier layout is written as it always was.
     if (r.format >= 2) {
         json.number("format", static_cast<long long>(r.format));
-        json.text("round_log", format_round_log(r.round_log));
+        if (r.format == 2) {
+            json.text("round_log", format_round_log(r.round_log));
+        } else {
+            write_rounds_played(json, r.round_log);
+        }
         if (r.rating < 0.0) {
             json.null("rating");
         } else {
@@ -253,9 +265,10 @@ bool parse_history_line(std::string_view line, HistoryRecord& record)
 {
     HistoryRecord r;
     Required seen;
-    const bool read = read_flat_json(line, [&](const std::string& key, const std::string& value, JsonKind kind) {
+    const bool read = read_json_object(line, [&](const std::string& key, const std::string& value, JsonKind kind) {
         return take_member(key, value, kind, r, seen);
     });
+    if (read && r.format > history_format && !rounds_plausible(r)) r.round_log.clear();
     if (!read || !seen.all() || !plausible(r)) return false;
     record = std::move(r);
     return true;

@@ -12,8 +12,9 @@
 
 namespace qm {
 
-// The history line's layout: 1 before lines kept their rounds, 2 with them.
-constexpr int history_format = 2;
+// The history line's layout: 1 before lines kept their rounds, 2 with them
+// as one text ("round_log"), 3 with them as named data ("rounds_played").
+constexpr int history_format = 3;
 
 struct DrillRun;
 struct DrillRules;
@@ -35,7 +36,7 @@ struct HistoryRecord {
     bool abandoned = false;
     std::string version;
     int format = 1;  // lines without one are of the first layout
-    std::vector<HistoryRound> round_log;  // empty before format 2, or for a later layout's
+    std::vector<HistoryRound> round_log;  // empty before format 2, or for a later layout's that does not read
     // A coach session's focus band (-1: none, or not the coach's drill) and
     // its estimate as the session began.
     int focus = -1;

@@ -89,14 +89,21 @@ void add_rounds(CoachSkill& skill, const std::vector<HistoryRound>& rounds)
     }
 }
 
+int rounds_played(const DrillRun& d)
+{
+    if (d.finished) return d.rules.rounds;
+    return d.round + (d.rounds[d.round].shots > 0 ? 1 : 0);
+}
+
 std::vector<HistoryRound> history_rounds(const DrillRun& d)
 {
     std::vector<HistoryRound> rounds;
-    const int played = d.finished ? d.rules.rounds : d.round;
+    const int played = rounds_played(d);
     for (int i = 0; i < played; ++i) {
         const DrillRoundRecord& r = d.rounds[i];
         if (!r.measured || r.shots == 0) continue;
         HistoryRound h;
+        h.number = i + 1;
         h.distance = r.landed_distance;
         h.side = r.landed_x >= r.player_x ? 1 : -1;
         h.wind = r.wind;
@@ -144,6 +151,8 @@ bool parse_round_log(std::string_view text, std::vector<HistoryRound>& rounds)
     while (!text.empty()) {
         const std::size_t end = text.find(';');
         HistoryRound r;
+        // The text keeps no round numbers: its rounds are taken as played one after another.
+        r.number = static_cast<int>(rounds.size()) + 1;
         if (!parse_round(text.substr(0, end), r) || rounds.size() == drill_max_rounds) return false;
         rounds.push_back(r);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);

@@ -1,7 +1,8 @@
-// The rounds of a drill session as its history line keeps them: one text
-// of rounds separated by ';', each its measured geometry, its band, whether
-// its angle was fixed or an aid was shown, the coach's prediction, and its
-// shots (docs/coach.md gives the layout).
+// The rounds of a drill session as its history line keeps them: each its
+// measured geometry, its band, whether its angle was fixed or an aid was
+// shown, the coach's prediction, and its shots. Lines of the second layout
+// hold them as one text of rounds separated by ';' (docs/coach.md gives
+// it), read here; later lines as named data (rounds_played.h).
 #pragma once
 
 #include <string>
@@ -24,6 +25,7 @@ struct HistoryShot {
 };
 
 struct HistoryRound {
+    int number = 1;    // the round's place in the drill, from 1
     int distance = 0;  // contact point to contact point once both landed, pixels
     int side = 1;      // 1 the target right of the player, -1 left
     int wind = 0, wang = 0;
@@ -44,7 +46,10 @@ bool counts_in_band(const HistoryRound& round);
 // Adds the session's counted rounds to the skill, in order.
 void add_rounds(CoachSkill& skill, const std::vector<HistoryRound>& rounds);
 
-// The finished rounds of a drill (each with a shot fired and measured).
+// The rounds a drill's line counts as played: every round once it is
+// finished; when it is left, those finished and the one left after a shot.
+int rounds_played(const DrillRun& drill);
+// Those rounds (each with a shot fired and measured).
 std::vector<HistoryRound> history_rounds(const DrillRun& drill);
 
 std::string format_round_log(const std::vector<HistoryRound>& rounds);

@@ -181,7 +181,6 @@
     byId("results-said").textContent = "";
     byId("results").hidden = code === "";
   }
-
   // Sending the challenge: through the system's share sheet where the
   // browser has one, else the link copied; the bar says which.
   async function shareChallenge() {
@@ -199,15 +198,24 @@
       }
       return;
     }
+    await copyLink();
+  }
+  // The link to the clipboard; where the browser refuses, the link is
+  // selected for the player to copy, and the bar says why.
+  async function copyLink() {
+    const said = byId("results-said");
+    const link = byId("results-link");
     try {
-      await navigator.clipboard.writeText(url);
+      if (!navigator.clipboard) throw new Error("this page has no clipboard (it is not served over https or from localhost)");
+      await navigator.clipboard.writeText(link.href);
       said.textContent = "Link copied.";
     } catch (error) {
       getSelection().selectAllChildren(link);
-      said.textContent = "Could not copy: the link is selected, copy it from there.";
+      said.textContent = "Could not copy (" + error.message + "): the link is selected, copy it from there.";
     }
   }
   byId("results-share").addEventListener("click", shareChallenge);
+  byId("results-copy").addEventListener("click", () => { copyLink(); byId("frame").focus(); });
 
   // The frame where the program puts it, its height cut to end above the
   // challenge's bar while the bar shows, so the bar never hides the results.
