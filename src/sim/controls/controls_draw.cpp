@@ -36,19 +36,25 @@ void draw_note(const char* note, Surface& frame, int y)
     }
 }
 
+const char* title(const ControlsScreen& screen)
+{
+    if (screen.capturing) return "Press the input to add to the chosen action (Esc: add none)";
+    if (screen.removing) return "Press the input to take from the chosen action (Esc: take none)";
+    return "Controls - Up/Down, Enter adds an input, Delete removes one, Backspace: default, Esc closes";
+}
+
 void draw_controls(const ControlsScreen& screen, Surface& frame)
 {
     panel(frame, screen.count + 6);
     int y = panel_top + 8;
-    write_text(frame, text_x, y,
-               screen.capturing ? "Press the new input for the chosen action (Esc: keep it as it is)"
-                                : "Controls - Up/Down, Enter rebinds, Backspace: default, Esc closes");
+    write_text(frame, text_x, y, title(screen));
     y += 2 * line_height;
     char marked[controls_name_size + 2];
     for (int i = 0; i < screen.count; ++i, y += line_height) {
         std::snprintf(marked, sizeof marked, "%s %s", i == screen.selected ? ">" : " ", screen.names[i]);
         write_text(frame, text_x, y, marked);
-        write_text(frame, inputs_x, y, i == screen.selected && screen.capturing ? "..." : screen.inputs[i]);
+        const bool waiting = i == screen.selected && (screen.capturing || screen.removing);
+        write_text(frame, inputs_x, y, waiting ? "..." : screen.inputs[i]);
     }
     draw_note(screen.note, frame, y + line_height);
 }
