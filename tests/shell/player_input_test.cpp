@@ -370,22 +370,5 @@ TEST_F(ControlsScreenInput, ThePresetsRowSwitchesBetweenClassicAndLaptop)
     }
 }
 
-// Without a controls file the laptop's keys change the power.
-TEST_F(PlayerInput, WithoutAControlsFilePageUpAndTheMainKeyboardsPlusChangeThePower)
-{
-    const struct {
-        unsigned vk;
-        double step;
-    } cases[] = {{VK_PRIOR, 0.01}, {VK_OEM_PLUS, 0.01}, {VK_NEXT, -0.01}, {VK_OEM_MINUS, -0.01}};
-    for (const auto& c : cases) {
-        const double power = w->v0;
-        key(c.vk, true);
-        tick();
-        key(c.vk, false);
-        tick();
-        EXPECT_NEAR(w->v0 - power, c.step, 1e-9) << c.vk;
-    }
-}
-
 }  // namespace
 }  // namespace qm
