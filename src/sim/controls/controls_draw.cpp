@@ -19,6 +19,9 @@ constexpr int panel_left = 24, panel_top = 24, panel_right = 776;
 constexpr int text_x = 40;
 constexpr int inputs_x = 176;  // the inputs' column, right of the names
 constexpr int note_line_cells = 88;  // a longer note goes on over a second line
+// An action with eight long inputs would run past the panel: its row ends
+// in "..." at the panel's edge.
+constexpr int inputs_cells = (panel_right - 8 - inputs_x) / 8;
 
 void panel(Surface& frame, int rows)
 {
@@ -36,6 +39,14 @@ void draw_note(const char* note, Surface& frame, int y)
     }
 }
 
+// The text cut to inputs_cells, its end marked, in `out`.
+const char* fitted(const char* text, char (&out)[inputs_cells + 1])
+{
+    if (std::strlen(text) <= static_cast<std::size_t>(inputs_cells)) return text;
+    std::snprintf(out, sizeof out, "%.*s...", inputs_cells - 3, text);
+    return out;
+}
+
 const char* title(const ControlsScreen& screen)
 {
     if (screen.capturing) return "Press the input to add to the chosen action (Esc: add none)";
@@ -50,11 +61,12 @@ void draw_controls(const ControlsScreen& screen, Surface& frame)
     write_text(frame, text_x, y, title(screen));
     y += 2 * line_height;
     char marked[controls_name_size + 2];
+    char row[inputs_cells + 1];
     for (int i = 0; i < screen.count; ++i, y += line_height) {
         std::snprintf(marked, sizeof marked, "%s %s", i == screen.selected ? ">" : " ", screen.names[i]);
         write_text(frame, text_x, y, marked);
         const bool waiting = i == screen.selected && (screen.capturing || screen.removing);
-        write_text(frame, inputs_x, y, waiting ? "..." : screen.inputs[i]);
+        write_text(frame, inputs_x, y, waiting ? "..." : fitted(screen.inputs[i], row));
     }
     draw_note(screen.note, frame, y + line_height);
 }
