@@ -95,8 +95,7 @@ void screen_choice(World& world, Platform& platform, Input input, Action in_menu
     const Action chosen = row_action(screen.selected);
     if (chosen != Action::none && input == Input::key(VK_BACK)) {
         std::string note;
-        reset_binding(controls.file, chosen, note);
-        save_controls(platform, note);
+        if (reset_binding(controls.file, chosen, note)) save_controls(platform, note);
         refresh_controls_screen(screen, controls, note);
         return;
     }

@@ -337,6 +337,26 @@ TEST_F(ControlsScreenInput, EnterAddsAnInputAndDeleteTakesOneAway)
     }
 }
 
+// Backspace never takes another action's only input back for the preset:
+// that action would be left with none, which no file may say.
+TEST_F(ControlsScreenInput, BackspaceKeepsAnotherActionsOnlyInput)
+{
+    press(VK_K);
+    choose(Action::chart);
+    press(VK_RETURN);
+    press(VK_F);  // taken from fire, which keeps PadA
+    press(VK_DELETE);
+    press(VK_G);
+    EXPECT_EQ(std::string(w->controls_screen.note), "chart: KeyG taken away; saved");
+    choose(Action::fire);
+    press(VK_BACK);
+    EXPECT_EQ(std::string(w->controls_screen.note), "KeyF is chart's only input: give chart another first");
+    EXPECT_EQ(bound_action(platform.controls.bindings(), Input::key(VK_F), false), Action::chart);
+    ControlsFile saved;
+    std::string error;
+    EXPECT_TRUE(read_controls_file(file, saved, error)) << error;
+}
+
 // The last row names the preset; Enter there switches to the other one,
 // every action as it has them, and the file keeps the choice.
 TEST_F(ControlsScreenInput, ThePresetsRowSwitchesBetweenClassicAndLaptop)

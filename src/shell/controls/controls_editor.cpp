@@ -37,6 +37,17 @@ void take_from_others(Bindings& bindings, Action action, Input input, std::strin
     }
 }
 
+// True, with the note saying why, when the input is another action's only
+// one, which it cannot be taken from.
+bool refuse_sole(const Bindings& bindings, Action action, Input input, std::string& note)
+{
+    const Action owner = sole_owner(bindings, action, input);
+    if (owner == Action::none) return false;
+    const std::string owner_name(action_info(owner).name);
+    note = input_name(input) + " is " + owner_name + "'s only input: give " + owner_name + " another first";
+    return true;
+}
+
 // The preset's row follows the actions'.
 constexpr int preset_row = action_count;
 static_assert(preset_row < controls_screen_rows, "the screen has a row for every action and the preset");
@@ -78,12 +89,7 @@ bool rebind(ControlsFile& file, Action action, Input input, std::string& note)
         return false;
     }
     const std::string name(action_info(action).name);
-    const Action owner = sole_owner(file.bindings, action, input);
-    if (owner != Action::none) {
-        const std::string owner_name(action_info(owner).name);
-        note = input_name(input) + " is " + owner_name + "'s only input: give " + owner_name + " another first";
-        return false;
-    }
+    if (refuse_sole(file.bindings, action, input, note)) return false;
     if (!file.bindings.of(action).add(input)) {
         note = name + " has " + std::to_string(max_action_inputs) + " inputs, the most: Delete takes one away";
         return false;
@@ -117,14 +123,19 @@ void switch_preset(ControlsFile& file, std::string& note)
     note = "preset " + std::string(preset_name(file.preset)) + ": every action as it has them";
 }
 
-void reset_binding(ControlsFile& file, Action action, std::string& note)
+bool reset_binding(ControlsFile& file, Action action, std::string& note)
 {
     const ActionInputs preset = preset_bindings(file.preset).of(action);
+    for (int i = 0; i < preset.count; ++i) {
+        const Input input = preset.inputs[static_cast<std::size_t>(i)];
+        if (refuse_sole(file.bindings, action, input, note)) return false;
+    }
     file.bindings.of(action) = preset;
     note = std::string(action_info(action).name) + ": back to " + inputs_text(preset);
     for (int i = 0; i < preset.count; ++i) {
         take_from_others(file.bindings, action, preset.inputs[static_cast<std::size_t>(i)], note);
     }
+    return true;
 }
 
 }  // namespace qm

@@ -21,8 +21,9 @@ bool rebind(ControlsFile& file, Action action, Input input, std::string& note);
 // The input taken from the chosen action's. False, with the reason, when
 // the action does not have it or has no other (an action needs one).
 bool unbind(ControlsFile& file, Action action, Input input, std::string& note);
-// The chosen action's inputs put back as the preset has them.
-void reset_binding(ControlsFile& file, Action action, std::string& note);
+// The chosen action's inputs put back as the preset has them. False, with
+// the reason, when one of them is another action's only input.
+bool reset_binding(ControlsFile& file, Action action, std::string& note);
 // Every action as the other preset has it.
 void switch_preset(ControlsFile& file, std::string& note);
 
