@@ -1,5 +1,6 @@
-// mkmap: makes map files. `mkmap PICTURE.png OUT.bmp` turns a picture into a
-// map (dark pixels terrain); `mkmap --samples DIR` writes the sample maps.
+// mkmap: makes map files. `mkmap PICTURE OUT.bmp` turns a PNG or BMP picture
+// into a map (dark pixels terrain); `mkmap --samples DIR` writes the sample
+// maps.
 #include <png.h>
 #include <sys/stat.h>
 
@@ -15,6 +16,7 @@
 
 #include "raster/plain_file.h"
 #include "terrain/bitmap_writer.h"
+#include "terrain/bmp_picture.h"
 #include "terrain/map_maker.h"
 
 namespace {
@@ -27,7 +29,7 @@ constexpr unsigned long long max_picture_bytes = 1ULL << 30;
 void usage()
 {
     std::fprintf(stderr,
-                 "usage: mkmap PICTURE.png OUT.bmp   make a map from a picture (dark pixels are terrain)\n"
+                 "usage: mkmap PICTURE OUT.bmp       make a map from a PNG or BMP picture (dark pixels are terrain)\n"
                  "       mkmap --samples DIR         write the sample maps into DIR\n");
 }
 
@@ -35,10 +37,12 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-// The picture file, a plain file of a size a picture can have; null after
-// saying why. The system's word for a file that cannot be read, and a clear
-// one for the common mistake, before libpng's own terse ones.
-std::unique_ptr<std::FILE, FileCloser> open_picture(const char* path)
+enum class PictureKind { png, bmp };
+
+// The picture file, a plain file of a size a picture can have, and its kind;
+// null after saying why. The system's word for a file that cannot be read,
+// and a clear one for the common mistake, before libpng's own terse ones.
+std::unique_ptr<std::FILE, FileCloser> open_picture(const char* path, PictureKind& kind)
 {
     std::string reason;
     std::unique_ptr<std::FILE, FileCloser> f(qm::open_plain_file(path, reason));
@@ -48,9 +52,10 @@ std::unique_ptr<std::FILE, FileCloser> open_picture(const char* path)
         f.reset();
     }
     unsigned char signature[8] = {};
-    if (f && (std::fread(signature, 1, sizeof signature, f.get()) != sizeof signature ||
-              png_sig_cmp(signature, 0, sizeof signature) != 0)) {
-        reason = "not a PNG file";
+    const std::size_t got = f ? std::fread(signature, 1, sizeof signature, f.get()) : 0;
+    kind = got >= 2 && signature[0] == 'B' && signature[1] == 'M' ? PictureKind::bmp : PictureKind::png;
+    if (f && kind == PictureKind::png && (got != sizeof signature || png_sig_cmp(signature, 0, sizeof signature) != 0)) {
+        reason = "neither a PNG nor a BMP file";
         f.reset();
     }
     if (!f) std::fprintf(stderr, "mkmap: cannot read picture %s: %s\n", path, reason.c_str());
@@ -58,11 +63,29 @@ std::unique_ptr<std::FILE, FileCloser> open_picture(const char* path)
     return f;
 }
 
-// Reads a PNG as grey levels, transparent parts counting as white.
-bool read_grey_png(const char* path, std::vector<std::uint8_t>& grey, int& width, int& height)
+// Reads a BMP, by the map reader's colour rule, as grey levels.
+bool read_grey_bmp(const char* path, std::FILE* file, std::vector<std::uint8_t>& grey, int& width, int& height)
 {
-    const auto file = open_picture(path);
+    std::vector<unsigned char> bytes;
+    unsigned char block[65536];
+    for (std::size_t n; (n = std::fread(block, 1, sizeof block, file)) > 0;) bytes.insert(bytes.end(), block, block + n);
+    std::string reason;
+    if (std::ferror(file) != 0) {
+        reason = std::strerror(errno);
+    } else if (qm::read_bmp_picture(bytes, max_picture_pixels, grey, width, height, reason)) {
+        return true;
+    }
+    std::fprintf(stderr, "mkmap: cannot read picture %s: %s\n", path, reason.c_str());
+    return false;
+}
+
+// Reads a PNG or a BMP as grey levels, transparent parts counting as white.
+bool read_grey_picture(const char* path, std::vector<std::uint8_t>& grey, int& width, int& height)
+{
+    PictureKind kind = PictureKind::png;
+    const auto file = open_picture(path, kind);
     if (!file) return false;
+    if (kind == PictureKind::bmp) return read_grey_bmp(path, file.get(), grey, width, height);
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
@@ -107,7 +130,7 @@ int make_from_picture(const char* picture_path, const char* out_path)
     std::vector<std::uint8_t> grey;
     int width = 0;
     int height = 0;
-    if (!read_grey_png(picture_path, grey, width, height)) return 1;
+    if (!read_grey_picture(picture_path, grey, width, height)) return 1;
     qm::MapPicture map = qm::map_from_grey(grey, width, height);
     std::string reason;
     if (!qm::write_bitmap(out_path, map, reason)) {

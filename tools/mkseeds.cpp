@@ -1,5 +1,5 @@
 // mkseeds: writes the seed corpus of the map reader's fuzzer, small map files
-// both sound and spoiled. `mkseeds DIR` fills DIR (made if missing).
+// both sound and spoiled, with 1 bit a pixel and in colour. `mkseeds DIR` fills DIR (made if missing).
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -45,6 +45,39 @@ std::vector<unsigned char> map_rows_only(int width, int rows)
     return bytes;
 }
 
+// A colour map of `width` in `bits` (24 or 32; 32 with `masks`, the fourth
+// version's header with red, green, blue and alpha masks), cut after its
+// first `rows` stored rows, terrain dark brown and sky pale blue.
+std::vector<unsigned char> colour_rows_only(int width, int bits, bool masks, int rows)
+{
+    const std::size_t info_size = masks ? 108 : 40;
+    const std::size_t offset = 14 + info_size;
+    const std::size_t stride = 4 * ((static_cast<std::size_t>(bits) * width + 31) / 32);
+    std::vector<unsigned char> bytes(offset + stride * rows, 0);
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    patch(bytes, 2, static_cast<std::uint32_t>(offset + stride * qm::map_rows), 4);
+    patch(bytes, offset_field, static_cast<std::uint32_t>(offset), 4);
+    patch(bytes, 14, static_cast<std::uint32_t>(info_size), 4);
+    patch(bytes, width_field, static_cast<std::uint32_t>(width), 4);
+    patch(bytes, height_field, qm::map_rows, 4);
+    patch(bytes, 26, 1, 2);
+    patch(bytes, bits_field, static_cast<std::uint32_t>(bits), 2);
+    if (masks) {
+        patch(bytes, 30, 3, 4);  // colour masks
+        const std::uint32_t list[] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+        for (std::size_t m = 0; m < 4; ++m) patch(bytes, 54 + 4 * m, list[m], 4);
+    }
+    const MapPicture p = picture(width);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < width; ++c) {
+            const std::uint32_t argb = p.at(qm::map_rows - 1 - r, c) == qm::map_terrain ? 0xFF5A3A1Eu : 0xFF87CEEBu;
+            patch(bytes, offset + stride * r + static_cast<std::size_t>(c) * (bits / 8), argb, bits / 8);
+        }
+    }
+    return bytes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -68,6 +101,9 @@ int main(int argc, char** argv)
     seeds.push_back({"width-1001-rows", map_rows_only(1001, 12)});
     seeds.push_back({"width-3200-rows", map_rows_only(3200, 4)});
     seeds.push_back({"width-0", qm::encode_bitmap(picture(0))});
+    seeds.push_back({"colour-24", colour_rows_only(37, 24, false, 20)});
+    seeds.push_back({"colour-32", colour_rows_only(37, 32, false, 20)});
+    seeds.push_back({"colour-32-masks", colour_rows_only(37, 32, true, 20)});
 
     std::vector<unsigned char> shifted = map_rows_only(64, 100);
     shifted.insert(shifted.begin() + pixels_start, 38, 0xA5);

@@ -84,21 +84,39 @@ void save_controls(Platform& platform, std::string& note)
     }
 }
 
+// Enter on the preset's row chooses the other preset; on an action's, it
+// waits for the input to add.
+void screen_enter(ControlsScreen& screen, Platform& platform)
+{
+    if (row_action(screen.selected) != Action::none) {
+        screen.capturing = true;
+        return;
+    }
+    std::string note;
+    switch_preset(platform.controls.file, note);
+    save_controls(platform, note);
+    refresh_controls_screen(screen, platform.controls, note);
+}
+
 void screen_choice(World& world, Platform& platform, Input input, Action in_menu)
 {
     ControlsScreen& screen = world.controls_screen;
     Controls& controls = platform.controls;
-    std::string note;
-    if (input == Input::key(VK_BACK)) {
-        reset_binding(controls.file, row_action(screen.selected), note);
-        save_controls(platform, note);
+    const Action chosen = row_action(screen.selected);
+    if (chosen != Action::none && input == Input::key(VK_BACK)) {
+        std::string note;
+        if (reset_binding(controls.file, chosen, note)) save_controls(platform, note);
         refresh_controls_screen(screen, controls, note);
+        return;
+    }
+    if (chosen != Action::none && input == Input::key(VK_DELETE)) {
+        screen.removing = true;
         return;
     }
     switch (in_menu) {
     case Action::menu_up: screen.selected = (screen.selected + screen.count - 1) % screen.count; return;
     case Action::menu_down: screen.selected = (screen.selected + 1) % screen.count; return;
-    case Action::menu_enter: screen.capturing = true; return;
+    case Action::menu_enter: screen_enter(screen, platform); return;
     case Action::menu_back: screen.open = false; return;
     default: break;
     }
@@ -107,22 +125,32 @@ void screen_choice(World& world, Platform& platform, Input input, Action in_menu
     if (in_play == Action::quit) platform.post_quit(0);
 }
 
+// The input Enter or Delete waited for, added to the chosen action or taken
+// from it (Esc does neither).
+void screen_change(ControlsScreen& screen, Platform& platform, Input input)
+{
+    const bool adding = screen.capturing;
+    screen.capturing = false;
+    screen.removing = false;
+    std::string note;
+    ControlsFile& file = platform.controls.file;
+    const Action chosen = row_action(screen.selected);
+    if (input != Input::key(VK_ESCAPE) &&
+        (adding ? rebind(file, chosen, input, note) : unbind(file, chosen, input, note))) {
+        save_controls(platform, note);
+    }
+    refresh_controls_screen(screen, platform.controls, note);
+}
+
 // An input while the controls screen shows: the screen's own, or, once
-// Enter has asked for it, the chosen action's new binding (Esc keeps the
-// old one).
+// Enter or Delete has asked for it, the input to add or take away.
 void screen_input(World& world, Platform& platform, Input input)
 {
     ControlsScreen& screen = world.controls_screen;
-    Controls& controls = platform.controls;
-    if (!screen.capturing) {
-        screen_choice(world, platform, input, bound_action(controls.bindings(), input, true));
+    if (screen.capturing || screen.removing) {
+        screen_change(screen, platform, input);
     } else {
-        screen.capturing = false;
-        std::string note;
-        if (input != Input::key(VK_ESCAPE) && rebind(controls.file, row_action(screen.selected), input, note)) {
-            save_controls(platform, note);
-        }
-        refresh_controls_screen(screen, controls, note);
+        screen_choice(world, platform, input, bound_action(platform.controls.bindings(), input, true));
     }
     platform.controls_changed();
 }

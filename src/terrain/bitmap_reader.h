@@ -1,5 +1,8 @@
-// The reader of map files: two-colour bitmaps, 1 bit a pixel, 800 high and
-// at most 3200 wide, stored as raw palette indices in the map image.
+// The reader of map files: BMP files 800 high and at most 3200 wide, stored
+// bottom-up, read into the map image as terrain or empty. A 1-bit file by
+// palette index (0 terrain, 1 empty; the colours are not looked at), a 24-
+// or 32-bit one by colour: terrain where it is dark (picture_grey.h), as a
+// picture made into a map is.
 #pragma once
 
 #include <cstddef>
@@ -42,7 +45,8 @@ bool is_map_file(const char* filename);
 // The same, with the reason a file is turned away: the system's word when it
 // cannot be opened ("No such file or directory", "Is a directory"), "not a
 // plain file" for a device or a pipe, else the rule it breaks ("not a BMP
-// file", "24 bits per pixel; maps have 1", "600 pixels high; maps are 800",
+// file", "8 bits per pixel; maps have 1, 24 or 32", "compressed (method 1);
+// maps are stored uncompressed", "600 pixels high; maps are 800",
 // "3208 pixels wide; at most 3200", "no width; ...", "stored top-down; ...",
 // "no ground: every pixel is empty").
 bool check_map_file(const char* filename, std::string& reason);

@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "terrain/bitmap_writer.h"
+#include "terrain/picture_grey.h"
 
 namespace qm {
-
-constexpr int dark_threshold = 128;  // grey levels below this become terrain
 
 // Scales a grey picture (one byte a pixel, 0 black to 255 white, row 0 at the
 // top) to 800 rows keeping its proportions, crops a wider result to its

@@ -2,7 +2,6 @@
 #include "web/web_maps.h"
 
 #include <cerrno>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -10,6 +9,7 @@
 #include "terrain/bitmap_writer.h"
 #include "terrain/map_catalogue.h"
 #include "terrain/map_maker.h"
+#include "terrain/picture_grey.h"
 #include "web/web_js.h"
 
 namespace qm {
@@ -18,16 +18,6 @@ namespace {
 
 constexpr int name_size = 256;
 
-double linear(double encoded)
-{
-    return encoded <= 0.04045 ? encoded / 12.92 : std::pow((encoded + 0.055) / 1.055, 2.4);
-}
-
-double encoded(double linear_value)
-{
-    return linear_value <= 0.0031308 ? linear_value * 12.92 : 1.055 * std::pow(linear_value, 1 / 2.4) - 0.055;
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> grey_from_rgba(const std::uint8_t* rgba, int width, int height)
@@ -35,11 +25,7 @@ std::vector<std::uint8_t> grey_from_rgba(const std::uint8_t* rgba, int width, in
     std::vector<std::uint8_t> grey(static_cast<std::size_t>(width) * height);
     for (std::size_t i = 0; i < grey.size(); ++i) {
         const std::uint8_t* p = rgba + 4 * i;
-        // Luminance in linear light, the picture's alpha over white.
-        const double y = 0.2126 * linear(p[0] / 255.0) + 0.7152 * linear(p[1] / 255.0) + 0.0722 * linear(p[2] / 255.0);
-        const double alpha = p[3] / 255.0;
-        const double over_white = alpha * y + (1 - alpha);
-        grey[i] = static_cast<std::uint8_t>(std::lround(255 * encoded(over_white)));
+        grey[i] = grey_level(p[0], p[1], p[2], p[3]);
     }
     return grey;
 }

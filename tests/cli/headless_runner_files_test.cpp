@@ -12,6 +12,7 @@
 #include "history_support.h"
 #include "scratch_files.h"
 #include "terrain/bitmap_writer.h"
+#include "terrain/map_maker.h"
 #include "terrain_test_support.h"
 #include "tool_run.h"
 
@@ -96,6 +97,41 @@ TEST(HeadlessRunner, FailuresSayWhyAndLeaveNothingHalfWritten)
         EXPECT_EQ(r.out, "");
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+// A map saved by a paint program as a 24- or 32-bit BMP plays as the same
+// picture saved with 1 bit a pixel: the same states and the same frames.
+// One that cannot be read says why.
+TEST(HeadlessRunner, AColourMapPlaysAsItsOneBitMap)
+{
+    test::TempDir dir;
+    const MapPicture hills = sample_maps().front().picture;
+    const std::string one_bit = dir.file("hills.bmp");
+    ASSERT_TRUE(write_bitmap(one_bit, hills));
+    const std::string script = "until rest\naim 45 2.2\nfire\nuntil rest\nstate\nframe ";
+    const test::RunResult expected = test::run_headless_script({"--map", one_bit}, script + dir.file("1.png") + "\n");
+    ASSERT_EQ(expected.code, 0) << expected.err;
+    const struct {
+        const char* name;
+        test::ColourBmp how;
+    } cases[] = {
+        {"earth24.bmp", {24, 0xFF6B4423, 0xFF9BD4F5, {}}},
+        {"earth32.bmp", {32, 0xFF6B4423, 0x009BD4F5, {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(write_file(dir.file(c.name), test::colour_bmp(hills, c.how)));
+        const test::RunResult r =
+            test::run_headless_script({"--map", dir.file(c.name)}, script + dir.file(std::string(c.name) + ".png") + "\n");
+        ASSERT_EQ(r.code, 0) << c.name << ": " << r.err;
+        EXPECT_EQ(r.out, expected.out) << c.name;
+        EXPECT_EQ(test::bytes_of(dir.file(std::string(c.name) + ".png")), test::bytes_of(dir.file("1.png"))) << c.name;
+    }
+    std::vector<unsigned char> eight_bit = test::colour_bmp(hills, {});
+    test::patch16(eight_bit, 28, 8);
+    ASSERT_TRUE(write_file(dir.file("paletted.bmp"), eight_bit));
+    const test::RunResult refused = test::run_headless_script({"--map", dir.file("paletted.bmp")}, "state\n");
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_EQ(refused.err, "qmsim: " + dir.file("paletted.bmp") + ": 8 bits per pixel; maps have 1, 24 or 32\n");
 }
 
 TEST(HeadlessRunner, AStateThatCannotBeWrittenEndsTheRunWithExitOne)

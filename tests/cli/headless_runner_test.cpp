@@ -262,7 +262,7 @@ TEST(HeadlessRunner, StateKeysArePinned)
     for (std::vector<std::string>* k : {&keys, &struck}) {
         k->insert(k->end(), {"prediction", "power_finder", "chart", "score", "shots", "damaging_shots", "kills", "accuracy",
                              "total_damage", "best_damage", "paused", "replaying", "drill", "controls", "preset",
-                             "classic", "file"});  // the preset's name is a string too
+                             "laptop", "file"});  // the preset's name is a string too
     }
 
     RunResult r = run({}, "state\nuntil rest\nfire\nuntil rest\nstate\n");

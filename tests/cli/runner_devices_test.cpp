@@ -57,6 +57,20 @@ TEST(RunnerDevices, TheWheelAndAPadMoveThePowerExactlyAsTheHeldKey)
     }
 }
 
+// A keyboard without a keypad changes the power with no controls file.
+TEST(RunnerDevices, WithoutAControlsFileTheLaptopsKeysChangeThePower)
+{
+    const struct {
+        const char* key;
+        double power;
+    } cases[] = {{"PageUp", 2.6}, {"Equal", 2.6}, {"PageDown", 2.4}, {"Minus", 2.4}};
+    for (const auto& c : cases) {
+        RunResult r = run({}, "until rest\ndown " + std::string(c.key) + "\ntick 10\nup " + c.key + "\ntick\nstate\n");
+        ASSERT_EQ(r.code, 0) << c.key << ": " << r.err;
+        EXPECT_NEAR(field(r.out, "", "v0"), c.power, 1e-9) << c.key;
+    }
+}
+
 TEST(RunnerDevices, APadsAButtonFires)
 {
     RunResult r = run({}, "until rest\npad down a\npad up a\ntick 30\nstate\n");
@@ -73,7 +87,7 @@ TEST(RunnerDevices, AControlsFileRebindsTheScriptsInputsAndShowsInTheState)
     { std::ofstream(dir + "bad.conf") << "preset laptop\n\nfire PageUp\n"; }
 
     RunResult plain = run({}, "state\n");
-    EXPECT_NE(plain.out.find("\"controls\":{\"preset\":\"classic\",\"file\":null}}"), std::string::npos) << plain.out;
+    EXPECT_NE(plain.out.find("\"controls\":{\"preset\":\"laptop\",\"file\":null}}"), std::string::npos) << plain.out;
 
     RunResult laptop = run({"--controls", dir + "laptop.conf"},
                            "until rest\ndown PageUp\ntick 10\nup PageUp\ndown f\nup f\ndown Space\nup Space\nstate\n");

@@ -148,14 +148,21 @@ TEST(ControlsFile, TheDefaultPlaceFollowsTheConfigFolder)
     home != nullptr ? ::setenv("HOME", kept_home.c_str(), 1) : ::unsetenv("HOME");
 }
 
-TEST(ControlsFile, AMissingFileIsTheClassicPresetAndABadOneIsNamed)
+// Without a file every keyboard has power keys; a file without a preset
+// line still means classic, as files written before always did.
+TEST(ControlsFile, AMissingFileIsTheLaptopPresetAndABadOneIsNamed)
 {
     ControlsFile file;
     std::string error;
     ASSERT_TRUE(read_controls_file(scratch("none.conf"), file, error)) << error;
     EXPECT_FALSE(file.found);
-    EXPECT_TRUE(file.bindings == preset_bindings(Preset::classic));
+    EXPECT_EQ(file.preset, Preset::laptop);
+    EXPECT_TRUE(file.bindings == preset_bindings(Preset::laptop));
     EXPECT_EQ(file.path, scratch("none.conf"));
+    write(scratch("old.conf"), "fire Space\n");
+    ASSERT_TRUE(read_controls_file(scratch("old.conf"), file, error)) << error;
+    EXPECT_EQ(file.preset, Preset::classic);
+    EXPECT_EQ(bound_action(file.bindings, Input::key(VK_PRIOR), false), Action::none);
 
     write(scratch("bad.conf"), "preset laptop\nfire KeyF\nfire KeyG\n");
     EXPECT_FALSE(read_controls_file(scratch("bad.conf"), file, error));

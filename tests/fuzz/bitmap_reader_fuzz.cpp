@@ -1,7 +1,9 @@
 // Fuzzes the map reader with any file contents, read from memory: the header
 // test must agree with an independent reading of the header, a rejected file
 // must leave the image alone, and an accepted one must land in the map image
-// bit for bit, bytes beyond the end of the file reading as empty.
+// pixel for pixel (1-bit files bit for bit, colour files by the colour rule
+// on each pixel's bytes, wherever the masks put them), bytes beyond the end
+// of the file reading as empty.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "terrain/bitmap_reader.h"
+#include "terrain/picture_grey.h"
 
 namespace {
 
@@ -73,32 +76,112 @@ std::uint16_t u16(const std::uint8_t* d, std::size_t at)
     return static_cast<std::uint16_t>(d[at] | d[at + 1] << 8);
 }
 
-// Whether any byte of the rows' loaded part that lies inside the file has a
-// 0 bit: terrain somewhere (bytes past the end read as empty). The harness's
-// own scan, so uncounted: its comparisons would be traced byte by byte.
-[[clang::no_sanitize("coverage")]] bool any_ground(const std::uint8_t* d, std::size_t size, int width)
+// A file the reader should take, as this harness reads its header: the
+// width, the bits a pixel, and for colour files where each colour lies
+// (the right shift of its byte in the pixel's value; alpha -1 for none).
+struct Layout {
+    int width = -1;  // -1: the file is refused
+    int bits = 1;
+    int shift[4] = {16, 8, 0, -1};  // red, green, blue, alpha
+
+    long long stride() const { return 4 * ((static_cast<long long>(bits) * width + 31) / 32); }
+    long long row_bytes() const { return (static_cast<long long>(bits) * width + 7) / 8; }
+};
+
+// The shift of a mask that is one whole byte, else -2.
+[[clang::no_sanitize("coverage")]] int whole_byte(std::uint32_t mask)
 {
-    const long long loaded = (width + 7) / 8;
-    const long long stride = 4 * ((width + 31) / 32);
-    for (int r = 0; r < map_rows; ++r) {
-        const long long start = static_cast<long long>(u32(d, 10)) + r * stride;
-        for (long long at = start; at < start + loaded && at < static_cast<long long>(size); ++at) {
-            if (d[at] != 0xFF) return true;
+    for (int k = 0; k < 4; ++k) {
+        if (mask == 0xFFu << (8 * k)) return 8 * k;
+    }
+    return -2;
+}
+
+// A colour file's masks: false when they are cut short or not whole bytes.
+[[clang::no_sanitize("coverage")]] bool read_masks(const std::uint8_t* d, std::size_t size, Layout& l)
+{
+    const bool alpha = u32(d, 14) >= 56;
+    if (size < (alpha ? 70u : 66u)) return false;
+    for (int k = 0; k < 3; ++k) {
+        l.shift[k] = whole_byte(u32(d, 54 + 4 * static_cast<std::size_t>(k)));
+        if (l.shift[k] < 0) return false;
+    }
+    const std::uint32_t a = alpha ? u32(d, 66) : 0;
+    l.shift[3] = a == 0 ? -1 : whole_byte(a);
+    return l.shift[3] != -2;
+}
+
+// Whether the pixel stored at `at` is terrain (1-bit files: one bit of
+// the byte; colour files: the colour rule), bytes past the end empty.
+[[clang::no_sanitize("coverage")]] std::uint8_t colour_pixel(const Layout& l, const std::uint8_t* d, std::size_t size,
+                                                             long long at)
+{
+    std::uint32_t v = 0;
+    for (int k = 0; k < l.bits / 8; ++k) {
+        const long long i = at + k;
+        v |= static_cast<std::uint32_t>(i < static_cast<long long>(size) ? d[i] : 0xFF) << (8 * k);
+    }
+    auto part = [v](int shift) { return static_cast<std::uint8_t>(shift < 0 ? 255 : v >> shift & 0xFF); };
+    return is_dark(part(l.shift[0]), part(l.shift[1]), part(l.shift[2]), part(l.shift[3])) ? 0 : 1;
+}
+
+// Stored row r's loaded pixels as the reader should write them; false for
+// a row wholly past the end of the file.
+[[clang::no_sanitize("coverage")]] bool expected_row(const Fixture& f, const Layout& l, const std::uint8_t* d,
+                                                     std::size_t size, int r, std::uint8_t* out)
+{
+    const long long start = static_cast<long long>(u32(d, 10)) + r * l.stride();
+    if (start >= static_cast<long long>(size)) return false;
+    if (l.bits == 1) {
+        for (long long b = 0; b < l.row_bytes(); ++b) {
+            const unsigned byte = start + b < static_cast<long long>(size) ? d[start + b] : 0xFFu;
+            std::memcpy(out + 8 * b, f.pixels_of[byte], 8);
         }
+        return true;
+    }
+    for (int x = 0; x < l.width; ++x) out[x] = colour_pixel(l, d, size, start + static_cast<long long>(x) * (l.bits / 8));
+    for (int x = l.width; x < 8 * ((l.width + 7) / 8); ++x) out[x] = 1;
+    return true;
+}
+
+// Whether any loaded pixel is terrain.
+[[clang::no_sanitize("coverage")]] bool any_ground(const Fixture& f, const Layout& l, const std::uint8_t* d,
+                                                   std::size_t size)
+{
+    std::uint8_t row[map_max_columns];
+    const int columns = 8 * ((l.width + 7) / 8);
+    for (int r = 0; r < map_rows; ++r) {
+        if (!expected_row(f, l, d, size, r, row)) return false;
+        if (std::memchr(row, 0, static_cast<std::size_t>(columns)) != nullptr) return true;
     }
     return false;
 }
 
-// What the reader should say of these bytes: the width of an accepted map,
-// or -1 for a rejected file (no width, or no ground, is no map).
-int expected_width(const std::uint8_t* d, std::size_t size)
+// What the reader should say of these bytes: the layout of an accepted map,
+// or width -1 for a rejected file (no width, or no ground, is no map).
+[[clang::no_sanitize("coverage")]] Layout expected_layout(const Fixture& f, const std::uint8_t* d, std::size_t size)
 {
-    constexpr std::size_t header_end = 30;  // nothing after bits per pixel is read
-    if (size < header_end || d[0] != 'B' || d[1] != 'M' || u32(d, 6) != 0) return -1;
+    Layout l;
+    constexpr std::size_t header_end = 30;  // a 1-bit map's header ends with its bits per pixel
+    if (size < header_end || d[0] != 'B' || d[1] != 'M' || u32(d, 6) != 0) return Layout{};
+    l.bits = u16(d, 28);
+    if (l.bits == 24 || l.bits == 32) {
+        if (size < 34) return Layout{};
+        const std::uint32_t compression = u32(d, 30);
+        if (compression == 3 && l.bits == 32) {
+            if (!read_masks(d, size, l)) return Layout{};
+        } else if (compression != 0) {
+            return Layout{};
+        }
+    } else if (l.bits != 1) {
+        return Layout{};
+    }
     const auto width = static_cast<std::int32_t>(u32(d, 18));
     const auto height = static_cast<std::int32_t>(u32(d, 22));
-    if (u16(d, 28) != 1 || height != map_rows || width < 1 || width > map_max_columns) return -1;
-    return any_ground(d, size, width) ? width : -1;
+    if (height != map_rows || width < 1 || width > map_max_columns) return Layout{};
+    l.width = width;
+    if (!any_ground(f, l, d, size)) l.width = -1;
+    return l;
 }
 
 // The parts of the guarded image outside the whole pages, which the
@@ -145,32 +228,21 @@ int loaded_columns(int width)
     }
 }
 
-// The image equals the file's rows, bottom-up, most significant bit leftmost,
-// and the guard columns still hold the sentinel.
-[[clang::no_sanitize("coverage")]] bool loaded_exactly(const Fixture& f, const std::uint8_t* d, std::size_t size,
-                                                       int width)
+// The image equals the file's rows, bottom-up, and the guard columns still
+// hold the sentinel.
+[[clang::no_sanitize("coverage")]] bool loaded_exactly(const Fixture& f, const Layout& l, const std::uint8_t* d,
+                                                       std::size_t size)
 {
     const MapImage& image = f.image;
-    const int bytes_per_row = (width + 7) / 8;
-    const int columns = loaded_columns(width);
-    const long long stride = 4 * ((width + 31) / 32);
+    const int columns = loaded_columns(l.width);
     if (image.imagen_x != columns || image.imagen_y != map_rows) return false;
     const int guard = std::min(guard_columns, map_max_columns - columns);
-    const long long offset = u32(d, 10);
     std::uint8_t expected[map_max_columns];
     for (int r = 0; r < map_rows; ++r) {
-        const long long row_start = offset + (map_rows - 1 - r) * stride;
-        const std::uint8_t* want = f.empty_row.data();  // a row past the end of the file
-        if (row_start < static_cast<long long>(size)) {
-            for (int b = 0; b < bytes_per_row; ++b) {
-                const long long at = row_start + b;
-                const unsigned byte = at < static_cast<long long>(size) ? d[at] : 0xFFu;
-                std::memcpy(expected + 8 * b, f.pixels_of[byte], 8);
-            }
-            want = expected;
-        }
+        // A row past the end of the file is empty.
+        const std::uint8_t* want = expected_row(f, l, d, size, map_rows - 1 - r, expected) ? expected : f.empty_row.data();
         const std::uint8_t* row = &image.imagen[static_cast<std::size_t>(r) * map_max_columns];
-        if (std::memcmp(row, want, columns) != 0) return false;
+        if (std::memcmp(row, want, static_cast<std::size_t>(columns)) != 0) return false;
         for (int c = 0; c < guard; ++c) {
             if (row[columns + c] != sentinel) return false;
         }
@@ -184,16 +256,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     Fixture& f = fixture();
     const std::span<const unsigned char> bytes(data, size);
-    const int width = expected_width(data, size);
-    const bool accepted = width >= 0;
+    const Layout layout = expected_layout(f, data, size);
+    const bool accepted = layout.width >= 0;
 
     if (read_bitmap(f.guarded, bytes, BitmapMode::check_only) != accepted) std::abort();
     if (!accepted && read_bitmap(f.guarded, bytes, BitmapMode::load)) std::abort();
     if (!untouched(f)) std::abort();
     if (!accepted) return 0;
 
-    set_guard(f.image, width);
+    set_guard(f.image, layout.width);
     if (!read_bitmap(f.image, bytes, BitmapMode::load)) std::abort();
-    if (!loaded_exactly(f, data, size, width)) std::abort();
+    if (!loaded_exactly(f, layout, data, size)) std::abort();
     return 0;
 }

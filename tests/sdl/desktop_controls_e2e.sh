@@ -3,7 +3,8 @@
 #   - the first frames say "F1: controls and help", for two seconds, and
 #     not with --quiet-start;
 #   - the mouse wheel turned up ten notches raises the power, turned down
-#     ten brings it back;
+#     ten brings it back; with no controls file, Page Up, =, Page Down and
+#     - held each change it;
 #   - F1 shows the help over the frame and Esc closes it; K opens the
 #     controls screen, and Esc closes it.
 # Usage: desktop_controls_e2e.sh QMSIM. Exit code 77 (skipped) when Xvfb or
@@ -41,6 +42,16 @@ for notch in 1 2 3 4 5 6 7 8 9 10; do x xdotool click 5; done
 sleep 0.5
 shot wheel_down
 [ "$(aim_text wheel_before)" = "$(aim_text wheel_down)" ] || fail "the wheel turned back does not bring the power back"
+# A keyboard without a keypad, each key held a moment.
+for key in Prior equal Next minus; do
+  shot "before_$key"
+  x xdotool keydown "$key"
+  sleep 0.3
+  x xdotool keyup "$key"
+  sleep 0.3
+  shot "after_$key"
+  [ "$(aim_text "before_$key")" != "$(aim_text "after_$key")" ] || fail "$key does not change the power without a controls file"
+done
 x xdotool key F1
 sleep 0.5
 shot help
@@ -58,6 +69,6 @@ running "after Esc closed the controls screen"
 x xdotool key Escape
 wait_exit "wheel and help"
 [ "$rc" -eq 0 ] || fail "wheel and help: exit code $rc"
-echo "ok: the help's word, the wheel moves the power, F1 shows the help, K the controls screen"
+echo "ok: the help's word, the wheel and the laptop's keys move the power, F1 shows the help, K the controls screen"
 
 keep_shots

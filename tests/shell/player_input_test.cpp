@@ -275,8 +275,8 @@ TEST_F(ControlsScreenInput, EnterThenAnInputRebindsAndSaves)
     EXPECT_TRUE(w->controls_screen.capturing);
     press(VK_SPACE);
     EXPECT_FALSE(w->controls_screen.capturing);
-    EXPECT_EQ(std::string(w->controls_screen.inputs[index_of(Action::fire)]), "PadA Space");
-    EXPECT_EQ(std::string(w->controls_screen.note), "fire: Space; saved");
+    EXPECT_EQ(std::string(w->controls_screen.inputs[index_of(Action::fire)]), "KeyF PadA Space");
+    EXPECT_EQ(std::string(w->controls_screen.note), "fire: Space added; saved");
     ControlsFile saved;
     std::string error;
     ASSERT_TRUE(read_controls_file(file, saved, error)) << error;
@@ -294,9 +294,9 @@ TEST_F(ControlsScreenInput, AnInputTakenFromAnotherActionLeavesItAndBackspaceRes
     choose(Action::fire);
     press(VK_RETURN);
     button(pad_x, true);  // the prediction's
-    EXPECT_EQ(std::string(w->controls_screen.note), "fire: PadX (taken from prediction); saved");
+    EXPECT_EQ(std::string(w->controls_screen.note), "fire: PadX added (taken from prediction); saved");
     EXPECT_EQ(bound_action(platform.controls.bindings(), Input::pad_button(pad_x), false), Action::fire);
-    EXPECT_EQ(std::string(w->controls_screen.inputs[index_of(Action::fire)]), "KeyF PadX");
+    EXPECT_EQ(std::string(w->controls_screen.inputs[index_of(Action::fire)]), "KeyF PadA PadX");
     press(VK_BACK);
     EXPECT_EQ(std::string(w->controls_screen.inputs[index_of(Action::fire)]), "KeyF PadA");
     // Esc while waiting keeps the binding; Escape is never bound to fire.
@@ -343,9 +343,9 @@ TEST_F(ControlsScreenInput, ItsTitleNamesTheButtonsOfTheDeviceInUse)
         std::function<void(PlayerInput&)> open;
         const char* title;
     } cases[] = {
-        {[](PlayerInput& t) { t.press(VK_K); }, "Controls - Up/Down, Enter rebinds, Backspace: default, Esc closes"},
+        {[](PlayerInput& t) { t.press(VK_K); }, "Controls - Up/Down, Enter adds an input, Delete removes one, Backspace: default, Esc closes"},
         {[](PlayerInput& t) { t.touch(Action::controls, true); },
-         "Controls - tap Up/Down, Change rebinds, Back closes"},
+         "Controls - tap Up/Down, Change adds an input, Back closes"},
     };
     for (const auto& c : cases) {
         c.open(*this);
@@ -363,12 +363,123 @@ TEST_F(ControlsScreenInput, AFileThatCannotBeWrittenSaysWhyAndTheChangeHolds)
     press(VK_RETURN);
     wheel(wheel_notch);
     const std::string note = w->controls_screen.note;
-    EXPECT_EQ(note.rfind("fire: WheelUp (taken from power-up); for this run only: cannot write", 0), 0u) << note;
+    EXPECT_EQ(note.rfind("fire: WheelUp added (taken from power-up); for this run only: cannot write", 0), 0u) << note;
     ASSERT_EQ(platform.errors.size(), 1u);
     press(VK_K);
     EXPECT_FALSE(w->controls_screen.open);
     wheel(wheel_notch);
     EXPECT_EQ(w->fire_now, 1);
+}
+
+// Enter adds the next input to the chosen action's and Delete takes one
+// away; the table kept always makes a file the program reads back.
+TEST_F(ControlsScreenInput, EnterAddsAnInputAndDeleteTakesOneAway)
+{
+    const Input wheel_up_input = Input::wheel(wheel_up);
+    const struct {
+        const char* what;
+        Action action;
+        unsigned how;  // VK_RETURN adds, VK_DELETE takes away
+        std::vector<Input> inputs;
+        const char* note;
+        Input kept;  // the chosen action has it afterwards
+        Input gone;  // and not this one
+    } cases[] = {
+        {"Page Up joins the wheel", Action::power_up, VK_RETURN, {Input::key(VK_PRIOR)},
+         "power-up: PageUp added; saved", wheel_up_input, Input{}},
+        {"the wheel taken away", Action::power_up, VK_DELETE, {wheel_up_input}, "power-up: WheelUp taken away; saved",
+         Input::key(VK_ADD), wheel_up_input},
+        {"an input it lacks", Action::power_up, VK_DELETE, {Input::key(VK_F)}, "power-up has no KeyF",
+         wheel_up_input, Input::key(VK_F)},
+        {"its only input", Action::chart, VK_DELETE, {Input::key(VK_G)},
+         "chart keeps its only input: add another first", Input::key(VK_G), Input{}},
+        {"another's only input", Action::fire, VK_RETURN, {Input::key(VK_G)},
+         "KeyG is chart's only input: give chart another first", Input::key(VK_F), Input::key(VK_G)},
+        {"a ninth input", Action::power_up, VK_RETURN, {Input::key('Q'), Input::key('W'), Input::key('Y')},
+         "power-up has 8 inputs, the most: Delete takes one away", Input::key('W'), Input::key('Y')},
+        {"Esc adds nothing", Action::fire, VK_RETURN, {Input::key(VK_ESCAPE)}, "", Input::key(VK_F),
+         Input::key(VK_ESCAPE)},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(testing::TempDir() + "qm_controls_screen");
+        platform.controls.file = ControlsFile{};
+        platform.controls.file.path = file;
+        w->controls_screen = ControlsScreen{};
+        press(VK_K);
+        choose(c.action);
+        for (const Input input : c.inputs) {
+            press(c.how);
+            if (input.kind == InputKind::wheel) {
+                wheel(wheel_notch);
+            } else {
+                press(input.code);
+            }
+        }
+        EXPECT_FALSE(w->controls_screen.capturing || w->controls_screen.removing) << c.what;
+        EXPECT_EQ(std::string(w->controls_screen.note), c.note) << c.what;
+        const ActionInputs& inputs = platform.controls.bindings().of(c.action);
+        EXPECT_TRUE(inputs.has(c.kept)) << c.what;
+        if (c.gone.kind != InputKind::none) {
+            EXPECT_FALSE(inputs.has(c.gone)) << c.what;
+        }
+        EXPECT_EQ(std::string(w->controls_screen.inputs[index_of(c.action)]), inputs_text(inputs)) << c.what;
+        ControlsFile saved;
+        std::string error;
+        EXPECT_TRUE(!std::filesystem::exists(file) || read_controls_file(file, saved, error)) << c.what << ": " << error;
+    }
+}
+
+// Backspace never takes another action's only input back for the preset:
+// that action would be left with none, which no file may say.
+TEST_F(ControlsScreenInput, BackspaceKeepsAnotherActionsOnlyInput)
+{
+    press(VK_K);
+    choose(Action::chart);
+    press(VK_RETURN);
+    press(VK_F);  // taken from fire, which keeps PadA
+    press(VK_DELETE);
+    press(VK_G);
+    EXPECT_EQ(std::string(w->controls_screen.note), "chart: KeyG taken away; saved");
+    choose(Action::fire);
+    press(VK_BACK);
+    EXPECT_EQ(std::string(w->controls_screen.note), "KeyF is chart's only input: give chart another first");
+    EXPECT_EQ(bound_action(platform.controls.bindings(), Input::key(VK_F), false), Action::chart);
+    ControlsFile saved;
+    std::string error;
+    EXPECT_TRUE(read_controls_file(file, saved, error)) << error;
+}
+
+// The last row names the preset; Enter there switches to the other one,
+// every action as it has them, and the file keeps the choice.
+TEST_F(ControlsScreenInput, ThePresetsRowSwitchesBetweenClassicAndLaptop)
+{
+    press(VK_K);
+    press(VK_UP);  // from the first row up to the last
+    const int row = w->controls_screen.selected;
+    EXPECT_EQ(std::string(w->controls_screen.names[row]), "preset");
+    EXPECT_EQ(std::string(w->controls_screen.inputs[row]), "laptop (Enter: classic)");
+    press(VK_BACK);  // nothing to put back on this row
+    press(VK_DELETE);
+    EXPECT_FALSE(w->controls_screen.removing);
+    const struct {
+        Preset preset;
+        const char* row_text;
+        Action page_up;
+    } steps[] = {
+        {Preset::classic, "classic (Enter: laptop)", Action::none},
+        {Preset::laptop, "laptop (Enter: classic)", Action::power_up},
+    };
+    for (const auto& step : steps) {
+        press(VK_RETURN);
+        EXPECT_FALSE(w->controls_screen.capturing);
+        EXPECT_EQ(std::string(w->controls_screen.inputs[row]), step.row_text);
+        EXPECT_EQ(bound_action(platform.controls.bindings(), Input::key(VK_PRIOR), false), step.page_up);
+        ControlsFile saved;
+        std::string error;
+        ASSERT_TRUE(read_controls_file(file, saved, error)) << error;
+        EXPECT_EQ(saved.preset, step.preset);
+        EXPECT_TRUE(saved.bindings == preset_bindings(step.preset));
+    }
 }
 
 }  // namespace

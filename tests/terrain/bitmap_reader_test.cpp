@@ -119,6 +119,74 @@ TEST_F(BitmapReader, PaddingBitsOfTheLastByteAreKept)
     }
 }
 
+// A paint program's 24- or 32-bit file of the picture loads as the 1-bit
+// map does: terrain where the colour is dark, the columns up to a whole
+// byte empty.
+TEST_F(BitmapReader, ColourFilesLoadAsTheOneBitMapTerrainWhereDark)
+{
+    constexpr std::uint32_t bgra[4] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+    constexpr std::uint32_t rgba[4] = {0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF};
+    constexpr std::uint32_t no_alpha[4] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0};
+    const struct {
+        const char* what;
+        test::ColourBmp how;
+    } cases[] = {
+        {"24 bits, black on white", {24, 0xFF000000, 0xFFFFFFFF, {}}},
+        {"24 bits, brown earth under a pale blue sky", {24, 0xFF5A3A1E, 0xFF87CEEB, {}}},
+        {"24 bits, mid grey 127 dark, 128 light", {24, 0xFF7F7F7F, 0xFF808080, {}}},
+        {"24 bits, pure blue dark, pure yellow light", {24, 0xFF0000FF, 0xFFFFFF00, {}}},
+        {"32 bits, the fourth byte 0 and ignored", {32, 0x00203020, 0x00F0F0F0, {}}},
+        {"32 bits, masks with alpha", {32, 0xFF102010, 0xFFE0E0FF, {bgra[0], bgra[1], bgra[2], bgra[3]}}},
+        {"32 bits, masks in RGBA order", {32, 0xFF000000, 0xFFFFFFFF, {rgba[0], rgba[1], rgba[2], rgba[3]}}},
+        {"32 bits, masks without alpha", {32, 0x00000000, 0x00FFFFFF, {no_alpha[0], no_alpha[1], no_alpha[2], 0}}},
+        // A transparent pixel lies over white, whatever its colour.
+        {"32 bits, a transparent black sky", {32, 0xFF000000, 0x00000000, {bgra[0], bgra[1], bgra[2], bgra[3]}}},
+    };
+    const MapPicture p = pattern(1001);
+    for (const auto& c : cases) {
+        SetUp();
+        const std::string path = write(test::colour_bmp(p, c.how));
+        std::string reason;
+        EXPECT_TRUE(check_map_file(path.c_str(), reason)) << c.what << ": " << reason;
+        ASSERT_TRUE(open_bitmap(*world, path.c_str(), BitmapMode::load)) << c.what;
+        expect_loaded(p, 1008);
+        for (int column = 1001; column < 1008; ++column) EXPECT_EQ(world->image_at(400, column), map_empty) << c.what;
+    }
+}
+
+TEST_F(BitmapReader, ColourFilesNotTakenSayWhy)
+{
+    const MapPicture p = pattern(64);
+    const test::ColourBmp plain{24, 0xFF000000, 0xFFFFFFFF, {}};
+    const test::ColourBmp masked{32, 0xFF000000, 0xFFFFFFFF, {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}};
+    const struct {
+        const char* what;
+        test::ColourBmp how;
+        std::function<void(std::vector<unsigned char>&)> spoil;
+        const char* reason;
+    } cases[] = {
+        {"run-length coded", plain, [](auto& b) { patch32(b, 30, 1); }, "compressed (method 1); maps are stored uncompressed"},
+        {"masks on 24 bits", plain, [](auto& b) { patch32(b, 30, 3); }, "compressed (method 3); maps are stored uncompressed"},
+        {"JPEG inside", masked, [](auto& b) { patch32(b, 30, 4); }, "compressed (method 4); maps are stored uncompressed"},
+        {"a 12-bit red mask", masked, [](auto& b) { patch32(b, 54, 0x00FFF000); }, "colour masks other than 8 bits a colour"},
+        {"an alpha mask off the byte", masked, [](auto& b) { patch32(b, 66, 0x7F800000); },
+         "colour masks other than 8 bits a colour"},
+        {"masks cut short", masked, [](auto& b) { b.resize(60); }, "not a BMP file: the header is cut short"},
+        {"no compression field", plain, [](auto& b) { b.resize(32); }, "not a BMP file: the header is cut short"},
+        {"all sky", plain, [](auto& b) { std::fill(b.begin() + 54, b.end(), 0xFF); }, "no ground: every pixel is empty"},
+    };
+    for (const auto& c : cases) {
+        std::vector<unsigned char> bytes = test::colour_bmp(p, c.how);
+        c.spoil(bytes);
+        const std::string path = write(bytes);
+        std::string reason;
+        EXPECT_FALSE(check_map_file(path.c_str(), reason)) << c.what;
+        EXPECT_EQ(reason, c.reason) << c.what;
+        EXPECT_FALSE(open_bitmap(*world, path.c_str(), BitmapMode::load)) << c.what;
+        EXPECT_TRUE(untouched()) << c.what;
+    }
+}
+
 TEST_F(BitmapReader, RejectsWhatIsNotAnAcceptedMapAndSaysWhy)
 {
     struct Case {
@@ -130,9 +198,9 @@ TEST_F(BitmapReader, RejectsWhatIsNotAnAcceptedMapAndSaysWhy)
         {"signature", [](auto& b) { b[1] = 'N'; }, "not a BMP file"},
         {"reserved low word", [](auto& b) { patch16(b, 6, 1); }, "not a BMP file"},
         {"reserved high word", [](auto& b) { patch16(b, 8, 1); }, "not a BMP file"},
-        {"4 bits", [](auto& b) { patch16(b, bits_field, 4); }, "4 bits per pixel; maps have 1"},
-        {"8 bits", [](auto& b) { patch16(b, bits_field, 8); }, "8 bits per pixel; maps have 1"},
-        {"24 bits", [](auto& b) { patch16(b, bits_field, 24); }, "24 bits per pixel; maps have 1"},
+        {"4 bits", [](auto& b) { patch16(b, bits_field, 4); }, "4 bits per pixel; maps have 1, 24 or 32"},
+        {"8 bits", [](auto& b) { patch16(b, bits_field, 8); }, "8 bits per pixel; maps have 1, 24 or 32"},
+        {"16 bits", [](auto& b) { patch16(b, bits_field, 16); }, "16 bits per pixel; maps have 1, 24 or 32"},
         {"height 799", [](auto& b) { patch32(b, height_field, 799); }, "799 pixels high; maps are 800"},
         {"height 600", [](auto& b) { patch32(b, height_field, 600); }, "600 pixels high; maps are 800"},
         {"height -800 (top-down)", [](auto& b) { patch32(b, height_field, static_cast<std::uint32_t>(-800)); },

@@ -72,8 +72,9 @@ TEST_F(MapCatalogue, OffersOnlyPlainWritableVisibleAcceptedBitmaps)
     write_map("short.bmp", 16, 600);
     write_map("wide.bmp", 4000);
     std::vector<unsigned char> deep = encode_bitmap(MapPicture(16, map_rows, map_terrain));
-    test::patch16(deep, 28, 24);
+    test::patch16(deep, 28, 8);
     ASSERT_TRUE(write_file("deep.bmp", deep));
+    ASSERT_TRUE(write_file("colour.bmp", test::colour_bmp(MapPicture(16, map_rows, map_terrain), {})));
     write_map("readonly.bmp");
     fs::permissions("readonly.bmp", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
@@ -84,7 +85,7 @@ TEST_F(MapCatalogue, OffersOnlyPlainWritableVisibleAcceptedBitmaps)
     fs::create_symlink("good.bmp", "link.bmp");
 
     get_map_names(*world);
-    EXPECT_EQ(listed(), (std::vector<std::string>{"good.bmp", std::string(251, 'n') + ".bmp", "Upper.BMP"}));
+    EXPECT_EQ(listed(), (std::vector<std::string>{"colour.bmp", "good.bmp", std::string(251, 'n') + ".bmp", "Upper.BMP"}));
 }
 
 TEST_F(MapCatalogue, LeavesOutDanglingLinksAndPipes)

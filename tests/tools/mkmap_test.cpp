@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "child_process.h"
 #include "raster/png_writer.h"
 #include "scratch_files.h"
+#include "terrain/bitmap_writer.h"
 #include "terrain_test_support.h"
 
 namespace qm {
@@ -23,6 +26,10 @@ TEST(Mkmap, RefusalsSayWhy)
     const std::string folder = dir.file("folder");
     std::filesystem::create_directory(folder);
     const std::string missing_folder = dir.file("no/map.bmp");
+    std::vector<unsigned char> eight_bit = test::colour_bmp(MapPicture(8, 8), {});
+    test::patch16(eight_bit, 28, 8);
+    const std::string paletted = dir.file("paletted.bmp");
+    ASSERT_TRUE(write_file(paletted, eight_bit));
 
     const struct {
         std::string in;
@@ -33,7 +40,9 @@ TEST(Mkmap, RefusalsSayWhy)
          "mkmap: cannot read picture " + dir.file("none.png") + ": No such file or directory\n"},
         {folder, dir.file("map.bmp"), "mkmap: cannot read picture " + folder + ": Is a directory\n"},
         {QM_SOURCE_DIR "/README.md", dir.file("map.bmp"),
-         "mkmap: cannot read picture " QM_SOURCE_DIR "/README.md: not a PNG file\n"},
+         "mkmap: cannot read picture " QM_SOURCE_DIR "/README.md: neither a PNG nor a BMP file\n"},
+        {paletted, dir.file("map.bmp"),
+         "mkmap: cannot read picture " + paletted + ": 8 bits per pixel; maps have 1, 24 or 32\n"},
         {picture, missing_folder, "mkmap: cannot write " + missing_folder + ": No such file or directory\n"},
         {picture, folder, "mkmap: cannot write " + folder + ": Is a directory\n"},
     };
@@ -47,8 +56,38 @@ TEST(Mkmap, RefusalsSayWhy)
     std::vector<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) left.push_back(entry.path().string());
     std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{folder, picture}));
+    EXPECT_EQ(left, (std::vector<std::string>{folder, paletted, picture}));
     EXPECT_TRUE(std::filesystem::is_empty(folder));
+}
+
+// A paint program's 24- or 32-bit BMP makes the map its colours say: an
+// 800-high one the very map the map reader loads from it.
+TEST(Mkmap, AColourBmpMakesTheMapOfItsDarkPixels)
+{
+    test::TempDir dir;
+    MapPicture p(1001, map_rows);
+    for (int r = 0; r < map_rows; ++r) {
+        for (int c = 0; c < p.width; ++c) p.at(r, c) = (r + 2 * c) % 7 < 3 || r > 600 ? map_terrain : map_empty;
+    }
+    MapPicture padded(1008, map_rows);
+    for (int r = 0; r < map_rows; ++r) std::copy_n(&p.at(r, 0), p.width, &padded.at(r, 0));
+    const struct {
+        const char* name;
+        test::ColourBmp how;
+    } cases[] = {
+        {"earth24.bmp", {24, 0xFF3C2A14, 0xFFA0D8F0, {}}},
+        {"earth32.bmp", {32, 0xFF3C2A14, 0x00000000, {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(write_file(dir.file(c.name), test::colour_bmp(p, c.how)));
+        const std::string out = dir.file(std::string(c.name) + ".map.bmp");
+        test::ChildProcess mkmap({QM_BINARY_DIR "/mkmap", dir.file(c.name), out});
+        ASSERT_TRUE(mkmap.started());
+        EXPECT_EQ(mkmap.wait(), 0) << c.name << ": " << mkmap.error_text();
+        std::ifstream made(out, std::ios::binary);
+        const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(made), {}};
+        EXPECT_TRUE(bytes == encode_bitmap(padded)) << c.name;
+    }
 }
 
 // The picture only from a plain file, the map never onto the picture or

@@ -84,7 +84,7 @@ def drill_by_taps(driver, size, shots):
     press_button(driver, "play", "?")
     wait_for(driver, "return document.getElementById('overlay').hidden", "the help closed")
     press_button(driver, "play", "Keys")
-    overlay_says(driver, "Controls - tap Up/Down, Change rebinds, Back closes", "the controls screen")
+    overlay_says(driver, "Controls - tap Up/Down, Change adds an input, Back closes", "the controls screen")
     check_buttons(driver, "controls", "on the controls screen:")
     press_button(driver, "controls", "v")
     press_button(driver, "controls", "Back")

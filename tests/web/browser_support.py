@@ -86,6 +86,19 @@ def write_png(path, width, height, dark_rows_from):
                 chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
 
 
+def write_bmp24(path, width, height, dark_rows_from):
+    """A 24-bit BMP as a paint program saves it: pale sky above row
+    dark_rows_from, brown earth below, rows stored bottom-up."""
+    stride = (width * 3 + 3) // 4 * 4
+    sky, earth = bytes((0xEB, 0xCE, 0x87)), bytes((0x1E, 0x3A, 0x5A))  # blue, green, red
+    rows = b"".join(((sky if y < dark_rows_from else earth) * width).ljust(stride, b"\0")
+                    for y in reversed(range(height)))
+    header = struct.pack("<2sIHHIIiiHHIIiiII", b"BM", 54 + len(rows), 0, 0, 54, 40, width, height, 1, 24, 0,
+                         len(rows), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + rows)
+
+
 def press(driver, key, hold=0.05):
     ActionChains(driver).key_down(key).pause(hold).key_up(key).perform()
 

@@ -5,7 +5,8 @@ and lists; hills.bmp and Windowed chosen, Start, "Loading map: N%"; the wind
 dial's ring at its pixels on the canvas; 62.5 ticks a second, none while
 another tab hides the page and no burst after; F fires and the picture changes; H shows the
 prediction's yellow diamond; F12 downloads the frame as a PNG named by the
-time; Esc ends the run and the page says so; a map file and a picture
+time; Page Up and = change the power with no controls file; Esc ends the
+run and the page says so; a map file, a 24-bit BMP map and a picture
 opened from disk join the map list, each map listed once, a file that
 is no map is refused with its reason, and the picture's map loads; the
 quick-start address (loaded first, with a cold cache) reaches its first
@@ -41,7 +42,7 @@ import sys
 import time
 
 from browser_support import (ActionChains, By, Failure, Keys, Select, TIMEOUT, canvas_pixels, check, console_errors,
-                             count_colour, pixel, press, serve, start_browser, wait_for, write_png)
+                             count_colour, pixel, press, serve, start_browser, wait_for, write_bmp24, write_png)
 from browser_challenge import challenges
 from browser_files import page_files
 from browser_offline import offline
@@ -133,6 +134,20 @@ def play_round(driver, shots, downloads):
 
     canvas = driver.find_element(By.ID, "frame")
     check(count_colour(rest, PREDICTION) == 0, "yellow on the frame before H")
+    # Without a controls file a laptop's keys change the power: Page Up and
+    # =, each held and then undone by Page Down and - held as long.
+    def aim_line():
+        pixels = canvas_pixels(driver)
+        return [pixel(pixels, x, y) for y in range(550, 566) for x in range(100, 400)]
+    for up, down in ((Keys.PAGE_UP, Keys.PAGE_DOWN), ("=", "-")):
+        before = aim_line()
+        press(driver, up, hold=0.2)
+        time.sleep(0.1)
+        check(aim_line() != before, "%r held does not change the power" % up)
+        press(driver, down, hold=0.2)
+        time.sleep(0.1)
+    print("ok: Page Up / Page Down and = / - change the power without a controls file")
+
     # Keypad minus held lowers the power towards the target's (0.82), so the
     # predicted strike is on the frame.
     press(driver, Keys.SUBTRACT, hold=2.6)
@@ -188,14 +203,20 @@ def open_maps(driver, url, scratch, shots):
     picker.send_keys(bmp)
     wait_for(driver, "return document.getElementById('control-1007').selectedOptions[0].text === 'my_tower.bmp'",
              "the opened map file in the list")
+    # A paint program's 24-bit BMP is a map as the 1-bit one is.
+    painted = os.path.join(scratch, "painted.bmp")
+    write_bmp24(painted, 1200, 800, 533)
+    picker.send_keys(painted)
+    wait_for(driver, "return document.getElementById('control-1007').selectedOptions[0].text === 'painted.bmp'",
+             "the opened 24-bit map in the list")
     picture = os.path.join(scratch, "valley.png")
     write_png(picture, 600, 300, 200)
     picker.send_keys(picture)
     wait_for(driver, "return document.getElementById('control-1007').selectedOptions[0].text === 'valley.bmp'",
              "the opened picture's map in the list")
     names = [option.text for option in maps.options]
-    check(names == ["Flat map", "cave.bmp", "hills.bmp", "islands.bmp", "my_tower.bmp", "tower.bmp", "valley.bmp",
-                    "Open a map\u2026"], "the map list is %s" % names)
+    check(names == ["Flat map", "cave.bmp", "hills.bmp", "islands.bmp", "my_tower.bmp", "painted.bmp", "tower.bmp",
+                    "valley.bmp", "Open a map\u2026"], "the map list is %s" % names)
     # A file that is no map is refused with its reason and lists nothing.
     bad = os.path.join(scratch, "notes.bmp")
     with open(bad, "w") as f:
@@ -222,7 +243,7 @@ def open_maps(driver, url, scratch, shots):
     check(dark > 40, "the opened picture's terrain is not on the frame")
     if shots:
         driver.save_screenshot(os.path.join(shots, "web-opened.png"))
-    print("ok: a map file and a picture opened from disk join the list; the picture's map loads (ground "
+    print("ok: a map file, a 24-bit BMP and a picture opened from disk join the list; the picture's map loads (ground "
           "on the frame after %.1f s)" % (time.monotonic() - started))
     press(driver, "c")
     wait_for(driver, "return !document.getElementById('ended').hidden", "the end of the run after C")

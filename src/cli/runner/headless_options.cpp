@@ -20,7 +20,7 @@ Command headless_command(HeadlessOptions& options)
                                   .shown_as("[--wind random:N | --wind fixed:S:A]"));
     command.options.push_back(text("--script", "FILE", "the script to run (default, or -: standard input)", options.script));
     add_drill_options(command, options.drill);
-    command.options.push_back(controls_option(options.controls, "the classic preset"));
+    command.options.push_back(controls_option(options.controls, "the laptop preset"));
     return command;
 }
 

@@ -127,8 +127,8 @@ int run_headless(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE
 
     DrillRules drill;
     ControlsFile controls;
-    // The runner plays by the classic preset unless it is given a file, so
-    // a script means the same on every machine.
+    // The runner plays by the preset of a missing file unless it is given a
+    // file, so a script means the same on every machine.
     if ((drill_asked(options.drill) && !find_asked_drill(options.drill, drill, error)) ||
         (options.controls != nullptr && !load_controls(options.controls, controls, error))) {
         std::fprintf(err, "qmsim: %s\n", error.c_str());

@@ -21,7 +21,7 @@ struct HeadlessOptions : RoundSettings {
     bool help = false;
     bool wind_given = false;
     DrillOptions drill;  // only with --history is a history read and written
-    const char* controls = nullptr;  // --controls FILE; null: the classic preset
+    const char* controls = nullptr;  // --controls FILE; null: the preset of a missing file
 };
 
 // Reads the command line (argv[0] is the program). Returns false with a

@@ -16,9 +16,14 @@ namespace qm {
 // A controls file is a few dozen lines; a larger one is refused unread.
 constexpr std::size_t max_controls_file_bytes = 64 * 1024;
 
+// Without a controls file every keyboard changes the power from the first
+// run: the laptop preset's extra keys did nothing in the classic one. A file
+// without a `preset` line still means classic, as it always did.
+constexpr Preset no_file_preset = Preset::laptop;
+
 struct ControlsFile {
-    Preset preset = Preset::classic;
-    Bindings bindings = preset_bindings(Preset::classic);
+    Preset preset = no_file_preset;
+    Bindings bindings = preset_bindings(no_file_preset);
     std::string path;    // where they are read from and saved to; empty: nowhere
     std::string path_reason;  // why there is no path, when there is none
     bool found = false;  // the file was there when read
@@ -37,7 +42,7 @@ std::string format_controls(Preset preset, const Bindings& bindings, bool every)
 // reason, when the environment names no such place.
 bool default_controls_path(std::string& path, std::string& reason);
 
-// Reads path into file (a file that is not there gives the classic preset);
+// Reads path into file (a file that is not there gives no_file_preset);
 // false with "PATH:LINE: reason" or "PATH: reason".
 bool read_controls_file(const std::string& path, ControlsFile& file, std::string& error);
 

@@ -20,6 +20,9 @@ constexpr int panel_left = 24, panel_top = 24, panel_right = 776;
 constexpr int text_x = 40;
 constexpr int inputs_x = 176;  // the inputs' column, right of the names
 constexpr int note_line_cells = 88;  // a longer note goes on over a second line
+// An action with eight long inputs would run past the panel: its row ends
+// in "..." at the panel's edge.
+constexpr int inputs_cells = (panel_right - 8 - inputs_x) / 8;
 
 void panel(Surface& frame, int rows)
 {
@@ -37,22 +40,39 @@ void draw_note(const char* note, OverlayWriter& out, int y)
     }
 }
 
+// The text cut to inputs_cells, its end marked, in `out`.
+const char* fitted(const char* text, char (&out)[inputs_cells + 1])
+{
+    if (std::strlen(text) <= static_cast<std::size_t>(inputs_cells)) return text;
+    std::snprintf(out, sizeof out, "%.*s...", inputs_cells - 3, text);
+    return out;
+}
+
 // The keys' words name the page's buttons on a touch screen.
+const char* title(const ControlsScreen& screen, bool touch)
+{
+    if (screen.capturing) {
+        return touch ? "Press the key or button to add to the chosen action (Back: add none)"
+                     : "Press the input to add to the chosen action (Esc: add none)";
+    }
+    if (screen.removing) return "Press the input to take from the chosen action (Esc: take none)";
+    return touch ? "Controls - tap Up/Down, Change adds an input, Back closes"
+                 : "Controls - Up/Down, Enter adds an input, Delete removes one, Backspace: default, Esc closes";
+}
+
 void draw_controls(const ControlsScreen& screen, OverlayWriter& out, bool touch)
 {
     panel(out.frame, screen.count + 6);
     int y = panel_top + 8;
-    const char* title = touch ? "Controls - tap Up/Down, Change rebinds, Back closes"
-                              : "Controls - Up/Down, Enter rebinds, Backspace: default, Esc closes";
-    const char* capturing = touch ? "Press the new key or button for the chosen action (Back: keep it as it is)"
-                                  : "Press the new input for the chosen action (Esc: keep it as it is)";
-    out.write(text_x, y, screen.capturing ? capturing : title);
+    out.write(text_x, y, title(screen, touch));
     y += 2 * line_height;
     char marked[controls_name_size + 2];
+    char row[inputs_cells + 1];
     for (int i = 0; i < screen.count; ++i, y += line_height) {
         std::snprintf(marked, sizeof marked, "%s %s", i == screen.selected ? ">" : " ", screen.names[i]);
         out.write(text_x, y, marked);
-        out.write(inputs_x, y, i == screen.selected && screen.capturing ? "..." : screen.inputs[i]);
+        const bool waiting = i == screen.selected && (screen.capturing || screen.removing);
+        out.write(inputs_x, y, waiting ? "..." : fitted(screen.inputs[i], row));
     }
     draw_note(screen.note, out, y + line_height);
 }

@@ -1,7 +1,7 @@
 // The two screens about the controls shown in the frame, filled by the
 // shell: the controls screen (K), a row per action with its inputs, where
-// one is chosen and rebound; and the help (F1), the bindings of the device
-// in use.
+// one is chosen and given another input or relieved of one, and a last row
+// for the preset; and the help (F1), the bindings of the device in use.
 #pragma once
 
 namespace qm {
@@ -15,7 +15,8 @@ struct ControlsScreen {
     bool open = false;
     int count = 0;
     int selected = 0;
-    bool capturing = false;  // the next input pressed becomes the selected row's
+    bool capturing = false;  // the next input pressed joins the selected row's
+    bool removing = false;   // the next input pressed leaves the selected row's
     char names[controls_screen_rows][controls_name_size] = {};
     char inputs[controls_screen_rows][controls_inputs_size] = {};
     char note[controls_note_size] = {};  // what the last change did, or why it was not kept

@@ -43,8 +43,8 @@ struct Input {
     friend constexpr bool operator==(Input a, Input b) { return a.kind == b.kind && a.code == b.code; }
 };
 
-// The devices whose bindings the help lists apart, and which a new binding
-// made in the frame replaces (a key and the wheel are the keyboard's).
+// The devices whose bindings the help lists apart (a key and the wheel are
+// the keyboard's).
 enum class Device : unsigned char { keyboard, pad, touch };
 Device device_of(Input input);
 
