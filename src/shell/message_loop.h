@@ -61,6 +61,8 @@ public:
         (void)reason;
         return true;
     }
+    // As Platform::put_by_history_line.
+    virtual void put_by_history_line(const std::string& line) { (void)line; }
     // The controls in effect, after a change, and whether the controls
     // screen (which takes any key) shows.
     virtual void controls_changed(const Controls& controls, bool screen_open)
@@ -101,6 +103,7 @@ public:
     LRESULT default_window_proc(unsigned message, WPARAM wparam, LPARAM lparam) override;
     void report_error(const char* line) override;
     bool keep_files(std::string& reason) override { return host_.keep_files(reason); }
+    void put_by_history_line(const std::string& line) override { host_.put_by_history_line(line); }
     void controls_changed() override;
     // Desktop
     void post_message(Window window, unsigned message, WPARAM wparam, LPARAM lparam) override;

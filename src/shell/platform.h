@@ -99,6 +99,9 @@ public:
         (void)reason;
         return true;
     }
+    // A history line written but not kept (keep_files failed): a platform
+    // that can put it by elsewhere does, for its next run to merge back.
+    virtual void put_by_history_line(const std::string& line) { (void)line; }
     // The bindings have changed, or the controls screen opened or closed
     // (a page must then know which keys are the program's).
     virtual void controls_changed() {}

@@ -15,8 +15,8 @@ struct Place {
     int y;
 };
 
-constexpr Place shot_place{30, 30};
-constexpr Place aim_place{100, 550};
+constexpr Place shot_place{30, hud_shot_y};
+constexpr Place aim_place{100, hud_aim_y};
 constexpr Place wind_place{391, 62};  // inside the wind dial
 constexpr Place close_place{620, 30};
 

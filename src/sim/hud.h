@@ -10,6 +10,12 @@ struct World;
 
 constexpr int hud_text_size = 64;  // room for the longest line with any values
 
+// The rows of the HUD's lines: the shot's offsets and the close hint at the
+// top (the drill's line above them), the aim line at the bottom. Panels keep
+// to the band between, or cover the lines whole.
+constexpr int hud_shot_y = 30;
+constexpr int hud_aim_y = 550;
+
 struct HudTexts {
     char shot[hud_text_size];   // offsets from the muzzle, and the time in flight
     char aim[hud_text_size];    // angle and power

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "sim/hud.h"
@@ -18,17 +19,31 @@ constexpr int cell_height = 16;
 
 void OverlayText::add(int x, int y, const char* text)
 {
+    add(x, y, text, static_cast<int>(std::strlen(text)));
+}
+
+void OverlayText::add(int x, int y, const char* text, int length)
+{
     if (count == overlay_runs) return;
     Run& run = runs[count++];
     run.x = x;
     run.y = y;
-    std::snprintf(run.text, sizeof run.text, "%s", text);
+    std::snprintf(run.text, sizeof run.text, "%.*s", length, text);
 }
 
 void OverlayWriter::write(int x, int y, const char* text)
 {
     write_text(frame, x, y, text);
     text_.add(x, y, text);
+}
+
+void draw_layout(OverlayWriter& out, const TextLayout& layout)
+{
+    draw_layout(out.frame, layout);
+    for (int i = 0; i < layout.count; ++i) {
+        const TextLine& line = layout.lines[i];
+        out.text().add(line.x, line.y, line.text, line.length);
+    }
 }
 
 std::string overlay_lines(const OverlayText& text)

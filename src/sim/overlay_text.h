@@ -7,6 +7,7 @@
 #include <string>
 
 #include "raster/surface.h"
+#include "sim/text_layout.h"
 
 namespace qm {
 
@@ -25,6 +26,7 @@ struct OverlayText {
     void clear() { count = 0; }
     // A run past the last that fits is dropped.
     void add(int x, int y, const char* text);
+    void add(int x, int y, const char* text, int length);
 };
 
 // Writes an overlay's text into the frame and keeps it in the overlay's text.
@@ -32,12 +34,16 @@ class OverlayWriter {
 public:
     OverlayWriter(Surface& surface, OverlayText& text) : frame(surface), text_(text) {}
     void write(int x, int y, const char* text);
+    OverlayText& text() { return text_; }
 
     Surface& frame;
 
 private:
     OverlayText& text_;
 };
+
+// Draws a laid-out overlay (its panel, then its lines) and keeps its lines.
+void draw_layout(OverlayWriter& out, const TextLayout& layout);
 
 // The runs laid out again as lines of fixed-width cells (8 by 16 pixels in
 // the frame), from the top run's row and the leftmost run's column; empty

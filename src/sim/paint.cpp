@@ -29,8 +29,8 @@ void paint(World& world)
     int busy = step_projectiles(world, cam.cam_x, cam.cam_y);       // 7. projectiles
     turn_logic(world, busy);                                       // 8. turn logic
     drill_tick(world);                                             //    drill: a round's end, the next target
+    practice_after_tick(world);                                    //    practice aids (drawing only when on), under
     draw_hud(world, busy);                                         // 9. HUD
-    practice_after_tick(world);                                    //    practice aids (drawing only when on)
     world.overlay_text.clear();                                    //    the overlays' text, written again below
     draw_drill(world);                                             //    drill line, menu, results (only when shown)
     draw_controls_screens(world);                                  //    controls screen or help (only when shown)

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "sim/frame.h"
 #include "sim/hud.h"
 #include "sim/present.h"
 #include "sim/shot_record.h"
@@ -16,9 +17,10 @@ namespace {
 // Where the aids write over the frame (text cells are 8 by 16 pixels).
 constexpr int cell_width = 8;
 constexpr int line_height = 16;
-constexpr int banner_y = 292;    // the pause and replay banners, centred across the frame
 constexpr int notice_x = 30;     // passing notices, below the aim line
 constexpr int notice_y = 574;
+constexpr int notice_two_lines_y = frame_height - 2 * line_height;  // a long one, still below the aim line
+constexpr int notice_columns = (frame_width - notice_x - cell_width) / cell_width;
 constexpr int score_x = 560;     // the score panel, under the close hint
 constexpr int score_y = 54;
 constexpr int finder_x = 300;    // the power finder's line, right of the aim line
@@ -28,14 +30,27 @@ constexpr COLORREF prediction_mark = 0x0000FFFF;  // yellow, plain on the sky an
 constexpr COLORREF prediction_edge = 0x00000000;  // black
 constexpr int prediction_radius = 8;              // pixels from the centre to a tip of the diamond
 
-constexpr const char* paused_banner = "Paused - P resumes";
-constexpr const char* replay_banner = "Replay - any key returns";
 
-void write_centred(Surface& frame, int y, const char* text)
+// The pixels a unit may cover on the frame: its body, its hit points' bar,
+// the aim gauge round the player and the damage rising over it.
+constexpr int unit_reach_side = 100;
+constexpr int unit_reach_up = 110;
+constexpr int unit_reach_down = 16;
+constexpr int banner_top_y = 104;  // under the wind dial
+
+TextBox unit_box(const bot& unit, const camera& view)
 {
-    const int width = static_cast<int>(std::strlen(text)) * cell_width;
-    write_text(frame, (frame.width() - width) / 2, y, text);
+    const int x = unit.pos_x - view.cam_x;
+    const int y = unit.pos_y - view.cam_y;
+    return {x - unit_reach_side, y - unit_reach_up, x + unit_reach_side, y + unit_reach_down};
 }
+
+void write_banner(Surface& frame, const World& shown, const char* text)
+{
+    const TextBox box = banner_box(shown, text);
+    write_text(frame, box.left, box.top, text);
+}
+
 
 // A shell that has just left: launched in this tick, not yet stepped.
 bool just_left(const bullet& shell) { return shell.state == 0 && shell.time == 0.0; }
@@ -98,6 +113,34 @@ void draw_finder(const PredictionView& view, Surface& frame)
 
 }  // namespace
 
+TextLayout notice_layout(const char* notice)
+{
+    // A notice too long for one line goes on over a second.
+    TextLayout layout;
+    const int y = wrapped_line_count(notice, notice_columns) > 1 ? notice_two_lines_y : notice_y;
+    layout.add_wrapped(notice_x, y, notice, notice_columns);
+    return layout;
+}
+
+TextBox banner_box(const World& shown, const char* text)
+{
+    // Centred across the frame, in the middle row, or in the nearest row
+    // over or under it clear of both units.
+    const int width = static_cast<int>(std::strlen(text)) * cell_width;
+    const int left = (frame_width - width) / 2;
+    const TextBox units[] = {unit_box(shown.target1, shown.cam1), unit_box(shown.player_bot, shown.cam1)};
+    const auto clear = [&](const TextBox& box) { return !box.meets(units[0]) && !box.meets(units[1]); };
+    constexpr int first = banner_top_y;
+    constexpr int last = hud_aim_y - 2 * line_height;
+    for (int step = 0; banner_middle_y - step >= first || banner_middle_y + step <= last; step += line_height) {
+        for (const int y : {banner_middle_y - step, banner_middle_y + step}) {
+            const TextBox box = text_box(left, y, width / cell_width);
+            if (y >= first && y <= last && clear(box)) return box;
+        }
+    }
+    return text_box(left, banner_middle_y, width / cell_width);
+}
+
 void arm_practice(World& world) { world.practice.replay.arm(world); }
 
 void toggle_trace(World& world) { world.practice.trace_shown = !world.practice.trace_shown; }
@@ -154,12 +197,12 @@ bool practice_before_tick(World& world)
     Practice& p = world.practice;
     if (p.replay.running()) {
         p.replay.tick(world.memoria);
-        write_centred(world.memoria, banner_y, replay_banner);
+        write_banner(world.memoria, p.replay.shown(), replay_banner);
         present(world);
         return true;
     }
     if (p.paused) {
-        write_centred(world.memoria, banner_y, paused_banner);
+        write_banner(world.memoria, world, paused_banner);
         present(world);
         return true;
     }
@@ -213,7 +256,7 @@ void practice_after_tick(World& world)
     if (p.chart_shown) p.chart.draw(frame);
     if (p.score_shown) draw_score(p.score, frame);
     if (p.notice_left > 0) {
-        write_text(frame, notice_x, notice_y, p.notice);
+        draw_layout(frame, notice_layout(p.notice));
         --p.notice_left;
     }
 }

@@ -9,6 +9,7 @@
 #include "sim/practice_score.h"
 #include "sim/replay.h"
 #include "sim/side_shots.h"
+#include "sim/text_layout.h"
 #include "sim/trace.h"
 
 namespace qm {
@@ -16,6 +17,9 @@ namespace qm {
 struct World;
 
 constexpr int notice_size = 128;
+constexpr const char* paused_banner = "Paused - P resumes";
+constexpr const char* replay_banner = "Replay - any key returns";
+constexpr int banner_middle_y = 292;  // the banners' row when the units leave it clear
 // Two seconds of 16 ms ticks.
 constexpr int notice_ticks = 125;
 
@@ -59,6 +63,13 @@ bool start_replay(World& world);
 void stop_replay(World& world);
 // Puts a message over the frame for two seconds.
 void show_notice(World& world, const char* text);
+
+// Where a notice's lines go: under the aim line, in one line or two.
+TextLayout notice_layout(const char* notice);
+
+// Where a banner (paused, replay) goes over the round `shown`: centred
+// across the frame, clear of both units.
+TextBox banner_box(const World& shown, const char* text);
 
 // True while the aim may change: the camera on the player and no shell of
 // the last shot in the air.

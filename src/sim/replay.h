@@ -37,6 +37,8 @@ public:
     // One tick of the replay, its frame copied into `frame`; the replay ends
     // by itself once the main shell is at rest.
     void tick(Surface& frame);
+    // The round the replay shows (while it runs).
+    const World& shown() const { return *playing_; }
 
 private:
     std::unique_ptr<World> kept_;

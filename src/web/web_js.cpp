@@ -84,6 +84,13 @@ EM_JS(void, js_take_stashed_lines, (char* lines, int size), {
 });
 
 // A storage failure's reason goes into `reason` (reason_size bytes).
+//
+// The folders kept in the browser's storage are kept when the program asks
+// (Platform::keep_files), not on every fsync: they are mounted as a type
+// without a sync of its own, which fsync passes over, and synced here. And
+// the file system's sync hears nothing when the browser aborts its write (a
+// full storage aborts the transaction with no error on any request), so it
+// would wait for ever; the abort reaches the database, and is heard there.
 EM_ASYNC_JS(int, js_open_storage, (const char* folder, char* reason, int reason_size), {
     const where = UTF8ToString(folder);
     const failed = (what) => {
@@ -92,18 +99,37 @@ EM_ASYNC_JS(int, js_open_storage, (const char* folder, char* reason, int reason_
     };
     try {
         FS.mkdirTree(where);
-        FS.mount(IDBFS, {}, where);
+        FS.mount(Object.assign({}, IDBFS, { syncfs: undefined }), {}, where);
     } catch (error) {
         return failed(error);
     }
-    const error = await new Promise((done) => FS.syncfs(true, done));
+    Module.keptMounts = (Module.keptMounts || []).concat([FS.lookupPath(where).node.mount]);
+    const error = await new Promise((done) => IDBFS.syncfs(Module.keptMounts.at(-1), true, done));
     return error ? failed(error) : 1;
 });
 EM_ASYNC_JS(int, js_save_storage, (char* reason, int reason_size), {
-    const error = await new Promise((done) => FS.syncfs(false, done));
-    if (!error) return 1;
-    stringToUTF8(String(error.message || error), reason, reason_size);
-    return 0;
+    const sync = (mount) => new Promise((done) => {
+        const database = IDBFS.dbs[mount.mountpoint];
+        let settled = false;
+        const aborted = (event) => finish(event.target.error || new Error("the browser aborted the write"));
+        const finish = (error) => {
+            if (settled) return;
+            settled = true;
+            if (database) database.removeEventListener("abort", aborted);
+            done(error);
+        };
+        if (database) database.addEventListener("abort", aborted);
+        IDBFS.syncfs(mount, false, finish);
+    });
+    for (const mount of Module.keptMounts || []) {
+        const error = await sync(mount);
+        if (!error) continue;
+        const message = String(error.message || error);
+        const name = error.name && error.name !== "Error" && error.name !== message ? error.name + ": " : "";
+        stringToUTF8(name + message, reason, reason_size);
+        return 0;
+    }
+    return 1;
 });
 // Room for a storage failure's reason.
 constexpr int storage_reason_size = 256;

@@ -29,14 +29,14 @@ void WebLeaving::update()
     web::set_leaving_line(format_history_line(history_record(d, true, now, QM_VERSION)).c_str());
 }
 
-bool merge_stashed_history(const std::string& history, std::string& reason)
+bool merge_stashed_history(const std::string& history, WindowHost& windows, std::string& reason)
 {
     const std::string lines = web::take_stashed_lines();
     if (lines.empty() || history.empty()) return true;
     ImportCounts counts;
     const bool merged = import_history_bytes(std::vector<unsigned char>(lines.begin(), lines.end()), history, counts,
                                              reason) &&
-                        web::save_storage(reason);
+                        windows.keep_files(reason);
     if (!merged) web::stash_lines(lines.c_str());
     return merged;
 }

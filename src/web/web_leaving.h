@@ -8,6 +8,7 @@
 #include <ctime>
 #include <string>
 
+#include "shell/message_loop.h"
 #include "sim/world.h"
 
 namespace qm {
@@ -28,9 +29,10 @@ private:
     std::time_t when_ = 0;
 };
 
-// Merges the lines put by when the page last went away into `history` (the
-// lines it already holds passed over) and keeps it; false with the reason,
-// the lines then put by again.
-bool merge_stashed_history(const std::string& history, std::string& reason);
+// Merges the lines put by (as the page last went away, or when the storage
+// could not keep them) into `history` (the lines it already holds passed
+// over) and has `windows` keep it; false with the reason, the lines then
+// put by again for the next visit.
+bool merge_stashed_history(const std::string& history, WindowHost& windows, std::string& reason);
 
 }  // namespace qm

@@ -62,9 +62,10 @@ bool open_kept_folders(std::string& reason)
     return true;
 }
 
-// The lines of a drill left as the page last went away, merged into the
-// history before anything reads it.
-void merge_stashed(const qm::QuickStart& choices)
+// The history lines put by on an earlier visit (a drill left as the page
+// went away, lines the storage refused), merged into the history before
+// anything reads it.
+void merge_stashed(const qm::QuickStart& choices, qm::WindowHost& windows)
 {
     std::string history;
     std::string reason;
@@ -73,8 +74,8 @@ void merge_stashed(const qm::QuickStart& choices)
     } else if (!qm::default_history_path(history, reason)) {
         return;
     }
-    if (!qm::merge_stashed_history(history, reason)) {
-        std::fprintf(stderr, "qmsim: the drill left as the page went away is not in the history yet: %s\n",
+    if (!qm::merge_stashed_history(history, windows, reason)) {
+        std::fprintf(stderr, "qmsim: history not saved (the lines put by wait for the next visit): %s\n",
                      reason.c_str());
     }
 }
@@ -108,7 +109,7 @@ int run_page(const qm::QuickStart& choices, bool stored, const std::string& stor
     maps.attach(loop);
     files.attach(loop);
     windows.storage_opened(stored, storage_reason);
-    merge_stashed(choices);
+    merge_stashed(choices, windows);
     const int exit_code = run_shell(*world, loop, display, choices);
     web::ended(exit_code);
     return exit_code;

@@ -8,11 +8,13 @@ namespace qm {
 std::string results_line(const DrillRun& drill)
 {
     std::string line = "score " + std::to_string(drill.score);
-    const char* outcome = challenge_outcome(drill);
-    if (outcome == nullptr) return line;
-    const DrillChallenge& c = drill.rules.challenge;
-    line.append(": ").append(outcome).append(" against ").append(std::to_string(c.score));
-    if (c.sender[0] != '\0') line.append(" (").append(c.sender).append(")");
+    if (const char* outcome = challenge_outcome(drill)) {
+        const DrillChallenge& c = drill.rules.challenge;
+        line.append(": ").append(outcome).append(" against ").append(std::to_string(c.score));
+        if (c.sender[0] != '\0') line.append(" (").append(c.sender).append(")");
+    }
+    // What went wrong with the history, as the results screen says it.
+    if (drill.note[0] != '\0') line.append("; ").append(drill.note);
     return line;
 }
 

@@ -33,6 +33,9 @@ bool WebWindows::keep_files(std::string& reason)
     return false;
 }
 
+// The page's stash (localStorage) holds it until a visit can store it.
+void WebWindows::put_by_history_line(const std::string& line) { web::stash_lines(line.c_str()); }
+
 void WebWindows::controls_changed(const Controls& controls, bool screen_open)
 {
     std::string keys;

@@ -21,6 +21,7 @@ public:
     LRESULT default_window_proc(unsigned message, WPARAM wparam, LPARAM lparam) override;
     void paint_dialog(DialogContext& context) override;
     bool keep_files(std::string& reason) override;
+    void put_by_history_line(const std::string& line) override;
     void controls_changed(const Controls& controls, bool screen_open) override;
 
     // Whether the browser's storage was opened for the folders of the

@@ -110,7 +110,8 @@ TEST(DrillSession, ARoundEndsAtItsLastShotWithEachMissMeasured)
 // The history line is written, then kept by the platform (a browser page
 // keeps its files in the browser's storage): on the drill's end and on the
 // abandoned line at exit. A platform that cannot keep it says why, on its
-// error line and, for a finished drill, in the results.
+// error line and, for a finished drill, in the results, and gets the line
+// back to put by for its next run.
 TEST(DrillSession, TheHistoryLineIsKeptByThePlatformOrItSaysWhy)
 {
     struct Case {
@@ -134,7 +135,9 @@ TEST(DrillSession, TheHistoryLineIsKeptByThePlatformOrItSaysWhy)
         if (!c.finish) record_abandoned(*d.world, d.platform);
         EXPECT_EQ(d.platform.kept, 1);
         std::ifstream lines(path);
-        EXPECT_EQ(std::count(std::istreambuf_iterator<char>(lines), {}, '\n'), 1);
+        const std::string written{std::istreambuf_iterator<char>(lines), {}};
+        EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 1);
+        EXPECT_EQ(d.platform.put_by, c.keep_failure ? written : "");
         const std::string said = c.keep_failure ? std::string("history not saved: ") + c.keep_failure : "";
         EXPECT_EQ(d.platform.errors, c.keep_failure ? std::vector<std::string>{"qmsim: " + said}
                                                     : std::vector<std::string>{});

@@ -14,8 +14,6 @@
 namespace qm {
 namespace {
 
-constexpr int banner_top = 292;  // the pause and replay banners' text row
-constexpr int banner_bottom = banner_top + 16;
 
 class PracticeRound : public ::testing::Test {
 protected:
@@ -54,6 +52,13 @@ protected:
             for (int x = 0; x < frame_width; ++x) hash = (hash ^ GetPixel(w->memoria, x, y)) * 0x100000001B3ull;
         }
         return hash;
+    }
+    // The frame without the banner's row, where the units of the round
+    // shown (the replay's, while it plays) leave it.
+    std::uint64_t hash_under(const char* banner, const World* shown = nullptr) const
+    {
+        const TextBox row = banner_box(shown != nullptr ? *shown : *w, banner);
+        return frame_hash(row.top, row.bottom);
     }
     // What a tick moves: the random draws, the camera and the bodies.
     std::vector<double> round_state() const
@@ -181,12 +186,12 @@ TEST_F(PracticeRound, APausedRoundStandsStillUnderItsBanner)
     w->fire_now = 1;
     tick(40);  // the shell in the air
     const std::vector<double> before = round_state();
-    const std::uint64_t frame = frame_hash(banner_top, banner_bottom);
+    const std::uint64_t frame = hash_under(paused_banner);
     const std::uint64_t whole = frame_hash();
     toggle_pause(*w);
     tick(20);
     EXPECT_EQ(round_state(), before);
-    EXPECT_EQ(frame_hash(banner_top, banner_bottom), frame);
+    EXPECT_EQ(hash_under(paused_banner), frame);
     EXPECT_NE(frame_hash(), whole);  // the banner is there
     toggle_pause(*w);
     tick();
@@ -202,7 +207,7 @@ TEST_F(PracticeRound, AReplayShowsTheShotsFramesAgainAndLeavesTheRoundUntouched)
     EXPECT_FALSE(start_replay(*w));  // the shot is still in the air
     while (w->mainbullet.state != state_at_rest) {
         tick();
-        frames.push_back(frame_hash(banner_top, banner_bottom));
+        frames.push_back(hash_under(replay_banner));
     }
     tick(30);
     const std::vector<double> before = round_state();
@@ -211,7 +216,7 @@ TEST_F(PracticeRound, AReplayShowsTheShotsFramesAgainAndLeavesTheRoundUntouched)
     std::vector<std::uint64_t> replayed;
     while (w->practice.replay.running()) {
         tick();
-        replayed.push_back(frame_hash(banner_top, banner_bottom));
+        replayed.push_back(hash_under(replay_banner, &w->practice.replay.shown()));
     }
     EXPECT_EQ(replayed, frames);
     EXPECT_EQ(round_state(), before);
@@ -219,7 +224,7 @@ TEST_F(PracticeRound, AReplayShowsTheShotsFramesAgainAndLeavesTheRoundUntouched)
     // Again, from the launch, as often as asked.
     ASSERT_TRUE(start_replay(*w));
     tick();
-    EXPECT_EQ(frame_hash(banner_top, banner_bottom), frames.front());
+    EXPECT_EQ(hash_under(replay_banner, &w->practice.replay.shown()), frames.front());
     stop_replay(*w);
     EXPECT_FALSE(w->practice.replay.running());
 }

@@ -35,6 +35,8 @@ public:
         if (keep_failure != nullptr) reason = keep_failure;
         return keep_failure == nullptr;
     }
+    std::string put_by;  // the history lines handed back, not kept
+    void put_by_history_line(const std::string& line) override { put_by += line; }
 };
 
 struct Drilled {

@@ -17,6 +17,9 @@ and ends with exit status 1; a drill left after one shot leaves its history
 line in the browser's storage, read back after the page is loaded again; a
 ?challenge= link plays its drill and the results give its code and
 outcome, and refused codes are shown in the form (browser_challenge.py);
+with the storage's quota at one byte the results say the history was not
+saved and why, the line waits in the page's stash, the next visit shows the
+form at once, and a visit with room again stores it (browser_storage.py);
 a drill left by reloading the page keeps its line, the history exported
 and imported, and drill files opened (browser_files.py); on
 a phone-sized touch screen (Chromium's touch emulation), the form is centred
@@ -47,6 +50,7 @@ from browser_challenge import challenges
 from browser_files import page_files
 from browser_offline import offline
 from browser_phone import phones
+from browser_storage import full_storage
 from browser_touch import touch_screen
 
 LABELS = ["Display Mode", "Stretch Fullscreen", "800x600 32 bit Fullscreen", "800x600 16 bit Fullscreen",
@@ -349,6 +353,7 @@ def main():
         sixteen_bits(driver, url)
         drill_history(driver, url)
         challenges(driver, url)
+        full_storage(driver, url)
         page_files(driver, url, scratch, downloads, SITE)
         touch_screen(driver, url, shots)
         phones(driver, url, shots)

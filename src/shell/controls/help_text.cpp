@@ -55,7 +55,7 @@ void fill_help(HelpScreen& help, const Bindings& bindings, Device device)
     help.open = true;
     add_line(help, device_title(bindings, device));
     add_line(help, "");
-    constexpr std::size_t what_width = 38;
+    constexpr auto what_width = static_cast<std::size_t>(help_inputs_column);
     if (device == Device::touch) {
         for (const TouchButton& button : touch_buttons(TouchScreen::play)) {
             add_line(help, padded(action_info(button.action).what, what_width) + button.label);

@@ -21,11 +21,14 @@ namespace qm {
 namespace {
 
 // Appends the line and has the platform keep the file; false with the
-// reason when either fails.
+// reason when either fails. A line written but not kept is handed back to
+// the platform to put by.
 bool save_history_line(World& world, Platform& platform, const char* path, const HistoryRecord& record,
                        std::string& reason)
 {
-    const bool saved = append_history(path, record, reason) && platform.keep_files(reason);
+    const bool written = append_history(path, record, reason);
+    const bool saved = written && platform.keep_files(reason);
+    if (written && !saved) platform.put_by_history_line(format_history_line(record));
     if (!saved) world.drill.history_lost = true;
     return saved;
 }

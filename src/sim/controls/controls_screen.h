@@ -23,7 +23,10 @@ struct ControlsScreen {
 };
 
 constexpr int help_lines = 30;
-constexpr int help_line_size = 96;
+// What an action does, padded to this many characters, then its inputs (all
+// eight of them fit).
+constexpr int help_inputs_column = 38;
+constexpr int help_line_size = 192;
 
 struct HelpScreen {
     bool open = false;

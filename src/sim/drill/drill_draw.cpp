@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "sim/drill/band_map.h"
+#include "sim/frame.h"
 #include "sim/hud.h"
 #include "sim/overlay_text.h"
 #include "sim/world.h"
@@ -18,6 +19,7 @@ constexpr int line_height = 16;  // text cells are 8 by 16 pixels
 constexpr int cell_width = 8;
 constexpr int drill_line_x = 30;  // above the shot's offsets
 constexpr int drill_line_y = 8;
+constexpr int drill_line_columns = (frame_width - drill_line_x) / cell_width;
 
 constexpr COLORREF panel_fill = 0x00FFFFFF;
 constexpr COLORREF panel_edge = 0x00000000;
@@ -34,13 +36,19 @@ constexpr int band_map_y = results_chart_y + results_chart_height + 8;
 // in as many as three lines (the longest code with its label), then the keys.
 constexpr int results_code_y = band_map_y + coach_wind_bands * band_cell_height + 4 + line_height + 8;
 constexpr int results_code_columns = (results_right - 8 - results_text_x) / cell_width;
+constexpr int results_left_columns = (results_chart_x - 8 - results_text_x) / cell_width;  // left of the chart
 constexpr int results_keys_y = results_code_y + 3 * line_height + 2;
 static_assert(results_keys_y + line_height <= results_bottom - 4);
 static_assert(coach_text_y + 4 * line_height <= results_code_y);
 
 // The menu.
-constexpr int menu_left = 40, menu_top = 40, menu_right = 760;  // wide enough for a description
+constexpr int menu_left = 40, menu_right = 760;  // wide enough for a description
 constexpr int menu_text_x = 56;
+constexpr int menu_name_x = menu_text_x + 2 * cell_width;  // after the chosen entry's mark
+constexpr int menu_margin = 8;
+constexpr int menu_columns = (menu_right - panel_inset - menu_text_x) / cell_width;
+// Lines between the panel's first and last in the band it keeps to.
+constexpr int menu_rows = (hud_aim_y - panel_edge_reach - 2 * menu_margin - panel_top_in_band) / line_height;
 
 void panel(Surface& frame, int left, int top, int right, int bottom)
 {
@@ -54,18 +62,6 @@ void format_best(const DrillRun& d, char* text, std::size_t size)
     } else {
         std::snprintf(text, size, "-");
     }
-}
-
-// The challenge's line: who set the score, and whether it was beaten.
-void draw_challenge_result(const DrillRun& d, OverlayWriter& out, int y)
-{
-    const DrillChallenge& c = d.rules.challenge;
-    const char* outcome = challenge_outcome(d);
-    if (outcome == nullptr) return;
-    char line[drill_line_size];
-    std::snprintf(line, sizeof line, "challenge%s%s: score to beat %lld - %s", c.sender[0] != '\0' ? " from " : "",
-                  c.sender, c.score, outcome);
-    out.write(results_text_x, y, line);
 }
 
 // The code of the drill just shot, with its score, after its label, in lines
@@ -89,20 +85,23 @@ void draw_code(const DrillRun& d, OverlayWriter& out)
     }
 }
 
-void draw_round_rows(const DrillRun& d, OverlayWriter& out)
+void draw_round_rows(const DrillRun& d, OverlayWriter& out, int top)
 {
     char line[drill_line_size];
-    out.write(results_text_x, results_rows_y, "round  dist  wind  shots  dmg   pts");
-    const int rows = d.rules.rounds < results_max_rows ? d.rules.rounds : results_max_rows - 1;
+    out.write(results_text_x, top, "round  dist  wind  shots  dmg   pts");
+    // The rows that fit above the coach's text, under their heading.
+    const int room = (coach_text_y - top) / line_height - 1;
+    const int most = room < results_max_rows ? room : results_max_rows;
+    const int rows = d.rules.rounds < most ? d.rules.rounds : most - 1;
     for (int i = 0; i < rows; ++i) {
         const DrillRoundRecord& r = d.rounds[i];
         std::snprintf(line, sizeof line, "%5d %5d%c %2d/%-3d %3d%-2s %4d %5lld", i + 1, r.distance, r.side > 0 ? 'R' : 'L',
                       r.wind, r.wang, r.shots, r.hit ? " " : "x", r.damage, r.points);
-        out.write(results_text_x, results_rows_y + (i + 1) * line_height, line);
+        out.write(results_text_x, top + (i + 1) * line_height, line);
     }
     if (rows < d.rules.rounds) {
         std::snprintf(line, sizeof line, "... %d more rounds (qmsim history)", d.rules.rounds - rows);
-        out.write(results_text_x, results_rows_y + (rows + 1) * line_height, line);
+        out.write(results_text_x, top + (rows + 1) * line_height, line);
     }
 }
 
@@ -153,8 +152,7 @@ void draw_coach(const DrillRun& d, OverlayWriter& out)
         write_wrapped(out, y, text);
     }
     draw_band_map(out.frame, results_chart_x, band_map_y, d.skill, focus);
-    out.write(results_chart_x, band_map_y + coach_wind_bands * band_cell_height + 4,
-               "bands: distance across, wind up");
+    out.write(results_chart_x, band_map_y + coach_wind_bands * band_cell_height + 4, "bands: distance across, wind up");
 }
 
 // The keys' words name the buttons of the device in use: a touch screen's
@@ -162,24 +160,10 @@ void draw_coach(const DrillRun& d, OverlayWriter& out)
 void draw_results(const DrillRun& d, OverlayWriter& out, bool touch)
 {
     panel(out.frame, results_left, results_top, results_right, results_bottom);
-    char line[drill_line_size];
-    char best[24];
-    format_best(d, best, sizeof best);
-    int y = results_top + 12;
-    std::snprintf(line, sizeof line, "Drill: %s - results", d.rules.name);
-    out.write(results_text_x, y, line);
-    y += line_height;
-    std::snprintf(line, sizeof line, "score: %lld   personal best: %s%s   seed: %u", d.score, best,
-                  d.new_best ? " (new)" : "", d.seed);
-    out.write(results_text_x, y, line);
-    y += line_height;
-    std::snprintf(line, sizeof line, "hits: %d/%d   first-shot hits: %d   shots: %d   mean miss: %.0f%s", d.hits,
-                  d.rules.rounds, d.first_shot_hits, d.shots, drill_mean_miss(d), d.assisted ? "   assisted" : "");
-    out.write(results_text_x, y, line);
-    y += line_height;
-    if (d.note[0] != '\0') out.write(results_text_x, y, d.note);
-    draw_challenge_result(d, out, y + line_height);
-    draw_round_rows(d, out);
+    ResultsHead head;
+    results_head(d, head);
+    draw_layout(out, head.layout);
+    draw_round_rows(d, out, head.rows_y);
     draw_code(d, out);
     if (d.chart_drawn) {
         BitBlt(out.frame, results_chart_x, results_chart_y, results_chart_width, results_chart_height,
@@ -193,31 +177,21 @@ void draw_results(const DrillRun& d, OverlayWriter& out, bool touch)
     out.write(results_text_x, results_keys_y, keys);
 }
 
-void draw_menu(const DrillMenu& menu, OverlayWriter& out, bool touch)
-{
-    const int bottom = menu_top + (menu.count + 5) * line_height;
-    panel(out.frame, menu_left, menu_top, menu_right, bottom);
-    out.write(menu_text_x, menu_top + 8,
-              touch ? "Drills - tap Up/Down, Start starts, Back closes" : "Drills - Up/Down, Enter starts, Esc closes");
-    char line[drill_line_size];
-    for (int i = 0; i < menu.count; ++i) {
-        std::snprintf(line, sizeof line, "%s %s", i == menu.selected ? ">" : " ", menu.names[i]);
-        out.write(menu_text_x, menu_top + 8 + (i + 2) * line_height, line);
-    }
-    // As much of the selected drill's description as the panel holds.
-    std::snprintf(line, sizeof line, "%.*s", (menu_right - menu_text_x) / cell_width - 1, menu.descriptions[menu.selected]);
-    out.write(menu_text_x, menu_top + 8 + (menu.count + 3) * line_height, line);
-}
+struct DrillLineParts {
+    bool name;
+    bool sender;
+};
 
-}  // namespace
+// While the round starts the line ends in "wait"; once its target has
+// landed, in the coach's chance.
 
-void format_drill_line(const DrillRun& d, bool starting, char (&line)[drill_line_size])
+void compose_drill_line(const DrillRun& d, bool starting, DrillLineParts parts, char (&line)[drill_line_size])
 {
     char best[24];
     format_best(d, best, sizeof best);
-    const int length = std::snprintf(line, sizeof line, "%s  round %d/%d  shot %d/%d  score %lld  best %s",
-                                     d.rules.name, drill_round_number(d), d.rules.rounds, drill_round_shots(d),
-                                     d.rules.shots, d.score, best);
+    const int length = std::snprintf(line, sizeof line, "%s%sround %d/%d  shot %d/%d  score %lld  best %s",
+                                     parts.name ? d.rules.name : "", parts.name ? "  " : "", drill_round_number(d),
+                                     d.rules.rounds, drill_round_shots(d), d.rules.shots, d.score, best);
     const DrillRoundRecord& r = d.rounds[d.round];
     if (starting && length > 0 && length < drill_line_size) {
         std::snprintf(line + length, sizeof line - static_cast<std::size_t>(length), "  wait");
@@ -227,9 +201,77 @@ void format_drill_line(const DrillRun& d, bool starting, char (&line)[drill_line
     }
     const int shown = static_cast<int>(std::strlen(line));
     const DrillChallenge& c = d.rules.challenge;
+    const bool sender = parts.sender && c.sender[0] != '\0';
     if (c.score_given && shown < drill_line_size) {
         std::snprintf(line + shown, sizeof line - static_cast<std::size_t>(shown), "  to beat %lld%s%s%s", c.score,
-                      c.sender[0] != '\0' ? " (" : "", c.sender, c.sender[0] != '\0' ? ")" : "");
+                      sender ? " (" : "", sender ? c.sender : "", sender ? ")" : "");
+    }
+}
+
+}  // namespace
+
+void results_head(const DrillRun& d, ResultsHead& head)
+{
+    char best[24];
+    format_best(d, best, sizeof best);
+    std::snprintf(head.title, sizeof head.title, "Drill: %s - results", d.rules.name);
+    std::snprintf(head.score, sizeof head.score, "score: %lld   personal best: %s%s   seed: %u", d.score, best,
+                  d.new_best ? " (new)" : "", d.seed);
+    std::snprintf(head.hits, sizeof head.hits, "hits: %d/%d   first-shot hits: %d   shots: %d   mean miss: %.0f%s",
+                  d.hits, d.rules.rounds, d.first_shot_hits, d.shots, drill_mean_miss(d),
+                  d.assisted ? "   assisted" : "");
+    head.challenge[0] = '\0';
+    const DrillChallenge& c = d.rules.challenge;
+    if (const char* outcome = challenge_outcome(d)) {
+        std::snprintf(head.challenge, sizeof head.challenge, "challenge%s%s: score to beat %lld - %s",
+                      c.sender[0] != '\0' ? " from " : "", c.sender, c.score, outcome);
+    }
+    // Across the panel while the lines end above the rows and the chart;
+    // left of the chart, pushing the rows down, when they would not.
+    for (const int columns : {results_code_columns, results_left_columns}) {
+        head.layout = TextLayout{};
+        int y = results_top + 12;
+        for (const char* line : {head.title, head.score, head.hits}) {
+            y = head.layout.add_wrapped(results_text_x, y, line, columns);
+        }
+        // The note keeps its line when there is none, as the challenge comes under it.
+        const int under_note = head.layout.add_wrapped(results_text_x, y, d.note, columns);
+        y = head.layout.add_wrapped(results_text_x, under_note > y ? under_note : y + line_height, head.challenge,
+                                    columns);
+        head.rows_y = y > results_rows_y ? y + line_height / 2 : results_rows_y;
+        if (y <= results_chart_y) return;
+    }
+}
+
+TextLayout menu_layout(const DrillMenu& menu, bool touch)
+{
+    TextLayout layout;
+    int y = panel_top_in_band + menu_margin;
+    layout.add(menu_text_x, y,
+               touch ? "Drills - tap Up/Down, Start starts, Back closes" : "Drills - Up/Down, Enter starts, Esc closes");
+    y += 2 * line_height;
+    // As many entries as leave room for the selected one's description,
+    // scrolled to keep the selected one in sight.
+    const char* description = menu.descriptions[menu.selected];
+    const int room = menu_rows - 3 - wrapped_line_count(description, menu_columns);
+    const int shown = menu.count < room ? menu.count : room;
+    const int first = menu.selected < shown ? 0 : menu.selected - shown + 1;
+    for (int i = first; i < first + shown; ++i, y += line_height) {
+        if (i == menu.selected) layout.add(menu_text_x, y, ">");
+        layout.add(menu_name_x, y, menu.names[i]);
+    }
+    layout.add_wrapped(menu_text_x, y + line_height, description, menu_columns);
+    place_panel(layout, menu_left, menu_right, menu_margin);
+    return layout;
+}
+
+void format_drill_line(const DrillRun& d, bool starting, char (&line)[drill_line_size])
+{
+    // The whole line where the frame is wide enough; else without the
+    // drill's name (the menu and the results show it), then without the sender.
+    for (const DrillLineParts parts : {DrillLineParts{true, true}, DrillLineParts{false, true}, DrillLineParts{false, false}}) {
+        compose_drill_line(d, starting, parts, line);
+        if (static_cast<int>(std::strlen(line)) <= drill_line_columns) return;
     }
 }
 
@@ -244,7 +286,7 @@ void draw_drill(World& world)
         write_text(world.memoria, drill_line_x, drill_line_y, line);
         if (d.finished) draw_results(d, out, touch);
     }
-    if (world.drill_menu.open) draw_menu(world.drill_menu, out, touch);
+    if (world.drill_menu.open) draw_layout(out, menu_layout(world.drill_menu, touch));
 }
 
 }  // namespace qm

@@ -4,6 +4,9 @@
 
 #include <cstddef>
 
+#include "sim/drill/drill_menu.h"
+#include "sim/text_layout.h"
+
 namespace qm {
 
 struct World;
@@ -19,6 +22,23 @@ void format_drill_line(const DrillRun& drill, bool starting, char (&line)[drill_
 // Draws whichever of the three shows (nothing when no drill runs and the
 // menu is closed). Formats into fixed buffers: nothing is allocated.
 void draw_drill(World& world);
+
+// The menu's panel and lines, pointing into the menu; its keys' words name
+// the page's buttons on a touch screen.
+TextLayout menu_layout(const DrillMenu& menu, bool touch);
+
+// The head of the results screen: the drill's name, its figures, what went
+// wrong with the history and the challenge's outcome, and where the rows
+// of the rounds go under them.
+struct ResultsHead {
+    char title[drill_line_size];
+    char score[drill_line_size];
+    char hits[drill_line_size];
+    char challenge[drill_line_size];
+    TextLayout layout;
+    int rows_y = 0;
+};
+void results_head(const DrillRun& drill, ResultsHead& head);
 
 // Where the results screen puts its chart, and its size.
 constexpr int results_chart_x = 424;

@@ -7,7 +7,7 @@
 namespace qm {
 
 constexpr int drill_menu_entries = 32;
-constexpr int drill_description_size = 96;
+constexpr int drill_description_size = 384;  // a drill file's error with its path, in a few lines
 
 struct DrillMenu {
     bool open = false;
