@@ -66,13 +66,13 @@ TEST(CoachDrill, AShortBandIsNamedWeakestAndDrilledAndThePredictionsBeatAGuess)
 {
     const std::string dir = test::scratch("coach_drill");
     const std::string history = dir + "/h.jsonl";
-    const int weak = coach_band(400, 0);  // near, calm
+    const int weak = coach_band(400, 0);  // near, the wind barely moves it
     int session = 0;
     CoachReport report;
     std::string reason;
     // Placement sessions until the weak band is known.
     for (; session < 12 && !report.skill.bands[weak].known(); ++session) {
-        play_session(history, 100 + session, weak);
+        play_session(history, 200 + session, weak);
         report = CoachReport{};
         std::vector<long> skipped;
         ASSERT_TRUE(read_history_each(history, [&](HistoryRecord& r) { report.add(r); }, skipped, reason)) << reason;

@@ -1,4 +1,4 @@
-// The coach's bands: their edges, the wind along the shot, the estimate's
+// The coach's bands: their edges, the wind's effect and the wind along the shot, the estimate's
 // smoothing and fading, the rating and the weakest bands.
 #include "sim/drill/coach_bands.h"
 
@@ -16,23 +16,52 @@ TEST(CoachBands, EdgesFallWhereTheBandsSayBothEndsIncluded)
         int distance_band;
         int wind_band;
     } cases[] = {
-        {-26, no_band, no_band}, {-25, no_band, 0}, {-13, no_band, 0}, {-12, no_band, 1}, {-5, no_band, 1},
-        {-4, no_band, 2},        {4, no_band, 2},   {5, no_band, 3},   {12, no_band, 3},  {13, no_band, 4},
-        {25, no_band, 4},        {26, no_band, no_band}, {49, no_band, no_band}, {50, 0, no_band},
-        {299, 0, no_band},       {300, 1, no_band}, {599, 1, no_band}, {600, 2, no_band}, {999, 2, no_band},
-        {1000, 3, no_band},      {1499, 3, no_band}, {1500, 4, no_band}, {2300, 4, no_band}, {2301, no_band, no_band},
+        {-101, no_band, no_band}, {-100, no_band, 4}, {-8, no_band, 4},   {-7, no_band, 3},   {-3, no_band, 3},
+        {-2, no_band, 2},         {2, no_band, 2},    {3, no_band, 1},    {7, no_band, 1},    {8, no_band, 0},
+        {100, 0, 0},              {101, 0, no_band}, {49, no_band, 0}, {50, 0, 0},
+        {299, 0, no_band},        {300, 1, no_band},  {599, 1, no_band},  {600, 2, no_band},  {999, 2, no_band},
+        {1000, 3, no_band},       {1499, 3, no_band}, {1500, 4, no_band}, {2300, 4, no_band}, {2301, no_band, no_band},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(distance_band(c.value), c.distance_band) << c.value;
         EXPECT_EQ(wind_band(c.value), c.wind_band) << c.value;
     }
-    EXPECT_EQ(coach_band(1200, -20), 15);
+    for (int w = 0; w < coach_wind_bands; ++w) {
+        int low = 0, high = 0;
+        wind_band_range(w, low, high);
+        EXPECT_EQ(wind_band(low), w);
+        EXPECT_EQ(wind_band(high), w);
+    }
+    EXPECT_EQ(coach_band(1200, 12), 15);
     EXPECT_EQ(coach_band(40, 0), no_band);
     char name[64];
     band_name(15, name, sizeof name);
-    EXPECT_STREQ(name, "long, strong head wind");
-    band_phrase(15, name, sizeof name);
-    EXPECT_STREQ(name, "long shots into a strong head wind");
+    EXPECT_STREQ(name, "long, wind carries it well short");
+    band_phrase(16, name, sizeof name);
+    EXPECT_STREQ(name, "long shots the wind carries short");
+}
+
+// The effect is the power the wind asks for against calm air: a wind
+// straight up or down changes it as surely as one along the ground, and one
+// that blows up and against the shot can leave it barely changed.
+TEST(CoachBands, TheWindsEffectCountsWindsUpAndDownNotOnlyAlongTheGround)
+{
+    struct Case {
+        double strength, wang;
+        int towards;
+        int effect;
+        int band;
+    } cases[] = {
+        {0, 0, 1, 0, 2},      {25, 0, 1, -11, 4},    {25, 0, -1, 17, 0},   {25, 180, 1, 17, 0},
+        {18, 84, 1, -10, 4},  {18, 94, 1, -9, 4},    {18, 94, -1, -10, 4},  {25, 90, 1, -14, 4},
+        {25, 270, -1, 12, 0}, {10, 90, 1, -5, 3},     {10, 270, 1, 5, 1},   {12, 304, 1, 2, 2},
+        {12, 304, -1, 8, 0},  {20, 135, 1, 2, 2},    {4, 0, 1, -2, 2},
+    };
+    for (const Case& c : cases) {
+        const int effect = wind_effect(c.strength, c.wang, c.towards);
+        EXPECT_EQ(effect, c.effect) << c.strength << " from " << c.wang << " towards " << c.towards;
+        EXPECT_EQ(wind_band(effect), c.band) << c.strength << " from " << c.wang;
+    }
 }
 
 TEST(CoachBands, WindAlongIsPositiveTowardsTheTargetAndRounded)

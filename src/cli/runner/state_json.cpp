@@ -100,7 +100,7 @@ void write_drill_round(JsonWriter& json, const DrillRun& d)
         for (const char* name : {"distance", "wind_along", "band", "predicted"}) json.null(name);
         return;
     }
-    json.number("distance", static_cast<long long>(r.landed_distance));
+    json.number("distance", static_cast<long long>(round_distance(r)));
     json.number("wind_along", static_cast<long long>(r.along));
     if (r.band == no_band) {
         json.null("band");

@@ -94,9 +94,7 @@ void draw_round_rows(const DrillRun& d, Surface& frame)
     write_text(frame, results_text_x, results_rows_y, "round  dist  wind  shots  dmg   pts");
     const int rows = d.rules.rounds < results_max_rows ? d.rules.rounds : results_max_rows - 1;
     for (int i = 0; i < rows; ++i) {
-        const DrillRoundRecord& r = d.rounds[i];
-        std::snprintf(line, sizeof line, "%5d %5d%c %2d/%-3d %3d%-2s %4d %5lld", i + 1, r.distance, r.side > 0 ? 'R' : 'L',
-                      r.wind, r.wang, r.shots, r.hit ? " " : "x", r.damage, r.points);
+        format_round_row(d.rounds[i], i + 1, line);
         write_text(frame, results_text_x, results_rows_y + (i + 1) * line_height, line);
     }
     if (rows < d.rules.rounds) {
@@ -205,6 +203,12 @@ void draw_menu(const DrillMenu& menu, Surface& frame)
 
 }  // namespace
 
+void format_round_row(const DrillRoundRecord& r, int number, char (&line)[drill_line_size])
+{
+    std::snprintf(line, sizeof line, "%5d %5d%c %2d/%-3d %3d%-2s %4d %5lld", number, round_distance(r),
+                  round_side(r) > 0 ? 'R' : 'L', r.wind, r.wang, r.shots, r.hit ? " " : "x", r.damage, r.points);
+}
+
 void format_drill_line(const DrillRun& d, char (&line)[drill_line_size])
 {
     char best[24];
@@ -214,8 +218,8 @@ void format_drill_line(const DrillRun& d, char (&line)[drill_line_size])
                                      d.rules.shots, d.score, best);
     const DrillRoundRecord& r = d.rounds[d.round];
     if (!d.finished && !d.round_pending && r.measured && length > 0 && length < drill_line_size) {
-        std::snprintf(line + length, sizeof line - static_cast<std::size_t>(length), "  chance %.0f%%",
-                      100.0 * r.predicted);
+        std::snprintf(line + length, sizeof line - static_cast<std::size_t>(length), "  %d%c  chance %.0f%%",
+                      round_distance(r), round_side(r) > 0 ? 'R' : 'L', 100.0 * r.predicted);
     }
     const int shown = static_cast<int>(std::strlen(line));
     const DrillChallenge& c = d.rules.challenge;

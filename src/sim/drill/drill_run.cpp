@@ -149,7 +149,8 @@ void end_round(DrillRun& d)
 
 // The round's geometry once both units stand (or its first shot leaves):
 // the distance between the contact points, the wind along that line, its
-// band and the chance the coach gives the first shot.
+// band (by the wind's effect on the shot) and the chance the coach gives
+// the first shot.
 void measure_round(DrillRun& d, const World& world)
 {
     DrillRoundRecord& r = d.rounds[d.round];
@@ -161,8 +162,8 @@ void measure_round(DrillRun& d, const World& world)
     const double dx = r.landed_x - r.player_x;
     const double dy = r.landed_y - r.player_y;
     r.landed_distance = static_cast<int>(std::lround(std::sqrt(dx * dx + dy * dy)));
-    r.along = wind_along(r.wind, r.wang, r.landed_x >= r.player_x ? 1 : -1);
-    r.band = coach_band(r.landed_distance, r.along);
+    r.along = wind_along(r.wind, r.wang, round_side(r));
+    r.band = coach_band(r.landed_distance, wind_effect(r.wind, r.wang, round_side(r)));
     r.predicted = r.band == no_band ? d.skill.overall_estimate() : d.skill.estimate(r.band);
     r.angle_fixed = d.rules.angle_fixed;
 }
@@ -205,6 +206,13 @@ void close_shot(DrillRun& d, World& world)
 }
 
 }  // namespace
+
+int round_distance(const DrillRoundRecord& r) { return r.measured ? r.landed_distance : r.distance; }
+int round_side(const DrillRoundRecord& r)
+{
+    if (!r.measured) return r.side;
+    return r.landed_x >= r.player_x ? 1 : -1;
+}
 
 bool drill_running(const World& world) { return world.drill.active && !world.drill.finished; }
 const char* challenge_outcome(const DrillRun& drill)

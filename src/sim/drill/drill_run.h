@@ -149,6 +149,13 @@ const char* challenge_outcome(const DrillRun& drill);
 // Adds a session's score to the chart's, the oldest giving way when full.
 void add_chart_score(DrillRun& drill, long long score);
 
+// The distance every view of a round gives (results, HUD, state, history,
+// coach): contact point to contact point once both units landed, the drawn
+// distance before that; and the side the target stands on, 1 right of the
+// player, -1 left, by the same rule.
+int round_distance(const DrillRoundRecord& round);
+int round_side(const DrillRoundRecord& round);
+
 // Points for a hit with shot `shot` (from 1): 3, 2, then 1 times the damage.
 long long drill_points(int shot, int damage);
 double drill_mean_miss(const DrillRun& drill);
