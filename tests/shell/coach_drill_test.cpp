@@ -25,16 +25,12 @@ constexpr double short_by = 0.5;  // the weak band's power, below the exact one
 
 bool ready(const World& w) { return round_ready(w) || w.drill.finished; }
 
-// The power that carries a shot at `angle` nearest the target, as the
-// table finds it; 0 when none reaches.
+// The hit window's best power at `angle`; 0 when none reaches.
 double exact_power(const World& w, double angle, int direction)
 {
     ShotProbe probe(w);
-    PowerSearch search;
-    search.start(Aim{angle, 0, direction}, w.target1.pos_x, w.target1.pos_y);
-    while (!search.step(probe, finder_powers)) {
-    }
-    return search.reaches() ? search.power() : 0.0;
+    const HitWindow window = find_window(probe, angle, direction);
+    return window.reaches ? window.best_power() : 0.0;
 }
 
 // Plays one session; answers the bands its rounds counted in.

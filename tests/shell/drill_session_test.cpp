@@ -33,7 +33,7 @@ using test::Drilled;
 using test::QuietPlatform;
 
 bool ready(const World& w) { return round_ready(w); }
-bool finder_known(const World& w) { return prediction_view(w).power_known; }
+bool finder_known(const World& w) { return prediction_view(w).window.reaches; }
 
 TEST(DrillSession, APlayerAimingWithThePowerFinderWinsEveryRoundWithItsFirstShot)
 {
@@ -46,7 +46,7 @@ TEST(DrillSession, APlayerAimingWithThePowerFinderWinsEveryRoundWithItsFirstShot
         d.press(w.target1.pos_x < w.player_bot.pos_x ? VK_LEFT : VK_RIGHT);
         d.tick();
         ASSERT_TRUE(d.until(finder_known, 200)) << round;
-        d.world->v0 = prediction_view(w).power;
+        d.world->v0 = prediction_view(w).window.best_power();
         d.press(VK_F);
         const int before = d.drill().round;
         for (int i = 0; i < 2000 && d.drill().round == before && !d.drill().finished; ++i) d.tick();
@@ -158,7 +158,7 @@ TEST(DrillSession, EachRoundShowsItsTargetAndAHitSaysWhatItScored)
     d.press(VK_H);
     ASSERT_TRUE(d.until(ready));
     ASSERT_TRUE(d.until(finder_known, 200));
-    d.world->v0 = prediction_view(*d.world).power;
+    d.world->v0 = prediction_view(*d.world).window.best_power();
     d.press(VK_F);
     for (int i = 0; i < 2000 && d.drill().round == 0; ++i) d.tick();
     const DrillRoundRecord& r = d.drill().rounds[0];

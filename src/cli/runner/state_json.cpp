@@ -54,8 +54,13 @@ void write_practice(JsonWriter& json, const World& world)
     } else {
         json.null("prediction");
     }
-    if (view.power_known) {
-        json.number("power_finder", view.power);
+    if (view.window.reaches) {
+        json.object("power_finder");
+        json.number("best", view.window.best_power());
+        json.number("best_damage", view.window.best_damage);
+        json.number("low", view.window.low_power());
+        json.number("high", view.window.high_power());
+        json.close();
     } else {
         json.null("power_finder");
     }
