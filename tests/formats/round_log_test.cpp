@@ -30,42 +30,62 @@ HistoryRound round_of(int distance, int along, std::vector<HistoryShot> shots)
 
 TEST(RoundLog, RoundsComeBackAsTheyWereWritten)
 {
-    const std::vector<HistoryRound> rounds = {
+    std::vector<HistoryRound> rounds = {
         round_of(1200, -20, {{45.0, 2.5, 0, true, -84}, {45.0, 2.75, 0, false, 0}, {44.0, 2.8, 240, true, 3}}),
         round_of(40, 0, {{30.0, 1.0, 120, true, 0}}),
+        round_of(700, 0, {{60.0, 1.5, 0, true, 400}}),
     };
+    rounds[0].window_known = rounds[0].window_reaches = true;
+    rounds[0].best = 2.8;
+    rounds[0].low = 2.7;
+    rounds[0].high = 2.95;
+    rounds[2].window_known = true;  // out of reach
     const std::string text = format_round_log(rounds);
-    EXPECT_EQ(text, "1200 1 20 180 -20 15 0 0 0.350 45.00/2.50/0/-84 45.00/2.75/0/x 44.00/2.80/240/3;"
-                    "40 1 20 180 0 -1 0 0 0.350 30.00/1.00/120/0");
+    EXPECT_EQ(text, "1200 1 20 180 -20 15 0 0 0.350 2.80/2.70/2.95 45.00/2.50/0/-84 45.00/2.75/0/x 44.00/2.80/240/3;"
+                    "40 1 20 180 0 -1 0 0 0.350 x 30.00/1.00/120/0;"
+                    "700 1 20 180 0 10 0 0 0.350 - 60.00/1.50/0/400");
     std::vector<HistoryRound> back;
-    ASSERT_TRUE(parse_round_log(text, back));
-    ASSERT_EQ(back.size(), 2u);
+    ASSERT_TRUE(parse_round_log(text, history_format, back));
+    ASSERT_EQ(back.size(), 3u);
     EXPECT_EQ(format_round_log(back), text);
     EXPECT_FALSE(back[0].first_shot_hit());
     EXPECT_TRUE(back[0].hit());
     EXPECT_FALSE(back[0].shot[1].struck);
     EXPECT_FALSE(counts_in_band(back[1]));  // outside every band
+    EXPECT_DOUBLE_EQ(back[0].best, 2.8);
+    EXPECT_FALSE(back[1].window_known);
+    EXPECT_TRUE(back[2].window_known);
+    EXPECT_FALSE(back[2].window_reaches);
 }
 
 TEST(RoundLog, ValuesOutOfRangeOrOutOfStepRefuseTheLog)
 {
-    const char* bad[] = {
-        "1200 1 20 180 -20 14 0 0 0.350 45/2.5/0/-84",       // band not that of the distance and wind
-        "1200 1 5 180 -20 -1 0 0 0.350 45/2.5/0/-84",        // more wind along than there is
-        "1200 0 20 180 -20 15 0 0 0.350 45/2.5/0/-84",       // no side
-        "1200 1 20 180 -20 15 0 0 1.5 45/2.5/0/-84",         // a chance above 1
-        "1200 1 20 180 -20 15 0 2 0.350 45/2.5/0/-84",       // a flag that is not 0 or 1
-        "1200 1 20 180 -20 15 0 0 0.350",                    // no shot
-        "1200 1 20 180 -20 15 0 0 0.350 45/2.5/0",           // a shot short of its miss
-        "1200 1 20 180 -20 15 0 0 0.350 45/2.5/999/0",       // more damage than a shot can do
-        "1200 1 20 180 -20 15 0 0 0.350 45/9/0/0",           // power past 4
-        "1200 1 20 180 -20 15 0 0 0.350 45/2.5/0/-84;",      // a trailing separator
-        "1200 1 20 180 -20 15 0 0 0.350 1/1/0/0 1/1/0/0 1/1/0/0 1/1/0/0 1/1/0/0 1/1/0/0 1/1/0/0 1/1/0/0 1/1/0/0 "
-        "1/1/0/0 1/1/0/0",                                   // more shots than a drill has
+    struct Case {
+        int format;
+        const char* text;
+    } bad[] = {
+        {2, "1200 1 20 180 -20 14 0 0 0.350 45/2.5/0/-84"},       // band not that of the distance and wind
+        {2, "1200 1 5 180 -20 -1 0 0 0.350 45/2.5/0/-84"},        // more wind along than there is
+        {2, "1200 0 20 180 -20 15 0 0 0.350 45/2.5/0/-84"},       // no side
+        {2, "1200 1 20 180 -20 15 0 0 1.5 45/2.5/0/-84"},         // a chance above 1
+        {2, "1200 1 20 180 -20 15 0 2 0.350 45/2.5/0/-84"},       // a flag that is not 0 or 1
+        {2, "1200 1 20 180 -20 15 0 0 0.350"},                    // no shot
+        {2, "1200 1 20 180 -20 15 0 0 0.350 45/2.5/0"},           // a shot short of its miss
+        {2, "1200 1 20 180 -20 15 0 0 0.350 45/2.5/999/0"},       // more damage than a shot can do
+        {2, "1200 1 20 180 -20 15 0 0 0.350 45/9/0/0"},           // power past 4
+        {2, "1200 1 20 180 -20 15 0 0 0.350 45/2.5/0/-84;"},      // a trailing separator
+        {2, "1200 1 20 180 -20 15 0 0 0.350 1/1/0/0 1/1/0/0 1/1/0/0 1/1/0/0 1/1/0/0 1/1/0/0 1/1/0/0 1/1/0/0 1/1/0/0 "
+            "1/1/0/0 1/1/0/0"},                                   // more shots than a drill has
+        {2, "1200 1 20 180 -20 15 0 0 0.350 x 45/2.5/0/-84"},     // a window in a line of layout 2
+        {3, "1200 1 20 180 -20 15 0 0 0.350 45/2.5/0/-84"},       // layout 3 without its window
+        {3, "1200 1 20 180 -20 15 0 0 0.350 2.8/2.9/3.0 45/2.5/0/-84"},  // the window's low above its best
+        {3, "1200 1 20 180 -20 15 0 0 0.350 2.8/2.7/2.6 45/2.5/0/-84"},  // its high below
+        {3, "1200 1 20 180 -20 15 0 0 0.350 2.8/2.7 45/2.5/0/-84"},      // an end missing
+        {3, "1200 1 20 180 -20 15 0 0 0.350 2.8/2.7/4.5 45/2.5/0/-84"},  // past 4
     };
-    for (const char* text : bad) {
+    for (const Case& c : bad) {
         std::vector<HistoryRound> rounds;
-        EXPECT_FALSE(parse_round_log(text, rounds)) << text;
+        EXPECT_FALSE(parse_round_log(c.text, c.format, rounds)) << c.text;
     }
 }
 
@@ -87,11 +107,11 @@ TEST(RoundLog, BandsWrittenByEitherRuleReadAsTheWindsEffect)
     };
     for (const Case& c : cases) {
         std::vector<HistoryRound> rounds;
-        ASSERT_EQ(parse_round_log(c.round, rounds), c.read) << c.round;
+        ASSERT_EQ(parse_round_log(c.round, 2, rounds), c.read) << c.round;
         if (!c.read) continue;
         EXPECT_EQ(rounds[0].band, c.band) << c.round;
         std::vector<HistoryRound> again;
-        ASSERT_TRUE(parse_round_log(format_round_log(rounds), again)) << c.round;
+        ASSERT_TRUE(parse_round_log(format_round_log(rounds), history_format, again)) << c.round;
         EXPECT_EQ(again[0].band, c.band) << c.round;
     }
 }
@@ -129,7 +149,7 @@ TEST(RoundLog, HistoryLinesOfEachLayoutRead)
     // A later layout's rounds are passed over; its scores still count.
     std::string later = format_history_line(r);
     later.pop_back();
-    later.replace(later.find("\"format\":2"), 10, "\"format\":3");
+    later.replace(later.find("\"format\":3"), 10, "\"format\":4");
     later.replace(later.find("1200 1 20"), 9, "what next");
     ASSERT_TRUE(parse_history_line(later, back)) << later;
     EXPECT_EQ(back.score, 300);

@@ -99,8 +99,12 @@ void print_weakest(const CoachSkill& skill, std::FILE* out)
 {
     int weakest[coach_weakest];
     const int count = skill.weakest(weakest);
-    if (count == 0) {
+    if (count == 0 && skill.known_bands() == 0) {
         std::fprintf(out, "no band is known yet: %d counted rounds make one known\n", skill_known_rounds);
+        return;
+    }
+    if (count == 0) {
+        std::fprintf(out, "no weak band: every known band's estimate is at least %.0f%%\n", 100.0 * focus_target);
         return;
     }
     std::fputs("weakest:\n", out);

@@ -94,7 +94,7 @@ bool take_member(const std::string& key, const std::string& value, JsonKind kind
     if (key == "round_log") {
         // A later layout's rounds may mean something else: its scores still count.
         if (kind != JsonKind::string) return false;
-        return r.format > history_format || parse_round_log(value, r.round_log);
+        return r.format > history_format || parse_round_log(value, r.format, r.round_log);
     }
     if (key == "rating") {
         if (kind == JsonKind::null) return true;

@@ -12,8 +12,9 @@
 
 namespace qm {
 
-// The history line's layout: 1 before lines kept their rounds, 2 with them.
-constexpr int history_format = 2;
+// The history line's layout: 1 before lines kept their rounds, 2 with them,
+// 3 with each round's hit window.
+constexpr int history_format = 3;
 
 struct DrillRun;
 struct DrillRules;

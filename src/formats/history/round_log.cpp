@@ -16,7 +16,8 @@ namespace {
 constexpr int max_span = field_right - field_left;  // no distance or miss is wider than the field
 constexpr double max_power = 4.0;
 constexpr double max_angle = 360.0;
-constexpr int round_fields = 9;  // before the shots
+constexpr int round_fields = 9;  // before the window and the shots
+constexpr int window_format = 3;  // the first layout keeping each round's window
 
 // The wind bands of lines written before the bands measured the wind's
 // effect: by the wind along the shot, lowest of each band, strongest head
@@ -69,7 +70,24 @@ bool parse_shot(std::string_view word, HistoryShot& s)
            (!s.struck || signed_whole(parts[3], -max_span, max_span, s.miss));
 }
 
-bool parse_round(std::string_view text, HistoryRound& r)
+// "best/low/high", "-" out of reach, "x" unknown.
+bool parse_window(std::string_view word, HistoryRound& r)
+{
+    r.window_known = word != "x";
+    r.window_reaches = r.window_known && word != "-";
+    if (!r.window_reaches) return true;
+    std::string_view parts[3];
+    for (int i = 0; i < 3; ++i) {
+        const std::size_t slash = word.find('/');
+        if ((slash == std::string_view::npos) != (i == 2)) return false;
+        parts[i] = word.substr(0, slash);
+        word = slash == std::string_view::npos ? std::string_view() : word.substr(slash + 1);
+    }
+    return parse_decimal(parts[0], 0.0, max_power, r.best) && parse_decimal(parts[1], 0.0, r.best, r.low) &&
+           parse_decimal(parts[2], r.best, max_power, r.high);
+}
+
+bool parse_round(std::string_view text, int format, HistoryRound& r)
 {
     std::string_view w[round_fields];
     for (std::string_view& word : w) word = next_word(text);
@@ -81,6 +99,7 @@ bool parse_round(std::string_view text, HistoryRound& r)
     // every round then counts where today's rule puts it.
     ok = ok && (r.band == band_of(r) || r.band == along_band(r.distance, r.along));
     if (ok) r.band = band_of(r);
+    if (format >= window_format) ok = ok && parse_window(next_word(text), r);
     r.shots = 0;
     for (std::string_view word = next_word(text); ok && !word.empty(); word = next_word(text)) {
         ok = r.shots < drill_max_shots && parse_shot(word, r.shot[r.shots]);
@@ -105,7 +124,8 @@ void add_rounds(CoachSkill& skill, const std::vector<HistoryRound>& rounds)
 {
     for (const HistoryRound& r : rounds) {
         if (!counts_in_band(r)) continue;
-        skill.add(CountedRound{r.band, r.first_shot_hit(), r.hit(), r.shot[0].struck, r.shot[0].miss});
+        skill.add(CountedRound{r.band, r.first_shot_hit(), r.hit(), r.shot[0].struck, r.shot[0].miss,
+                               r.window_known && r.window_reaches, r.shot[0].power - r.best});
     }
 }
 
@@ -126,6 +146,11 @@ std::vector<HistoryRound> history_rounds(const DrillRun& d)
         h.angle_fixed = r.angle_fixed;
         h.assisted = r.assisted;
         h.predicted = r.predicted;
+        h.window_known = r.window_known;
+        h.window_reaches = r.window_reaches;
+        h.best = r.best;
+        h.low = r.low;
+        h.high = r.high;
         h.shots = r.shots;
         for (int s = 0; s < r.shots; ++s) {
             const DrillShotRecord& shot = r.shot[s];
@@ -145,6 +170,14 @@ std::string format_round_log(const std::vector<HistoryRound>& rounds)
         std::snprintf(part, sizeof part, "%d %d %d %d %d %d %d %d %.3f", r.distance, r.side, r.wind, r.wang, r.along,
                       r.band, r.angle_fixed ? 1 : 0, r.assisted ? 1 : 0, r.predicted);
         text += part;
+        if (!r.window_known) {
+            text += " x";
+        } else if (!r.window_reaches) {
+            text += " -";
+        } else {
+            std::snprintf(part, sizeof part, " %.2f/%.2f/%.2f", r.best, r.low, r.high);
+            text += part;
+        }
         for (int s = 0; s < r.shots; ++s) {
             const HistoryShot& shot = r.shot[s];
             if (shot.struck) {
@@ -158,13 +191,13 @@ std::string format_round_log(const std::vector<HistoryRound>& rounds)
     return text;
 }
 
-bool parse_round_log(std::string_view text, std::vector<HistoryRound>& rounds)
+bool parse_round_log(std::string_view text, int format, std::vector<HistoryRound>& rounds)
 {
     rounds.clear();
     while (!text.empty()) {
         const std::size_t end = text.find(';');
         HistoryRound r;
-        if (!parse_round(text.substr(0, end), r) || rounds.size() == drill_max_rounds) return false;
+        if (!parse_round(text.substr(0, end), format, r) || rounds.size() == drill_max_rounds) return false;
         rounds.push_back(r);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         if (end != std::string_view::npos && text.empty()) return false;

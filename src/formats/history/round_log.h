@@ -1,7 +1,7 @@
 // The rounds of a drill session as its history line keeps them: one text
 // of rounds separated by ';', each its measured geometry, its band, whether
-// its angle was fixed or an aid was shown, the coach's prediction, and its
-// shots (docs/coach.md gives the layout).
+// its angle was fixed or an aid was shown, the coach's prediction, its first
+// shot's hit window, and its shots (docs/coach.md gives the layout).
 #pragma once
 
 #include <string>
@@ -32,6 +32,11 @@ struct HistoryRound {
     bool angle_fixed = false;
     bool assisted = false;
     double predicted = 0.0;  // the first-shot hit chance given before the round's first shot
+    // The hit window at the first shot's angle and facing (layout 3 on):
+    // unknown before, or when the shot left before the target landed.
+    bool window_known = false;
+    bool window_reaches = false;
+    double best = 0.0, low = 0.0, high = 0.0;
     int shots = 0;
     HistoryShot shot[drill_max_shots];
 
@@ -47,8 +52,10 @@ void add_rounds(CoachSkill& skill, const std::vector<HistoryRound>& rounds);
 // The finished rounds of a drill (each with a shot fired and measured).
 std::vector<HistoryRound> history_rounds(const DrillRun& drill);
 
+// In the layout of history_format.
 std::string format_round_log(const std::vector<HistoryRound>& rounds);
-// False for a text that is not such a log, or holds a value out of range.
-bool parse_round_log(std::string_view text, std::vector<HistoryRound>& rounds);
+// A log of layout `format` (2, or 3 with each round's window); false for a
+// text that is not such a log, or holds a value out of range.
+bool parse_round_log(std::string_view text, int format, std::vector<HistoryRound>& rounds);
 
 }  // namespace qm

@@ -1,6 +1,7 @@
 // The bands, their names, and the skill estimate of each.
 #include "sim/drill/coach_bands.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -106,13 +107,36 @@ void band_phrase(int band, char* text, std::size_t size)
     std::snprintf(text, size, "%s shots %s", distance_names[band_distance(band)], wind_phrases[band_wind(band)]);
 }
 
+namespace {
+
+// "; you aim 0.21 low on average - add about 0.2": the mean error in
+// hundredths, the advice in tenths (at least one).
+void power_advice(const BandSkill& b, char* text, std::size_t size)
+{
+    const long hundredths = std::lround(100.0 * b.mean_power_error());
+    if (hundredths == 0) {
+        std::snprintf(text, size, "; you aim at the best power on average");
+        return;
+    }
+    const long tenths = std::max(1L, std::lround(std::fabs(b.mean_power_error()) * 10.0));
+    std::snprintf(text, size, "; you aim %.2f %s on average - %s about %.1f", static_cast<double>(std::labs(hundredths)) / 100.0,
+                  hundredths < 0 ? "low" : "high", hundredths < 0 ? "add" : "take off",
+                  static_cast<double>(tenths) / 10.0);
+}
+
+}  // namespace
+
 void band_sentence(const CoachSkill& skill, int band, char* text, std::size_t size)
 {
     const BandSkill& b = skill.bands[band];
     char phrase[96];
     band_phrase(band, phrase, sizeof phrase);
     const long miss = std::lround(b.mean_first_miss());
-    if (b.first_misses == 0) {
+    if (b.power_errors > 0) {
+        char advice[96];
+        power_advice(b, advice, sizeof advice);
+        std::snprintf(text, size, "%s: %d of %d first-shot hits%s", phrase, b.first_shot_hits, b.rounds, advice);
+    } else if (b.first_misses == 0) {
         std::snprintf(text, size, "%s: %d of %d first-shot hits, no first shot struck", phrase, b.first_shot_hits,
                       b.rounds);
     } else if (miss == 0) {
@@ -134,6 +158,8 @@ double BandSkill::mean_first_miss() const
     return first_misses == 0 ? 0.0 : static_cast<double>(first_miss_sum) / first_misses;
 }
 
+double BandSkill::mean_power_error() const { return power_errors == 0 ? 0.0 : power_error_sum / power_errors; }
+
 namespace {
 
 void add_to(BandSkill& b, const CountedRound& round)
@@ -144,6 +170,10 @@ void add_to(BandSkill& b, const CountedRound& round)
     if (round.first_struck) {
         b.first_miss_sum += round.first_miss;
         ++b.first_misses;
+    }
+    if (round.aimed) {
+        b.power_error_sum += round.power_error;
+        ++b.power_errors;
     }
     b.weighted_hits = b.weighted_hits * skill_decay + (round.first_shot_hit ? 1.0 : 0.0);
     b.weight = b.weight * skill_decay + 1.0;
@@ -188,7 +218,7 @@ int CoachSkill::weakest(int (&out)[coach_weakest]) const
 {
     int count = 0;
     for (int band = 0; band < coach_band_count; ++band) {
-        if (!bands[band].known()) continue;
+        if (!bands[band].known() || estimate(band) >= focus_target) continue;
         // Insertion into the short list, lowest estimate first.
         int at = count;
         while (at > 0 && estimate(band) < estimate(out[at - 1])) --at;

@@ -21,6 +21,9 @@ constexpr double overall_prior_weight = 10.0;  // in rounds: how long the player
 constexpr double band_prior_weight = 4.0;      // in rounds: how long a band's stays near the player's rate
 constexpr int skill_known_rounds = 3;  // counted rounds before a band is known
 constexpr int coach_weakest = 3;       // bands the coach names
+// The first-shot hit rate the coach aims a player at: a band below it is
+// weak (named, and the coach's drill may focus on it).
+constexpr double focus_target = 0.6;
 
 // The angle the wind's effect is worked out at: a band is the round's, not
 // the aim a player chose.
@@ -60,8 +63,9 @@ void band_name(int band, char* text, std::size_t size);
 void band_phrase(int band, char* text, std::size_t size);
 
 struct CoachSkill;
-// "long shots the wind carries short: 3 of 9 first-shot hits, landing 84
-// px short on average"
+// "long shots the wind carries short: 2 of 9 first-shot hits; you aim 0.21
+// low on average - add about 0.2" where first shots' powers can be set
+// against their rounds' best, else "..., landing 84 px short on average"
 void band_sentence(const CoachSkill& skill, int band, char* text, std::size_t size);
 
 struct BandSkill {
@@ -70,6 +74,8 @@ struct BandSkill {
     int hits = 0;
     long long first_miss_sum = 0;  // signed misses of first shots that struck, pixels
     int first_misses = 0;
+    double power_error_sum = 0.0;  // first shots' power less their round's best, where some power reached
+    int power_errors = 0;
     double weighted_hits = 0.0;  // first-shot hits, each weighted by its recency
     double weight = 0.0;         // the rounds' weights
 
@@ -78,6 +84,7 @@ struct BandSkill {
     // as prior_weight rounds.
     double rate_towards(double prior, double prior_weight) const;
     double mean_first_miss() const;
+    double mean_power_error() const;
 };
 
 // What a counted round adds to its band.
@@ -87,6 +94,8 @@ struct CountedRound {
     bool hit = false;
     bool first_struck = false;  // the first shot's main shell struck somewhere
     int first_miss = 0;         // signed, pixels
+    bool aimed = false;         // the round's window is known and some power reached
+    double power_error = 0.0;   // then: the first shot's power less the round's best
 };
 
 struct CoachSkill {
@@ -104,8 +113,8 @@ struct CoachSkill {
     // -1 with no band known.
     double rating() const;
     int known_bands() const;
-    // Up to coach_weakest known bands, weakest first (lowest estimate; the
-    // lower band number on a tie); answers how many.
+    // Up to coach_weakest known bands below focus_target, weakest first
+    // (lowest estimate; the lower band number on a tie); answers how many.
     int weakest(int (&bands)[coach_weakest]) const;
 };
 

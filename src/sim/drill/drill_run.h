@@ -65,6 +65,13 @@ struct DrillRoundRecord {
     bool angle_fixed = false;
     bool assisted = false;  // a shot left with an aid shown: never counted in a band
     DrillShotRecord shot[drill_max_shots];
+
+    // The hit window at the first shot's angle and facing on the round as
+    // it stood before that shot, once worked out (unknown when the shot left
+    // before both units had landed); its powers when some power reaches.
+    bool window_known = false;
+    bool window_reaches = false;
+    double best = 0.0, low = 0.0, high = 0.0;
 };
 
 // The wind settings of free practice, put back when the drill ends.
