@@ -1,14 +1,17 @@
-// The power finder on the hills map: a whole search (all 401 powers at one
-// angle) and the share of it one tick carries; the landing prediction's
+// The power finder on the hills map: a whole search for the hit window (all
+// 401 powers at one angle) against its floor, the bare ladder of shots with
+// nothing read from them, and the share of it one tick carries; the landing prediction's
 // re-sync after the scene changed; and a whole tick working out the aim
 // chart.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "sim/paint.h"
 #include "sim/practice.h"
 #include "sim/prediction.h"
+#include "sim/shot_engine.h"
 #include "sim/shot_probe.h"
 #include "situations.h"
 
@@ -21,17 +24,34 @@ void BM_PowerFinder(benchmark::State& state)
 {
     const qm::World& round = qm::bench::hills_at_rest();
     qm::ShotProbe probe(round);
-    qm::PowerSearch search;
+    qm::WindowSearch search;
     long long run = 0;
     for (auto _ : state) {
-        const qm::Aim aim{10.0 + static_cast<double>(run * 7 % grid_angles), 0.0, 1};
-        search.start(aim, round.target1.pos_x, round.target1.pos_y);
+        search.start(10.0 + static_cast<double>(run * 7 % grid_angles), 1);
         search.step(probe, qm::finder_powers);
-        benchmark::DoNotOptimize(search.power());
+        benchmark::DoNotOptimize(search.window().best);
         ++run;
     }
 }
 BENCHMARK(BM_PowerFinder)->Unit(benchmark::kMillisecond);
+
+// The floor: the same 401 shots at the same angles, nothing read from them.
+void BM_PowerLadder(benchmark::State& state)
+{
+    const qm::World& round = qm::bench::hills_at_rest();
+    qm::ShotProbe probe(round);
+    qm::ShotResult shots[qm::finder_slice];
+    long long run = 0;
+    for (auto _ : state) {
+        const qm::PowerLadder ladder{10.0 + static_cast<double>(run * 7 % grid_angles), 1, qm::finder_steps_per_unit};
+        for (int from = 0; from < qm::finder_powers; from += qm::finder_slice) {
+            qm::fire_rungs(probe, ladder, from, std::min(qm::finder_powers, from + qm::finder_slice), shots);
+        }
+        benchmark::DoNotOptimize(shots[0].target_damage);
+        ++run;
+    }
+}
+BENCHMARK(BM_PowerLadder)->Unit(benchmark::kMillisecond);
 
 // The slowest tick's share: the finder's slice with the longest flights,
 // the highest powers at 45 degrees.
@@ -39,10 +59,10 @@ void BM_PowerFinderSlice(benchmark::State& state)
 {
     const qm::World& round = qm::bench::hills_at_rest();
     qm::ShotProbe probe(round);
-    qm::PowerSearch search;
+    qm::WindowSearch search;
     for (auto _ : state) {
         state.PauseTiming();
-        search.start({45.0, 0.0, 1}, round.target1.pos_x, round.target1.pos_y);
+        search.start(45.0, 1);
         search.step(probe, qm::finder_powers - qm::finder_slice);
         state.ResumeTiming();
         search.step(probe, qm::finder_slice);

@@ -13,6 +13,7 @@
 #include "cli/output.h"
 #include "cli/quick_start_options.h"
 #include "cli/runner/headless_runner.h"
+#include "cli/solve/shot_solve.h"
 #include "cli/table/shot_table.h"
 #include "shell/exit_codes.h"
 
@@ -36,6 +37,9 @@ constexpr const char* description =
     "table prints, as CSV, where a shot lands for every angle and power of a grid, fired\n"
     "from the player's spot once both units have landed (README: Shot tables).\n"
     "\n"
+    "solve prints, as CSV, the hit window at each angle: the power that costs the target\n"
+    "most and the powers around it that still cost it half as much (README: The hit window).\n"
+    "\n"
     "chart draws, as PNG, the power that carries a shot each distance in each of a few\n"
     "winds, and prints a rule of thumb (README: Shot charts).\n"
     "\n"
@@ -57,7 +61,7 @@ std::string program_usage()
 {
     constexpr std::string_view opening = "usage: ";
     std::string usage = "usage: qmsim [--help] [--version]\n";
-    for (const std::string& command : {quick_start_usage(), headless_usage(), table_usage(), chart_usage(),
+    for (const std::string& command : {quick_start_usage(), headless_usage(), table_usage(), solve_usage(), chart_usage(),
                                        drills_usage(), history_usage(), coach_usage(), challenge_usage(),
                                        controls_usage()}) {
         usage += std::string(opening.size(), ' ') + command.substr(opening.size());
@@ -70,6 +74,7 @@ std::string program_usage()
 ProgramRequest read_command_line(int argc, char** argv)
 {
     if (argc > 1 && std::string_view(argv[1]) == "table") return {ProgramMode::table, {}, {}};
+    if (argc > 1 && std::string_view(argv[1]) == "solve") return {ProgramMode::solve, {}, {}};
     if (argc > 1 && std::string_view(argv[1]) == "chart") return {ProgramMode::chart, {}, {}};
     if (argc > 1 && std::string_view(argv[1]) == "drills") return {ProgramMode::drills, {}, {}};
     if (argc > 1 && std::string_view(argv[1]) == "history") return {ProgramMode::history, {}, {}};
@@ -101,6 +106,7 @@ bool run_command_line(int argc, char** argv, std::FILE* in, std::FILE* out, std:
     switch (request.mode) {
     case ProgramMode::headless: exit_code = run_headless(argc, argv, in, out, err); return true;
     case ProgramMode::table: exit_code = run_table(argc - 1, argv + 1, out, err); return true;
+    case ProgramMode::solve: exit_code = run_solve(argc - 1, argv + 1, out, err); return true;
     case ProgramMode::chart: exit_code = run_chart(argc - 1, argv + 1, out, err); return true;
     case ProgramMode::drills: exit_code = run_drills(argc - 1, argv + 1, out, err); return true;
     case ProgramMode::history: exit_code = run_history(argc - 1, argv + 1, out, err); return true;

@@ -67,7 +67,6 @@ void AimChart::update(const World& round, SideShots& shots)
         angle_ = round.vang;
         direction_ = round.direction;
         target_x_ = round.target1.pos_x;
-        target_y_ = round.target1.pos_y;
         next_ = 0;
         reading_ = AimChartView{};
         // The tick that synced the probe has had its share.
@@ -88,12 +87,10 @@ void AimChart::lay_out()
     // The muzzle is where the shots left: any strike less its offset.
     bool any = false;
     int origin_x = 0;
-    NearestStrike nearest(target_x_, target_y_);
     plot::Series& curve = chart_.series[0];
     curve.points.clear();
     for (int i = 0; i < chart_powers; ++i) {
         const ShotResult& shot = shots_[i];
-        nearest.consider(i, shot);
         if (!shot.struck) {
             curve.points.push_back({nan, nan});
             continue;
@@ -103,10 +100,10 @@ void AimChart::lay_out()
         curve.points.push_back({static_cast<double>(distance_of(shot, direction_)), i / chart_steps_per_unit});
     }
     r.target_distance = any ? (target_x_ - origin_x) * direction_ : 0;
-    const int best = nearest.best();
-    r.reaches = nearest.reaches();
-    r.power = r.reaches ? best / chart_steps_per_unit : 0.0;
-    r.power_distance = r.reaches ? distance_of(shots_[best], direction_) : 0;
+    r.window = window_of(shots_, chart_powers, chart_steps_per_unit);
+    r.reaches = r.window.reaches;
+    r.power = r.reaches ? r.window.best_power() : 0.0;
+    r.power_distance = r.reaches ? distance_of(shots_[r.window.best], direction_) : 0;
     // The curve runs on past the axis' end, cut off there.
     chart_.x = framing_target(r.target_distance);
 

@@ -1,13 +1,14 @@
 // The aim chart (key G): while the aim is free, a small chart of how far the
 // main shell carries at each power for the current angle, facing, wind and
-// place, with the target's distance marked and the power read off by the
-// power finder's rule (the strike nearest the target's contact point). Its
+// place, with the target's distance marked and the hit window read off the
+// powers it fired, by the rule the power finder reads its own (hit_window.h). Its
 // distance axis frames the target: from the muzzle to about twice the
 // target's distance. Every point is a shot the shared probe fired, a slice
 // of them a tick.
 #pragma once
 
 #include "raster/plot/plot.h"
+#include "sim/hit_window.h"
 #include "sim/shot_result.h"
 
 namespace qm {
@@ -26,9 +27,10 @@ struct AimChartView {
     bool shown = false;           // G is on and the aim is free
     int fired = 0;                // powers fired for the current curve, chart_powers once complete
     int target_distance = 0;      // once complete: the target's contact point forward of the muzzle
-    bool reaches = false;         // once complete: the shot nearest the target hurts it
-    double power = 0.0;           // that shot's power
+    bool reaches = false;         // once complete: some power of the curve hurts the target
+    double power = 0.0;           // the window's best power among the curve's
     int power_distance = 0;       // where that shot strikes, forward of the muzzle
+    HitWindow window;             // once complete: the hit window among the curve's powers
 };
 
 class AimChart {
@@ -54,7 +56,6 @@ private:
     double angle_ = 0.0;
     int direction_ = 0;
     int target_x_ = 0;  // the target's contact point when the curve began
-    int target_y_ = 0;
     int next_ = 0;
     ShotResult shots_[chart_powers];
     AimChartView reading_;

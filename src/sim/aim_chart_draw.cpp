@@ -27,7 +27,8 @@ void AimChart::draw(Surface& frame) const
     if (v.fired < chart_powers) {
         std::snprintf(line, sizeof line, "working out the chart...");
     } else if (v.reaches) {
-        std::snprintf(line, sizeof line, "power %1.2f at %d", v.power, v.target_distance);
+        std::snprintf(line, sizeof line, "power %1.2f (good %1.2f-%1.2f) at %d", v.power, v.window.low_power(),
+                      v.window.high_power(), v.target_distance);
     } else {
         std::snprintf(line, sizeof line, "out of reach at %d", v.target_distance);
     }

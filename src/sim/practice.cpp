@@ -103,10 +103,11 @@ void draw_finder(const PredictionView& view, Surface& frame)
     char line[48];
     if (view.searching) {
         std::snprintf(line, sizeof line, "finding the power...");
-    } else if (view.power_known) {
-        std::snprintf(line, sizeof line, "target power: %1.2f", view.power);
+    } else if (view.window.reaches) {
+        std::snprintf(line, sizeof line, "target power: %1.2f (good %1.2f-%1.2f)", view.window.best_power(),
+                      view.window.low_power(), view.window.high_power());
     } else {
-        std::snprintf(line, sizeof line, "no power reaches the target");
+        std::snprintf(line, sizeof line, "out of reach at this angle");
     }
     write_text(frame, finder_x, finder_y, line);
 }

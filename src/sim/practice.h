@@ -5,6 +5,7 @@
 #pragma once
 
 #include "sim/aim_chart.h"
+#include "sim/drill/round_window.h"
 #include "sim/prediction.h"
 #include "sim/practice_score.h"
 #include "sim/replay.h"
@@ -40,6 +41,7 @@ struct Practice {
     SideShots side_shots;  // the probe the prediction, the finder and the chart fire on
     Prediction prediction;
     AimChart chart;
+    RoundWindow drill_window;  // a drill round's window at its first shot's aim, kept for the coach
 
     char notice[notice_size] = {};  // a passing message, such as a saved screenshot
     int notice_left = 0;            // ticks it stays up

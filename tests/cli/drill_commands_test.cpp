@@ -105,7 +105,7 @@ TEST(History, TheRoundsListEveryShot)
     far.distance = 1200;
     far.wind = 20;
     far.along = -20;
-    far.band = coach_band(far.distance, far.along);
+    far.band = coach_band(far.distance, wind_effect(far.wind, far.wang, far.side));
     far.shots = 2;
     far.shot[0] = HistoryShot{45.0, 2.5, 0, false, 0};
     far.shot[1] = HistoryShot{44.5, 2.75, 240, true, -3};
@@ -124,20 +124,20 @@ TEST(History, TheRoundsListEveryShot)
         {{"--rounds", "--csv", "--drill", "Far, long"},
          "time,drill,round,distance,wind,band,angle,power,damage,miss\n"
          "2026-12-07T21:03:04Z,\"Far, long\",2,40,3,,30.00,1.00,120,0\n"
-         "2026-12-07T21:03:04Z,\"Far, long\",5,1200,20,15,45.00,2.50,0,\n"
-         "2026-12-07T21:03:04Z,\"Far, long\",5,1200,20,15,44.50,2.75,240,-3\n"},
+         "2026-12-07T21:03:04Z,\"Far, long\",5,1200,20,19,45.00,2.50,0,\n"
+         "2026-12-07T21:03:04Z,\"Far, long\",5,1200,20,19,44.50,2.75,240,-3\n"},
         {{"--rounds", "--csv", "--drill", "Old"},
          "time,drill,round,distance,wind,band,angle,power,damage,miss\n"
          "2026-12-07T21:03:04Z,Old,1,40,3,,30.00,1.00,120,0\n"
-         "2026-12-07T21:03:04Z,Old,2,1200,20,15,45.00,2.50,0,\n"
-         "2026-12-07T21:03:04Z,Old,2,1200,20,15,44.50,2.75,240,-3\n"},
+         "2026-12-07T21:03:04Z,Old,2,1200,20,19,45.00,2.50,0,\n"
+         "2026-12-07T21:03:04Z,Old,2,1200,20,19,44.50,2.75,240,-3\n"},
         {{"--rounds", "--csv", "--drill", "First"}, "time,drill,round,distance,wind,band,angle,power,damage,miss\n"},
         {{"--rounds", "--drill", "Old"},
          "2026-12-07T21:03:04Z  Old              round 1  distance 40  wind 3  band none  angle 30.00  power 1.00  "
          "damage 120  miss 0\n"
-         "2026-12-07T21:03:04Z  Old              round 2  distance 1200  wind 20  band 15  angle 45.00  power 2.50  "
+         "2026-12-07T21:03:04Z  Old              round 2  distance 1200  wind 20  band 19  angle 45.00  power 2.50  "
          "damage 0  miss none\n"
-         "2026-12-07T21:03:04Z  Old              round 2  distance 1200  wind 20  band 15  angle 44.50  power 2.75  "
+         "2026-12-07T21:03:04Z  Old              round 2  distance 1200  wind 20  band 19  angle 44.50  power 2.75  "
          "damage 240  miss -3\n"},
     };
     for (const auto& c : cases) {

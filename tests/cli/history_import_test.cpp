@@ -103,7 +103,7 @@ std::string session_line(const char* time, int format, int shots, const char* af
     round.wind = 12;
     round.along = -12;
     round.wang = 180;
-    round.band = coach_band(round.distance, round.along);
+    round.band = coach_band(round.distance, wind_effect(round.wind, round.wang, round.side));
     round.predicted = 0.25;
     round.shots = shots;
     for (int s = 0; s < shots; ++s) round.shot[s] = HistoryShot{50.0 + s, 2.5, s == shots - 1 ? 150 : 0, true, s - 2};

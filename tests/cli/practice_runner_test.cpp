@@ -113,11 +113,11 @@ TEST(PracticeRunner, TheAidsKeysShowInTheState)
     }
 }
 
-TEST(PracticeRunner, TheChartsPowerFiredStrikesNearerTheTargetThanItsNeighbours)
+TEST(PracticeRunner, TheChartsPowerFiredCostsTheTargetMoreThanItsNeighbours)
 {
     // The runner fires the power read off and its two neighbours on the
-    // curve: the middle one strikes where the chart plotted it, and no
-    // nearer the target's contact point than either neighbour does.
+    // curve: the middle one strikes where the chart plotted it, and costs
+    // the target more than the lower neighbour and no less than the higher.
     const struct {
         const char* wind;
         const char* aim;
@@ -137,10 +137,8 @@ TEST(PracticeRunner, TheChartsPowerFiredStrikesNearerTheTargetThanItsNeighbours)
         const std::string power = value(chart.out, "chart", "power");
         ASSERT_NE(power, "null") << name;
         const double p = std::stod(power);
-        const long tx = std::stol(value(chart.out, "target1", "pos_x"));
-        const long ty = std::stol(value(chart.out, "target1", "pos_y"));
         int strikes[3];
-        long apart[3];
+        int damage[3];
         for (int i = 0; i < 3; ++i) {
             const std::string angle = std::string(c.aim).substr(4, 2);
             const std::string fire = "until rest\naim " + angle + " " + std::to_string(p + (i - 1) * step) +
@@ -148,13 +146,11 @@ TEST(PracticeRunner, TheChartsPowerFiredStrikesNearerTheTargetThanItsNeighbours)
             const test::RunResult shot = test::run_headless_script({"--map", hills, "--wind", c.wind}, fire);
             ASSERT_EQ(shot.code, 0) << name << ": " << shot.err;
             strikes[i] = std::stoi(value(shot.out, "last_impact", "dx")) * c.direction;
-            const long dx = std::stol(value(shot.out, "last_impact", "x")) - tx;
-            const long dy = std::stol(value(shot.out, "last_impact", "y")) - ty;
-            apart[i] = dx * dx + dy * dy;
+            damage[i] = std::stoi(value(shot.out, "last_impact", "target_damage"));
         }
         EXPECT_EQ(std::to_string(strikes[1]), value(chart.out, "chart", "power_distance")) << name;
-        EXPECT_LE(apart[1], apart[0]) << name;
-        EXPECT_LE(apart[1], apart[2]) << name;
+        EXPECT_GT(damage[1], damage[0]) << name;
+        EXPECT_GE(damage[1], damage[2]) << name;
     }
 }
 

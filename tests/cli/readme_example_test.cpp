@@ -139,5 +139,19 @@ TEST(ReadmeExample, TheTableShowsTheRowsThatCostTheTargetMost)
     EXPECT_EQ(shown, rows);
 }
 
+TEST(ReadmeExample, SolveShowsTheWindowAtTheTablesAngle)
+{
+    std::size_t after = 0;
+    const std::vector<std::string> commands = block_after(readme(), "<!-- example solve -->", &after);
+    ASSERT_EQ(commands.size(), 1u);
+    std::vector<std::string> args = program_arguments(commands[0], "");
+    ASSERT_GE(args.size(), 2u);
+    EXPECT_EQ(args[1], "solve");
+    args.erase(args.begin(), args.begin() + 2);
+    const test::RunResult solved = test::run_shot_solve(args);
+    ASSERT_EQ(solved.code, 0) << solved.err;
+    EXPECT_EQ(block_after(readme(), readme()[after + 1]), lines_of(solved.out));
+}
+
 }  // namespace
 }  // namespace qm

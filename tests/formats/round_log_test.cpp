@@ -21,7 +21,7 @@ HistoryRound round_of(int distance, int along, std::vector<HistoryShot> shots)
     r.wind = 20;
     r.wang = 180;
     r.along = along;
-    r.band = coach_band(distance, along);
+    r.band = coach_band(distance, wind_effect(r.wind, r.wang, r.side));
     r.predicted = 0.35;
     r.shots = static_cast<int>(shots.size());
     for (int i = 0; i < r.shots; ++i) r.shot[i] = shots[static_cast<std::size_t>(i)];
@@ -45,6 +45,7 @@ TEST(RoundLog, RoundsComeBackAsTheyWereWritten)
     EXPECT_TRUE(back[0].hit());
     EXPECT_FALSE(back[0].shot[1].struck);
     EXPECT_FALSE(counts_in_band(back[1]));  // outside every band
+    EXPECT_FALSE(back[0].window_known);     // the text keeps no window
 }
 
 TEST(RoundLog, ValuesOutOfRangeOrOutOfStepRefuseTheLog)
@@ -62,10 +63,38 @@ TEST(RoundLog, ValuesOutOfRangeOrOutOfStepRefuseTheLog)
         "1200 1 20 180 -20 15 0 0 0.350 45/2.5/0/-84;",      // a trailing separator
         "1200 1 20 180 -20 15 0 0 0.350 1/1/0/0 1/1/0/0 1/1/0/0 1/1/0/0 1/1/0/0 1/1/0/0 1/1/0/0 1/1/0/0 1/1/0/0 "
         "1/1/0/0 1/1/0/0",                                   // more shots than a drill has
+        "1200 1 20 180 -20 15 0 0 0.350 x 45/2.5/0/-84",     // a window, which the text never kept
     };
     for (const char* text : bad) {
         std::vector<HistoryRound> rounds;
         EXPECT_FALSE(parse_round_log(text, rounds)) << text;
+    }
+}
+
+// A line keeps its round's wind, so a band written by the wind along the
+// ground, as lines were before the bands measured the wind's effect, is
+// still read, and the round counts where its effect puts it.
+TEST(RoundLog, BandsWrittenByEitherRuleReadAsTheWindsEffect)
+{
+    struct Case {
+        const char* round;
+        bool read;
+        int band;
+    } cases[] = {
+        {"1200 1 18 84 2 17 0 0 0.350 45.00/2.50/0/-84", true, 19},   // near-vertical updraught, once "calm"
+        {"1200 1 18 84 2 19 0 0 0.350 45.00/2.50/0/-84", true, 19},   // the same, written by the effect
+        {"1200 1 18 84 2 18 0 0 0.350 45.00/2.50/0/-84", false, 0},   // by neither
+        {"1200 -1 18 274 -1 17 0 0 0.350 45.00/2.50/0/-84", true, 15}, // downdraught: carries it well short
+        {"700 1 10 180 -10 11 0 0 0.350 45.00/2.50/0/-84", true, 11},  // a head wind by both rules
+    };
+    for (const Case& c : cases) {
+        std::vector<HistoryRound> rounds;
+        ASSERT_EQ(parse_round_log(c.round, rounds), c.read) << c.round;
+        if (!c.read) continue;
+        EXPECT_EQ(rounds[0].band, c.band) << c.round;
+        std::vector<HistoryRound> again;
+        ASSERT_TRUE(parse_round_log(format_round_log(rounds), again)) << c.round;
+        EXPECT_EQ(again[0].band, c.band) << c.round;
     }
 }
 

@@ -14,8 +14,9 @@ namespace {
 
 // One round of 1200 px into a head wind of 20, two shots: short, then a hit.
 const std::string one_round =
-    "[{\"round\":3,\"distance\":1200,\"side\":-1,\"wind\":20,\"direction\":180,\"along\":-20,\"band\":15,"
-    "\"angle_fixed\":false,\"assisted\":true,\"predicted\":0.350,\"shots\":[{\"angle\":45.00,\"power\":2.50,"
+    "[{\"round\":3,\"distance\":1200,\"side\":-1,\"wind\":20,\"direction\":180,\"along\":-20,\"band\":19,"
+    "\"angle_fixed\":false,\"assisted\":true,\"predicted\":0.350,\"window\":{\"best\":2.80,\"low\":2.70,"
+    "\"high\":2.95},\"shots\":[{\"angle\":45.00,\"power\":2.50,"
     "\"damage\":0,\"miss\":-84},{\"angle\":44.00,\"power\":2.80,\"damage\":240,\"miss\":null}]}]";
 
 std::string written(const std::vector<HistoryRound>& rounds)
@@ -41,6 +42,8 @@ TEST(RoundsPlayed, RoundsComeBackAsTheyWereWritten)
     EXPECT_EQ(r.shot[0].miss, -84);
     EXPECT_FALSE(r.shot[1].struck);  // null: the shell struck nothing
     EXPECT_DOUBLE_EQ(r.shot[1].power, 2.8);
+    EXPECT_TRUE(r.window_known && r.window_reaches);
+    EXPECT_DOUBLE_EQ(r.low, 2.7);
     EXPECT_EQ(written(rounds), "{\"rounds_played\":" + one_round + "}");
     EXPECT_EQ(written({}), "{\"rounds_played\":[]}");
 }
@@ -53,7 +56,7 @@ TEST(RoundsPlayed, FieldsMissingOutOfRangeOrOutOfStepRefuseTheRounds)
         const char* to;
         const char* why;
     } cases[] = {
-        {"\"band\":15", "\"band\":14", "band not that of the distance and wind"},
+        {"\"band\":19", "\"band\":18", "band not that of the distance and wind"},
         {"\"wind\":20", "\"wind\":5", "more wind along than there is"},
         {"\"side\":-1", "\"side\":0", "no side"},
         {"\"predicted\":0.350", "\"predicted\":1.5", "a chance above 1"},
@@ -67,6 +70,12 @@ TEST(RoundsPlayed, FieldsMissingOutOfRangeOrOutOfStepRefuseTheRounds)
         {"\"angle\":45.00", "\"angle\":1e999", "an angle past every number"},
         {"\"shots\":[{\"angle\":45.00,\"power\":2.50,\"damage\":0,\"miss\":-84},", "\"shots\":[", "(the shots cut to one)"},
         {"\"damage\":0,\"miss\":-84},{", "\"damage\":0,\"miss\":-84}],\"x\":[{", "(kept: the rest a field of its own)"},
+        {"\"low\":2.70", "\"low\":2.90", "the window's low above its best"},
+        {"\"high\":2.95", "\"high\":2.60", "its high below"},
+        {",\"high\":2.95", "", "an end missing"},
+        {"{\"best\":2.80,\"low\":2.70,\"high\":2.95}", "\"out of reach\"", "(kept: no power reaches)"},
+        {"{\"best\":2.80,\"low\":2.70,\"high\":2.95}", "null", "(kept: the window not known)"},
+        {"{\"best\":2.80,\"low\":2.70,\"high\":2.95}", "\"far\"", "a window that is no window"},
     };
     for (const auto& c : cases) {
         std::string text = one_round;

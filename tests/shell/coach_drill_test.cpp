@@ -25,16 +25,12 @@ constexpr double short_by = 0.5;  // the weak band's power, below the exact one
 
 bool ready(const World& w) { return round_ready(w) || w.drill.finished; }
 
-// The power that carries a shot at `angle` nearest the target, as the
-// table finds it; 0 when none reaches.
+// The hit window's best power at `angle`; 0 when none reaches.
 double exact_power(const World& w, double angle, int direction)
 {
     ShotProbe probe(w);
-    PowerSearch search;
-    search.start(Aim{angle, 0, direction}, w.target1.pos_x, w.target1.pos_y);
-    while (!search.step(probe, finder_powers)) {
-    }
-    return search.reaches() ? search.power() : 0.0;
+    const HitWindow window = find_window(probe, angle, direction);
+    return window.reaches ? window.best_power() : 0.0;
 }
 
 // Plays one session; answers the bands its rounds counted in.
@@ -66,13 +62,13 @@ TEST(CoachDrill, AShortBandIsNamedWeakestAndDrilledAndThePredictionsBeatAGuess)
 {
     const std::string dir = test::scratch("coach_drill");
     const std::string history = dir + "/h.jsonl";
-    const int weak = coach_band(400, 0);  // near, calm
+    const int weak = coach_band(400, 0);  // near, the wind barely moves it
     int session = 0;
     CoachReport report;
     std::string reason;
     // Placement sessions until the weak band is known.
     for (; session < 12 && !report.skill.bands[weak].known(); ++session) {
-        play_session(history, 100 + session, weak);
+        play_session(history, 200 + session, weak);
         report = CoachReport{};
         std::vector<long> skipped;
         ASSERT_TRUE(read_history_each(history, [&](HistoryRecord& r) { report.add(r); }, skipped, reason)) << reason;

@@ -34,7 +34,7 @@ using test::Drilled;
 using test::QuietPlatform;
 
 bool ready(const World& w) { return round_ready(w); }
-bool finder_known(const World& w) { return prediction_view(w).power_known; }
+bool finder_known(const World& w) { return prediction_view(w).window.reaches; }
 
 TEST(DrillSession, APlayerAimingWithThePowerFinderWinsEveryRoundWithItsFirstShot)
 {
@@ -47,7 +47,7 @@ TEST(DrillSession, APlayerAimingWithThePowerFinderWinsEveryRoundWithItsFirstShot
         d.press(w.target1.pos_x < w.player_bot.pos_x ? VK_LEFT : VK_RIGHT);
         d.tick();
         ASSERT_TRUE(d.until(finder_known, 200)) << round;
-        d.world->v0 = prediction_view(w).power;
+        d.world->v0 = prediction_view(w).window.best_power();
         d.press(VK_F);
         const int before = d.drill().round;
         for (int i = 0; i < 2000 && d.drill().round == before && !d.drill().finished; ++i) d.tick();
@@ -162,7 +162,7 @@ TEST(DrillSession, EachRoundShowsItsTargetAndAHitSaysWhatItScored)
     d.press(VK_H);
     ASSERT_TRUE(d.until(ready));
     ASSERT_TRUE(d.until(finder_known, 200));
-    d.world->v0 = prediction_view(*d.world).power;
+    d.world->v0 = prediction_view(*d.world).window.best_power();
     d.press(VK_F);
     for (int i = 0; i < 2000 && d.drill().round == 0; ++i) d.tick();
     const DrillRoundRecord& r = d.drill().rounds[0];
@@ -316,7 +316,7 @@ TEST(DrillSession, TheSameSeedGivesTheSameStateLines)
     EXPECT_NE(a, state_lines("43"));
     EXPECT_NE(a.find("\"drill\":{\"name\":\"Full wind\",\"round\":1,\"rounds\":10,\"shot\":0,\"shots\":3,\"score\":0,"
                      "\"best\":null,\"hits\":0,\"first_shot_hits\":0,\"finished\":false,\"distance\":369,"
-                     "\"wind_along\":1,\"band\":\"near, calm\",\"predicted\":0.300}"),
+                     "\"wind_along\":1,\"band\":\"near, wind barely moves it\",\"predicted\":0.300}"),
               std::string::npos)
         << a;
 }

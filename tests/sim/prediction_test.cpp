@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "sim/aim_chart.h"
 #include "sim/paint.h"
@@ -114,7 +115,7 @@ TEST(Prediction, TheRoundIsUntouchedByPredictionsAndTheFinder)
     EXPECT_EQ(plain->player_bot.hp, aided->player_bot.hp);
 }
 
-TEST(PowerSearch, FindsThePowerNearestTheTargetOrSaysNoneReachesIt)
+TEST(PowerSearch, FindsTheWindowOverSevenTicksOrSaysNoneReachesIt)
 {
     auto w = test::make_world();
     test::build_sample_map(*w);
@@ -122,33 +123,32 @@ TEST(PowerSearch, FindsThePowerNearestTheTargetOrSaysNoneReachesIt)
     run_until_rest(*w);
     ShotProbe probe(*w);
 
-    PowerSearch search;
-    const Aim aim{45, 0, 1};
-    search.start(aim, w->target1.pos_x, w->target1.pos_y);
+    WindowSearch search;
+    search.start(45, 1);
     int ticks = 0;
     while (!search.step(probe, finder_slice)) ++ticks;
     EXPECT_EQ(ticks, (finder_powers + finder_slice - 1) / finder_slice - 1);
-    ASSERT_TRUE(search.reaches());
-    // No power in the grid lands nearer; the one found hurts the target.
-    const ShotResult best = probe.fire(aim.angle, search.power(), aim.direction);
-    const double best_distance = std::hypot(best.x - w->target1.pos_x, best.y - w->target1.pos_y);
+    ASSERT_TRUE(search.window().reaches);
+    // No power in the grid costs the target more; the best one hurts it.
+    const HitWindow& found = search.window();
+    const ShotResult best = probe.fire(45, found.best_power(), 1);
+    EXPECT_EQ(best.target_damage, found.best_damage);
     for (int k = 0; k < finder_powers; k += 7) {
-        const ShotResult shot = probe.fire(aim.angle, k / 100.0, aim.direction);
-        EXPECT_GE(std::hypot(shot.x - w->target1.pos_x, shot.y - w->target1.pos_y), best_distance) << k;
+        EXPECT_LE(probe.fire(45, k / 100.0, 1).target_damage, found.best_damage) << k;
     }
-    EXPECT_GT(best.target_damage, 0);
 
     // Facing away, every shot lands far behind the player.
-    search.start({45, 0, -1}, w->target1.pos_x, w->target1.pos_y);
+    search.start(45, -1);
     search.step(probe, finder_powers);
     EXPECT_TRUE(search.done());
-    EXPECT_FALSE(search.reaches());
+    EXPECT_FALSE(search.window().reaches);
 }
 
-// The power finder and the aim chart read their power by one rule (the
-// strike nearest the target's contact point), the finder among every power
-// in steps of 0.01, the chart among its own in steps of 0.05: whenever both
-// show one, they are the same shot or within one chart step.
+// The power finder and the aim chart read their window by one rule, the
+// finder among every power in steps of 0.01, the chart among its own in
+// steps of 0.05 (a fifth of the finder's): the chart's best never costs the
+// target more than the finder's, costs the same only at or above the
+// finder's power, and the chart reaches only where the finder does.
 TEST(Prediction, TheFinderAndTheAimChartPointToTheSameShot)
 {
     const struct {
@@ -179,11 +179,19 @@ TEST(Prediction, TheFinderAndTheAimChartPointToTheSameShot)
                     const AimChartView chart = aim_chart_view(*w);
                     ASSERT_FALSE(finder.searching);
                     ASSERT_EQ(chart.fired, chart_powers);
-                    if (!finder.power_known || !chart.reaches) continue;
+                    EXPECT_EQ(chart.reaches, chart.window.reaches);
+                    const std::string name = "map " + std::to_string(map) + ", wind " + std::to_string(wind.wind) +
+                                             ":" + std::to_string(wind.wang) + ", angle " + std::to_string(angle) +
+                                             ", facing " + std::to_string(direction);
+                    if (chart.reaches) {
+                        EXPECT_TRUE(finder.window.reaches) << name;
+                    }
+                    if (!finder.window.reaches || !chart.reaches) continue;
                     ++compared;
-                    EXPECT_LE(std::fabs(finder.power - chart.power), 1.0 / chart_steps_per_unit + 1e-9)
-                        << "map " << map << ", wind " << wind.wind << ":" << wind.wang << ", angle " << angle
-                        << ", facing " << direction << ": finder " << finder.power << ", chart " << chart.power;
+                    EXPECT_LE(chart.window.best_damage, finder.window.best_damage) << name;
+                    if (chart.window.best_damage == finder.window.best_damage) {
+                        EXPECT_GE(chart.power, finder.window.best_power() - 1e-9) << name;
+                    }
                 }
             }
         }

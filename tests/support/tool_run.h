@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/runner/headless_runner.h"
+#include "cli/solve/shot_solve.h"
 #include "cli/table/shot_table.h"
 
 namespace qm::test {
@@ -94,6 +95,16 @@ inline RunResult run_shot_table(std::vector<std::string> args, std::FILE* out_to
         return run_table(argc, argv, out, err);
     };
     return run_tool(table, args, "", out_to);
+}
+
+// qmsim solve ARGS.
+inline RunResult run_shot_solve(std::vector<std::string> args, std::FILE* out_to = nullptr)
+{
+    args.insert(args.begin(), "solve");
+    auto solve = [](int argc, char** argv, std::FILE*, std::FILE* out, std::FILE* err) {
+        return run_solve(argc, argv, out, err);
+    };
+    return run_tool(solve, args, "", out_to);
 }
 
 }  // namespace qm::test

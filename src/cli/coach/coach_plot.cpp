@@ -22,7 +22,8 @@ constexpr int focus_pen = 3;
 
 constexpr const char* distance_labels[coach_distance_bands] = {"50-299", "300-599", "600-999", "1000-1499",
                                                                "1500-2300"};
-constexpr const char* wind_labels[coach_wind_bands] = {"-25..-13", "-12..-5", "-4..4", "5..12", "13..25"};
+// The power each wind band asks for against calm air, in percent.
+constexpr const char* wind_labels[coach_wind_bands] = {">= +8", "+3..+7", "-2..+2", "-7..-3", "<= -8"};
 
 void centred(Surface& s, int centre_x, int y, const std::string& text)
 {
@@ -66,7 +67,7 @@ void draw_heat_map(Surface& s, const CoachSkill& skill, int focus)
         const int y = map_top + (coach_wind_bands - 1 - w) * cell_height + cell_height / 2 - line_height / 2;
         plot::draw_text(s, map_left - 8 - 9 * text_cell, y, wind_labels[w], plot::ink_colour);
     }
-    plot::draw_text(s, 24, map_top + coach_wind_bands * cell_height, "wind along (towards +)", plot::ink_colour,
+    plot::draw_text(s, 24, map_top + coach_wind_bands * cell_height, "wind: power needed, %", plot::ink_colour,
                     true);
     char line[96];
     std::snprintf(line, sizeof line, "%s", rating_line(skill).c_str());

@@ -68,14 +68,14 @@ std::string band_sentence(const CoachSkill& skill, int band)
 
 void print_band_table(const CoachSkill& skill, std::FILE* out)
 {
-    std::fprintf(out, "%-34s %6s %6s %5s %6s %9s\n", "band", "rounds", "first", "hits", "miss", "estimate");
+    std::fprintf(out, "%-38s %6s %6s %5s %6s %9s\n", "band", "rounds", "first", "hits", "miss", "estimate");
     for (int band = 0; band < coach_band_count; ++band) {
         const BandSkill& b = skill.bands[band];
         char name[96];
         band_name(band, name, sizeof name);
         const std::string miss = b.first_misses == 0 ? "-" : format("%+.0f", b.mean_first_miss());
         const std::string estimate = b.known() ? format("%.0f%%", 100.0 * skill.estimate(band)) : "unknown";
-        std::fprintf(out, "%-34s %6d %6d %5d %6s %9s\n", name, b.rounds, b.first_shot_hits, b.hits, miss.c_str(),
+        std::fprintf(out, "%-38s %6d %6d %5d %6s %9s\n", name, b.rounds, b.first_shot_hits, b.hits, miss.c_str(),
                      estimate.c_str());
     }
 }
@@ -99,8 +99,12 @@ void print_weakest(const CoachSkill& skill, std::FILE* out)
 {
     int weakest[coach_weakest];
     const int count = skill.weakest(weakest);
-    if (count == 0) {
+    if (count == 0 && skill.known_bands() == 0) {
         std::fprintf(out, "no band is known yet: %d counted rounds make one known\n", skill_known_rounds);
+        return;
+    }
+    if (count == 0) {
+        std::fprintf(out, "no weak band: every known band's estimate is at least %.0f%%\n", 100.0 * focus_target);
         return;
     }
     std::fputs("weakest:\n", out);

@@ -54,8 +54,13 @@ void write_practice(JsonWriter& json, const World& world)
     } else {
         json.null("prediction");
     }
-    if (view.power_known) {
-        json.number("power_finder", view.power);
+    if (view.window.reaches) {
+        json.object("power_finder");
+        json.number("best", view.window.best_power());
+        json.number("best_damage", view.window.best_damage);
+        json.number("low", view.window.low_power());
+        json.number("high", view.window.high_power());
+        json.close();
     } else {
         json.null("power_finder");
     }
@@ -100,7 +105,7 @@ void write_drill_round(JsonWriter& json, const DrillRun& d)
         for (const char* name : {"distance", "wind_along", "band", "predicted"}) json.null(name);
         return;
     }
-    json.number("distance", static_cast<long long>(r.landed_distance));
+    json.number("distance", static_cast<long long>(round_distance(r)));
     json.number("wind_along", static_cast<long long>(r.along));
     if (r.band == no_band) {
         json.null("band");

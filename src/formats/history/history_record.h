@@ -13,7 +13,8 @@
 namespace qm {
 
 // The history line's layout: 1 before lines kept their rounds, 2 with them
-// as one text ("round_log"), 3 with them as named data ("rounds_played").
+// as one text ("round_log"), 3 with them as named data ("rounds_played"),
+// each round with its first shot's hit window.
 constexpr int history_format = 3;
 
 struct DrillRun;

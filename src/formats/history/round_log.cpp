@@ -18,6 +18,23 @@ constexpr double max_power = 4.0;
 constexpr double max_angle = 360.0;
 constexpr int round_fields = 9;  // before the shots
 
+// The wind bands of lines written before the bands measured the wind's
+// effect: by the wind along the shot, lowest of each band, strongest head
+// wind first, and the end of the last.
+constexpr int along_edges[coach_wind_bands + 1] = {-25, -12, -4, 5, 13, 26};
+
+int along_band(int distance, int along)
+{
+    const int d = distance_band(distance);
+    for (int w = 0; d != no_band && w < coach_wind_bands; ++w) {
+        if (along >= along_edges[w] && along < along_edges[w + 1]) return d * coach_wind_bands + w;
+    }
+    return no_band;
+}
+
+// The band a round counts in, by today's rule, from what its line keeps.
+int band_of(const HistoryRound& r) { return coach_band(r.distance, wind_effect(r.wind, r.wang, r.side)); }
+
 // A whole number with an optional '-', the whole of word, within [low, high].
 bool signed_whole(std::string_view word, long low, long high, int& value)
 {
@@ -59,8 +76,8 @@ bool parse_round(std::string_view text, HistoryRound& r)
     bool ok = signed_whole(w[0], 0, max_span, r.distance) && signed_whole(w[1], -1, 1, r.side) && r.side != 0 &&
               signed_whole(w[2], 0, drill_max_wind, r.wind) && signed_whole(w[3], 0, drill_max_wang, r.wang) &&
               signed_whole(w[4], -r.wind, r.wind, r.along) && signed_whole(w[5], no_band, coach_band_count - 1, r.band) &&
-              r.band == coach_band(r.distance, r.along) && flag(w[6], r.angle_fixed) && flag(w[7], r.assisted) &&
-              parse_decimal(w[8], 0.0, 1.0, r.predicted);
+              flag(w[6], r.angle_fixed) && flag(w[7], r.assisted) && parse_decimal(w[8], 0.0, 1.0, r.predicted);
+    ok = ok && take_band(r);
     r.shots = 0;
     for (std::string_view word = next_word(text); ok && !word.empty(); word = next_word(text)) {
         ok = r.shots < drill_max_shots && parse_shot(word, r.shot[r.shots]);
@@ -81,11 +98,19 @@ bool HistoryRound::hit() const
 
 bool counts_in_band(const HistoryRound& r) { return r.band != no_band && !r.assisted; }
 
+bool take_band(HistoryRound& r)
+{
+    if (r.band != band_of(r) && r.band != along_band(r.distance, r.along)) return false;
+    r.band = band_of(r);
+    return true;
+}
+
 void add_rounds(CoachSkill& skill, const std::vector<HistoryRound>& rounds)
 {
     for (const HistoryRound& r : rounds) {
         if (!counts_in_band(r)) continue;
-        skill.add(CountedRound{r.band, r.first_shot_hit(), r.hit(), r.shot[0].struck, r.shot[0].miss});
+        skill.add(CountedRound{r.band, r.first_shot_hit(), r.hit(), r.shot[0].struck, r.shot[0].miss,
+                               r.window_known && r.window_reaches, r.shot[0].power - r.best});
     }
 }
 
@@ -104,8 +129,8 @@ std::vector<HistoryRound> history_rounds(const DrillRun& d)
         if (!r.measured || r.shots == 0) continue;
         HistoryRound h;
         h.number = i + 1;
-        h.distance = r.landed_distance;
-        h.side = r.landed_x >= r.player_x ? 1 : -1;
+        h.distance = round_distance(r);
+        h.side = round_side(r);
         h.wind = r.wind;
         h.wang = r.wang;
         h.along = r.along;
@@ -113,6 +138,11 @@ std::vector<HistoryRound> history_rounds(const DrillRun& d)
         h.angle_fixed = r.angle_fixed;
         h.assisted = r.assisted;
         h.predicted = r.predicted;
+        h.window_known = r.window_known;
+        h.window_reaches = r.window_reaches;
+        h.best = r.best;
+        h.low = r.low;
+        h.high = r.high;
         h.shots = r.shots;
         for (int s = 0; s < r.shots; ++s) {
             const DrillShotRecord& shot = r.shot[s];

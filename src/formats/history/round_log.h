@@ -1,8 +1,9 @@
 // The rounds of a drill session as its history line keeps them: each its
 // measured geometry, its band, whether its angle was fixed or an aid was
-// shown, the coach's prediction, and its shots. Lines of the second layout
-// hold them as one text of rounds separated by ';' (docs/coach.md gives
-// it), read here; later lines as named data (rounds_played.h).
+// shown, the coach's prediction, its first shot's hit window, and its shots.
+// Lines of the second layout hold them as one text of rounds separated by
+// ';' (docs/coach.md gives it), read here; later lines as named data
+// (rounds_played.h).
 #pragma once
 
 #include <string>
@@ -34,6 +35,11 @@ struct HistoryRound {
     bool angle_fixed = false;
     bool assisted = false;
     double predicted = 0.0;  // the first-shot hit chance given before the round's first shot
+    // The hit window at the first shot's angle and facing (named rounds only):
+    // unknown before, or when the shot left before the target landed.
+    bool window_known = false;
+    bool window_reaches = false;
+    double best = 0.0, low = 0.0, high = 0.0;
     int shots = 0;
     HistoryShot shot[drill_max_shots];
 
@@ -43,6 +49,10 @@ struct HistoryRound {
 
 // Whether a round counts in its band: in one, with no aid shown.
 bool counts_in_band(const HistoryRound& round);
+// Checks the band written against the rule it was written under (the wind
+// along the ground, before the bands measured the wind's effect, or today's)
+// and puts the round in today's; false when it is neither.
+bool take_band(HistoryRound& round);
 // Adds the session's counted rounds to the skill, in order.
 void add_rounds(CoachSkill& skill, const std::vector<HistoryRound>& rounds);
 

@@ -56,6 +56,14 @@ const NamedField<HistoryRound> round_fields[] = {
     {"predicted", &HistoryRound::predicted, 0.0, 1.0, 3},
 };
 
+// A round's hit window, when some power hurts the target.
+const NamedField<HistoryRound> window_fields[] = {
+    {"best", &HistoryRound::best, 0.0, max_power, 2},
+    {"low", &HistoryRound::low, 0.0, max_power, 2},
+    {"high", &HistoryRound::high, 0.0, max_power, 2},
+};
+constexpr const char* window_out_of_reach = "out of reach";
+
 // A shot's fields; its "miss" follows, null when the shell struck nothing.
 const NamedField<HistoryShot> shot_fields[] = {
     {"angle", &HistoryShot::angle, 0.0, max_angle, 2},
@@ -138,10 +146,39 @@ bool parse_shots(const std::string& text, JsonKind kind, HistoryRound& r)
 }
 
 // The checks between fields: a side, the wind along within the wind, the
-// band the one its distance and wind along fall in.
-bool round_consistent(const HistoryRound& r)
+// band one its rule puts the round in (then today's).
+bool round_consistent(HistoryRound& r)
 {
-    return r.side != 0 && r.along >= -r.wind && r.along <= r.wind && r.band == coach_band(r.distance, r.along);
+    return r.side != 0 && r.along >= -r.wind && r.along <= r.wind && take_band(r);
+}
+
+// The round's hit window: {"best":1.08,"low":0.83,"high":1.19}; "out of
+// reach" when no power hurt the target; null when it is not known.
+bool parse_window(const std::string& text, JsonKind kind, HistoryRound& r)
+{
+    r.window_known = kind != JsonKind::null;
+    r.window_reaches = kind == JsonKind::object;
+    if (kind == JsonKind::null) return true;
+    if (kind == JsonKind::string) return text == window_out_of_reach;
+    std::uint32_t seen = 0;
+    return kind == JsonKind::object &&
+           read_json_object(text, [&](const std::string& key, const std::string& value, JsonKind k) {
+               return read_field(key, value, k, window_fields, std::size(window_fields), r, seen);
+           }) &&
+           seen == all_of(std::size(window_fields)) && r.low <= r.best && r.best <= r.high;
+}
+
+void write_window(JsonWriter& json, const HistoryRound& r)
+{
+    if (!r.window_known) {
+        json.null("window");
+    } else if (!r.window_reaches) {
+        json.text("window", window_out_of_reach);
+    } else {
+        json.object("window");
+        write_fields(json, r, window_fields, std::size(window_fields));
+        json.close();
+    }
 }
 
 bool parse_round(const std::string& text, JsonKind kind, HistoryRound& r)
@@ -150,6 +187,7 @@ bool parse_round(const std::string& text, JsonKind kind, HistoryRound& r)
     bool shots_seen = false;
     const bool read = kind == JsonKind::object &&
                       read_json_object(text, [&](const std::string& key, const std::string& value, JsonKind k) {
+                          if (key == "window") return parse_window(value, k, r);
                           if (key != "shots") return read_field(key, value, k, round_fields, std::size(round_fields), r, seen);
                           shots_seen = true;
                           return parse_shots(value, k, r);
@@ -165,6 +203,7 @@ void write_rounds_played(JsonWriter& json, const std::vector<HistoryRound>& roun
     for (const HistoryRound& r : rounds) {
         json.open();
         write_fields(json, r, round_fields, std::size(round_fields));
+        write_window(json, r);
         json.array("shots");
         for (int s = 0; s < r.shots; ++s) {
             json.open();

@@ -1,8 +1,6 @@
 // The coach's plan of bands and its draws inside them.
 #include "sim/drill/coach_rounds.h"
 
-#include <cstdlib>
-
 #include "bodies/bot.h"
 #include "sim/drill/drill_run.h"
 #include "sim/world.h"
@@ -13,6 +11,7 @@ namespace {
 
 constexpr int drop_y = 0;  // targets drop from the top of the world
 constexpr int edge_margin = 40;  // as the drill's other placements keep from the field's edge
+constexpr int wind_draws = 64;   // whole winds drawn for a band before they are searched in turn
 
 // Of the bands but `except`, one with the fewest rounds counted and planned,
 // a tie broken by the drill's generator.
@@ -37,27 +36,26 @@ int least_played(DrillRun& d, const int (&planned)[coach_band_count], int except
     return no_band;
 }
 
-// A wind of a whole strength and direction whose along-the-shot part, for
-// a target on `side`, is `along`: the strength drawn from |along| to the
-// strongest, then one of the whole directions that give it, up or down
-// (the project's own cosine, so every platform draws the same).
-void wind_for(DrillRun& d, int along, int side, int& wind, int& wang)
+// A wind of a whole strength and direction whose effect, for a target on
+// `side`, falls in `band`: drawn whole until one does (every band holds
+// some 15 % or more of such winds, so a few draws do), then, should the
+// draws all miss, the next that does after the last drawn.
+void wind_for(DrillRun& d, int band, int side, int& wind, int& wang)
 {
-    wind = d.rng.between(std::abs(along), drill_max_wind);
-    int fitting = 0;
-    for (int angle = 0; angle <= 180; ++angle) fitting += wind_along(wind, angle, side) == along ? 1 : 0;
-    if (fitting == 0) {
-        // No whole direction fits this strength: a wind straight along the line.
-        wind = std::abs(along);
-        wang = along * side < 0 ? 180 : 0;
-        return;
+    for (int i = 0; i < wind_draws; ++i) {
+        wind = d.rng.between(0, drill_max_wind);
+        wang = d.rng.between(0, drill_max_wang);
+        if (wind_band(wind_effect(wind, wang, side)) == band) return;
     }
-    int pick = d.rng.between(0, fitting - 1);
-    int angle = 0;
-    for (; angle <= 180; ++angle) {
-        if (wind_along(wind, angle, side) == along && pick-- == 0) break;
+    const int directions = drill_max_wang + 1;
+    const int count = (drill_max_wind + 1) * directions;
+    const int last = wind * directions + wang;
+    for (int i = 1; i <= count; ++i) {
+        const int at = (last + i) % count;
+        wind = at / directions;
+        wang = at % directions;
+        if (wind_band(wind_effect(wind, wang, side)) == band) return;
     }
-    wang = d.rng.between(0, 1) == 0 ? angle : (360 - angle) % 360;
 }
 
 // Where to drop a unit so that it lands at x in this wind; false when no
@@ -141,10 +139,8 @@ bool draw_coach_round(World& world)
     int low = 0, high = 0;
     distance_band_range(band_distance(band), low, high);
     r.distance = d.rng.between(low, high);
-    wind_band_range(band_wind(band), low, high);
-    const int along = d.rng.between(low, high);
     for (int side : {1, -1}) {
-        wind_for(d, along, side, r.wind, r.wang);
+        wind_for(d, band_wind(band), side, r.wind, r.wang);
         int player_x = world.player_bot.pos_x;
         int target_x = 0;
         if (!drop_for(world, player_x + side * r.distance, r.wind, r.wang, target_x)) {

@@ -12,9 +12,8 @@ struct World;
 struct DrillRun;
 
 constexpr int coach_focus_tenths = 7;  // of every 10 rounds, from the focus band
-// The focus stays until its estimate passes this, or it has been the focus
-// for focus_patience sessions without rising.
-constexpr double focus_target = 0.6;
+// The focus stays until its estimate passes focus_target, or it has been
+// the focus for focus_patience sessions without rising.
 constexpr int focus_patience = 3;
 
 // The focus of the coach's latest sessions, from the history.

@@ -94,9 +94,7 @@ void draw_round_rows(const DrillRun& d, OverlayWriter& out, int top)
     const int most = room < results_max_rows ? room : results_max_rows;
     const int rows = d.rules.rounds < most ? d.rules.rounds : most - 1;
     for (int i = 0; i < rows; ++i) {
-        const DrillRoundRecord& r = d.rounds[i];
-        std::snprintf(line, sizeof line, "%5d %5d%c %2d/%-3d %3d%-2s %4d %5lld", i + 1, r.distance, r.side > 0 ? 'R' : 'L',
-                      r.wind, r.wang, r.shots, r.hit ? " " : "x", r.damage, r.points);
+        format_round_row(d.rounds[i], i + 1, line);
         out.write(results_text_x, top + (i + 1) * line_height, line);
     }
     if (rows < d.rules.rounds) {
@@ -183,8 +181,7 @@ struct DrillLineParts {
 };
 
 // While the round starts the line ends in "wait"; once its target has
-// landed, in the coach's chance.
-
+// landed, in its distance and side and the coach's chance.
 void compose_drill_line(const DrillRun& d, bool starting, DrillLineParts parts, char (&line)[drill_line_size])
 {
     char best[24];
@@ -196,8 +193,8 @@ void compose_drill_line(const DrillRun& d, bool starting, DrillLineParts parts, 
     if (starting && length > 0 && length < drill_line_size) {
         std::snprintf(line + length, sizeof line - static_cast<std::size_t>(length), "  wait");
     } else if (!d.finished && !d.round_pending && r.measured && length > 0 && length < drill_line_size) {
-        std::snprintf(line + length, sizeof line - static_cast<std::size_t>(length), "  chance %.0f%%",
-                      100.0 * r.predicted);
+        std::snprintf(line + length, sizeof line - static_cast<std::size_t>(length), "  %d%c  chance %.0f%%",
+                      round_distance(r), round_side(r) > 0 ? 'R' : 'L', 100.0 * r.predicted);
     }
     const int shown = static_cast<int>(std::strlen(line));
     const DrillChallenge& c = d.rules.challenge;
@@ -209,6 +206,12 @@ void compose_drill_line(const DrillRun& d, bool starting, DrillLineParts parts, 
 }
 
 }  // namespace
+
+void format_round_row(const DrillRoundRecord& r, int number, char (&line)[drill_line_size])
+{
+    std::snprintf(line, sizeof line, "%5d %5d%c %2d/%-3d %3d%-2s %4d %5lld", number, round_distance(r),
+                  round_side(r) > 0 ? 'R' : 'L', r.wind, r.wang, r.shots, r.hit ? " " : "x", r.damage, r.points);
+}
 
 void results_head(const DrillRun& d, ResultsHead& head)
 {

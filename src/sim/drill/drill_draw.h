@@ -11,13 +11,18 @@ namespace qm {
 
 struct World;
 struct DrillRun;
+struct DrillRoundRecord;
 
 constexpr int drill_line_size = 160;
 
 // The HUD line: name, round r/R, shot s/S, score, the personal best and,
-// while the round starts, "wait", or once its target has landed, the
-// coach's chance of a first-shot hit.
+// while the round starts, "wait", or once its target has landed, its
+// distance and side ("307R") and the coach's chance of a first-shot hit.
 void format_drill_line(const DrillRun& drill, bool starting, char (&line)[drill_line_size]);
+
+// A round's row on the results screen (`number` from 1): its distance and
+// side, wind, shots, damage and points.
+void format_round_row(const DrillRoundRecord& round, int number, char (&line)[drill_line_size]);
 
 // Draws whichever of the three shows (nothing when no drill runs and the
 // menu is closed). Formats into fixed buffers: nothing is allocated.

@@ -21,6 +21,7 @@ namespace {
 // a unit nearer the edge starts its own respawn by measuring its slope.
 constexpr int edge_margin = 40;
 constexpr int lowest_ground = field_bottom - 1;  // a unit below this has left the world
+constexpr int window_slice = finder_slice;  // powers of the first shot's window fired a tick
 constexpr int placement_draws = 16;  // draws of side and distance before the nearest ground is taken
 constexpr int drop_y = 0;            // targets drop from the top of the world, as a respawn does
 
@@ -128,7 +129,8 @@ void count_round(DrillRun& d)
 {
     const DrillRoundRecord& r = d.rounds[d.round];
     if (!r.measured || r.assisted || r.shots == 0) return;
-    d.skill.add(CountedRound{r.band, r.hit && r.shots == 1, r.hit, r.shot[0].struck, r.shot[0].signed_miss});
+    d.skill.add(CountedRound{r.band, r.hit && r.shots == 1, r.hit, r.shot[0].struck, r.shot[0].signed_miss,
+                             r.window_known && r.window_reaches, r.shot[0].power - r.best});
 }
 
 void end_round(DrillRun& d)
@@ -150,11 +152,13 @@ void end_round(DrillRun& d)
 
 // The round's geometry once both units stand (or its first shot leaves):
 // the distance between the contact points, the wind along that line, its
-// band and the chance the coach gives the first shot.
-void measure_round(DrillRun& d, const World& world)
+// band (by the wind's effect on the shot) and the chance the coach gives
+// the first shot.
+void measure_round(DrillRun& d, World& world, bool launched)
 {
     DrillRoundRecord& r = d.rounds[d.round];
     r.measured = true;
+    if (!launched) world.practice.drill_window.take(world, d.round);
     r.player_x = world.player_bot.pos_x;
     r.player_y = world.player_bot.pos_y;
     r.landed_x = world.target1.pos_x;
@@ -162,8 +166,8 @@ void measure_round(DrillRun& d, const World& world)
     const double dx = r.landed_x - r.player_x;
     const double dy = r.landed_y - r.player_y;
     r.landed_distance = static_cast<int>(std::lround(std::sqrt(dx * dx + dy * dy)));
-    r.along = wind_along(r.wind, r.wang, r.landed_x >= r.player_x ? 1 : -1);
-    r.band = coach_band(r.landed_distance, r.along);
+    r.along = wind_along(r.wind, r.wang, round_side(r));
+    r.band = coach_band(r.landed_distance, wind_effect(r.wind, r.wang, round_side(r)));
     r.predicted = r.band == no_band ? d.skill.overall_estimate() : d.skill.estimate(r.band);
     r.angle_fixed = d.rules.angle_fixed;
 }
@@ -181,11 +185,31 @@ int signed_miss(const DrillRoundRecord& r, const World& world)
     return static_cast<int>(std::lround((mx * ux + my * uy) / length));
 }
 
+// Carries the first shot's window search on by up to count powers; once
+// done, the window goes into its round's record.
+void search_window(World& world, int count)
+{
+    RoundWindow& w = world.practice.drill_window;
+    const int round = w.round();
+    if (round < 0 || !w.step(count)) return;
+    DrillRoundRecord& r = world.drill.rounds[round];
+    const RoundWindowAnswer found = w.answer();
+    r.window_known = true;
+    r.window_reaches = found.reaches;
+    r.best = found.best;
+    r.low = found.low;
+    r.high = found.high;
+    w.clear();
+}
+
 // The counted shot has come to rest: a hit ends the round, so does the last shot.
 void close_shot(DrillRun& d, World& world)
 {
     DrillRoundRecord& r = d.rounds[d.round];
     d.shot_in_play = false;
+    // A round may end before its window's slices are all fired (a shell
+    // that strikes at once): the rest now, so the round keeps it.
+    search_window(world, finder_powers);
     const int damage = world.last_impact.target_damage;
     r.shot[r.shots - 1].damage = damage;
     if (damage > 0) {
@@ -206,6 +230,13 @@ void close_shot(DrillRun& d, World& world)
 }
 
 }  // namespace
+
+int round_distance(const DrillRoundRecord& r) { return r.measured ? r.landed_distance : r.distance; }
+int round_side(const DrillRoundRecord& r)
+{
+    if (!r.measured) return r.side;
+    return r.landed_x >= r.player_x ? 1 : -1;
+}
 
 bool drill_running(const World& world) { return world.drill.active && !world.drill.finished; }
 const char* challenge_outcome(const DrillRun& drill)
@@ -274,6 +305,7 @@ void begin_drill(World& world, const DrillRules& rules, std::uint32_t seed)
     static_cast<DrillProgress&>(d) = DrillProgress{};
     d.free_wind = free_wind;
     find_bare_columns(world);
+    world.practice.drill_window.arm(world);
     if (rules.coach) {
         d.focus = choose_focus(d.skill, d.focus_memory);
         d.focus_estimate = d.focus == no_band ? 0.0 : d.skill.estimate(d.focus);
@@ -314,7 +346,10 @@ void drill_tick(World& world)
     if (!d.round_pending) {
         DrillRoundRecord& r = d.rounds[d.round];
         const bool launched = !d.shot_in_play && shell.just_launched();
-        if (!r.measured && (launched || both_landed(world))) measure_round(d, world);
+        if (!r.measured && (launched || both_landed(world))) measure_round(d, world, launched);
+        if (launched && r.shots == 0) {
+            world.practice.drill_window.begin(d.round, world.vang, world.mainbullet.dir);
+        }
         // A shot fired while the round waits to begin does not count.
         if (launched) {
             d.shot_in_play = true;
@@ -333,6 +368,7 @@ void drill_tick(World& world)
             r.shot[r.shots - 1].signed_miss = signed_miss(r, world);
             d.strike_noted = true;
         }
+        search_window(world, window_slice);
         if (d.shot_in_play && shell.state >= state_at_rest) close_shot(d, world);
     }
     if (!d.finished && d.round_pending && can_begin_round(world)) begin_round(world);

@@ -66,6 +66,13 @@ struct DrillRoundRecord {
     bool angle_fixed = false;
     bool assisted = false;  // a shot left with an aid shown: never counted in a band
     DrillShotRecord shot[drill_max_shots];
+
+    // The hit window at the first shot's angle and facing on the round as
+    // it stood before that shot, once worked out (unknown when the shot left
+    // before both units had landed); its powers when some power reaches.
+    bool window_known = false;
+    bool window_reaches = false;
+    double best = 0.0, low = 0.0, high = 0.0;
 };
 
 // The wind settings of free practice, put back when the drill ends.
@@ -164,6 +171,13 @@ const char* challenge_outcome(const DrillRun& drill);
 
 // Adds a session's score to the chart's, the oldest giving way when full.
 void add_chart_score(DrillRun& drill, long long score);
+
+// The distance every view of a round gives (results, HUD, state, history,
+// coach): contact point to contact point once both units landed, the drawn
+// distance before that; and the side the target stands on, 1 right of the
+// player, -1 left, by the same rule.
+int round_distance(const DrillRoundRecord& round);
+int round_side(const DrillRoundRecord& round);
 
 // Points for a hit with shot `shot` (from 1): 3, 2, then 1 times the damage.
 long long drill_points(int shot, int damage);
