@@ -116,7 +116,7 @@ void begin_round(World& world)
     world.wang = r.wang;
     world.target1.reset(&world.memoria, world.wind, world.wang, r.target_x, drop_y);
     if (d.rules.angle_fixed) world.vang = d.rules.angle;
-    world.round_check.start(world, d.rules.angle_fixed, d.rules.angle);
+    world.round_check.start(d.rules.angle_fixed, d.rules.angle);
     // The view goes to the target as it drops and lands, then back to the
     // player: each round shows where it is.
     world.focus = 2;
@@ -162,7 +162,7 @@ void check_round(World& world)
 {
     DrillRun& d = world.drill;
     RoundCheck& check = world.round_check;
-    if (!check.checking() || !check.step(round_check_slice) || check.reachable()) return;
+    if (!check.checking() || !check.step(world, round_check_slice) || check.reachable()) return;
     if (d.redraws < round_check_draws) {
         ++d.redraws;
         d.round_pending = true;

@@ -38,15 +38,12 @@ double RoundCheck::angle_at(int index) const
     return index % 2 == 1 ? first_free_angle + step : first_free_angle - step;
 }
 
-void RoundCheck::start(const World& round, bool angle_fixed, double angle)
+void RoundCheck::start(bool angle_fixed, double angle)
 {
     checking_ = armed();
     reachable_ = true;
     if (!checking_) return;
-    probe_->sync(round);
-    probe_->settle(max_settle_ticks);
-    const World& settled = probe_->round();
-    direction_ = settled.target1.pos_x < settled.player_bot.pos_x ? -1 : 1;
+    synced_ = false;
     angle_fixed_ = angle_fixed;
     angle_ = angle;
     angle_index_ = 0;
@@ -55,8 +52,18 @@ void RoundCheck::start(const World& round, bool angle_fixed, double angle)
     reachable_ = false;
 }
 
-bool RoundCheck::step(int count)
+bool RoundCheck::step(const World& round, int count)
 {
+    if (checking_ && !synced_) {
+        // The fall from here is the one the round will take: the same unit
+        // phases from the same state.
+        probe_->sync(round);
+        probe_->settle(max_settle_ticks);
+        const World& settled = probe_->round();
+        direction_ = settled.target1.pos_x < settled.player_bot.pos_x ? -1 : 1;
+        synced_ = true;
+        return false;
+    }
     const int angles = angle_fixed_ ? 1 : free_angles;
     for (int shot = 0; checking_ && shot < count; ++shot) {
         const ShotResult r = probe_->fire(angle_at(angle_index_), rung_ / finder_steps_per_unit, direction_);

@@ -29,11 +29,14 @@ public:
     void arm(const World& round);
     bool armed() const { return probe_ != nullptr; }
 
-    // Begins on a round whose target was just dropped: its fall worked out
-    // on the probe. Never allocates.
-    void start(const World& round, bool angle_fixed, double angle);
-    // Fires up to count more shots; answers whether the answer is known.
-    bool step(int count);
+    // Begins on a round whose target was just dropped; the tick that drops
+    // it does nothing more.
+    void start(bool angle_fixed, double angle);
+    // One tick's share on the round as it now stands: the first takes the
+    // round and works out the units' fall on the probe, each later one fires
+    // up to count more shots. Answers whether the answer is known. Never
+    // allocates.
+    bool step(const World& round, int count);
 
     bool checking() const { return checking_; }
     bool reachable() const { return reachable_; }
@@ -45,6 +48,7 @@ private:
 
     std::unique_ptr<ShotProbe> probe_;
     bool checking_ = false;
+    bool synced_ = false;  // the probe holds the round, its units at rest
     bool reachable_ = true;
     bool angle_fixed_ = false;
     double angle_ = 0.0;
