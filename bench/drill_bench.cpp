@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "sim/drill/drill_run.h"
+#include "sim/drill/round_check.h"
 #include "sim/paint.h"
 #include "situations.h"
 
@@ -65,6 +66,25 @@ void BM_DrillRoundStartCoach(benchmark::State& state)
     time_round_start(state, rules, static_cast<int>(state.range(0)));
 }
 BENCHMARK(BM_DrillRoundStartCoach)->Arg(0)->Arg(12)->Arg(24)->Unit(benchmark::kMicrosecond);
+
+// The round check's heaviest tick, the one after the round begins: the round
+// taken onto the check's probe and the units' fall worked out there.
+void BM_RoundCheckFirstTick(benchmark::State& state)
+{
+    const Rewind rewind(hills_at_rest(), 1);
+    auto w = std::make_unique<World>(hills_at_rest());
+    const DrillRules rules = rules_at(400);
+    for (auto _ : state) {
+        state.PauseTiming();
+        rewind(*w);
+        begin_drill(*w, rules, 7);
+        paint(*w);
+        state.ResumeTiming();
+        w->round_check.step(*w, round_check_slice);
+    }
+    if (!w->round_check.checking()) state.SkipWithError("the check did not wait for its shots");
+}
+BENCHMARK(BM_RoundCheckFirstTick)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qm::bench

@@ -103,6 +103,18 @@ void ShotProbe::start_from(const ShotStart& start)
     synced_->take(w);
 }
 
+void ShotProbe::settle(long max_ticks)
+{
+    World& w = *world_;
+    for (long i = 0; i < max_ticks && !(unit_at_rest(w, w.target1) && unit_at_rest(w, w.player_bot)); ++i) {
+        ++w.tick_count;
+        aim_and_rolls(w);
+        update_target(w, off_view, off_view);
+        update_player(w, off_view, off_view);
+    }
+    synced_->take(w);
+}
+
 ShotResult ShotProbe::fire(double angle, double power, int direction)
 {
     World& w = *world_;

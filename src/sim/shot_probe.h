@@ -44,6 +44,15 @@ public:
     // map, settled under another wind); never allocates.
     void start_from(const ShotStart& start);
 
+    // Lets the synced round's units fall until both rest (or the limit
+    // passes), by the tick's own unit phases, and keeps that as the synced
+    // round: a round whose target was just dropped, seen as it will stand.
+    // Never allocates.
+    void settle(long max_ticks);
+
+    // The synced round, as shots start from it.
+    const World& round() const { return *world_; }
+
     // What the round would make of F pressed now at this angle (10 to 90),
     // power (0 to 4) and direction (1 right, -1 left), nothing else held and
     // no shot in the air: the same fire delay, flight, collision, impact and

@@ -24,6 +24,7 @@
 #include "sim/frame.h"
 #include "sim/overlay_text.h"
 #include "sim/practice.h"
+#include "sim/drill/round_check.h"
 #include "sim/presenter.h"
 #include "sim/shot_result.h"
 #include "terrain/bitmap_reader.h"
@@ -128,8 +129,10 @@ struct World : WorldState {
     // The practice aids belong to this round alone: a copy starts with all
     // of them off and nothing kept.
     Practice practice;
-    // So does a drill, and the menu that starts one.
+    // So does a drill, the check that its rounds can be made, and the menu
+    // that starts one.
     DrillRun drill;
+    RoundCheck round_check;
     DrillMenu drill_menu;
     // And the screens of the controls and the help.
     ControlsScreen controls_screen;

@@ -12,6 +12,7 @@
 #include "sim/aim_chart.h"
 #include "sim/paint.h"
 #include "sim/practice.h"
+#include "sim/shot_engine.h"
 #include "sim/shot_probe.h"
 #include "sim/shot_record.h"
 #include "test_world.h"
@@ -197,6 +198,48 @@ TEST(Prediction, TheFinderAndTheAimChartPointToTheSameShot)
         }
     }
     EXPECT_GE(compared, 40);  // most cases show both
+}
+
+// G's heading is read off its own curve at every moment: after a hit, after
+// a crater beside the target and after the target slid into one, the
+// heading's window is that of the chart's powers fired afresh on the round
+// as it then stands.
+TEST(Prediction, TheAimChartsHeadingIsItsCurvesWindowAfterEveryShot)
+{
+    auto w = test::make_world();
+    test::build_sample_map(*w);
+    w->random_wind = 0;
+    w->wind = 5;
+    w->wang = 180;
+    run_until_rest(*w);
+    arm_practice(*w);
+    toggle_chart(*w);
+    const struct Shot {
+        const char* after;
+        double power;
+    } shots[] = {{"a hit", 1.08}, {"a crater short of the target", 0.9}, {"a hit that moves the target", 1.1},
+                 {"a shot far over", 2.0}};
+    const int hp = w->target1.hp;
+    for (const Shot& shot : shots) {
+        w->vang = 60;
+        w->direction = 1;
+        w->v0 = shot.power;
+        w->fire_now = 1;
+        paint(*w);
+        run_until_rest(*w);
+        for (int tick = 0; tick < 10 && aim_chart_view(*w).fired < chart_powers; ++tick) paint(*w);
+        const AimChartView chart = aim_chart_view(*w);
+        ASSERT_EQ(chart.fired, chart_powers) << shot.after;
+        ShotProbe probe(*w);
+        ShotResult curve[chart_powers];
+        fire_rungs(probe, PowerLadder{60, 1, chart_steps_per_unit}, 0, chart_powers, curve);
+        EXPECT_EQ(chart.window, window_of(curve, chart_powers, chart_steps_per_unit)) << shot.after;
+        EXPECT_EQ(chart.reaches, chart.window.reaches) << shot.after;
+        if (chart.reaches) {
+            EXPECT_DOUBLE_EQ(chart.power, chart.window.best_power()) << shot.after;
+        }
+    }
+    EXPECT_LT(w->target1.hp, hp);  // the shots did reach the target
 }
 
 }  // namespace

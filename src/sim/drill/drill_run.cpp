@@ -118,6 +118,7 @@ void begin_round(World& world)
     world.wang = r.wang;
     world.target1.reset(&world.memoria, world.wind, world.wang, r.target_x, drop_y);
     if (d.rules.angle_fixed) world.vang = d.rules.angle;
+    world.round_check.start(d.rules.angle_fixed, d.rules.angle);
     // The view goes to the target as it drops and lands, then back to the
     // player: each round shows where it is.
     world.focus = 2;
@@ -137,6 +138,7 @@ void end_round(DrillRun& d)
 {
     count_round(d);
     ++d.round;
+    d.redraws = 0;
     if (d.round < d.rules.rounds) {
         d.round_pending = true;
         return;
@@ -148,6 +150,29 @@ void end_round(DrillRun& d)
     d.new_best = !d.best_known || d.score > d.best;
     if (d.new_best) d.best = d.score;
     d.best_known = true;
+}
+
+// The round's check has found no power that reaches it.
+bool out_of_reach(const World& world)
+{
+    return !world.round_check.checking() && !world.round_check.reachable();
+}
+
+// One slice of the round's check; a round no power reaches is drawn again
+// at once from the drill's generator (after round_check_draws draws it is
+// played as it is, its chance 0).
+void check_round(World& world)
+{
+    DrillRun& d = world.drill;
+    RoundCheck& check = world.round_check;
+    if (!check.checking() || !check.step(world, round_check_slice) || check.reachable()) return;
+    if (d.redraws < round_check_draws) {
+        ++d.redraws;
+        d.round_pending = true;
+        return;
+    }
+    DrillRoundRecord& r = d.rounds[d.round];
+    if (r.measured) r.predicted = 0.0;
 }
 
 // The round's geometry once both units stand (or its first shot leaves):
@@ -169,6 +194,8 @@ void measure_round(DrillRun& d, World& world, bool launched)
     r.along = wind_along(r.wind, r.wang, round_side(r));
     r.band = coach_band(r.landed_distance, wind_effect(r.wind, r.wang, round_side(r)));
     r.predicted = r.band == no_band ? d.skill.overall_estimate() : d.skill.estimate(r.band);
+    if (!out_of_reach(world)) return;
+    r.predicted = 0.0;
     r.angle_fixed = d.rules.angle_fixed;
 }
 
@@ -261,7 +288,7 @@ bool round_ready(const World& world)
 {
     return aim_free(world) && round_at_rest(world) &&
            world.cam1.settled_on(world.player_bot.pos_x, world.player_bot.pos_y) &&
-           !(drill_running(world) && world.drill.round_pending);
+           !(drill_running(world) && (world.drill.round_pending || world.round_check.checking()));
 }
 
 int drill_round_number(const DrillRun& drill) { return drill.round + 1; }
@@ -306,6 +333,7 @@ void begin_drill(World& world, const DrillRules& rules, std::uint32_t seed)
     d.free_wind = free_wind;
     find_bare_columns(world);
     world.practice.drill_window.arm(world);
+    world.round_check.arm(world);
     if (rules.coach) {
         d.focus = choose_focus(d.skill, d.focus_memory);
         d.focus_estimate = d.focus == no_band ? 0.0 : d.skill.estimate(d.focus);
@@ -343,7 +371,9 @@ void drill_tick(World& world)
     DrillRun& d = world.drill;
     if (!d.active || d.finished) return;
     const bullet& shell = world.mainbullet;
-    if (!d.round_pending) {
+    check_round(world);
+    // A round still being checked has not begun: its shots do not count.
+    if (!d.round_pending && !world.round_check.checking()) {
         DrillRoundRecord& r = d.rounds[d.round];
         const bool launched = !d.shot_in_play && shell.just_launched();
         if (!r.measured && (launched || both_landed(world))) measure_round(d, world, launched);
