@@ -3,7 +3,10 @@
 
 #include <string_view>
 
+#include "shell/round_setup.h"
 #include "sim/shot_engine.h"
+#include "sim/shot_record.h"
+#include "sim/world.h"
 
 namespace qm {
 
@@ -34,6 +37,24 @@ Option threads_option(int& threads)
     // and the count is wanted only when the shots are fired.
     return whole("--threads", "thread count", 1, max_threads, "threads to fire on", threads)
         .naming_default("one a core");
+}
+
+std::unique_ptr<World> settled_round(const RoundSettings& settings, const char* command, std::FILE* err)
+{
+    // The world is far too large for the stack.
+    auto round = std::make_unique<World>();
+    std::string error;
+    if (!set_up_round(*round, settings, error)) {
+        std::fprintf(err, "qmsim: %s\n", error.c_str());
+        return nullptr;
+    }
+    run_until_rest(*round, max_settle_ticks);
+    if (!round_at_rest(*round)) {
+        std::fprintf(err, "qmsim: %s: the units do not come to rest within %ld ticks on this map\n", command,
+                     max_settle_ticks);
+        return nullptr;
+    }
+    return round;
 }
 
 }  // namespace qm

@@ -101,18 +101,8 @@ int run_solve(int argc, char** argv, std::FILE* out, std::FILE* err)
     if (!parse_solve_options(argc, argv, options, error)) return refuse_options(solve_command(options), error, err);
     if (options.help) return print_help(solve_command(options), out, err);
 
-    // The world is far too large for the stack.
-    auto round = std::make_unique<World>();
-    if (!set_up_round(*round, options.round, error)) {
-        std::fprintf(err, "qmsim: %s\n", error.c_str());
-        return exit_bad_input;
-    }
-    run_until_rest(*round, max_settle_ticks);
-    if (!round_at_rest(*round)) {
-        std::fprintf(err, "qmsim: solve: the units do not come to rest within %ld ticks on this map\n",
-                     max_settle_ticks);
-        return exit_bad_input;
-    }
+    const std::unique_ptr<World> round = settled_round(options.round, "solve", err);
+    if (!round) return exit_bad_input;
     std::vector<ShotStart> starts;
     starts.emplace_back(*round);
     std::fputs(header, out);
