@@ -2,6 +2,8 @@
 // shot's strike as one JSON object on one line.
 #include "cli/runner/state_json.h"
 
+#include <utility>
+
 #include "formats/json.h"
 #include "sim/world.h"
 
@@ -117,6 +119,29 @@ void write_drill_round(JsonWriter& json, const DrillRun& d)
     json.decimal("predicted", r.predicted, 3);
 }
 
+// The round that ended last, as its lesson tells it: its window at the
+// first shot's angle (nulls when unknown or out of reach) and that shot.
+void write_last_round(JsonWriter& json, const DrillRun& d)
+{
+    if (d.last_round < 0) {
+        json.null("last_round");
+        return;
+    }
+    const DrillRoundRecord& r = d.rounds[d.last_round];
+    json.object("last_round");
+    const bool window = r.window_known && r.window_reaches;
+    for (const auto& [name, power] : {std::pair{"best", r.best}, std::pair{"low", r.low}, std::pair{"high", r.high}}) {
+        if (window) {
+            json.decimal(name, power, 2);
+        } else {
+            json.null(name);
+        }
+    }
+    json.number("angle", r.shot[0].angle);
+    json.decimal("power", r.shot[0].power, 2);
+    json.close();
+}
+
 // The drill: null without one, else its progress as the HUD line shows it.
 void write_drill(JsonWriter& json, const World& world)
 {
@@ -141,6 +166,7 @@ void write_drill(JsonWriter& json, const World& world)
     json.number("first_shot_hits", static_cast<long long>(d.first_shot_hits));
     json.boolean("finished", d.finished);
     write_drill_round(json, d);
+    write_last_round(json, d);
     json.close();
 }
 

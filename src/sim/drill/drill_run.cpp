@@ -8,6 +8,7 @@
 
 #include "sim/drill/coach_rounds.h"
 #include "sim/drill/drill_map.h"
+#include "sim/drill/round_lesson.h"
 #include "sim/practice.h"
 #include "sim/shot_record.h"
 #include "sim/world.h"
@@ -137,6 +138,7 @@ void count_round(DrillRun& d)
 void end_round(DrillRun& d)
 {
     count_round(d);
+    d.last_round = d.round;
     ++d.round;
     d.redraws = 0;
     if (d.round < d.rules.rounds) {
@@ -247,13 +249,12 @@ void close_shot(DrillRun& d, World& world)
         d.damage += damage;
         ++d.hits;
         if (r.shots == 1) ++d.first_shot_hits;
-        char said[drill_note_size];
-        std::snprintf(said, sizeof said, "hit: %d x %d = %lld", damage, static_cast<int>(r.points / damage), r.points);
-        show_notice(world, said);
-        end_round(d);
-    } else if (r.shots >= d.rules.shots) {
-        end_round(d);
     }
+    if (!r.hit && r.shots < d.rules.shots) return;
+    char said[drill_note_size];
+    round_end_notice(r, d.skill, said, sizeof said);
+    if (said[0] != '\0') show_notice(world, said);
+    end_round(d);
 }
 
 }  // namespace

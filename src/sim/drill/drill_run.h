@@ -100,6 +100,7 @@ struct DrillProgress {
 
     int round = 0;              // the current round, from 0
     bool round_pending = true;  // its target is yet to be placed
+    int last_round = -1;        // the round that ended last; -1: none yet
     int redraws = 0;            // of the current round, drawn again as no power reached it
     bool shot_in_play = false;  // a counted shot flies or has not yet come to rest
     bool strike_noted = false;
