@@ -61,6 +61,9 @@ TEST(CodeHandover, TheResultsPrintTheCodeAndItsKeyCopiesIt)
         EXPECT_TRUE(d.drill().finished);  // the results stay
         EXPECT_EQ(d.platform.copied, c.copy_failure == nullptr ? code : "");
         EXPECT_STREQ(d.world->practice.notice, c.notice);
+        d.tick();
+        EXPECT_TRUE(shows(*d.world, c.notice));  // over the results, in their keys' place
+        EXPECT_FALSE(shows(*d.world, c.keys));
     }
 }
 

@@ -117,7 +117,8 @@ bool menu_action(World& world, Platform& platform, Action in_menu, Action in_pla
 // The finished drill's code to the clipboard, the frame saying whether it went.
 void copy_code(World& world, Platform& platform)
 {
-    const DrillRun& d = world.drill;
+    DrillRun& d = world.drill;
+    d.copy_noticed = true;
     std::string reason = d.rules.coach ? "the coach plans each player's own rounds" : "the map is a file";
     if (d.code[0] != '\0' && platform.copy_text(d.code, reason)) {
         show_notice(world, "code copied");

@@ -156,8 +156,10 @@ void draw_coach(const DrillRun& d, OverlayWriter& out)
 }
 
 // The keys' words name the buttons of the device in use: a touch screen's
-// are the page's buttons of the results.
-void draw_results(const DrillRun& d, OverlayWriter& out, bool touch, bool as_link)
+// are the page's buttons of the results. The copy key's notice (the code
+// copied or not) takes the keys' line while it lasts: the panel covers its
+// own place.
+void draw_results(const DrillRun& d, OverlayWriter& out, bool touch, bool as_link, const char* said)
 {
     panel(out.frame, results_left, results_top, results_right, results_bottom);
     ResultsHead head;
@@ -175,7 +177,7 @@ void draw_results(const DrillRun& d, OverlayWriter& out, bool touch, bool as_lin
     const char* copy = d.code[0] == '\0' || touch ? "" : as_link ? "   Y: copy the link" : "   Y: copy the code";
     std::snprintf(keys, sizeof keys,
                   touch ? "Tap Again: %s   Tap Back: free practice%s" : "Enter: %s   Esc: free practice%s", again, copy);
-    out.write(results_text_x, results_keys_y, keys);
+    out.write(results_text_x, results_keys_y, said != nullptr ? said : keys);
 }
 
 struct DrillLineParts {
@@ -290,7 +292,8 @@ void draw_drill(World& world)
         char line[drill_line_size];
         format_drill_line(d, drill_round_starting(world), line);
         write_text(world.memoria, drill_line_x, drill_line_y, line);
-        if (d.finished) draw_results(d, out, touch, world.code_as_link);
+        if (d.finished) draw_results(d, out, touch, world.code_as_link,
+                                   d.copy_noticed && world.practice.notice_left > 0 ? world.practice.notice : nullptr);
     }
     if (world.drill_menu.open) draw_layout(out, menu_layout(world.drill_menu, touch));
 }
