@@ -27,6 +27,13 @@ void SdlWindows::show_window(Window window, bool visible)
     }
 }
 
+bool SdlWindows::copy_text(const char* text, std::string& reason)
+{
+    if (SDL_SetClipboardText(text) == 0) return true;
+    reason = SDL_GetError();
+    return false;
+}
+
 void SdlWindows::message_box(const char* text, const char* caption)
 {
     // The box opens a display connection of its own, which a busy X server

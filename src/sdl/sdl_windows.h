@@ -22,6 +22,7 @@ public:
     void move_pointer_absolute(int nx, int ny) override;
     LRESULT default_window_proc(unsigned message, WPARAM wparam, LPARAM lparam) override;
     void paint_dialog(DialogContext& context) override;
+    bool copy_text(const char* text, std::string& reason) override;
 
 private:
     const SdlScreen& screen_;

@@ -125,6 +125,12 @@ void MessageLoop::report_error(const char* line)
     std::fflush(message_log);
 }
 
+void MessageLoop::print_line(const char* line)
+{
+    std::fprintf(output, "%s\n", line);
+    std::fflush(output);
+}
+
 void MessageLoop::post_message(Window window, unsigned message, WPARAM wparam, LPARAM lparam)
 {
     posted_.push_back(Message{window, message, wparam, lparam, 0});

@@ -63,6 +63,13 @@ public:
     }
     // As Platform::put_by_history_line.
     virtual void put_by_history_line(const std::string& line) { (void)line; }
+    // As Platform::copy_text.
+    virtual bool copy_text(const char* text, std::string& reason)
+    {
+        (void)text;
+        reason = "there is no clipboard here";
+        return false;
+    }
     // The controls in effect, after a change, and whether the controls
     // screen (which takes any key) shows.
     virtual void controls_changed(const Controls& controls, bool screen_open)
@@ -91,6 +98,8 @@ public:
     // Where every message box's text also goes, as one line (a box the
     // platform cannot show must not lose its message), and every error line.
     std::FILE* message_log = stderr;
+    // Where the lines for standard output go.
+    std::FILE* output = stdout;
 
     // Run until the quit message is fetched; returns its exit code.
     int run();
@@ -105,6 +114,8 @@ public:
     bool keep_files(std::string& reason) override { return host_.keep_files(reason); }
     void put_by_history_line(const std::string& line) override { host_.put_by_history_line(line); }
     void controls_changed() override;
+    bool copy_text(const char* text, std::string& reason) override { return host_.copy_text(text, reason); }
+    void print_line(const char* line) override;
     // Desktop
     void post_message(Window window, unsigned message, WPARAM wparam, LPARAM lparam) override;
     void show_window(Window window, bool visible) override;

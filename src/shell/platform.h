@@ -105,6 +105,17 @@ public:
     // The bindings have changed, or the controls screen opened or closed
     // (a page must then know which keys are the program's).
     virtual void controls_changed() {}
+    // Puts the text on the system's clipboard; false, with the reason, when
+    // it could not.
+    virtual bool copy_text(const char* text, std::string& reason)
+    {
+        (void)text;
+        reason = "there is no clipboard here";
+        return false;
+    }
+    // One line for the player's standard output (a challenge's code to
+    // send, as the results show).
+    virtual void print_line(const char* line) { std::printf("%s\n", line); }
 };
 
 // What the configuration dialog and the message loop ask of the platform

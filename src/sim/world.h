@@ -141,6 +141,9 @@ struct World : WorldState {
     // whose inputs their texts name.
     OverlayText overlay_text;
     Device device = Device::keyboard;
+    // The page sends a drill's code as its link, from its own bar, rather
+    // than as a command line to run; its shell sets this at start.
+    bool code_as_link = false;
 
 private:
     void adopt_bodies();

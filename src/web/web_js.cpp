@@ -49,6 +49,7 @@ EM_JS(void, js_download, (const char* name, const unsigned char* bytes, int size
 EM_JS(void, js_refused, (const char* line), { qmPage.refused(UTF8ToString(line)); });
 EM_JS(void, js_drill_results, (const char* code, const char* line),
       { qmPage.drillResults(UTF8ToString(code), UTF8ToString(line)); });
+EM_JS(int, js_copy_results_link, (), { return qmPage.copyResultsLink(); });
 EM_JS(void, js_screen_shown, (const char* screen, const char* overlay),
       { qmPage.screenShown(UTF8ToString(screen), UTF8ToString(overlay)); });
 EM_JS(void, js_ended, (int exit_code), { qmPage.ended(exit_code); });
@@ -184,6 +185,7 @@ void message_box(const char* text, const char* caption) { js_message_box(text, c
 void download(const char* name, const std::uint8_t* bytes, int size) { js_download(name, bytes, size); }
 void refused(const char* line) { js_refused(line); }
 void drill_results(const char* code, const char* line) { js_drill_results(code, line); }
+bool copy_results_link() { return js_copy_results_link() != 0; }
 void screen_shown(const char* screen, const char* overlay) { js_screen_shown(screen, overlay); }
 void ended(int exit_code) { js_ended(exit_code); }
 

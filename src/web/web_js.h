@@ -56,6 +56,9 @@ void refused(const char* line);
 // A finished drill's challenge code and the line on its outcome, shown under
 // the frame; an empty code takes them away.
 void drill_results(const char* code, const char* line);
+// Starts copying that link to the clipboard, the bar saying how it went;
+// false when the page has no clipboard.
+bool copy_results_link();
 // The screen the frame shows (its touch buttons' name: play, menu, results,
 // controls), and the text of its overlay as lines, empty when none shows.
 void screen_shown(const char* screen, const char* overlay);

@@ -96,6 +96,7 @@ int run_page(const qm::QuickStart& choices, bool stored, const std::string& stor
     world->DeskCap_Y = height;
     WebPresenter presenter(width, height);
     world->cliente = &presenter;
+    world->code_as_link = true;
 
     WebDisplay display;
     WebForm form(dialog);

@@ -36,6 +36,14 @@ bool WebWindows::keep_files(std::string& reason)
 // The page's stash (localStorage) holds it until a visit can store it.
 void WebWindows::put_by_history_line(const std::string& line) { web::stash_lines(line.c_str()); }
 
+bool WebWindows::copy_text(const char* text, std::string& reason)
+{
+    (void)text;
+    if (web::copy_results_link()) return true;
+    reason = "this page has no clipboard (it is not served over https or from localhost)";
+    return false;
+}
+
 void WebWindows::controls_changed(const Controls& controls, bool screen_open)
 {
     std::string keys;

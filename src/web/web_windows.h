@@ -22,6 +22,8 @@ public:
     void paint_dialog(DialogContext& context) override;
     bool keep_files(std::string& reason) override;
     void put_by_history_line(const std::string& line) override;
+    // The page copies the results' link, which it sends rather than the code.
+    bool copy_text(const char* text, std::string& reason) override;
     void controls_changed(const Controls& controls, bool screen_open) override;
 
     // Whether the browser's storage was opened for the folders of the

@@ -1,6 +1,8 @@
 // Window services through USER32.
 #include "win32/win32_windows.h"
 
+#include <cstring>
+
 namespace qm {
 
 void Win32Windows::show_window(Window window, bool visible)
@@ -11,6 +13,30 @@ void Win32Windows::show_window(Window window, bool visible)
         return;
     }
     ShowWindow(main_window_, visible ? show_mode_ : SW_HIDE);
+}
+
+// The text as CF_TEXT: a movable block the clipboard owns once it is set.
+bool Win32Windows::copy_text(const char* text, std::string& reason)
+{
+    const std::size_t size = std::strlen(text) + 1;
+    if (!OpenClipboard(main_window_)) {
+        reason = "the clipboard is in use";
+        return false;
+    }
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    void* bytes = block != nullptr ? GlobalLock(block) : nullptr;
+    bool copied = false;
+    if (bytes != nullptr) {
+        std::memcpy(bytes, text, size);
+        GlobalUnlock(block);
+        copied = EmptyClipboard() && SetClipboardData(CF_TEXT, block) != nullptr;
+    }
+    CloseClipboard();
+    if (!copied) {
+        if (block != nullptr) GlobalFree(block);
+        reason = "the clipboard refused the text";
+    }
+    return copied;
 }
 
 void Win32Windows::message_box(const char* text, const char* caption)

@@ -236,6 +236,12 @@ x xdotool key F12
 sleep 0.5
 saved=$(ls "$work/drill_run/screenshots"/*.png 2>/dev/null | wc -l)
 [ "$saved" -eq 1 ] || fail "F12 over the results saved $saved screenshots"
+# The code is printed as the results show; Y copies it and the results stay.
+grep -q '^challenge code: qm1-' "$work/qmsim.out" || fail "no challenge code on stdout: $(cat "$work/qmsim.out")"
+x xdotool key y
+sleep 0.5
+shot drill_copied
+[ "$(count_colour drill_copied 600x300+60+200 FFFFFF)" -gt 150000 ] || fail "Y closed the results"
 # Esc leaves the results for free practice; D opens the drill menu, Esc closes it.
 x xdotool key Escape
 sleep 0.5

@@ -37,6 +37,17 @@ public:
     }
     std::string put_by;  // the history lines handed back, not kept
     void put_by_history_line(const std::string& line) override { put_by += line; }
+    // The clipboard: what was copied, or the reason it refuses.
+    std::string copied;
+    const char* copy_failure = nullptr;
+    bool copy_text(const char* text, std::string& reason) override
+    {
+        if (copy_failure != nullptr) reason = copy_failure;
+        if (copy_failure == nullptr) copied = text;
+        return copy_failure == nullptr;
+    }
+    std::vector<std::string> printed;  // the lines for standard output
+    void print_line(const char* line) override { printed.emplace_back(line); }
 };
 
 struct Drilled {

@@ -48,6 +48,13 @@ def play_link(driver, url):
     copied = driver.execute_script("return window.qmCopied")
     check(copied == href, "Copy link copied %r" % copied)
     print("ok: Copy link copies %s" % copied)
+    # So does the program's copy key, the bar saying how it went.
+    driver.execute_script("window.qmCopied = null; document.getElementById('results-said').textContent = '';")
+    press(driver, "y")
+    wait_for(driver, "return window.qmCopied !== null", "the link copied by Y")
+    copied = driver.execute_script("return window.qmCopied")
+    check(copied == href, "Y copied %r" % copied)
+    print("ok: Y copies %s" % copied)
     press(driver, Keys.ESCAPE)
     press(driver, Keys.ESCAPE)
     wait_for(driver, "return !document.getElementById('ended').hidden", "the end after the challenge")

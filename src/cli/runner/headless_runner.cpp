@@ -27,14 +27,24 @@ namespace qm {
 namespace {
 
 // The windows the runner has not: nothing shows, and a message box's line
-// goes to the error stream through the loop's log alone.
+// goes to the error stream through the loop's log alone. The clipboard is
+// the output: what is copied is written there as a line.
 class HeadlessHost final : public WindowHost {
 public:
+    explicit HeadlessHost(std::FILE* out) : out_(out) {}
+    bool copy_text(const char* text, std::string&) override
+    {
+        std::fprintf(out_, "copied: %s\n", text);
+        return true;
+    }
     void show_window(Window, bool) override {}
     void message_box(const char*, const char*) override {}
     void move_pointer_absolute(int, int) override {}
     LRESULT default_window_proc(unsigned, WPARAM, LPARAM) override { return 0; }
     void paint_dialog(DialogContext&) override {}
+
+private:
+    std::FILE* out_;
 };
 
 // No screen to switch: the round is set up before the script runs, so the
@@ -62,11 +72,12 @@ int run_script(World& world, const ControlsFile& controls, TextLines& script, co
         std::fprintf(err, "qmsim: %s\n", error.c_str());
         return exit_failed;
     }
-    HeadlessHost host;
+    HeadlessHost host(out);
     HeadlessDisplay display;
     ScriptEvents events(world, script, inputs, out, err);
     MessageLoop loop(world, dialog, display, accelerators, events, host);
     loop.message_log = err;
+    loop.output = out;
     loop.controls.file = controls;
     events.attach(loop);
     const int result = loop.run();

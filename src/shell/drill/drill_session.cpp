@@ -114,8 +114,25 @@ bool menu_action(World& world, Platform& platform, Action in_menu, Action in_pla
     }
 }
 
+// The finished drill's code to the clipboard, the frame saying whether it went.
+void copy_code(World& world, Platform& platform)
+{
+    DrillRun& d = world.drill;
+    d.copy_noticed = true;
+    std::string reason = d.rules.coach ? "the coach plans each player's own rounds" : "the map is a file";
+    if (d.code[0] != '\0' && platform.copy_text(d.code, reason)) {
+        show_notice(world, "code copied");
+        return;
+    }
+    show_notice(world, ("code not copied: " + reason).c_str());
+}
+
 bool results_action(World& world, Platform& platform, Action in_menu, Action in_play)
 {
+    if (in_menu == Action::copy_code) {
+        copy_code(world, platform);
+        return true;
+    }
     if (in_menu == Action::menu_enter) {
         // A challenge's draws are part of it; a drill's own give way to new ones.
         const DrillRules rules = world.drill.rules;
@@ -256,6 +273,7 @@ void drill_after_tick(World& world, Platform& platform)
         }
     }
     note_code(d);
+    if (d.code[0] != '\0') platform.print_line((std::string("challenge code: ") + d.code).c_str());
     draw_score_chart(d.chart_picture, d.chart, d.chart_count, d.best);
     d.chart_drawn = true;
 }

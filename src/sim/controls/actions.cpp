@@ -29,6 +29,7 @@ constexpr ActionInfo infos[action_count] = {
     {"menu-down", "menu: down", false, true},
     {"menu-enter", "menu: choose", false, true},
     {"menu-back", "menu: close", false, true},
+    {"copy-code", "results: copy the challenge code", false, true},
 };
 
 }  // namespace

@@ -32,6 +32,8 @@ enum class Action : int {
     menu_down,
     menu_enter,
     menu_back,
+    // On a drill's results.
+    copy_code,
     count,
     none = count,
 };

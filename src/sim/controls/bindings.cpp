@@ -45,6 +45,7 @@ const Default classic[] = {
     {Action::menu_down, {Input::key(VK_DOWN), Input::pad_button(pad_dpad_down)}},
     {Action::menu_enter, {Input::key(VK_RETURN), Input::pad_button(pad_a)}},
     {Action::menu_back, {Input::key(VK_ESCAPE), Input::pad_button(pad_b)}},
+    {Action::copy_code, {Input::key(VK_Y)}},
 };
 
 // A keyboard without a keypad: Page Up and Page Down, and the main

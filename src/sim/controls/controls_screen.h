@@ -6,7 +6,7 @@
 
 namespace qm {
 
-constexpr int controls_screen_rows = 24;
+constexpr int controls_screen_rows = 25;
 constexpr int controls_name_size = 40;
 constexpr int controls_inputs_size = 88;
 constexpr int controls_note_size = 177;  // two lines of the screen

@@ -39,6 +39,7 @@ enum : unsigned {
     VK_S = 0x53,
     VK_T = 0x54,
     VK_U = 0x55,
+    VK_Y = 0x59,
     VK_F12 = 0x7B,
     VK_OEM_1 = 0xBA,       // main keyboard ; :
     VK_OEM_PLUS = 0xBB,    // main keyboard = / +

@@ -65,11 +65,13 @@ void format_best(const DrillRun& d, char* text, std::size_t size)
 }
 
 // The code of the drill just shot, with its score, after its label, in lines
-// the panel's width.
-void draw_code(const DrillRun& d, OverlayWriter& out)
+// the panel's width; on the page, which sends it as a link, the label alone.
+void draw_code(const DrillRun& d, OverlayWriter& out, bool as_link)
 {
     char text[drill_code_size + 64];
-    if (d.code[0] != '\0') {
+    if (d.code[0] != '\0' && as_link) {
+        std::snprintf(text, sizeof text, "send this link: Copy link or Share, on the bar under the game");
+    } else if (d.code[0] != '\0') {
         std::snprintf(text, sizeof text, "send (qmsim --challenge CODE): %s", d.code);
     } else {
         std::snprintf(text, sizeof text, "no code to send: %s",
@@ -154,15 +156,17 @@ void draw_coach(const DrillRun& d, OverlayWriter& out)
 }
 
 // The keys' words name the buttons of the device in use: a touch screen's
-// are the page's buttons of the results.
-void draw_results(const DrillRun& d, OverlayWriter& out, bool touch)
+// are the page's buttons of the results. The copy key's notice (the code
+// copied or not) takes the keys' line while it lasts: the panel covers its
+// own place.
+void draw_results(const DrillRun& d, OverlayWriter& out, bool touch, bool as_link, const char* said)
 {
     panel(out.frame, results_left, results_top, results_right, results_bottom);
     ResultsHead head;
     results_head(d, head);
     draw_layout(out, head.layout);
     draw_round_rows(d, out, head.rows_y);
-    draw_code(d, out);
+    draw_code(d, out, as_link);
     if (d.chart_drawn) {
         BitBlt(out.frame, results_chart_x, results_chart_y, results_chart_width, results_chart_height,
                d.chart_picture, 0, 0, Rop::srccopy);
@@ -170,9 +174,10 @@ void draw_results(const DrillRun& d, OverlayWriter& out, bool touch)
     draw_coach(d, out);
     const char* again = d.rules.challenge.active ? "shoot the challenge again" : "shoot again with new draws";
     char keys[drill_line_size];
+    const char* copy = d.code[0] == '\0' || touch ? "" : as_link ? "   Y: copy the link" : "   Y: copy the code";
     std::snprintf(keys, sizeof keys,
-                  touch ? "Tap Again: %s   Tap Back: free practice" : "Enter: %s   Esc: free practice", again);
-    out.write(results_text_x, results_keys_y, keys);
+                  touch ? "Tap Again: %s   Tap Back: free practice%s" : "Enter: %s   Esc: free practice%s", again, copy);
+    out.write(results_text_x, results_keys_y, said != nullptr ? said : keys);
 }
 
 struct DrillLineParts {
@@ -287,7 +292,8 @@ void draw_drill(World& world)
         char line[drill_line_size];
         format_drill_line(d, drill_round_starting(world), line);
         write_text(world.memoria, drill_line_x, drill_line_y, line);
-        if (d.finished) draw_results(d, out, touch);
+        if (d.finished) draw_results(d, out, touch, world.code_as_link,
+                                   d.copy_noticed && world.practice.notice_left > 0 ? world.practice.notice : nullptr);
     }
     if (world.drill_menu.open) draw_layout(out, menu_layout(world.drill_menu, touch));
 }

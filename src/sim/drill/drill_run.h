@@ -116,6 +116,7 @@ struct DrillProgress {
 
     char note[drill_note_size] = {};  // what went wrong with the history, shown in the results
     char code[drill_code_size] = {};  // the finished drill's challenge code, with its score; empty: none
+    bool copy_noticed = false;  // the notice up is the copy key's, shown on the results
     bool chart_drawn = false;         // the results chart is drawn
 };
 

@@ -214,6 +214,12 @@
       said.textContent = "Could not copy (" + error.message + "): the link is selected, copy it from there.";
     }
   }
+  // The program's copy key: false when there is no clipboard to copy to.
+  function copyResultsLink() {
+    if (!navigator.clipboard) return 0;
+    copyLink();
+    return 1;
+  }
   byId("results-share").addEventListener("click", shareChallenge);
   byId("results-copy").addEventListener("click", () => { copyLink(); byId("frame").focus(); });
 
@@ -282,7 +288,7 @@
     setCodes, nextInput, clock, waitUntil, show,
     screenWidth: () => window.innerWidth, screenHeight: () => window.innerHeight, placeCanvas, present,
     fullScreenAvailable: () => (document.fullscreenEnabled ? 1 : 0), enterFullScreen, leaveFullScreen,
-    messageBox, download, refused, drillResults, screenShown, ended,
+    messageBox, download, refused, drillResults, copyResultsLink, screenShown, ended,
     exitCode: null, firstFrameMs: null, presented: 0,
   };
   window.qmPage = page;
