@@ -16,11 +16,11 @@ namespace qm {
 struct World;
 class SideShots;
 
-constexpr int chart_powers = 81;                 // powers 0.00 to 4.00 in steps of 0.05
-constexpr double chart_steps_per_unit = 20.0;    // power k is k / 20
-// Shots per tick: a curve in three ticks, each tick's share well under the
-// power finder's.
-constexpr int chart_slice = 27;
+// The chart fires the power finder's own ladder, so its curve and the finder
+// name the same window to the step; a slice a tick as the finder does.
+constexpr int chart_powers = finder_powers;
+constexpr double chart_steps_per_unit = finder_steps_per_unit;
+constexpr int chart_slice = finder_slice;
 
 // What the chart shows this tick.
 struct AimChartView {

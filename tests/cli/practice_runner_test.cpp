@@ -65,13 +65,13 @@ TEST(PracticeRunner, TheAidsKeysShowInTheState)
          {{"prediction", "null"}, {"power_finder", "null"}, {"chart", "null"}, {"paused", "false"},
           {"replaying", "false"}},
          false},
-        {"g shows the chart once worked out", "until rest\naim 60 1.08\ndown g\nup g\ntick 4\nstate\n",
-         {{"chart.shots", "81"}, {"chart.target_distance", "132"}},
+        {"g shows the chart once worked out", "until rest\naim 60 1.08\ndown g\nup g\ntick 8\nstate\n",
+         {{"chart.shots", "401"}, {"chart.target_distance", "132"}},
          false},
         {"the chart is worked out a slice a tick", "until rest\ndown g\nup g\ntick 2\nstate\n",
-         {{"chart.shots", "27"}, {"chart.power", "null"}},
+         {{"chart.shots", "64"}, {"chart.power", "null"}},
          false},
-        {"g again hides it", "until rest\ndown g\nup g\ntick 4\ndown g\nup g\ntick\nstate\n",
+        {"g again hides it", "until rest\ndown g\nup g\ntick 8\ndown g\nup g\ntick\nstate\n",
          {{"chart", "null"}},
          false},
         {"nothing while the shot flies", "until rest\ndown g\nup g\nfire\ntick 40\nstate\n",
@@ -131,7 +131,7 @@ TEST(PracticeRunner, TheChartsPowerFiredCostsTheTargetMoreThanItsNeighbours)
     const double step = 1.0 / chart_steps_per_unit;
     for (const auto& c : cases) {
         const std::string name = std::string(c.wind) + " " + c.aim;
-        const std::string read = "until rest\n" + std::string(c.aim) + "\ndown g\nup g\ntick 4\nstate\n";
+        const std::string read = "until rest\n" + std::string(c.aim) + "\ndown g\nup g\ntick 8\nstate\n";
         const test::RunResult chart = test::run_headless_script({"--map", hills, "--wind", c.wind}, read);
         ASSERT_EQ(chart.code, 0) << name << ": " << chart.err;
         const std::string power = value(chart.out, "chart", "power");
