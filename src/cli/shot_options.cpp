@@ -10,6 +10,19 @@
 
 namespace qm {
 
+Option map_option(RoundSettings& round)
+{
+    return text("--map", "FILE", "the map to fire on (default: the flat map)", round.map);
+}
+
+Option fixed_wind_option(const char* needs, RoundSettings& round)
+{
+    return custom("--wind", "fixed:S:A", "wind", std::string(needs) + " fixed:S:A with " + fixed_wind_ranges(),
+                  "the wind, calm unless told", [&round](const char* value, std::string&) {
+                      return parse_wind(value, round) && round.random_wind == 0;
+                  });
+}
+
 Option facing_option(int& direction)
 {
     return custom("--facing", "left|right", "facing", "left or right", "which way the player faces",

@@ -1,6 +1,6 @@
-// The options the shot table, the shot chart and the solver share: the
-// facing, a grid axis of angles or powers, and the threads; and the settled
-// round they fire from.
+// The options the shot table, the shot chart and the solver share: the map
+// and a fixed wind, the facing, a grid axis of angles or powers, and the
+// threads; and the settled round they fire from.
 #pragma once
 
 #include <cstdio>
@@ -14,6 +14,13 @@ namespace qm {
 
 struct RoundSettings;
 struct World;
+
+// --map FILE: the map the shots are fired on.
+Option map_option(RoundSettings& round);
+
+// --wind fixed:S:A, calm unless told; any other wind is refused as
+// "COMMAND needs fixed:S:A with ..." (needs: "a table needs", "solve needs").
+Option fixed_wind_option(const char* needs, RoundSettings& round);
 
 // --facing left|right into a direction (1 right, -1 left).
 Option facing_option(int& direction);

@@ -62,12 +62,8 @@ Command solve_command(SolveOptions& options)
 {
     Command command{"qmsim solve", "solve: ", ""};
     command.options.push_back(flag("--help", "", options.help).unlisted());
-    command.options.push_back(text("--map", "FILE", "the map to fire on (default: the flat map)", options.round.map));
-    command.options.push_back(custom("--wind", "fixed:S:A", "wind",
-                                     "solve needs fixed:S:A with " + fixed_wind_ranges(),
-                                     "the wind, calm unless told", [&options](const char* value, std::string&) {
-                                         return parse_wind(value, options.round) && options.round.random_wind == 0;
-                                     }));
+    command.options.push_back(map_option(options.round));
+    command.options.push_back(fixed_wind_option("solve needs", options.round));
     command.options.push_back(facing_option(options.direction));
     command.options.push_back(axis_option("--angle", "A|FROM:TO:STEP", "angle",
                                           "A or FROM:TO:STEP within " + aim_angle_range() + ", FROM up to TO",
